@@ -1,0 +1,59 @@
+#include "messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace veltara {
+
+namespace {
+
+MessageHandler &handler()
+{
+    static MessageHandler installed;
+    return installed;
+}
+
+int ShowMessageBox(const QString &text, int style, const QString &title)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setText(shown);
+    box.setTextFormat(Qt::PlainText);
+    const int icon = style & (MsgStyle::Critical | MsgStyle::Information);
+    box.setIcon(icon == MsgStyle::Critical      ? QMessageBox::Critical
+                : icon == MsgStyle::Information ? QMessageBox::Information
+                                                : QMessageBox::NoIcon);
+    if ((style & 7) == MsgStyle::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    const int pressed = box.exec();
+    if (pressed == QMessageBox::Yes)
+        return MsgAnswer::Yes;
+    if (pressed == QMessageBox::No)
+        return MsgAnswer::No;
+    return MsgAnswer::Ok;
+}
+
+} // namespace
+
+int MsgBox(const QString &text, int style, const QString &title)
+{
+    const QString shownTitle = title.isEmpty() ? ApplicationTitle() : title;
+    if (handler())
+        return handler()(text, style, shownTitle);
+    return ShowMessageBox(text, style, shownTitle);
+}
+
+void SetMessageHandler(MessageHandler newHandler)
+{
+    handler() = std::move(newHandler);
+}
+
+} // namespace veltara

@@ -1,0 +1,40 @@
+// Every message the user is told goes through MsgBox: a modal box with a
+// fixed text, title and style. Tests install a handler to answer it.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace veltara {
+
+// Title of every message box that is given no title of its own.
+inline QString ApplicationTitle() { return QStringLiteral("Veltara Numerology Software"); }
+
+// Style values: a button set plus an icon.
+namespace MsgStyle {
+inline constexpr int OkOnly = 0;
+inline constexpr int YesNo = 4;
+inline constexpr int Critical = 16;
+inline constexpr int Information = 64;
+} // namespace MsgStyle
+
+// Answers.
+namespace MsgAnswer {
+inline constexpr int Ok = 1;
+inline constexpr int Yes = 6;
+inline constexpr int No = 7;
+} // namespace MsgAnswer
+
+// Shows a modal message box and returns the answer. An empty title shows the
+// application title. A carriage return in the text (alone or before a line
+// feed) starts a new line.
+int MsgBox(const QString &text, int style = MsgStyle::OkOnly, const QString &title = QString());
+
+// Receives every message instead of a real box: the text as given, the style
+// and the title as shown. Returns the answer. An empty handler restores the
+// real boxes.
+using MessageHandler = std::function<int(const QString &text, int style, const QString &title)>;
+void SetMessageHandler(MessageHandler handler);
+
+} // namespace veltara
