@@ -1,0 +1,196 @@
+// The name-number profile table and its lookups.
+#include "numerology.h"
+#include "profiles.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTest>
+
+#include <climits>
+#include <string_view>
+
+using namespace veltara;
+
+namespace {
+
+std::u16string_view Utf16(const QString &text)
+{
+    return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
+}
+
+QString ToQString(std::u16string_view text)
+{
+    return QString(reinterpret_cast<const QChar *>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+class TestProfiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyRow_data();
+    void everyRow();
+    void lettersCarryTheNumber_data();
+    void lettersCarryTheNumber();
+    void numbersWithoutRow_data();
+    void numbersWithoutRow();
+    void lookupByText_data();
+    void lookupByText();
+};
+
+void TestProfiles::everyRow_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("characterText");
+    QTest::addColumn<QString>("planet");
+    QTest::addColumn<QString>("planetPicture");
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<QString>("letters");
+    QTest::addColumn<QString>("primaryColor");
+    QTest::addColumn<QString>("secondaryColors");
+
+    QTest::newRow("1 Sun") << 1
+        << QStringLiteral("Very much the driving force.  A leader.  Ambitious.  Tends to be impatient.  The explorer.  The extrovert.  Automatically assumes command.  Frequently a big brother or big sister to those they know.  Very strong feelings either for or against.  Would not knowingly hurt anyone but might not know his or her own strength.  Can stand being praised and is entitled to it.  Praise can spur person to greater things.")
+        << QStringLiteral("Sun") << QStringLiteral("\\pu\\sun.jpg") << QStringLiteral("Fire")
+        << QStringLiteral("A, J, S") << QStringLiteral("Red") << QStringLiteral("Brown, Yellow, Gold");
+    QTest::newRow("2 Moon") << 2
+        << QStringLiteral("Sensitive, domestic.  Tends to be emotional and easily influenced to tears.  Has a fertile imagination.  Very fond of the home.  Patriotic.  Accepts changes in surroundings.  Prefers to live near the water.  Often possesses musical talents and would make a very good psychic.")
+        << QStringLiteral("Moon") << QStringLiteral("\\pu\\moon.jpg") << QStringLiteral("Water")
+        << QStringLiteral("B, K, T") << QStringLiteral("Orange") << QStringLiteral("Green, Cream, White");
+    QTest::newRow("3 Jupiter") << 3
+        << QStringLiteral("The investigator; the scientist; the seeker.  An interest in the material rather than the spiritual.  Ideas on religion frequently change.  Has a great sense of humor.  Not greatly interested in money.  Very trusting, yet likes to know the why and the how.")
+        << QStringLiteral("Jupiter") << QStringLiteral("\\pu\\jupiter.jpg") << QStringLiteral("Fire")
+        << QStringLiteral("C, L, U") << QStringLiteral("Yellow") << QStringLiteral("Mauve, Violet, Lilac");
+    QTest::newRow("4 Uranus") << 4
+        << QStringLiteral("Inclined to appear strange and eccentric because she or he is usually ahead of his or her time.  Very interested in the occult; in psychic research.  Inclined to anything out of the ordinary.  Strong intuitive tendencies.  Can be bitingly sarcastic if crossed.  Believes in liberty and equality.  Can usually predict the probable outcome of actions and buisnesses.")
+        << QStringLiteral("Uranus") << QStringLiteral("\\pu\\uranus.jpg") << QStringLiteral("Air")
+        << QStringLiteral("D, M, V") << QStringLiteral("Green") << QStringLiteral("Blue, Grey");
+    QTest::newRow("5 Mercury") << 5
+        << QStringLiteral("Active, both physically and mentally.  Inquiring, exploring.  Fond of reading and researching.  Good at languages.  Would make a very good teacher, writer, secretary.  Makes friends easily.  Usually methodical and orderly; adept at simplifying systems.")
+        << QStringLiteral("Mercury") << QStringLiteral("\\pu\\mercury.jpg") << QStringLiteral("Air")
+        << QStringLiteral("E, N, W") << QStringLiteral("Blue") << QStringLiteral("Light shades of any color.");
+    QTest::newRow("6 Venus") << 6
+        << QStringLiteral("Gentle and refined; pleasant and sociable.  Usually good-looking.  Often experiences difficulties in financial fields.  Excellent as a host or hostess.  Friendly and agreeable.")
+        << QStringLiteral("Venus") << QStringLiteral("\\pu\\venus.jpg") << QStringLiteral("Earth")
+        << QStringLiteral("F, O, X") << QStringLiteral("Indigo") << QStringLiteral("All shades of Blue");
+    QTest::newRow("7 Neptune, capital picture name") << 7
+        << QStringLiteral("Frequently possesses ESP.  Extremely psychic.  Introvert.  Although she or he does not say much, she or he usually knows a great deal.  Mysterious.  Often interested in psychology, psychiatry, chemistry and botany.  Knowledgeable in astrology and all fields of the occult.  Fond of fishing.  Inclined to take from the haves and give to the have-nots.")
+        << QStringLiteral("Neptune") << QStringLiteral("\\pu\\Neptune.jpg") << QStringLiteral("Water")
+        << QStringLiteral("G, P, Y") << QStringLiteral("Violet") << QStringLiteral("Light shades of Green and Yellow");
+    QTest::newRow("8 Saturn") << 8
+        << QStringLiteral("Inclined to be cold and pessimistic.  Not much sense of humor.  Often slow getting off the mark but usually ends up ahead of the game.  Successful, especially where money is concerned.  Frequently connected with mining, real estate, and the law; also with cemeteries and pawnshops.  Believes that hard work never killed anyone.  Often prepossessed with thoughts of the past.")
+        << QStringLiteral("Saturn") << QStringLiteral("\\pu\\saturn.jpg") << QStringLiteral("Earth")
+        << QStringLiteral("H, Q, Z") << QStringLiteral("Rose") << QStringLiteral("Dark Grey, Blue, Purple, Black");
+    QTest::newRow("9 Mars, capital picture name, two letters") << 9
+        << QStringLiteral("Very emotional.  Can be extremely jealous.  Active, though rules be the emotions.  Tied Very much to family background.  Loyal.  Apt to be suspicious of strangers.  Impulsive.  Mars tends to be afraid of the unknown.  Often associated with surgery, physical, and mental illnesses.")
+        << QStringLiteral("Mars") << QStringLiteral("\\pu\\Mars.jpg") << QStringLiteral("Fire")
+        << QStringLiteral("I, R") << QStringLiteral("Gold") << QStringLiteral("Red, Crimson, Pink");
+}
+
+void TestProfiles::everyRow()
+{
+    QFETCH(int, number);
+    QFETCH(QString, characterText);
+    QFETCH(QString, planet);
+    QFETCH(QString, planetPicture);
+    QFETCH(QString, element);
+    QFETCH(QString, letters);
+    QFETCH(QString, primaryColor);
+    QFETCH(QString, secondaryColors);
+
+    const NameProfile *profile = LookupNameProfile(number);
+    QVERIFY(profile);
+    QCOMPARE(profile->number, number);
+    QCOMPARE(ToQString(profile->characterText), characterText);
+    QCOMPARE(ToQString(profile->planet), planet);
+    QCOMPARE(ToQString(profile->planetPicture), planetPicture);
+    QCOMPARE(ToQString(profile->element), element);
+    QCOMPARE(ToQString(profile->letters), letters);
+    QCOMPARE(ToQString(profile->primaryColor), primaryColor);
+    QCOMPARE(ToQString(profile->secondaryColors), secondaryColors);
+
+    // The lookup by the number's text finds the very same row.
+    QCOMPARE(LookupNameProfile(Utf16(QString::number(number))), profile);
+}
+
+void TestProfiles::lettersCarryTheNumber_data()
+{
+    QTest::addColumn<int>("number");
+    for (int number = 1; number <= 9; ++number)
+        QTest::addRow("%d", number) << number;
+}
+
+void TestProfiles::lettersCarryTheNumber()
+{
+    // The letters shown are exactly the upper-case letters whose value in
+    // the letter table is the name number, in alphabetical order.
+    QFETCH(int, number);
+    const NameProfile *profile = LookupNameProfile(number);
+    QVERIFY(profile);
+
+    QStringList expected;
+    for (char16_t letter = u'A'; letter <= u'Z'; ++letter) {
+        if (LetterValue(letter) == number)
+            expected.append(QString(QChar(letter)));
+    }
+    QCOMPARE(ToQString(profile->letters), expected.join(QStringLiteral(", ")));
+}
+
+void TestProfiles::numbersWithoutRow_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::newRow("0") << 0;
+    QTest::newRow("10") << 10;
+    QTest::newRow("11") << 11;
+    QTest::newRow("-1") << -1;
+    QTest::newRow("-9") << -9;
+    QTest::newRow("smallest int") << INT_MIN;
+    QTest::newRow("largest int") << INT_MAX;
+}
+
+void TestProfiles::numbersWithoutRow()
+{
+    QFETCH(int, number);
+    QCOMPARE(LookupNameProfile(number), nullptr);
+    QCOMPARE(LookupNameProfile(Utf16(QString::number(number))), nullptr);
+}
+
+void TestProfiles::lookupByText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("number"); // 0: no row
+
+    for (int number = 1; number <= 9; ++number)
+        QTest::addRow("\"%d\"", number) << QString::number(number) << number;
+    QTest::newRow("\"0\"") << QStringLiteral("0") << 0;
+    QTest::newRow("\"10\"") << QStringLiteral("10") << 0;
+    QTest::newRow("empty") << QString() << 0;
+    QTest::newRow("leading space") << QStringLiteral(" 1") << 0;
+    QTest::newRow("trailing space") << QStringLiteral("1 ") << 0;
+    QTest::newRow("leading zero") << QStringLiteral("01") << 0;
+    QTest::newRow("plus sign") << QStringLiteral("+1") << 0;
+    QTest::newRow("fraction") << QStringLiteral("1.0") << 0;
+    QTest::newRow("slash, just below 0") << QStringLiteral("/") << 0;
+    QTest::newRow("colon, just above 9") << QStringLiteral(":") << 0;
+    QTest::newRow("letter") << QStringLiteral("a") << 0;
+    QTest::newRow("full-width 1") << QStringLiteral(u"１") << 0;
+    QTest::newRow("Arabic-Indic 1") << QStringLiteral(u"١") << 0;
+    QTest::newRow("superscript 1") << QStringLiteral(u"¹") << 0;
+}
+
+void TestProfiles::lookupByText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, number);
+    const NameProfile *profile = LookupNameProfile(Utf16(text));
+    if (number == 0) {
+        QCOMPARE(profile, nullptr);
+    } else {
+        QVERIFY(profile);
+        QCOMPARE(profile->number, number);
+    }
+}
+
+QTEST_APPLESS_MAIN(TestProfiles)
+#include "tst_profiles.moc"
