@@ -1,0 +1,336 @@
+// The main window as the user first meets it: start-up, the Clear command,
+// typing into the lists and the name field's digit filter.
+#include "form1fixture.h"
+#include "messagespy.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+#include <memory>
+
+using namespace form1test;
+
+namespace {
+
+const ShownMessage PicturesMissing{QStringLiteral("Pictures Folder Is Missing\r\nPictures Have Been Moved Or Deleted."), 16,
+                                   QStringLiteral("Please Reinstall The Software")};
+const ShownMessage LettersOnly{QStringLiteral("Enter Alphabetical Letters Only."), 0,
+                               QStringLiteral("Veltara Numerology Software")};
+
+} // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startsCompactAndEmpty();
+    void loadFailsWithoutSunPicture_data();
+    void loadFailsWithoutSunPicture();
+    void loadIgnoresOtherPictures_data();
+    void loadIgnoresOtherPictures();
+    void clearEmptiesCalculatedWindow_data();
+    void clearEmptiesCalculatedWindow();
+    void listsKeepTypedText_data();
+    void listsKeepTypedText();
+    void nameFilter_data();
+    void nameFilter();
+    void pastedNameKeepsDigits();
+    void nameHasNoLengthLimit();
+
+private:
+    // Runs the start-up routine and shows the window.
+    bool loadAndShow();
+
+    std::unique_ptr<MessageSpy> spy;
+    std::unique_ptr<veltara::Form1> window;
+    std::unique_ptr<Form1Ui> ui;
+};
+
+void TestForm1::init()
+{
+    spy = std::make_unique<MessageSpy>();
+    veltara::SetApplicationFolder(BuildApplicationFolder());
+    window = std::make_unique<veltara::Form1>();
+    ui = std::make_unique<Form1Ui>(*window);
+    QVERIFY(ui->found());
+}
+
+void TestForm1::cleanup()
+{
+    ui.reset();
+    window.reset();
+    veltara::SetApplicationFolder(QString());
+    spy.reset();
+}
+
+bool TestForm1::loadAndShow()
+{
+    if (!window->Load())
+        return false;
+    window->show();
+    return QTest::qWaitForWindowExposed(window.get());
+}
+
+void TestForm1::startsCompactAndEmpty()
+{
+    QVERIFY(loadAndShow());
+
+    QCOMPARE(spy->shown, QList<ShownMessage>());
+    QCOMPARE(window->size(), ui->compactSize());
+    QCOMPARE(window->minimumSize(), window->maximumSize());
+    QCOMPARE(ui->notInside(ui->inputArea()), QStringList());
+    QCOMPARE(ui->showing(ui->resultArea()), QStringList());
+
+    // Nothing shows, not even the picture the folder probe loaded.
+    QCOMPARE(ui->filledFields(), QStringList());
+    QVERIFY(ui->inputsEditable());
+    QVERIFY(!ui->searcher->isHidden());
+
+    QCOMPARE(ListItems(ui->myday), Numbered(1, 31, 2));
+    QCOMPARE(ListItems(ui->myyear), Numbered(1900, 2010, 4));
+    QCOMPARE(ListItems(ui->Combo1), MonthNames());
+}
+
+void TestForm1::loadFailsWithoutSunPicture_data()
+{
+    QTest::addColumn<QString>("damage");
+
+    QTest::newRow("sun.jpg removed, every other picture there") << QStringLiteral("remove");
+    QTest::newRow("sun.jpg is no picture") << QStringLiteral("spoil");
+    QTest::newRow("sun.jpg cut short") << QStringLiteral("truncate");
+    QTest::newRow("sun.jpg named Sun.jpg") << QStringLiteral("rename");
+    QTest::newRow("picture folder removed") << QStringLiteral("folder");
+}
+
+void TestForm1::loadFailsWithoutSunPicture()
+{
+    QFETCH(QString, damage);
+    PictureFolder pictures;
+    QVERIFY(pictures.isComplete());
+    const QString sun = QStringLiteral("sun.jpg");
+    if (damage == u"remove")
+        QVERIFY(pictures.remove(sun));
+    else if (damage == u"spoil")
+        QVERIFY(pictures.spoil(sun));
+    else if (damage == u"truncate")
+        QVERIFY(pictures.truncate(sun));
+    else if (damage == u"rename")
+        QVERIFY(pictures.rename(sun, QStringLiteral("Sun.jpg")));
+    else
+        QVERIFY(pictures.removeFolder());
+    veltara::SetApplicationFolder(pictures.applicationFolder());
+
+    QVERIFY(!window->Load());
+
+    QCOMPARE(spy->shown, QList<ShownMessage>{PicturesMissing});
+    // The start-up routine stopped at the probe: the lists stay unfilled.
+    QCOMPARE(ui->myday->count(), 0);
+    QCOMPARE(ui->myyear->count(), 0);
+}
+
+void TestForm1::loadIgnoresOtherPictures_data()
+{
+    QTest::addColumn<QStringList>("removed");
+
+    QTest::newRow("moon.jpg missing") << QStringList{QStringLiteral("moon.jpg")};
+    QTest::newRow("capricorn.jpg missing") << QStringList{QStringLiteral("capricorn.jpg")};
+    QStringList allButSun = QDir(BuildPictureFolder()).entryList({QStringLiteral("*.jpg")}, QDir::Files);
+    allButSun.removeAll(QStringLiteral("sun.jpg"));
+    QTest::newRow("only sun.jpg left") << allButSun;
+}
+
+void TestForm1::loadIgnoresOtherPictures()
+{
+    QFETCH(QStringList, removed);
+    PictureFolder pictures;
+    QVERIFY(pictures.isComplete());
+    for (const QString &name : removed)
+        QVERIFY(pictures.remove(name));
+    veltara::SetApplicationFolder(pictures.applicationFolder());
+
+    QVERIFY(loadAndShow());
+
+    QCOMPARE(spy->shown, QList<ShownMessage>());
+    QCOMPARE(window->size(), ui->compactSize());
+    QCOMPARE(ui->filledFields(), QStringList());
+    QCOMPARE(ui->myday->count(), 31);
+    QCOMPARE(ui->myyear->count(), 111);
+}
+
+void TestForm1::clearEmptiesCalculatedWindow_data()
+{
+    QTest::addColumn<bool>("fromMenu");
+
+    QTest::newRow("Clear button") << false;
+    QTest::newRow("File menu C&lear") << true;
+}
+
+void TestForm1::clearEmptiesCalculatedWindow()
+{
+    QFETCH(bool, fromMenu);
+    QVERIFY(loadAndShow());
+    TypeInputs(*ui, QStringLiteral("Ann"), QStringLiteral("05"), QStringLiteral("January"), QStringLiteral("1980"));
+    QTest::mouseClick(ui->option1, Qt::LeftButton);
+    QCOMPARE(window->size(), ui->expandedSize());
+    QCOMPARE(ui->filledFields().size(), 16); // every text field and both pictures
+    QCOMPARE(ui->searcher->value(), 34);
+
+    if (fromMenu)
+        ui->mnuClr->trigger();
+    else
+        QTest::mouseClick(ui->Option2, Qt::LeftButton);
+
+    QCOMPARE(spy->shown, QList<ShownMessage>());
+    QCOMPARE(window->size(), ui->compactSize());
+    QCOMPARE(ui->showing(ui->resultArea()), QStringList());
+    QCOMPARE(ui->filledFields(), QStringList());
+    QVERIFY(ui->inputsEditable());
+    QCOMPARE(ListItems(ui->myday), Numbered(1, 31, 2));
+    QCOMPARE(ListItems(ui->myyear), Numbered(1900, 2010, 4));
+    QCOMPARE(ListItems(ui->Combo1), MonthNames());
+    // Clear leaves the progress bar as Calculate left it.
+    QVERIFY(ui->searcher->isHidden());
+    QCOMPARE(ui->searcher->value(), 34);
+}
+
+void TestForm1::listsKeepTypedText_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("enter");
+
+    QTest::newRow("month in lower case, Enter") << QStringLiteral("Combo1") << QStringLiteral("january") << true;
+    QTest::newRow("month prefix Jan, Enter") << QStringLiteral("Combo1") << QStringLiteral("Jan") << true;
+    QTest::newRow("month no list has") << QStringLiteral("Combo1") << QStringLiteral("Smarch") << false;
+    QTest::newRow("day 7, Enter") << QStringLiteral("myday") << QStringLiteral("7") << true;
+    QTest::newRow("day 3, prefix of 30 and 31, Enter") << QStringLiteral("myday") << QStringLiteral("3") << true;
+    QTest::newRow("day an item, Enter") << QStringLiteral("myday") << QStringLiteral("05") << true;
+    QTest::newRow("day letters") << QStringLiteral("myday") << QStringLiteral("ab") << false;
+    QTest::newRow("year 19, prefix of 1900, Enter") << QStringLiteral("myyear") << QStringLiteral("19") << true;
+    QTest::newRow("year five digits, Enter") << QStringLiteral("myyear") << QStringLiteral("19850") << true;
+    QTest::newRow("year two digits") << QStringLiteral("myyear") << QStringLiteral("85") << false;
+}
+
+void TestForm1::listsKeepTypedText()
+{
+    QFETCH(QString, list);
+    QFETCH(QString, typed);
+    QFETCH(bool, enter);
+    QVERIFY(loadAndShow());
+    QComboBox *field = window->findChild<QComboBox *>(list);
+    QVERIFY(field);
+    const QStringList items = ListItems(field);
+
+    field->setFocus();
+    Type(field, typed);
+    if (enter)
+        QTest::keyClick(field->lineEdit(), Qt::Key_Return);
+
+    QCOMPARE(field->currentText(), typed);
+    QCOMPARE(ListItems(field), items);
+    // Only the name field refuses digits.
+    QCOMPARE(spy->shown, QList<ShownMessage>());
+}
+
+void TestForm1::nameFilter_data()
+{
+    QTest::addColumn<QString>("typedFirst");
+    QTest::addColumn<int>("left");       // Left presses after it
+    QTest::addColumn<int>("selectLeft"); // Shift+Left presses after those; -1 is Ctrl+A
+    QTest::addColumn<QString>("typedThen");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QStringList>("nameWhileMessageShown");
+
+    const QString none;
+    QTest::newRow("digit at the end") << QStringLiteral("Ann3") << 0 << 0 << none << QStringLiteral("Ann")
+                                      << QStringList{QStringLiteral("Ann")};
+    QTest::newRow("digit between letters") << QStringLiteral("An4n") << 0 << 0 << none << QStringLiteral("Ann")
+                                           << QStringList{QStringLiteral("An")};
+    QTest::newRow("digit typed inside the name") << QStringLiteral("Anne") << 2 << 0 << QStringLiteral("5x")
+                                                 << QStringLiteral("Anxne") << QStringList{QStringLiteral("Anne")};
+    QTest::newRow("every digit") << QStringLiteral("0123456789") << 0 << 0 << none << QString()
+                                 << QStringList(10, QString());
+    QTest::newRow("digits in two words") << QStringLiteral("J0hn 5mith") << 0 << 0 << none << QStringLiteral("Jhn mith")
+                                         << QStringList{QStringLiteral("J"), QStringLiteral("Jhn ")};
+    QTest::newRow("digit over a selection at the end")
+        << QStringLiteral("Annabel") << 0 << 3 << QStringLiteral("7") << QStringLiteral("Anna")
+        << QStringList{QStringLiteral("Annabel")};
+    QTest::newRow("digit over a selection inside")
+        << QStringLiteral("Annabel") << 1 << 2 << QStringLiteral("0") << QStringLiteral("Annal")
+        << QStringList{QStringLiteral("Annabel")};
+    QTest::newRow("digit over the whole name") << QStringLiteral("Ann") << 0 << -1 << QStringLiteral("9") << QString()
+                                               << QStringList{QStringLiteral("Ann")};
+    QTest::newRow("punctuation") << QStringLiteral("O'Brien-Smith, Jr.") << 0 << 0 << none
+                                 << QStringLiteral("O'Brien-Smith, Jr.") << QStringList();
+    QTest::newRow("accented letters") << QStringLiteral("Zo\u00eb Jos\u00e9 \u00d1\u00fa\u00f1ez") << 0 << 0 << none
+                                      << QStringLiteral("Zo\u00eb Jos\u00e9 \u00d1\u00fa\u00f1ez") << QStringList();
+    QTest::newRow("letters beyond Latin-1") << QStringLiteral("\u0418\u0440\u0438\u043d\u0430") << 0 << 0 << none
+                                            << QStringLiteral("\u0418\u0440\u0438\u043d\u0430") << QStringList();
+    QTest::newRow("digits of another script") << QStringLiteral("Ann\u0663") << 0 << 0 << none
+                                              << QStringLiteral("Ann\u0663") << QStringList();
+    QTest::newRow("backspace passes") << QStringLiteral("Annx\b") << 0 << 0 << none << QStringLiteral("Ann")
+                                      << QStringList();
+}
+
+void TestForm1::nameFilter()
+{
+    QFETCH(QString, typedFirst);
+    QFETCH(int, left);
+    QFETCH(int, selectLeft);
+    QFETCH(QString, typedThen);
+    QFETCH(QString, expected);
+    QFETCH(QStringList, nameWhileMessageShown);
+    QVERIFY(loadAndShow());
+    QStringList seen;
+    spy->onShow = [this, &seen] { seen.append(ui->Text1->text()); };
+
+    ui->Text1->setFocus();
+    Type(ui->Text1, typedFirst);
+    for (int i = 0; i < left; ++i)
+        QTest::keyClick(ui->Text1, Qt::Key_Left);
+    if (selectLeft < 0)
+        QTest::keyClick(ui->Text1, Qt::Key_A, Qt::ControlModifier);
+    for (int i = 0; i < selectLeft; ++i)
+        QTest::keyClick(ui->Text1, Qt::Key_Left, Qt::ShiftModifier);
+    Type(ui->Text1, typedThen);
+
+    QCOMPARE(ui->Text1->text(), expected);
+    // One message per digit, each shown before the field changed.
+    QCOMPARE(seen, nameWhileMessageShown);
+    QCOMPARE(spy->shown, QList<ShownMessage>(nameWhileMessageShown.size(), LettersOnly));
+}
+
+void TestForm1::pastedNameKeepsDigits()
+{
+    QVERIFY(loadAndShow());
+    QApplication::clipboard()->setText(QStringLiteral("Ann 3rd 2024"));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Ann 3rd 2024"));
+
+    ui->Text1->setFocus();
+    Type(ui->Text1, QStringLiteral("Mary "));
+    QTest::keyClick(ui->Text1, Qt::Key_V, Qt::ControlModifier);
+
+    QCOMPARE(ui->Text1->text(), QStringLiteral("Mary Ann 3rd 2024"));
+    QCOMPARE(spy->shown, QList<ShownMessage>());
+}
+
+void TestForm1::nameHasNoLengthLimit()
+{
+    QVERIFY(loadAndShow());
+    const QString longName = QStringLiteral("Ann ").repeated(25000);
+    QApplication::clipboard()->setText(longName);
+
+    ui->Text1->setFocus();
+    QTest::keyClick(ui->Text1, Qt::Key_V, Qt::ControlModifier);
+    Type(ui->Text1, QStringLiteral("Lee"));
+
+    QCOMPARE(ui->Text1->text().size(), 100003);
+    QCOMPARE(ui->Text1->text(), longName + QStringLiteral("Lee"));
+}
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"
