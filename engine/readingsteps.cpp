@@ -1,5 +1,6 @@
 #include "readingsteps.h"
 
+#include "textunits.h"
 #include "appfolder.h"
 #include "messages.h"
 #include "profiles.h"
@@ -12,16 +13,6 @@
 namespace veltara {
 
 namespace {
-
-std::u16string_view Units(const QString &text)
-{
-    return {reinterpret_cast<const char16_t *>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
-QString Text(std::u16string_view units)
-{
-    return QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size()));
-}
 
 const NameProfile *ProfileShown(const ReadingControls &controls)
 {
@@ -38,7 +29,7 @@ void Advance(QProgressBar *progress)
 void ShowCharacter(const ReadingControls &controls)
 {
     if (const NameProfile *profile = ProfileShown(controls))
-        controls.characterText->setText(Text(profile->characterText));
+        controls.characterText->setText(ToQString(profile->characterText));
 }
 
 void ShowPlanet(const ReadingControls &controls)
@@ -47,14 +38,14 @@ void ShowPlanet(const ReadingControls &controls)
     const NameProfile *profile = ProfileShown(controls);
     if (!profile)
         return;
-    const QPixmap picture = LoadPicture(Text(profile->planetPicture));
+    const QPixmap picture = LoadPicture(ToQString(profile->planetPicture));
     if (picture.isNull())
         return;
     controls.planetPicture->setPixmap(picture);
-    controls.planet->setText(Text(profile->planet));
+    controls.planet->setText(ToQString(profile->planet));
     Advance(controls.progress);
-    controls.element->setText(Text(profile->element));
-    controls.letters->setText(Text(profile->letters));
+    controls.element->setText(ToQString(profile->element));
+    controls.letters->setText(ToQString(profile->letters));
 }
 
 void ShowColours(const ReadingControls &controls)
@@ -64,8 +55,8 @@ void ShowColours(const ReadingControls &controls)
     if (!profile)
         return;
     Advance(controls.progress);
-    controls.primaryColor->setText(Text(profile->primaryColor));
-    controls.secondaryColors->setText(Text(profile->secondaryColors));
+    controls.primaryColor->setText(ToQString(profile->primaryColor));
+    controls.secondaryColors->setText(ToQString(profile->secondaryColors));
 }
 
 void ShowZodiacSign(const ReadingControls &controls)
@@ -78,10 +69,10 @@ void ShowZodiacSign(const ReadingControls &controls)
             continue;
         // A picture that cannot be loaded leaves the box as it was; the sign
         // name is shown all the same.
-        const QPixmap picture = LoadPicture(Text(range.picture));
+        const QPixmap picture = LoadPicture(ToQString(range.picture));
         if (!picture.isNull())
             controls.zodiacPicture->setPixmap(picture);
-        controls.zodiac->setText(Text(range.sign));
+        controls.zodiac->setText(ToQString(range.sign));
         return;
     }
     if (controls.zodiac->text().isEmpty()) {

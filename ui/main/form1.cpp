@@ -6,6 +6,7 @@
 #include "messages.h"
 #include "numerology.h"
 #include "singleinstance.h"
+#include "textunits.h"
 #include "weblinks.h"
 
 #include <QAction>
@@ -33,16 +34,6 @@ const QColor CaptionBlue(128, 128, 255);
 const QColor NumberGrey(128, 128, 128);
 const QColor LinkRed(255, 0, 0);
 const QColor BannerBlue(0, 0, 255);
-
-std::u16string_view Units(const QString &text)
-{
-    return {reinterpret_cast<const char16_t *>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
-QString Text(std::u16string_view units)
-{
-    return QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size()));
-}
 
 QFont BannerFont(bool bold, bool underline)
 {
@@ -422,8 +413,8 @@ void Form1::Calculate()
 
     const BirthDigitsResult birth = BirthDigits(Units(Combo1->currentText()), Units(myday->currentText()),
                                                 Units(myyear->currentText()), Units(Text6->text()));
-    myday->setEditText(Text(birth.paddedDay));
-    Text6->setText(Text(birth.digits));
+    myday->setEditText(ToQString(birth.paddedDay));
+    Text6->setText(ToQString(birth.digits));
 
     Text1->setReadOnly(true);
     Text6->setReadOnly(true);

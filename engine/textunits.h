@@ -1,0 +1,21 @@
+// The engine works on UTF-16 text units; Qt's strings hold the same units.
+#pragma once
+
+#include <QString>
+
+#include <string_view>
+
+namespace veltara {
+
+// A view of a QString's units; valid while the string lives unchanged.
+inline std::u16string_view Units(const QString &text)
+{
+    return {reinterpret_cast<const char16_t *>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+inline QString ToQString(std::u16string_view units)
+{
+    return QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size()));
+}
+
+} // namespace veltara
