@@ -50,7 +50,12 @@ Form2::Form2(QWidget *parent)
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(TwipsRect(120, 120, 6135, 5175));
     Frame1->setFont(Tahoma(true));
-    SetBackgroundColor(Frame1, palette().color(QPalette::Active, QPalette::HighlightedText));
+    // The frame is filled with the title-bar text colour, white in the
+    // standard scheme; the style's own translucent panel would tint it.
+    Frame1->setStyleSheet(QStringLiteral("QGroupBox#Frame1 { background-color: %1; border: 1px solid #a0a0a0;"
+                                         " border-radius: 2px; margin-top: 8px; padding-top: 4px; }"
+                                         " QGroupBox#Frame1::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }")
+                              .arg(palette().color(QPalette::Active, QPalette::HighlightedText).name()));
 
     const QColor white(255, 255, 255);
     Label1 = AboutLabel(new QLabel(Frame1), "Label1", {120, 360, 5895, 3015},
