@@ -1,5 +1,6 @@
 // Start-up: the single-instance guard, the update reminder, then the main
 // window, loaded and shown. Closing the main window ends the program.
+#include "appicon.h"
 #include "form1.h"
 #include "settings.h"
 #include "singleinstance.h"
@@ -12,6 +13,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(veltara::ApplicationName());
     QApplication::setOrganizationName(veltara::ApplicationName());
+    // The desktop entry's name, which Wayland desktops match the windows by,
+    // and the icon every window of the program shows, message boxes included.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.quorvale.Veltara"));
+    QApplication::setWindowIcon(veltara::ApplicationIcon());
 
     if (!veltara::EnsureSingleInstance())
         return 0;

@@ -2,6 +2,7 @@
 
 #include "about.h"
 #include "appfolder.h"
+#include "appicon.h"
 #include "classicui.h"
 #include "messages.h"
 #include "numerology.h"
@@ -115,7 +116,7 @@ Form1::Form1(QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Veltara Numerology Software v1.40"));
-    setWindowIcon(QIcon::fromTheme(QStringLiteral("veltara"), QIcon(AppPath(u"\\pu\\sun.jpg"))));
+    setWindowIcon(ApplicationIcon());
     // A close box, and neither a minimise nor a maximise button.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
