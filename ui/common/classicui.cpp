@@ -81,6 +81,18 @@ void FitCaption(QLabel *label)
     label->setFont(font);
 }
 
+void FitWrappedText(QLabel *label, const QFont &designed)
+{
+    QFont font = designed;
+    const QRect room = label->contentsRect();
+    const auto height = [&] {
+        return QFontMetrics(font).boundingRect(room, Qt::TextWordWrap | label->alignment(), label->text()).height();
+    };
+    while (font.pointSizeF() > 6.0 && height() > room.height())
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    label->setFont(font);
+}
+
 QString CaptionText(QStringView stored)
 {
     QString shown = stored.toString();

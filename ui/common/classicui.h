@@ -28,6 +28,10 @@ QFont Tahoma(bool bold, bool underline = false);
 // fallback faces that run wider than the designed one.
 void FitCaption(QLabel *label);
 
+// Sets a word-wrapped label's font to the designed one, shrunk as far as
+// needed for its whole text to fit the label's height.
+void FitWrappedText(QLabel *label, const QFont &designed);
+
 // A caption as stored shows "&&" as one ampersand.
 QString CaptionText(QStringView stored);
 

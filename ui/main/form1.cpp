@@ -302,6 +302,9 @@ void Form1::createResultArea()
                                    centred);
     Label12->setWordWrap(true);
     Label12->unsetCursor();
+    FitWrappedText(lblCobrand, lblCobrand->font());
+    FitWrappedText(lblFullBrand, lblFullBrand->font());
+    FitWrappedText(Label12, Label12->font());
     SetBordered(Label12);
     connect(Label12, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
 }
@@ -438,6 +441,9 @@ void Form1::Calculate()
     ShowZodiacSign(controls);
     ShowPlanet(controls);
     ShowColours(controls);
+    // Long texts shrink to fit their boxes instead of being cut off.
+    for (QLabel *text : {pcolors, scolors, Label2})
+        FitWrappedText(text, Tahoma(false));
 
     searcher->hide();
     SetWindowSize(ExpandedWidth, ExpandedHeight);
