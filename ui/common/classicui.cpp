@@ -76,6 +76,12 @@ void FitCaption(QLabel *label)
 {
     QFont font = label->font();
     const int room = label->contentsRect().width();
+    const int width = QFontMetrics(font).horizontalAdvance(label->text());
+    if (width <= room)
+        return;
+    // Text width grows with the point size: start from the proportional size
+    // (in quarter points), then step down for what rounding leaves over.
+    font.setPointSizeF(std::floor(font.pointSizeF() * room / width * 4.0) / 4.0);
     while (font.pointSizeF() > 6.0 && QFontMetrics(font).horizontalAdvance(label->text()) > room)
         font.setPointSizeF(font.pointSizeF() - 0.25);
     label->setFont(font);
