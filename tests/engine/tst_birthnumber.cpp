@@ -1,5 +1,6 @@
 // The reduction pass, the birth-date digit text and the birth number.
 #include "numerology.h"
+#include "textunits.h"
 
 #include <QString>
 #include <QTest>
@@ -10,20 +11,6 @@
 #include <string_view>
 
 using namespace veltara;
-
-namespace {
-
-std::u16string_view Utf16(const QString &text)
-{
-    return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
-}
-
-QString ToQString(std::u16string_view text)
-{
-    return QString(reinterpret_cast<const QChar *>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 class TestBirthNumber : public QObject {
     Q_OBJECT
@@ -69,7 +56,7 @@ void TestBirthNumber::digitSumOfText()
 {
     QFETCH(QString, text);
     QFETCH(quint64, sum);
-    QCOMPARE(quint64(DigitSum(Utf16(text))), sum);
+    QCOMPARE(quint64(DigitSum(Units(text))), sum);
 }
 
 void TestBirthNumber::digitSumOfNumber_data()
@@ -93,7 +80,7 @@ void TestBirthNumber::digitSumOfNumber()
     QFETCH(quint64, sum);
     QCOMPARE(quint64(DigitSum(std::uint64_t(number))), sum);
     // The pass over a number and over its decimal text agree.
-    QCOMPARE(quint64(DigitSum(Utf16(QString::number(number)))), sum);
+    QCOMPARE(quint64(DigitSum(Units(QString::number(number)))), sum);
 }
 
 void TestBirthNumber::monthDigits_data()
@@ -127,7 +114,7 @@ void TestBirthNumber::monthDigits()
 {
     QFETCH(QString, month);
     QFETCH(QString, digits);
-    QCOMPARE(ToQString(MonthDigits(Utf16(month))), digits);
+    QCOMPARE(ToQString(MonthDigits(Units(month))), digits);
 }
 
 void TestBirthNumber::birthDigits_data()
@@ -207,7 +194,7 @@ void TestBirthNumber::birthDigits()
     QFETCH(QString, digits);
     QFETCH(QString, paddedDay);
 
-    const BirthDigitsResult result = BirthDigits(Utf16(month), Utf16(day), Utf16(year), Utf16(current));
+    const BirthDigitsResult result = BirthDigits(Units(month), Units(day), Units(year), Units(current));
     QCOMPARE(ToQString(result.digits), digits);
     QCOMPARE(ToQString(result.paddedDay), paddedDay);
     QVERIFY(result.digits.size() <= BirthDigitsMaxLength);
@@ -243,7 +230,7 @@ void TestBirthNumber::calcBirthNumber()
 {
     QFETCH(QString, digits);
     QFETCH(int, number);
-    QCOMPARE(CalcBirthNumber(Utf16(digits)), number);
+    QCOMPARE(CalcBirthNumber(Units(digits)), number);
 }
 
 QTEST_APPLESS_MAIN(TestBirthNumber)

@@ -1,5 +1,6 @@
 // The letter table and the name number.
 #include "numerology.h"
+#include "textunits.h"
 
 #include <QByteArray>
 #include <QString>
@@ -33,11 +34,6 @@ int TableValue(char16_t unit)
             return value;
     }
     return 0;
-}
-
-std::u16string_view Utf16(const QString &text)
-{
-    return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
 }
 
 std::string_view Utf8(const QByteArray &bytes)
@@ -167,7 +163,7 @@ void TestNameNumber::calcNameNumber()
 {
     QFETCH(QString, name);
     QFETCH(int, number);
-    QCOMPARE(CalcNameNumber(Utf16(name)), number);
+    QCOMPARE(CalcNameNumber(Units(name)), number);
     const QByteArray utf8 = name.toUtf8();
     QCOMPARE(CalcNameNumber(Utf8(utf8)), number);
 }
@@ -201,10 +197,10 @@ void TestNameNumber::reducesLetterSumToOneDigit()
     QFETCH(int, letterSum);
     QFETCH(int, number);
     const QString name = NameWithLetterSum(letterSum);
-    QCOMPARE(CalcNameNumber(Utf16(name)), number);
+    QCOMPARE(CalcNameNumber(Units(name)), number);
     // Characters outside the table between the letters change nothing.
     const QString spaced = QStringLiteral(u"-é ") + name + QStringLiteral(u" 9.'ß");
-    QCOMPARE(CalcNameNumber(Utf16(spaced)), number);
+    QCOMPARE(CalcNameNumber(Units(spaced)), number);
 }
 
 void TestNameNumber::utf8AndUtf16GiveTheSameNumber_data()
@@ -237,7 +233,7 @@ void TestNameNumber::utf8AndUtf16GiveTheSameNumber()
     QFETCH(int, number);
     const QByteArray utf8 = name.toUtf8();
     QVERIFY(utf8.size() > name.size()); // the text really has multi-byte characters
-    QCOMPARE(CalcNameNumber(Utf16(name)), number);
+    QCOMPARE(CalcNameNumber(Units(name)), number);
     QCOMPARE(CalcNameNumber(Utf8(utf8)), number);
 }
 
@@ -259,7 +255,7 @@ void TestNameNumber::millionCharacterName()
     QFETCH(QString, name);
     QFETCH(int, number);
     QCOMPARE(name.size(), 1'000'000);
-    QCOMPARE(CalcNameNumber(Utf16(name)), number);
+    QCOMPARE(CalcNameNumber(Units(name)), number);
     const QByteArray utf8 = name.toUtf8();
     QCOMPARE(CalcNameNumber(Utf8(utf8)), number);
 }

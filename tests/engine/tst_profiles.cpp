@@ -1,6 +1,7 @@
 // The name-number profile table and its lookups.
 #include "numerology.h"
 #include "profiles.h"
+#include "textunits.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,20 +11,6 @@
 #include <string_view>
 
 using namespace veltara;
-
-namespace {
-
-std::u16string_view Utf16(const QString &text)
-{
-    return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
-}
-
-QString ToQString(std::u16string_view text)
-{
-    return QString(reinterpret_cast<const QChar *>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 class TestProfiles : public QObject {
     Q_OBJECT
@@ -111,7 +98,7 @@ void TestProfiles::everyRow()
     QCOMPARE(ToQString(profile->secondaryColors), secondaryColors);
 
     // The lookup by the number's text finds the very same row.
-    QCOMPARE(LookupNameProfile(Utf16(QString::number(number))), profile);
+    QCOMPARE(LookupNameProfile(Units(QString::number(number))), profile);
 }
 
 void TestProfiles::lettersCarryTheNumber_data()
@@ -153,7 +140,7 @@ void TestProfiles::numbersWithoutRow()
 {
     QFETCH(int, number);
     QCOMPARE(LookupNameProfile(number), nullptr);
-    QCOMPARE(LookupNameProfile(Utf16(QString::number(number))), nullptr);
+    QCOMPARE(LookupNameProfile(Units(QString::number(number))), nullptr);
 }
 
 void TestProfiles::lookupByText_data()
@@ -183,7 +170,7 @@ void TestProfiles::lookupByText()
 {
     QFETCH(QString, text);
     QFETCH(int, number);
-    const NameProfile *profile = LookupNameProfile(Utf16(text));
+    const NameProfile *profile = LookupNameProfile(Units(text));
     if (number == 0) {
         QCOMPARE(profile, nullptr);
     } else {

@@ -2,6 +2,7 @@
 // against the table as written down and against the stepping reference.
 #include "zodiac.h"
 #include "zodiacreference.h"
+#include "textunits.h"
 
 #include <QString>
 #include <QStringList>
@@ -67,16 +68,6 @@ constexpr Month Months[12] = {
     {"September", 30, 23}, {"October", 31, 23}, {"November", 30, 22}, {"December", 31, 22},
 };
 
-std::u16string_view Utf16(const QString &text)
-{
-    return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
-}
-
-QString ToQString(std::u16string_view text)
-{
-    return QString(reinterpret_cast<const QChar *>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
 QString DigitText(int month, int day, int year)
 {
     return QStringLiteral("%1%2%3")
@@ -87,7 +78,7 @@ QString DigitText(int month, int day, int year)
 
 int EngineRow(const QString &text)
 {
-    const ZodiacRange *range = FindZodiacSign(Utf16(text));
+    const ZodiacRange *range = FindZodiacSign(Units(text));
     return range ? range->row : 0;
 }
 
@@ -190,7 +181,7 @@ void TestZodiac::birthKey()
     QFETCH(bool, convertible);
     QFETCH(quint64, key);
 
-    const std::optional<std::uint64_t> result = BirthKey(Utf16(text));
+    const std::optional<std::uint64_t> result = BirthKey(Units(text));
     QCOMPARE(result.has_value(), convertible);
     if (convertible)
         QCOMPARE(quint64(*result), key);
@@ -226,7 +217,7 @@ void TestZodiac::boundaryDays()
 {
     QFETCH(QString, text);
     QFETCH(int, row);
-    const ZodiacRange *range = FindZodiacSign(Utf16(text));
+    const ZodiacRange *range = FindZodiacSign(Units(text));
     if (row == 0) {
         QCOMPARE(range, nullptr);
         return;
@@ -300,7 +291,7 @@ void TestZodiac::findZodiacSign()
 {
     QFETCH(QString, text);
     QFETCH(int, row);
-    const ZodiacRange *range = FindZodiacSign(Utf16(text));
+    const ZodiacRange *range = FindZodiacSign(Units(text));
     if (row == 0) {
         QCOMPARE(range, nullptr);
     } else {
@@ -308,7 +299,7 @@ void TestZodiac::findZodiacSign()
         QCOMPARE(range->row, row);
         QCOMPARE(ToQString(range->sign), QString::fromUtf16(ExpectedRows[row - 1].sign));
     }
-    QCOMPARE(zodiacreference::ReferenceZodiacRow(Utf16(text)), row);
+    QCOMPARE(zodiacreference::ReferenceZodiacRow(Units(text)), row);
 }
 
 void TestZodiac::agreesWithReferenceAtRowEdges()
@@ -319,7 +310,7 @@ void TestZodiac::agreesWithReferenceAtRowEdges()
         for (const std::uint32_t edge : edges) {
             for (const std::uint32_t key : {edge - 1, edge, edge + 1}) {
                 const QString text = QString::number(key);
-                const int reference = zodiacreference::ReferenceZodiacRow(Utf16(text));
+                const int reference = zodiacreference::ReferenceZodiacRow(Units(text));
                 const int engine = EngineRow(text);
                 if (engine != reference)
                     differences.append(QStringLiteral("%1: engine %2, reference %3").arg(text).arg(engine).arg(reference));
@@ -364,7 +355,7 @@ void TestZodiac::agreesWithReferenceOnSample()
     QStringList differences;
     int matched = 0;
     for (const QString &text : std::as_const(texts)) {
-        const int reference = zodiacreference::ReferenceZodiacRow(Utf16(text));
+        const int reference = zodiacreference::ReferenceZodiacRow(Units(text));
         const int engine = EngineRow(text);
         if (engine != reference)
             differences.append(QStringLiteral("%1: engine %2, reference %3").arg(text).arg(engine).arg(reference));
