@@ -18,60 +18,33 @@ is ended when it finishes, fails, or is killed.
 """
 
 import argparse
-import ctypes
 import glob
 import os
 import re
-import select
 import shutil
 import signal
 import struct
 import subprocess
 import sys
 import tempfile
-import time
 import xml.etree.ElementTree as ElementTree
+
+# The X server, waiting and failure helpers are shared with the real-display checks.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "xvfb"))
+from xsession import (MAIN_TITLE, PICTURE_NAMES, REINSTALL_TITLE, SKIP, Failure, XServer,  # noqa: E402
+                      _die_with_parent, _stop as stop, check, poll)
 
 APP_ID = "com.quorvale.Veltara"
 PROGRAM = "veltara"
-MAIN_TITLE = "Veltara Numerology Software v1.40"
-REINSTALL_TITLE = "Please Reinstall The Software"
 ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
-PICTURE_NAMES = (
-    "sun.jpg", "moon.jpg", "jupiter.jpg", "uranus.jpg", "mercury.jpg", "venus.jpg", "Neptune.jpg",
-    "saturn.jpg", "Mars.jpg", "capricorn.jpg", "aquarius.jpg", "pisces.jpg", "aries.jpg", "taurus.jpg",
-    "gemini.jpg", "cancer.jpg", "leo.jpg", "virgo.jpg", "libra.jpg", "scorpio.jpg", "sagittarius.jpg",
-)
 # The Qt libraries the program links, by Debian package.
 QT_PACKAGES = ("libqt6core6", "libqt6gui6", "libqt6widgets6")
-
-SKIP = 77  # CTest's SKIP_RETURN_CODE: a tool this check needs is not installed
-
-
-class Failure(AssertionError):
-    """A check did not hold."""
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
 
 def need_tools(*tools):
     missing = [tool for tool in tools if shutil.which(tool) is None]
     if missing:
         print("SKIP: not installed: " + " ".join(missing))
         sys.exit(SKIP)
-
-
-def poll(condition, timeout, interval=0.05):
-    """Calls condition until it returns a true value or timeout seconds pass."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = condition()
-        if value or time.monotonic() >= deadline:
-            return value
-        time.sleep(interval)
 
 
 def run(command, **options):
@@ -104,58 +77,6 @@ def desktop_entry(path):
 
 
 # --- child processes -----------------------------------------------------------
-
-_libc = ctypes.CDLL(None, use_errno=True)
-_PR_SET_PDEATHSIG = 1
-
-
-def _die_with_parent():
-    # In the child before exec: a CTest timeout that kills this script kills
-    # the child too.
-    _libc.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL)
-
-
-def stop(process, grace=5.0):
-    """SIGTERM, then SIGKILL if the process has not ended within grace seconds."""
-    if process is None or process.poll() is not None:
-        return
-    process.terminate()
-    try:
-        process.wait(timeout=grace)
-    except subprocess.TimeoutExpired:
-        process.kill()
-        process.wait(timeout=grace)
-
-
-def start_xvfb(folder):
-    """An Xvfb on the first free display number; returns (process, display)."""
-    log = open(os.path.join(folder, "xvfb.log"), "wb")
-    read_end, write_end = os.pipe()
-    process = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp", "-screen", "0", "1280x1024x24"],
-        pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=log, stderr=log, preexec_fn=_die_with_parent)
-    os.close(write_end)
-    log.close()
-    data = b""
-    deadline = time.monotonic() + 20
-    try:
-        while not data.endswith(b"\n") and process.poll() is None:
-            remaining = deadline - time.monotonic()
-            if remaining <= 0:
-                break
-            if select.select([read_end], [], [], remaining)[0]:
-                chunk = os.read(read_end, 64)
-                if not chunk:
-                    break
-                data += chunk
-    finally:
-        os.close(read_end)
-    if not data.endswith(b"\n"):
-        stop(process)
-        with open(os.path.join(folder, "xvfb.log"), errors="replace") as text:
-            raise Failure("Xvfb reported no display number:\n" + text.read())
-    return process, ":" + data.decode().strip()
-
 
 def x_tool(display, *arguments):
     """Output of an X tool (xdotool, xprop), or None when it fails."""
@@ -216,7 +137,8 @@ def install(args):
         run(command)
         program, link = check_install_layout(prefix)
 
-        xvfb, display = start_xvfb(folder)
+        xvfb = XServer(folder)
+        display = xvfb.display
         runtime, config, home = (os.path.join(folder, name) for name in ("run", "config", "home"))
         for path in (runtime, config, home):
             os.makedirs(path, mode=0o700)
@@ -253,7 +175,8 @@ def install(args):
         print("installed to %s; %s started as %s; icon sizes %s" % (prefix, link, running, sizes))
     finally:
         stop(program_process)
-        stop(xvfb)
+        if xvfb is not None:
+            xvfb.stop()
         shutil.rmtree(folder, ignore_errors=True)
 
 
