@@ -2,16 +2,18 @@
 
     packaging_checks.py install  --cmake CMAKE --build BUILD [--config CONFIG]
     packaging_checks.py validate --source PACKAGING_DIR --version VERSION
-    packaging_checks.py deb      --cpack CPACK --build BUILD --version VERSION --qt-plugins DIR
-                                 [--config CONFIG]
+    packaging_checks.py deb      --deb PACKAGE --version VERSION --qt-plugins DIR
 
 install   installs the build into a temporary prefix, starts the program through
           its link in bin/ on a private Xvfb and checks that the main window
           comes up (the program found its pictures) with the application icon.
 validate  runs desktop-file-validate and appstreamcli on the desktop entry and
           the metainfo, and checks that the two name each other.
-deb       makes the Debian package into a temporary folder and reads what it
-          holds and what it depends on. Nothing is installed on the system.
+deb       reads the Debian package that scripts/package built: what it holds,
+          what it depends on and recommends, how its program was built
+          (hardening, no RUNPATH), then unpacks it into a temporary folder and
+          shows a reading with both pictures in the unpacked program on a
+          private Xvfb. Nothing is installed on the system.
 
 Waiting is a bounded poll, never a fixed sleep; every process a check starts
 is ended when it finishes, fails, or is killed.
@@ -31,8 +33,8 @@ import xml.etree.ElementTree as ElementTree
 
 # The X server, waiting and failure helpers are shared with the real-display checks.
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "xvfb"))
-from xsession import (MAIN_TITLE, PICTURE_NAMES, REINSTALL_TITLE, SKIP, Failure, XServer,  # noqa: E402
-                      _die_with_parent, _stop as stop, check, poll)
+from xsession import (MAIN_TITLE, PICTURE_NAMES, REINSTALL_TITLE, SKIP, Failure, MainWindow, Session,  # noqa: E402
+                      XServer, _die_with_parent, _stop as stop, check, poll)
 
 APP_ID = "com.quorvale.Veltara"
 PROGRAM = "veltara"
@@ -101,12 +103,21 @@ def icon_sizes(display, window):
 
 # --- install ---------------------------------------------------------------------
 
+def check_picture_link(root):
+    """pu beside the program is a relative link to the pictures in share/veltara/pu."""
+    link = os.path.join(root, "lib", "veltara", "pu")
+    check(os.path.islink(link), "%s is not a link to the shared picture folder" % link)
+    check(os.readlink(link) == "../../share/veltara/pu", "%s leads to %s" % (link, os.readlink(link)))
+    pictures = sorted(os.listdir(os.path.join(root, "share", "veltara", "pu")))
+    check(pictures == sorted(PICTURE_NAMES), "share/veltara/pu holds %s" % pictures)
+    check(sorted(os.listdir(link)) == pictures, "pu beside the program does not lead to the pictures")
+
+
 def check_install_layout(prefix):
     folder = os.path.join(prefix, "lib", "veltara")
     program = os.path.join(folder, PROGRAM)
     check(os.path.isfile(program) and os.access(program, os.X_OK), "no program at %s" % program)
-    pictures = sorted(os.listdir(os.path.join(folder, "pu")))
-    check(pictures == sorted(PICTURE_NAMES), "pu/ beside the program holds %s" % pictures)
+    check_picture_link(prefix)
 
     link = os.path.join(prefix, "bin", PROGRAM)
     check(os.path.islink(link), "%s is not a symbolic link" % link)
@@ -243,43 +254,99 @@ def linked_libraries(program):
     return {name: paths.get(name) for name in needed}
 
 
+# Ann, 05 January 1980: the Moon and Capricorn, as the window designs them.
+PLANET_PICTURE = (4200, 480, 1275, 1605)
+ZODIAC_PICTURE = (6600, 480, 1275, 1605)
+
+
+def expected_package_files():
+    files = {"/usr/lib/veltara/veltara", "/usr/bin/veltara", "/usr/lib/veltara/pu",
+             "/usr/share/applications/%s.desktop" % APP_ID,
+             "/usr/share/metainfo/%s.metainfo.xml" % APP_ID,
+             "/usr/share/man/man1/veltara.1.gz",
+             "/usr/share/doc/veltara/copyright", "/usr/share/doc/veltara/changelog.Debian.gz",
+             "/usr/share/lintian/overrides/veltara"}
+    files |= {"/usr/share/veltara/pu/" + name for name in PICTURE_NAMES}
+    files |= {"/usr/share/icons/hicolor/%dx%d/apps/%s.png" % (size, size, APP_ID) for size in ICON_SIZES}
+    return files
+
+
+def check_program_build(program):
+    """Built with the distribution's hardening, without RUNPATH or .comment."""
+    dynamic = run(["readelf", "-d", program])
+    check(not re.search(r"\((RUNPATH|RPATH)\)", dynamic), "the packaged program has a search path:\n" + dynamic)
+    sections = run(["readelf", "-S", "-W", program])
+    check(" .comment " not in sections, "the packaged program keeps its .comment section")
+    # Debian 12's C start files (crt1.o, crti.o) carry no control-flow
+    # property, so the linker can mark no program of this release, whatever
+    # its flags; every other feature is required.
+    options = ["--nocfprotection"] if distribution_without_cet_start_files() else []
+    print(run(["hardening-check"] + options + [program]))
+
+
+def distribution_without_cet_start_files():
+    start = "/usr/lib/%s/crt1.o" % run(["dpkg-architecture", "-qDEB_HOST_MULTIARCH"]).strip()
+    if not os.path.exists(start):
+        return False
+    return "IBT" not in run(["readelf", "-n", start])
+
+
+def show_reading(root):
+    """The unpacked program, started through usr/bin, shows a reading with both pictures."""
+    program = os.path.join(root, "usr", "bin", PROGRAM)
+    with Session(program, "deb") as session:
+        process = session.start()
+        window = MainWindow(session, process)
+        check(session.dialogs() == [], "a message at start-up: %r" % session.dialogs())
+        window.calculate("Ann", "05", "January", "1980")
+        window.wait_expanded(10)
+        shot = window.painted_screenshot(os.path.join(session.root, "reading.png"))
+        check(window.shows_picture(shot, PLANET_PICTURE), "the unpacked program shows no planet picture")
+        check(window.shows_picture(shot, ZODIAC_PICTURE), "the unpacked program shows no zodiac picture")
+        running = os.path.realpath("/proc/%d/exe" % process.pid)
+        check(running == os.path.realpath(os.path.join(root, "usr", "lib", "veltara", PROGRAM)),
+              "usr/bin/%s started %s" % (PROGRAM, running))
+        window.exit_and_expect_status_zero()
+
+
 def deb(args):
-    need_tools("dpkg-deb", "dpkg", "objdump", "ldd")
+    need_tools("dpkg-deb", "dpkg", "dpkg-architecture", "objdump", "readelf", "ldd", "hardening-check",
+               "Xvfb", "xdotool")
+    if not os.path.isfile(args.deb):
+        print("SKIP: no package at %s; scripts/package builds it" % args.deb)
+        sys.exit(SKIP)
     folder = tempfile.mkdtemp(prefix="veltara-deb-")
     try:
-        command = [args.cpack, "--config", os.path.join(args.build, "CPackConfig.cmake"), "-B", folder, "-G", "DEB"]
-        if args.config:
-            command += ["-C", args.config]
-        run(command, cwd=folder)
+        package = args.deb
         architecture = run(["dpkg", "--print-architecture"]).strip()
-        packages = glob.glob(os.path.join(folder, "*.deb"))
-        check([os.path.basename(path) for path in packages] == ["veltara_%s_%s.deb" % (args.version, architecture)],
-              "cpack made %s" % packages)
-        package = packages[0]
+        check(os.path.basename(package) == "veltara_%s_%s.deb" % (args.version, architecture),
+              "the package is named %s" % os.path.basename(package))
 
         entries = deb_listing(package)
         files = {path for path, (mode, _) in entries.items() if not mode.startswith("d")}
-        expected = {"/usr/lib/veltara/veltara", "/usr/bin/veltara",
-                    "/usr/share/applications/%s.desktop" % APP_ID,
-                    "/usr/share/metainfo/%s.metainfo.xml" % APP_ID}
-        expected |= {"/usr/lib/veltara/pu/" + name for name in PICTURE_NAMES}
-        expected |= {"/usr/share/icons/hicolor/%dx%d/apps/%s.png" % (size, size, APP_ID) for size in ICON_SIZES}
+        expected = expected_package_files()
         check(files == expected, "the package holds what it should not: %s\nand lacks: %s"
               % (sorted(files - expected), sorted(expected - files)))
         program_mode, _ = entries["/usr/lib/veltara/veltara"]
         check(program_mode.startswith("-rwxr-xr-x"), "the program's mode is %s" % program_mode)
-        link_mode, link_target = entries["/usr/bin/veltara"]
-        check(link_mode.startswith("l") and link_target == "../lib/veltara/veltara",
-              "usr/bin/veltara is %s -> %s, not a relative link to the program" % (link_mode, link_target))
+        for link, target in (("/usr/bin/veltara", "../lib/veltara/veltara"),
+                             ("/usr/lib/veltara/pu", "../../share/veltara/pu")):
+            link_mode, link_target = entries[link]
+            check(link_mode.startswith("l") and link_target == target,
+                  "%s is %s -> %s, not a relative link to %s" % (link, link_mode, link_target, target))
 
         fields = {name: run(["dpkg-deb", "-f", package, name]).strip()
-                  for name in ("Package", "Version", "Architecture", "Section", "Maintainer", "Homepage", "Depends")}
+                  for name in ("Package", "Version", "Architecture", "Section", "Maintainer", "Homepage",
+                               "Depends", "Recommends")}
         check(fields["Package"] == "veltara", "Package: %s" % fields["Package"])
         check(fields["Version"] == args.version, "Version: %s" % fields["Version"])
         check(fields["Architecture"] == architecture, "Architecture: %s" % fields["Architecture"])
         check(fields["Section"] == "utils", "Section: %s" % fields["Section"])
         check(re.fullmatch(r".+ <[^@ ]+@[^@ ]+>", fields["Maintainer"]), "Maintainer: %s" % fields["Maintainer"])
         check(fields["Homepage"] == "http://www.quorvale.com", "Homepage: %s" % fields["Homepage"])
+        recommends = {relation.strip().split()[0] for relation in fields["Recommends"].split(",") if relation.strip()}
+        check("xdg-utils" in recommends, "Recommends: %s does not name xdg-utils, which opens the links"
+              % fields["Recommends"])
         depends = {}
         for relation in fields["Depends"].split(","):
             match = re.fullmatch(r"\s*([a-z0-9.+-]+)\s*(?:\(([^)]*)\))?\s*", relation)
@@ -309,7 +376,12 @@ def deb(args):
                 continue
             check(provider in depends, "%s comes from %s, which Depends (%s) does not name"
                   % (what, provider, fields["Depends"]))
-        print("%s: %d files; Depends: %s" % (os.path.basename(package), len(files), fields["Depends"]))
+
+        check_program_build(program)
+        check_picture_link(os.path.join(root, "usr"))
+        show_reading(root)
+        print("%s: %d files; Depends: %s; Recommends: %s"
+              % (os.path.basename(package), len(files), fields["Depends"], fields["Recommends"]))
     finally:
         shutil.rmtree(folder, ignore_errors=True)
 
@@ -325,11 +397,9 @@ def main():
     validate_parser.add_argument("--source", required=True)
     validate_parser.add_argument("--version", required=True)
     deb_parser = commands.add_parser("deb")
-    deb_parser.add_argument("--cpack", required=True)
-    deb_parser.add_argument("--build", required=True)
+    deb_parser.add_argument("--deb", required=True)
     deb_parser.add_argument("--version", required=True)
     deb_parser.add_argument("--qt-plugins", required=True)
-    deb_parser.add_argument("--config", default="")
     args = parser.parse_args()
 
     # A CTest timeout ends this script with SIGTERM: run the clean-up first.
