@@ -7,6 +7,8 @@ namespace veltara::reading {
 
 namespace {
 
+constexpr std::string_view NotUtf8Row = "the row is not valid UTF-8";
+
 Options UsageError(std::string problem)
 {
     Options options;
@@ -148,11 +150,10 @@ std::optional<Inputs> RowInputs(const CsvRow &row, std::string &problem)
         problem = row.error;
         return std::nullopt;
     }
-    for (const std::string &field : row.fields) {
-        if (!IsValidUtf8(field)) {
-            problem = "the row is not valid UTF-8";
-            return std::nullopt;
-        }
+    // The reading checks the fields of a row of four; a date must be one.
+    if (row.fields.size() == 2 && !IsValidUtf8(row.fields[0])) {
+        problem = NotUtf8Row;
+        return std::nullopt;
     }
     if (row.fields.size() == 4)
         return Inputs{row.fields[0], row.fields[1], row.fields[2], row.fields[3]};
@@ -187,7 +188,8 @@ BatchResult RunBatch(CsvReader &reader, const Sink &out)
             AppendRowErrorJson(pending, row.number, problem);
             ++result.failed;
         } else if (outcome != Outcome::Read) {
-            AppendRowErrorJson(pending, row.number, OutcomeMessage(outcome));
+            AppendRowErrorJson(pending, row.number,
+                               outcome == Outcome::NotUtf8 ? NotUtf8Row : OutcomeMessage(outcome));
             ++result.failed;
         } else {
             AppendReadingJson(pending, reading);

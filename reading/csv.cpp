@@ -30,8 +30,16 @@ void CsvReader::fail(CsvRow &row, const char *what)
 
 bool CsvReader::next(CsvRow &row)
 {
-    row.fields.clear();
     row.error.clear();
+    // The field strings are kept from row to row, and their storage with them.
+    std::size_t fieldCount = 0;
+    auto startField = [&row, &fieldCount] {
+        if (fieldCount < row.fields.size())
+            row.fields[fieldCount].clear();
+        else
+            row.fields.emplace_back();
+        ++fieldCount;
+    };
 
     if (!m_started) {
         m_started = true;
@@ -68,26 +76,28 @@ bool CsvReader::next(CsvRow &row)
         if (m_pos < m_end && m_buffer[m_pos] == '\n')
             ++m_pos;
     }
-    if (m_pos == m_end && !fill())
+    if (m_pos == m_end && !fill()) {
+        row.fields.clear();
         return false;
+    }
 
     row.number = ++m_rows;
     State state = State::FieldStart;
     std::size_t rowBytes = 0;
     bool tooLong = false;
-    row.fields.emplace_back();
+    startField();
 
     auto keep = [&](char c) {
         if (++rowBytes > m_maxRowBytes)
             tooLong = true;
         if (!tooLong)
-            row.fields.back().push_back(c);
+            row.fields[fieldCount - 1].push_back(c);
     };
     auto newField = [&] {
         if (++rowBytes > m_maxRowBytes)
             tooLong = true;
         if (!tooLong)
-            row.fields.emplace_back();
+            startField();
     };
 
     bool ended = false;
@@ -109,7 +119,7 @@ bool CsvReader::next(CsvRow &row)
             const auto run = static_cast<std::size_t>(stop - begin);
             if (run != 0) {
                 if (!tooLong && rowBytes + run <= m_maxRowBytes) {
-                    row.fields.back().append(begin, run);
+                    row.fields[fieldCount - 1].append(begin, run);
                     rowBytes += run;
                 } else {
                     rowBytes += run;
@@ -175,8 +185,7 @@ bool CsvReader::next(CsvRow &row)
     if (tooLong) {
         row.error = "a row longer than " + std::to_string(m_maxRowBytes) + " bytes";
     }
-    if (!row.error.empty())
-        row.fields.clear();
+    row.fields.resize(row.error.empty() ? fieldCount : 0);
     return true;
 }
 

@@ -1,8 +1,10 @@
 #include "output.h"
 
+#include "numerology.h"
 #include "profiles.h"
 #include "utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -12,6 +14,10 @@ namespace {
 
 void AppendNumber(std::string &out, std::uint64_t number)
 {
+    if (number < 10) {
+        out.push_back(static_cast<char>('0' + number));
+        return;
+    }
     char digits[24];
     const auto result = std::to_chars(digits, digits + sizeof digits, number);
     out.append(digits, result.ptr);
@@ -87,6 +93,24 @@ void AppendLine(std::string &out, std::string_view label, std::string_view value
 void AppendJsonString(std::string &out, std::string_view utf8)
 {
     static constexpr char Hex[] = "0123456789abcdef";
+    // Most texts need no escape at all: copied in one go.
+    bool plainText = true;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == '"' || byte == '\\') {
+            plainText = false;
+            break;
+        }
+    }
+    if (plainText) {
+        const std::size_t start = out.size();
+        out.resize(start + utf8.size() + 2);
+        char *to = out.data() + start;
+        *to++ = '"';
+        std::copy(utf8.begin(), utf8.end(), to);
+        to[utf8.size()] = '"';
+        return;
+    }
     out.push_back('"');
     std::size_t plain = 0; // start of the run of bytes that need no escape
     for (std::size_t i = 0; i < utf8.size(); ++i) {
@@ -113,31 +137,13 @@ void AppendJsonString(std::string &out, std::string_view utf8)
     out.push_back('"');
 }
 
-void AppendReadingJson(std::string &out, const Reading &reading)
-{
-    out.push_back('{');
-    AppendKey(out, "name");
-    AppendJsonString(out, reading.name);
-    out.append(", ");
-    AppendKey(out, "day");
-    AppendJsonString(out, reading.day);
-    out.append(", ");
-    AppendKey(out, "month");
-    AppendJsonString(out, reading.month);
-    out.append(", ");
-    AppendKey(out, "year");
-    AppendJsonString(out, reading.year);
-    out.append(", ");
-    AppendKey(out, "nameNumber");
-    AppendNumber(out, static_cast<std::uint64_t>(reading.nameNumber));
-    out.append(", ");
-    AppendKey(out, "birthNumber");
-    AppendNumber(out, static_cast<std::uint64_t>(reading.birthNumber));
-    out.append(", ");
+namespace {
 
-    // The profile's part of the object is the same for every reading of a
-    // name number: written once, then copied.
-    static const std::array<std::string, 10> ProfileJson = [] {
+// The parts of a reading's object that depend only on its name number: the
+// six profile texts, escaped once.
+const std::string &ProfileJson(int profileNumber)
+{
+    static const std::array<std::string, 10> Parts = [] {
         std::array<std::string, 10> parts;
         for (int number = 0; number <= 9; ++number) {
             const NameProfile *profile = LookupNameProfile(number);
@@ -160,21 +166,59 @@ void AppendReadingJson(std::string &out, const Reading &reading)
         }
         return parts;
     }();
-    out.append(ProfileJson[static_cast<std::size_t>(reading.profileNumber)]);
+    return Parts[static_cast<std::size_t>(profileNumber)];
+}
 
-    AppendKey(out, "zodiac");
-    AppendJsonString(out, reading.zodiac);
+// ["c", value] for each ASCII character, written once.
+const std::string &AsciiLetterJson(char32_t character)
+{
+    static const std::array<std::string, 128> Parts = [] {
+        std::array<std::string, 128> parts;
+        for (char32_t c = 0; c < 128; ++c) {
+            std::string &part = parts[c];
+            part.push_back('[');
+            AppendJsonString(part, std::string(1, static_cast<char>(c)));
+            part.append(", ");
+            AppendNumber(part, static_cast<std::uint64_t>(LetterValue(c)));
+            part.push_back(']');
+        }
+        return parts;
+    }();
+    return Parts[character];
+}
+
+} // namespace
+
+void AppendReadingJson(std::string &out, const Reading &reading)
+{
+    // The profile texts are those of the name number's row.
+    out.append("{\"name\": ");
+    AppendJsonString(out, reading.name);
+    out.append(", \"day\": ");
+    AppendJsonString(out, reading.day);
+    out.append(", \"month\": ");
+    AppendJsonString(out, reading.month);
+    out.append(", \"year\": ");
+    AppendJsonString(out, reading.year);
+    out.append(", \"nameNumber\": ");
+    AppendNumber(out, static_cast<std::uint64_t>(reading.nameNumber));
+    out.append(", \"birthNumber\": ");
+    AppendNumber(out, static_cast<std::uint64_t>(reading.birthNumber));
     out.append(", ");
+    out.append(ProfileJson(reading.profileNumber));
+    out.append("\"zodiac\": ");
+    AppendJsonString(out, reading.zodiac);
 
-    AppendKey(out, "breakdown");
-    out.push_back('{');
-    AppendKey(out, "letters");
-    out.push_back('[');
+    out.append(", \"breakdown\": {\"letters\": [");
     std::string character;
     for (std::size_t i = 0; i < reading.letterCounts.size(); ++i) {
         const LetterCount &count = reading.letterCounts[i];
         if (i != 0)
             out.append(", ");
+        if (count.character < 128) {
+            out.append(AsciiLetterJson(count.character));
+            continue;
+        }
         out.push_back('[');
         character.clear();
         AppendUtf8(character, count.character);
@@ -183,20 +227,15 @@ void AppendReadingJson(std::string &out, const Reading &reading)
         AppendNumber(out, static_cast<std::uint64_t>(count.value));
         out.push_back(']');
     }
-    out.append("], ");
-    AppendKey(out, "letterSum");
+    out.append("], \"letterSum\": ");
     AppendNumber(out, reading.letterSum);
-    out.append(", ");
-    AppendKey(out, "nameSums");
+    out.append(", \"nameSums\": ");
     AppendNumberList(out, reading.nameSums);
-    out.append(", ");
-    AppendKey(out, "birthDigits");
+    out.append(", \"birthDigits\": ");
     AppendJsonString(out, reading.birthDigits);
-    out.append(", ");
-    AppendKey(out, "birthSums");
+    out.append(", \"birthSums\": ");
     AppendNumberList(out, reading.birthSums);
-    out.append(", ");
-    AppendKey(out, "zodiacRow");
+    out.append(", \"zodiacRow\": ");
     AppendNumber(out, static_cast<std::uint64_t>(reading.zodiacRow));
     out.append("}}");
 }

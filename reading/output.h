@@ -16,7 +16,8 @@ void AppendJsonString(std::string &out, std::string_view utf8);
 
 // Appends the reading as one JSON object (no line break) with the keys name,
 // day, month, year, nameNumber, birthNumber, character, planet, element,
-// letters, primaryColor, secondaryColors, zodiac and breakdown.
+// letters, primaryColor, secondaryColors, zodiac and breakdown. The six
+// profile texts are those of the row `profileNumber` of the profile table.
 void AppendReadingJson(std::string &out, const Reading &reading);
 
 // Appends {"row": N, "error": "..."} (no line break).

@@ -44,8 +44,12 @@ const TableTexts &Texts()
 
 void ToUnits(std::string_view utf8, std::u16string &units)
 {
-    units.clear();
-    for (std::size_t pos = 0; pos < utf8.size();) {
+    units.resize(utf8.size());
+    std::size_t ascii = 0;
+    for (; ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80; ++ascii)
+        units[ascii] = static_cast<char16_t>(utf8[ascii]);
+    units.resize(ascii);
+    for (std::size_t pos = ascii; pos < utf8.size();) {
         const char32_t codePoint = NextCodePoint(utf8, pos);
         if (codePoint < 0x10000) {
             units.push_back(static_cast<char16_t>(codePoint));
@@ -107,8 +111,11 @@ Outcome MakeReading(const Inputs &inputs, Reading &reading)
     // The name: every character with its value, the letter sum and the passes.
     reading.letterCounts.clear();
     reading.letterSum = 0;
+    reading.letterCounts.reserve(inputs.name.size());
     for (std::size_t pos = 0; pos < inputs.name.size();) {
-        const char32_t character = NextCodePoint(inputs.name, pos);
+        const auto byte = static_cast<unsigned char>(inputs.name[pos]);
+        const char32_t character = byte < 0x80 ? static_cast<char32_t>(inputs.name[pos++])
+                                               : NextCodePoint(inputs.name, pos);
         const int value = LetterValue(character);
         reading.letterCounts.push_back({character, value});
         reading.letterSum += static_cast<std::uint64_t>(value);

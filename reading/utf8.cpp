@@ -43,17 +43,11 @@ bool IsValidUtf8(std::string_view bytes) noexcept
 {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        // Plain ASCII in blocks of eight, the common case of names and dates.
-        while (pos + 8 <= bytes.size()) {
-            unsigned char any = 0;
-            for (std::size_t k = 0; k < 8; ++k)
-                any |= static_cast<unsigned char>(bytes[pos + k]);
-            if (any & 0x80u)
-                break;
-            pos += 8;
+        // Runs of plain ASCII, the common case of names and dates.
+        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
+            ++pos;
+            continue;
         }
-        if (pos == bytes.size())
-            break;
         const std::size_t length = SequenceLength(bytes, pos);
         if (length == 0)
             return false;
@@ -123,9 +117,13 @@ std::optional<std::u16string> Utf8ToUtf16(std::string_view bytes)
 
 std::string Utf16ToUtf8(std::u16string_view units)
 {
-    std::string out;
-    out.reserve(units.size());
-    for (std::size_t i = 0; i < units.size(); ++i) {
+    std::size_t ascii = 0;
+    while (ascii < units.size() && units[ascii] < 0x80)
+        ++ascii;
+    std::string out(ascii, '\0');
+    for (std::size_t i = 0; i < ascii; ++i)
+        out[i] = static_cast<char>(units[i]);
+    for (std::size_t i = ascii; i < units.size(); ++i) {
         char32_t codePoint = units[i];
         if (codePoint >= 0xD800 && codePoint <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
             units[i + 1] <= 0xDFFF) {
