@@ -36,6 +36,7 @@ from xsession import (MAIN_TITLE, PICTURE_NAMES, REINSTALL_TITLE, SKIP, Failure,
 
 APP_ID = "com.quorvale.Veltara"
 PROGRAM = "veltara"
+READING_PROGRAM = "veltara-reading"
 ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
 # The Qt libraries the program links, by Debian package.
 QT_PACKAGES = ("libqt6core6", "libqt6gui6", "libqt6widgets6")
@@ -122,6 +123,13 @@ def check_install_layout(prefix):
         check(os.path.isfile(icon), "no %d px icon named %s in the theme" % (size, entry["Icon"]))
         check(png_size(icon) == (size, size), "%s is %s, not %d px" % (icon, png_size(icon), size))
     check(os.path.isfile(os.path.join(share, "metainfo", APP_ID + ".metainfo.xml")), "no metainfo installed")
+
+    # The command-line reading beside it, with its manual page.
+    reading = os.path.join(prefix, "bin", READING_PROGRAM)
+    check(os.path.isfile(reading) and os.access(reading, os.X_OK), "no program at %s" % reading)
+    version = run([reading, "--version"]).strip()
+    check(version == "Veltara Numerology Software 1.40", "%s --version says %r" % (READING_PROGRAM, version))
+    check(os.path.isfile(os.path.join(share, "man", "man1", READING_PROGRAM + ".1")), "no manual page of %s" % READING_PROGRAM)
     return program, link
 
 
@@ -200,7 +208,8 @@ def validate(args):
     check(launchable is not None and launchable.text == APP_ID + ".desktop",
           "the metainfo does not launch %s.desktop" % APP_ID)
     binaries = [item.text for item in component.findall("provides/binary")]
-    check(binaries == [entry["Exec"].split()[0]], "the metainfo provides %s, the entry runs %s" % (binaries, entry["Exec"]))
+    check(binaries == [entry["Exec"].split()[0], READING_PROGRAM],
+          "the metainfo provides %s, the entry runs %s" % (binaries, entry["Exec"]))
     check(component.findtext("name") == entry["Name"], "the metainfo and the entry name the program differently")
     check(entry["Icon"] == APP_ID, "the entry's icon is %r, not the application id" % entry["Icon"])
     for release in component.findall("releases/release"):
@@ -260,6 +269,7 @@ def deb(args):
         entries = deb_listing(package)
         files = {path for path, (mode, _) in entries.items() if not mode.startswith("d")}
         expected = {"/usr/lib/veltara/veltara", "/usr/bin/veltara",
+                    "/usr/bin/%s" % READING_PROGRAM, "/usr/share/man/man1/%s.1" % READING_PROGRAM,
                     "/usr/share/applications/%s.desktop" % APP_ID,
                     "/usr/share/metainfo/%s.metainfo.xml" % APP_ID}
         expected |= {"/usr/lib/veltara/pu/" + name for name in PICTURE_NAMES}
