@@ -1,5 +1,6 @@
 #include "csv.h"
 
+#include <algorithm>
 #include <string>
 
 namespace veltara::reading {
