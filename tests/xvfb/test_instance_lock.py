@@ -14,8 +14,8 @@ import subprocess
 import sys
 import time
 
-from xsession import (APP_TITLE, MAIN_TITLE, MainWindow, Session, Skipped, arguments, check, fill, mount_tmpfs,
-                      poll, remount_read_only, run_cases, unmount)
+from xsession import (APP_TITLE, MAIN_TITLE, MainWindow, Session, Skipped, arguments, check, days_from_today, fill,
+                      mount_tmpfs, poll, remount_read_only, run_cases, unmount)
 
 args = arguments()
 
@@ -59,10 +59,14 @@ def leftover_locks_taken_over():
     ]
     with Session(args.program, "leftover-locks") as session:
         os.makedirs(os.path.dirname(session.lock_file), exist_ok=True)
+        # The same in the runtime folder, where locks are often kept: nothing
+        # left there may stand in the way either.
+        places = [session.lock_file, os.path.join(session.runtime_dir, "veltara.lock")]
         for what, content in leftovers:
-            with open(session.lock_file, "wb") as lock:
-                lock.write(content)
-            os.utime(session.lock_file, (time.time() - 86400, time.time() - 86400))
+            for place in places:
+                with open(place, "wb") as lock:
+                    lock.write(content)
+                os.utime(place, (time.time() - 86400, time.time() - 86400))
             program = session.start(split_output=True)
             window = expect_proceeds(session, program, "a start over a lock %s" % what)
             check(guard_off_lines(session, program) == [], "the guard was off over a lock %s" % what)
@@ -88,8 +92,10 @@ def live_copy_never_taken_over():
 def read_only_store():
     with Session(args.program, "read-only-store") as session:
         try:
-            mount_tmpfs(session.config_home)
-            remount_read_only(session.config_home)
+            # The runtime folder read-only too: the guard does not depend on it.
+            for folder, mode in ((session.config_home, "0755"), (session.runtime_dir, "0700")):
+                mount_tmpfs(folder, mode=mode)
+                remount_read_only(folder)
             program = session.start(split_output=True)
             window = expect_proceeds(session, program, "a lone copy on a read-only store")
             lines = session.errors_of(program).splitlines()
@@ -98,6 +104,7 @@ def read_only_store():
             check(os.listdir(session.config_home) == [], "something was written to the read-only store")
             window.exit_and_expect_status_zero()
         finally:
+            unmount(session.runtime_dir)
             unmount(session.config_home)
 
 
@@ -121,14 +128,24 @@ def read_only_store_with_its_lock():
 def full_store():
     with Session(args.program, "full-store") as session:
         try:
-            mount_tmpfs(session.config_home)
-            fill(session.config_home)
+            for folder, mode in ((session.config_home, "0755"), (session.runtime_dir, "0700")):
+                mount_tmpfs(folder, mode=mode)
+            session.write_settings("[Settings]\nDuration=%s\n" % days_from_today(-20))
+            for folder in (session.config_home, session.runtime_dir):
+                fill(folder)
             program = session.start(split_output=True)
+            # The reminder is due; Yes opens the page although the date
+            # cannot be stored.
+            message = session.wait_window(APP_TITLE, pid=program.pid, process=program)
+            session.keys(message, "Return")
             window = expect_proceeds(session, program, "a lone copy on a full store")
+            calls = poll(session.browser_calls, 10)
+            check("page=download-web-page" in calls, "Yes opened no page on a full store: %r" % calls)
             check(len(session.errors_of(program).splitlines()) <= 1,
                   "more than one line on the standard error:\n" + session.errors_of(program))
             window.exit_and_expect_status_zero()
         finally:
+            unmount(session.runtime_dir)
             unmount(session.config_home)
 
 

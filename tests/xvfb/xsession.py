@@ -685,12 +685,12 @@ def run_cases(cases):
 
 # --- small file systems, for a full or read-only settings store -------------------
 
-def mount_tmpfs(path, size="16k"):
+def mount_tmpfs(path, size="16k", mode="0755"):
     """Mounts a small tmpfs on path; Skipped when mounting is refused."""
     os.makedirs(path, exist_ok=True)
     if shutil.which("mount") is None:
         raise Skipped("no mount command")
-    result = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=%s,mode=0755" % size, "tmpfs", path],
+    result = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=%s,mode=%s" % (size, mode), "tmpfs", path],
                             capture_output=True, text=True, timeout=15)
     if result.returncode != 0:
         raise Skipped("mount refused: " + result.stderr.strip())
