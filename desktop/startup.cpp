@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QMutex>
 
 #include <cstdio>
 #include <cstdlib>
@@ -60,6 +61,7 @@ struct HeldMessage {
 struct Watch {
     QtMessageHandler previous = nullptr;
     QString failure;
+    QMutex heldLock; // the toolkit may start threads of its own meanwhile
     QList<HeldMessage> held;
 };
 
@@ -72,6 +74,7 @@ void WatchMessages(QtMsgType type, const QMessageLogContext &context, const QStr
         Diagnostic(activeWatch->failure);
         std::_Exit(1);
     }
+    const QMutexLocker locked(&activeWatch->heldLock);
     activeWatch->held.append({type, QByteArray(context.file), context.line, QByteArray(context.function),
                               QByteArray(context.category), text});
 }
@@ -180,7 +183,6 @@ DisplayWatch::DisplayWatch(int argc, char *argv[])
     static Watch watch;
     watch.failure = DisplayFailure(platform, ToolkitArgument(argc, argv, "display"),
                                    qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"));
-    watch.held.clear();
     activeWatch = &watch;
     watch.previous = qInstallMessageHandler(WatchMessages);
 }
@@ -188,8 +190,11 @@ DisplayWatch::DisplayWatch(int argc, char *argv[])
 DisplayWatch::~DisplayWatch()
 {
     qInstallMessageHandler(activeWatch->previous);
-    const QList<HeldMessage> held = std::move(activeWatch->held);
-    activeWatch = nullptr;
+    QList<HeldMessage> held;
+    {
+        const QMutexLocker locked(&activeWatch->heldLock);
+        held.swap(activeWatch->held);
+    }
     for (const HeldMessage &message : held) {
         const QMessageLogContext context(message.file.isNull() ? nullptr : message.file.constData(), message.line,
                                          message.function.isNull() ? nullptr : message.function.constData(),

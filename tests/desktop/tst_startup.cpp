@@ -23,6 +23,7 @@ private slots:
     void commandLine();
     void displayFailure_data();
     void displayFailure();
+    void toolkitMessagesArePassedOn();
 
 private:
     QStringList diagnostics;
@@ -134,6 +135,20 @@ void TestStartup::displayFailure()
     const QString line = DisplayFailure(platform, displayArgument, x11, wayland);
     QVERIFY2(line.contains(named), qPrintable(line));
     QVERIFY(!line.contains(u'\n'));
+}
+
+void TestStartup::toolkitMessagesArePassedOn()
+{
+    // What the toolkit says while the application object is made is held
+    // back, then passed on once it stands; nothing is lost.
+    char program[] = "veltara";
+    char *argv[] = {program, nullptr};
+    QTest::ignoreMessage(QtWarningMsg, "said while starting");
+    {
+        const DisplayWatch watch(1, argv);
+        qWarning("said while starting");
+    }
+    QVERIFY(diagnostics.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
