@@ -6,6 +6,7 @@ store that cannot be written when the user asks for the download page.
 """
 
 import os
+import pwd
 import shutil
 import subprocess
 import sys
@@ -135,6 +136,23 @@ def home_unset_uses_the_password_database():
               "no lock beside the settings file")
         check(session.errors_of(program) == "", "unexpected output:\n" + session.errors_of(program))
         window.exit_and_expect_status_zero()
+
+        # A user whose home folder does not exist: no store, the guard off,
+        # and the program runs all the same.
+        if shutil.which("runuser") and subprocess.run(["runuser", "-u", "nobody", "--", "true"]).returncode == 0:
+            os.chmod(session.root, 0o755)
+            home = pwd.getpwnam("nobody").pw_dir
+            home_before = os.path.exists(home)
+            program = session.start(prefix=["runuser", "-u", "nobody", "--", "env", "-u", "HOME"],
+                                    unset=("HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"), split_output=True)
+            check(poll(lambda: program.poll() is not None or session.windows(MAIN_TITLE), 20),
+                  "no window for a user without a home folder")
+            session.expect_alive(program, "the copy of a user without a home folder")
+            # (The toolkit may add its own notes on the runtime folder.)
+            lines = [line for line in session.errors_of(program).splitlines() if line.startswith("veltara:")]
+            check(len(lines) == 1 and "guard is off" in lines[0],
+                  "expected one line:\n" + session.errors_of(program))
+            check(os.path.exists(home) == home_before, "the missing home folder %s was made" % home)
     check(os.path.exists("/.config") == root_config_before, "/.config was created")
 
 
