@@ -1,8 +1,9 @@
 """Runs the real program on a private X server and drives it as a user would.
 
 Every case gets its own Xvfb (a free display number chosen by the server),
-its own settings folder (XDG_CONFIG_HOME) and lock folder (XDG_RUNTIME_DIR),
-and a stand-in web browser that only records what it was asked to open.
+its own settings folder (XDG_CONFIG_HOME, which also holds the instance lock)
+and runtime folder (XDG_RUNTIME_DIR), and a stand-in web browser that only
+records what it was asked to open.
 Everything a case starts is killed when the case ends, and also when this
 script itself dies (the children carry a parent-death signal).
 
