@@ -1,8 +1,9 @@
 """Runs the real program on a private X server and drives it as a user would.
 
 Every case gets its own Xvfb (a free display number chosen by the server),
-its own settings folder (XDG_CONFIG_HOME) and lock folder (XDG_RUNTIME_DIR),
-and a stand-in web browser that only records what it was asked to open.
+its own settings folder (XDG_CONFIG_HOME, which also holds the instance lock)
+and runtime folder (XDG_RUNTIME_DIR), and a stand-in web browser that only
+records what it was asked to open.
 Everything a case starts is killed when the case ends, and also when this
 script itself dies (the children carry a parent-death signal).
 
@@ -49,6 +50,10 @@ _REQUIRED_TOOLS = ("Xvfb", "xdotool", "xwininfo", "xprop", "import", "convert", 
 
 class Failure(AssertionError):
     """A check of a case did not hold."""
+
+
+class Skipped(Exception):
+    """A case cannot run here (a facility such as mount or runuser is refused)."""
 
 
 def check(condition, message):
@@ -309,7 +314,7 @@ class Session:
 
     @property
     def lock_file(self):
-        return os.path.join(self.runtime_dir, "veltara.lock")
+        return os.path.join(self.config_home, "veltara", "veltara.lock")
 
     def env(self):
         env = {key: value for key, value in os.environ.items()
@@ -361,15 +366,26 @@ class Session:
             return ""
 
     # processes
-    def start(self, program=None):
-        """Starts a copy of the program; its output goes to a log in the case folder."""
+    def start(self, program=None, args=(), env=None, unset=(), prefix=(), split_output=False):
+        """Starts a copy of the program; its output goes to a log in the case folder.
+
+        args follow the program; env adds to the case's environment and unset
+        takes names out of it; prefix goes before the program (runuser, say).
+        With split_output the standard error has a log of its own (err_path)."""
         index = len(self.processes)
         log = open(os.path.join(self.root, "program-%d.log" % index), "wb")
-        process = subprocess.Popen([program or self.program], env=self.env(), cwd=self.root,
-                                   stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+        err = open(os.path.join(self.root, "program-%d.err" % index), "wb") if split_output else log
+        environment = self.env()
+        environment.update(env or {})
+        for name in unset:
+            environment.pop(name, None)
+        process = subprocess.Popen(list(prefix) + [program or self.program] + list(args), env=environment,
+                                   cwd=self.root, stdin=subprocess.DEVNULL, stdout=log, stderr=err,
                                    preexec_fn=_die_with_parent)
         log.close()
+        err.close()
         process.log_path = log.name
+        process.err_path = err.name
         self.processes.append(process)
         return process
 
@@ -380,6 +396,11 @@ class Session:
 
     def output_of(self, process):
         with open(process.log_path, errors="replace") as log:
+            return log.read()
+
+    def errors_of(self, process):
+        """The standard error of a copy started with split_output."""
+        with open(process.err_path, errors="replace") as log:
             return log.read()
 
     def wait_exit(self, process, timeout):
@@ -638,10 +659,14 @@ def run_cases(cases):
         print("SKIP: missing tools: " + ", ".join(missing))
         return SKIP
     failed = []
+    skipped = []
     for name, function in cases:
         started = time.monotonic()
         try:
             function()
+        except Skipped as reason:
+            skipped.append(name)
+            print("SKIP %s: %s" % (name, reason))
         except Exception:  # report every case, then fail the whole test
             failed.append(name)
             print("FAIL %s (%.1f s)" % (name, time.monotonic() - started))
@@ -652,4 +677,42 @@ def run_cases(cases):
     if failed:
         print("%d of %d cases failed: %s" % (len(failed), len(cases), ", ".join(failed)))
         return 1
+    if skipped:
+        # The whole test shows as skipped, so a refused facility never passes silently.
+        print("%d of %d cases skipped: %s" % (len(skipped), len(cases), ", ".join(skipped)))
+        return SKIP
     return 0
+
+
+# --- small file systems, for a full or read-only settings store -------------------
+
+def mount_tmpfs(path, size="16k", mode="0755"):
+    """Mounts a small tmpfs on path; Skipped when mounting is refused."""
+    os.makedirs(path, exist_ok=True)
+    if shutil.which("mount") is None:
+        raise Skipped("no mount command")
+    result = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=%s,mode=%s" % (size, mode), "tmpfs", path],
+                            capture_output=True, text=True, timeout=15)
+    if result.returncode != 0:
+        raise Skipped("mount refused: " + result.stderr.strip())
+
+
+def remount_read_only(path):
+    result = subprocess.run(["mount", "-o", "remount,ro", path], capture_output=True, text=True, timeout=15)
+    check(result.returncode == 0, "remounting %s read-only failed: %s" % (path, result.stderr.strip()))
+
+
+def unmount(path):
+    # Lazily, as a copy that is still being ended may hold a file open.
+    subprocess.run(["umount", "-l", path], capture_output=True, timeout=15)
+
+
+def fill(folder):
+    """Writes into folder until its file system is full."""
+    with open(os.path.join(folder, "filler"), "wb", buffering=0) as filler:
+        try:
+            while True:
+                filler.write(b"\0" * 1024)
+                filler.flush()
+        except OSError:
+            pass
