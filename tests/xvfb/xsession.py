@@ -361,11 +361,13 @@ class Session:
             return ""
 
     # processes
-    def start(self, program=None):
-        """Starts a copy of the program; its output goes to a log in the case folder."""
+    def start(self, program=None, arguments=()):
+        """Starts a copy of the program; its output goes to a log in the case folder.
+
+        arguments are those every Qt program takes, such as "-style"."""
         index = len(self.processes)
         log = open(os.path.join(self.root, "program-%d.log" % index), "wb")
-        process = subprocess.Popen([program or self.program], env=self.env(), cwd=self.root,
+        process = subprocess.Popen([program or self.program, *arguments], env=self.env(), cwd=self.root,
                                    stdin=subprocess.DEVNULL, stdout=log, stderr=log,
                                    preexec_fn=_die_with_parent)
         log.close()
