@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace veltara {
 
@@ -254,9 +255,10 @@ namespace {
 
 constexpr qreal SmallestPointSize = 6.0;
 
-bool FitsWith(const QLabel *label, const QFont &font)
+bool FitsWith(const QLabel *label, const QFont &font, int shownHeight)
 {
-    const QRect room = LabelTextRect(label, font);
+    QRect room = LabelTextRect(label, font);
+    room.setBottom(std::min(room.bottom(), shownHeight - 1));
     const QFontMetrics metrics(font);
     if (label->wordWrap()) {
         // Lines break at the room's width; every line, down to the last
@@ -281,14 +283,14 @@ bool FitsWith(const QLabel *label, const QFont &font)
 
 // The largest size, in quarter points from the designed one down to the
 // smallest, at which the label shows its whole text.
-QFont Fitted(const QLabel *label, const QFont &designed)
+QFont Fitted(const QLabel *label, const QFont &designed, int shownHeight = std::numeric_limits<int>::max())
 {
-    if (label->text().isEmpty() || FitsWith(label, designed))
+    if (label->text().isEmpty() || FitsWith(label, designed, shownHeight))
         return designed;
     QFont font = designed;
     auto fitsAt = [&](int quarters) {
         font.setPointSizeF(quarters / 4.0);
-        return FitsWith(label, font);
+        return FitsWith(label, font, shownHeight);
     };
     int fits = static_cast<int>(SmallestPointSize * 4);
     int tooBig = static_cast<int>(std::floor(designed.pointSizeF() * 4));
@@ -308,25 +310,25 @@ void FitCaption(QLabel *label)
     // it is condensed first, and shrunk only beyond what condensing can do.
     constexpr int NarrowestStretch = 70;
     QFont font = label->font();
-    if (label->text().isEmpty() || FitsWith(label, font))
+    if (label->text().isEmpty() || FitsWith(label, font, label->height()))
         return;
     const int room = LabelTextRect(label, font).width();
     const int advance = QFontMetrics(font).horizontalAdvance(label->text());
     int stretch = std::clamp(100 * room / std::max(advance, 1), NarrowestStretch, 99);
     font.setStretch(stretch);
-    while (stretch > NarrowestStretch && !FitsWith(label, font))
+    while (stretch > NarrowestStretch && !FitsWith(label, font, label->height()))
         font.setStretch(--stretch);
     label->setFont(Fitted(label, font));
 }
 
-void FitWrappedText(QLabel *label, const QFont &designed)
+void FitWrappedText(QLabel *label, const QFont &designed, int shownHeight)
 {
-    label->setFont(Fitted(label, designed));
+    label->setFont(Fitted(label, designed, shownHeight));
 }
 
-bool TextFits(const QLabel *label)
+bool TextFits(const QLabel *label, int shownHeight)
 {
-    return FitsWith(label, label->font());
+    return FitsWith(label, label->font(), shownHeight);
 }
 
 QString CaptionText(QStringView stored)

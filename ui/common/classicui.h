@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <limits>
+
 namespace veltara {
 
 // Layout is designed in twips, 1440 to the logical inch. Pixels follow the
@@ -55,11 +57,12 @@ QRect LabelTextRect(const QLabel *label, const QFont &font);
 void FitCaption(QLabel *label);
 
 // Sets a word-wrapped label's font to the designed one, shrunk as far as
-// needed for its whole text to fit inside its border and margins.
-void FitWrappedText(QLabel *label, const QFont &designed);
+// needed for its whole text to fit inside its border and margins, and above
+// shownHeight where a control lying over the label hides the rest.
+void FitWrappedText(QLabel *label, const QFont &designed, int shownHeight = std::numeric_limits<int>::max());
 
 // Whether a label shows its whole text in its current font.
-bool TextFits(const QLabel *label);
+bool TextFits(const QLabel *label, int shownHeight = std::numeric_limits<int>::max());
 
 // A caption as stored shows "&&" as one ampersand.
 QString CaptionText(QStringView stored);

@@ -463,8 +463,10 @@ void Form1::Calculate()
     ShowPlanet(controls);
     ShowColours(controls);
     // Long texts shrink to fit their boxes instead of being cut off.
-    for (QLabel *text : {pcolors, scolors, Label2})
-        FitWrappedText(text, Tahoma(false));
+    FitWrappedText(pcolors, Tahoma(false));
+    FitWrappedText(scolors, Tahoma(false));
+    // The banners lie over the lower part of the character text.
+    FitWrappedText(Label2, Tahoma(false), lblCobrand->y() - Label2->y());
 
     searcher->hide();
     SetWindowSize(ExpandedWidth, ExpandedHeight);
