@@ -255,42 +255,68 @@ namespace {
 
 constexpr qreal SmallestPointSize = 6.0;
 
-bool FitsWith(const QLabel *label, const QFont &font, int shownHeight)
+constexpr int NoCover = std::numeric_limits<int>::max();
+
+// Whether a label's text fits across and down its room in a font.
+struct Fit {
+    bool across;
+    bool down;
+    bool whole() const { return across && down; }
+};
+
+Fit FitWith(const QLabel *label, const QFont &font, int shownHeight)
 {
-    QRect room = LabelTextRect(label, font);
-    room.setBottom(std::min(room.bottom(), shownHeight - 1));
+    // The text is placed in the box as the label places it, and must end
+    // one pixel short of its right and bottom edges, where the label cuts it
+    // off: a descender or a bold stroke may reach past the font's rounded
+    // metrics, more so on a screen of double density.
+    const QRect box = LabelTextRect(label, font);
+    const int right = box.width() - 1;
+    int bottom = box.height() - 1;
+    if (shownHeight != NoCover)
+        bottom = std::min(bottom, shownHeight - box.top() - 1);
     const QFontMetrics metrics(font);
     if (label->wordWrap()) {
-        // Lines break at the room's width; every line, down to the last
-        // one's descent, must lie inside it.
+        // Lines break at the box's width; every line, down to the last
+        // one's descent, must lie above the bottom.
         const QRect needed =
-            metrics.boundingRect(room, static_cast<int>(label->alignment()) | Qt::TextWordWrap, label->text());
-        return needed.width() <= room.width() && needed.height() <= room.height();
+            metrics.boundingRect(box, static_cast<int>(label->alignment()) | Qt::TextWordWrap, label->text());
+        return {needed.width() <= box.width(), needed.height() <= bottom};
     }
-    // One line, placed by its advance; what shows is its ink, which may end
-    // a side bearing short of the advance.
+    // One line, placed by its advance and its line height; what shows is its
+    // ink, which may end a side bearing short of the advance, or reach below
+    // the line (a "J" in some faces).
     const int advance = metrics.horizontalAdvance(label->text());
-    const QRect ink = metrics.boundingRect(label->text());
+    // Smoothing may shade one pixel row below the outline.
+    const QRect ink = metrics.tightBoundingRect(label->text()).adjusted(0, 0, 0, 1);
     const Qt::Alignment align = QStyle::visualAlignment(label->layoutDirection(), label->alignment());
     int start = 0;
     if (align & Qt::AlignRight)
-        start = room.width() - advance;
+        start = box.width() - advance;
     else if (align & Qt::AlignHCenter)
-        start = (room.width() - advance) / 2;
-    return (start >= 0 || start + ink.left() >= 0) && start + ink.left() + ink.width() <= room.width() &&
-           metrics.height() <= room.height();
+        start = (box.width() - advance) / 2;
+    int lineTop = 0;
+    if (align & Qt::AlignBottom)
+        lineTop = box.height() - metrics.height();
+    else if (align & Qt::AlignVCenter)
+        lineTop = (box.height() - metrics.height()) / 2;
+    const int baseline = lineTop + metrics.ascent();
+    // A side the text starts from is cut only where the text is wider or
+    // taller than the box: a bearing or an accent may stick out by design.
+    return {(start >= 0 || start + ink.left() >= 0) && start + ink.left() + ink.width() <= right,
+            (lineTop >= 0 || baseline + ink.top() >= 0) && baseline + ink.top() + ink.height() <= bottom};
 }
 
 // The largest size, in quarter points from the designed one down to the
 // smallest, at which the label shows its whole text.
-QFont Fitted(const QLabel *label, const QFont &designed, int shownHeight = std::numeric_limits<int>::max())
+QFont Fitted(const QLabel *label, const QFont &designed, int shownHeight = NoCover)
 {
-    if (label->text().isEmpty() || FitsWith(label, designed, shownHeight))
+    if (label->text().isEmpty() || FitWith(label, designed, shownHeight).whole())
         return designed;
     QFont font = designed;
     auto fitsAt = [&](int quarters) {
         font.setPointSizeF(quarters / 4.0);
-        return FitsWith(label, font, shownHeight);
+        return FitWith(label, font, shownHeight).whole();
     };
     int fits = static_cast<int>(SmallestPointSize * 4);
     int tooBig = static_cast<int>(std::floor(designed.pointSizeF() * 4));
@@ -306,18 +332,21 @@ QFont Fitted(const QLabel *label, const QFont &designed, int shownHeight = std::
 
 void FitCaption(QLabel *label)
 {
-    // A caption keeps its size and baseline, in line with its neighbours:
-    // it is condensed first, and shrunk only beyond what condensing can do.
+    // A caption keeps its size and baseline, in line with its neighbours: a
+    // caption too wide is condensed first, and shrunk only beyond what
+    // condensing can do, or where it is too tall.
     constexpr int NarrowestStretch = 70;
     QFont font = label->font();
-    if (label->text().isEmpty() || FitsWith(label, font, label->height()))
+    if (label->text().isEmpty() || FitWith(label, font, NoCover).whole())
         return;
-    const int room = LabelTextRect(label, font).width();
-    const int advance = QFontMetrics(font).horizontalAdvance(label->text());
-    int stretch = std::clamp(100 * room / std::max(advance, 1), NarrowestStretch, 99);
-    font.setStretch(stretch);
-    while (stretch > NarrowestStretch && !FitsWith(label, font, label->height()))
-        font.setStretch(--stretch);
+    if (!FitWith(label, font, NoCover).across) {
+        const int room = LabelTextRect(label, font).width();
+        const int advance = QFontMetrics(font).horizontalAdvance(label->text());
+        int stretch = std::clamp(100 * room / std::max(advance, 1), NarrowestStretch, 99);
+        font.setStretch(stretch);
+        while (stretch > NarrowestStretch && !FitWith(label, font, NoCover).across)
+            font.setStretch(--stretch);
+    }
     label->setFont(Fitted(label, font));
 }
 
@@ -328,7 +357,7 @@ void FitWrappedText(QLabel *label, const QFont &designed, int shownHeight)
 
 bool TextFits(const QLabel *label, int shownHeight)
 {
-    return FitsWith(label, label->font(), shownHeight);
+    return FitWith(label, label->font(), shownHeight).whole();
 }
 
 QString CaptionText(QStringView stored)

@@ -462,7 +462,11 @@ void Form1::Calculate()
     ShowZodiacSign(controls);
     ShowPlanet(controls);
     ShowColours(controls);
-    // Long texts shrink to fit their boxes instead of being cut off.
+    // Texts too long for their boxes are condensed or shrunk, never cut off.
+    for (QLabel *box : {planet, zodiac, elements, letters}) {
+        box->setFont(box == planet || box == zodiac ? ResultCaptionFont() : Tahoma(false));
+        FitCaption(box);
+    }
     FitWrappedText(pcolors, Tahoma(false));
     FitWrappedText(scolors, Tahoma(false));
     // The banners lie over the lower part of the character text.
