@@ -152,6 +152,15 @@ def theme_case(theme, dark):
             window.painted_screenshot(shot)
             picture = Picture(shot)
             check_texts(picture, window.screen_rect, READING_TEXTS, MAIN_COLOURS, "reading under " + name)
+            # The number boxes show their digit as a text box does: on the left.
+            for name in ("Text2", "Text7"):
+                x, y, width, height = window.screen_rect(*dict(READING_TEXTS)[name], inset=2)
+                ground = picture.background((x, y, width, height))
+                inked = [column for column in range(x, x + width)
+                         if any(distance(picture.pixel(column, row), ground) > 64 for row in range(y, y + height))]
+                check(inked and (min(inked) + max(inked)) / 2 < x + width / 2,
+                      "%s does not show its digit on the left (ink in columns %r of %d..%d)"
+                      % (name, inked, x, x + width))
             x, y, _, _ = session.geometry(window.id)
             menu = window.menu_bar_height()
             check(picture.background((x + px(3960), y + menu + px(1000), px(200), px(400))) == WHITE,
