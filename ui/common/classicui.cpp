@@ -340,9 +340,12 @@ void FitCaption(QLabel *label)
     if (label->text().isEmpty() || FitWith(label, font, NoCover).whole())
         return;
     if (!FitWith(label, font, NoCover).across) {
-        const int room = LabelTextRect(label, font).width();
-        const int advance = QFontMetrics(font).horizontalAdvance(label->text());
-        int stretch = std::clamp(100 * room / std::max(advance, 1), NarrowestStretch, 99);
+        // Ink narrows in proportion: start from the proportional stretch, so
+        // that few sizes of the face are made (each costs a font engine).
+        const int room = LabelTextRect(label, font).width() - 1;
+        const QRect ink = QFontMetrics(font).tightBoundingRect(label->text());
+        const int needed = std::max(ink.width() + std::max(ink.left(), 0), 1);
+        int stretch = std::clamp(100 * room / needed, NarrowestStretch, 99);
         font.setStretch(stretch);
         while (stretch > NarrowestStretch && !FitWith(label, font, NoCover).across)
             font.setStretch(--stretch);
