@@ -8,6 +8,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -57,6 +58,8 @@ private slots:
 
     void twinTakesTheDesignedFaces_data();
     void twinTakesTheDesignedFaces();
+    void damagedBoldFace_data();
+    void damagedBoldFace();
     void textsKeepTheirSizeWithTheTwin();
     void nothingCutOff_data();
     void nothingCutOff();
@@ -125,6 +128,51 @@ void TestLook::twinTakesTheDesignedFaces()
     QVERIFY2(ratio > 1.25, qPrintable(QStringLiteral("bold leaves %1 times the ink of regular").arg(ratio)));
     // The bold face's own, wider widths.
     QVERIFY(QFontMetrics(bold).horizontalAdvance(sample) > QFontMetrics(regular).horizontalAdvance(sample));
+}
+
+void TestLook::damagedBoldFace_data()
+{
+    QTest::addColumn<QByteArray>("damage");
+
+    QTest::newRow("empty file") << QByteArray("empty");
+    QTest::newRow("cut inside the header") << QByteArray("cut 10");
+    QTest::newRow("cut inside the table directory") << QByteArray("cut 100");
+    QTest::newRow("tables said to lie beyond the end") << QByteArray("offsets");
+    QTest::newRow("more tables than the file holds") << QByteArray("count");
+}
+
+void TestLook::damagedBoldFace()
+{
+    QFETCH(QByteArray, damage);
+    if (!TwinInstalled())
+        QSKIP("the Tahoma twin is not installed (package fonts-wine)");
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QVERIFY(QFile::copy(veltara::DesignedFontFolder() + QStringLiteral("/tahoma.ttf"), folder.filePath(QStringLiteral("tahoma.ttf"))));
+    QFile original(veltara::DesignedFontFolder() + QStringLiteral("/tahomabd.ttf"));
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    QByteArray bold = original.readAll();
+    if (damage == "empty") {
+        bold.clear();
+    } else if (damage.startsWith("cut ")) {
+        bold.truncate(damage.mid(4).toInt());
+    } else if (damage == "offsets") {
+        const int tables = (uchar(bold[4]) << 8) | uchar(bold[5]);
+        for (int i = 0; i < tables; ++i)
+            bold.replace(12 + 16 * i + 8, 4, QByteArray("\xff\xff\xff\xf0", 4));
+    } else {
+        bold[4] = char(0xff);
+        bold[5] = char(0xff);
+    }
+    QFile damaged(folder.filePath(QStringLiteral("tahomabd.ttf")));
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    QCOMPARE(damaged.write(bold), bold.size());
+    damaged.close();
+    QFontDatabase::removeAllApplicationFonts();
+
+    // The regular face still serves; nothing is read beyond the data.
+    QVERIFY(veltara::RegisterDesignedFonts(folder.path()));
+    QCOMPARE(QFontInfo(veltara::Tahoma(true)).family(), QStringLiteral("Tahoma"));
 }
 
 void TestLook::textsKeepTheirSizeWithTheTwin()

@@ -186,8 +186,10 @@ bool RegisterDesignedFonts(const QString &folder)
         const int id = QFontDatabase::addApplicationFont(regularPath);
         regular = id >= 0 && QFontDatabase::applicationFontFamilies(id).contains(QStringLiteral("Tahoma"));
     }
+    // The bold face is read whole; a font of that name is far below the cap.
+    constexpr qint64 LargestFont = 8 * 1024 * 1024;
     QFile bold(folder + QStringLiteral("/tahomabd.ttf"));
-    if (regular && bold.open(QIODevice::ReadOnly))
+    if (regular && bold.open(QIODevice::ReadOnly) && bold.size() <= LargestFont)
         QFontDatabase::addApplicationFontFromData(WithStrokesToThicken(bold.readAll()));
     return regular;
 }
