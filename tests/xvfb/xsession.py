@@ -534,15 +534,82 @@ class Session:
         return int(float(result.stderr.split()[0]))
 
 
+# --- pixels of a screenshot ------------------------------------------------------
+
+class Picture:
+    """The pixels of a saved screenshot, read once through ImageMagick."""
+
+    def __init__(self, path):
+        data = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], capture_output=True, check=True,
+                              timeout=60).stdout
+        fields = []
+        position = 0
+        while len(fields) < 4:  # magic, width, height, maximum; then one whitespace byte
+            while data[position:position + 1].isspace():
+                position += 1
+            start = position
+            while not data[position:position + 1].isspace():
+                position += 1
+            fields.append(data[start:position])
+        check(fields[0] == b"P6" and fields[3] == b"255", "unexpected picture format %r" % fields)
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.data = data[position + 1:]
+
+    def pixel(self, x, y):
+        offset = 3 * (y * self.width + x)
+        return tuple(self.data[offset:offset + 3])
+
+    def pixels(self, rect):
+        """The pixels of an (x, y, width, height) rectangle, row by row."""
+        x, y, width, height = rect
+        return [self.pixel(column, row) for row in range(y, y + height) for column in range(x, x + width)]
+
+    def background(self, rect):
+        """The most common colour of a rectangle; shades of a gradient count as one."""
+        shades = {}
+        for colour in self.pixels(rect):
+            shades.setdefault(tuple(channel // 24 for channel in colour), []).append(colour)
+        common = max(shades.values(), key=len)
+        return tuple(round(sum(channel) / len(common)) for channel in zip(*common))
+
+    def most_distinct(self, rect, background):
+        """The pixel of a rectangle that differs most from the background (a text's core)."""
+        return max(self.pixels(rect), key=lambda colour: distance(colour, background))
+
+
+def distance(first, second):
+    return max(abs(a - b) for a, b in zip(first, second))
+
+
+def luminance(colour):
+    def linear(channel):
+        channel /= 255.0
+        return channel / 12.92 if channel <= 0.04045 else ((channel + 0.055) / 1.055) ** 2.4
+    red, green, blue = (linear(channel) for channel in colour)
+    return 0.2126 * red + 0.7152 * green + 0.0722 * blue
+
+
+def contrast(first, second):
+    """The contrast ratio of two colours, 1 (none) to 21 (black on white)."""
+    lighter, darker = sorted((luminance(first), luminance(second)), reverse=True)
+    return (lighter + 0.05) / (darker + 0.05)
+
+
 # --- the main window as the user sees it ----------------------------------------
 
 class MainWindow:
-    """The main window of one running copy, addressed by positions of its controls."""
+    """The main window of one running copy, addressed by positions of its controls.
 
-    def __init__(self, session, process, timeout=20):
+    scale is the program's QT_SCALE_FACTOR: screen pixels per layout pixel."""
+
+    def __init__(self, session, process, timeout=20, scale=1):
         self.session = session
         self.process = process
+        self.scale = scale
         self.id = session.wait_window(MAIN_TITLE, pid=process.pid, timeout=timeout, process=process)
+
+    def px(self, twips):
+        return px(twips) * self.scale
 
     def size(self):
         return self.session.geometry(self.id)[2:]
@@ -550,24 +617,24 @@ class MainWindow:
     def menu_bar_height(self):
         # The client area below the menu bar keeps its designed height.
         width, height = self.size()
-        return height - px(self.client_twips()[1])
+        return height - self.px(self.client_twips()[1])
 
     def client_twips(self):
         width, _ = self.size()
-        return EXPANDED_CLIENT_TWIPS if width >= (px(COMPACT_CLIENT_TWIPS[0]) + px(EXPANDED_CLIENT_TWIPS[0])) // 2 \
-            else COMPACT_CLIENT_TWIPS
+        middle = (self.px(COMPACT_CLIENT_TWIPS[0]) + self.px(EXPANDED_CLIENT_TWIPS[0])) // 2
+        return EXPANDED_CLIENT_TWIPS if width >= middle else COMPACT_CLIENT_TWIPS
 
     def is_compact(self):
         width, height = self.size()
-        return abs(width - px(COMPACT_CLIENT_TWIPS[0])) <= 2 and height < px(EXPANDED_CLIENT_TWIPS[1])
+        return abs(width - self.px(COMPACT_CLIENT_TWIPS[0])) <= 2 and height < self.px(EXPANDED_CLIENT_TWIPS[1])
 
     def is_expanded(self):
         width, height = self.size()
-        return abs(width - px(EXPANDED_CLIENT_TWIPS[0])) <= 2 and height > px(EXPANDED_CLIENT_TWIPS[1])
+        return abs(width - self.px(EXPANDED_CLIENT_TWIPS[0])) <= 2 and height > self.px(EXPANDED_CLIENT_TWIPS[1])
 
     def click_control(self, left, top, width, height):
         """Clicks the middle of a control given by its designed twips rectangle."""
-        self.session.click(self.id, px(left + width // 2), self.menu_bar_height() + px(top + height // 2))
+        self.session.click(self.id, self.px(left + width // 2), self.menu_bar_height() + self.px(top + height // 2))
 
     def click_name_field(self):
         self.click_control(120, 810, 3735, 360)
@@ -594,8 +661,8 @@ class MainWindow:
     def screen_rect(self, left, top, width, height, inset=0):
         """A control's designed twips rectangle on the screen, shrunk by inset pixels."""
         x, y, _, _ = self.session.geometry(self.id)
-        x0, y0 = px(left), px(top)
-        x1, y1 = px(left + width), px(top + height)
+        x0, y0 = self.px(left), self.px(top)
+        x1, y1 = self.px(left + width), self.px(top + height)
         return (x + x0 + inset, y + self.menu_bar_height() + y0 + inset, x1 - x0 - 2 * inset, y1 - y0 - 2 * inset)
 
     def painted_screenshot(self, path, timeout=30):
