@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <cstdio>
+
 namespace veltara {
 
 namespace {
@@ -41,6 +43,12 @@ int ShowMessageBox(const QString &text, int style, const QString &title)
     return MsgAnswer::Ok;
 }
 
+DiagnosticHandler &diagnosticHandler()
+{
+    static DiagnosticHandler installed;
+    return installed;
+}
+
 } // namespace
 
 int MsgBox(const QString &text, int style, const QString &title)
@@ -54,6 +62,27 @@ int MsgBox(const QString &text, int style, const QString &title)
 void SetMessageHandler(MessageHandler newHandler)
 {
     handler() = std::move(newHandler);
+}
+
+void Diagnostic(const QString &line)
+{
+    if (diagnosticHandler()) {
+        diagnosticHandler()(line);
+        return;
+    }
+    // Also before the application object exists, when the name comes from the
+    // command line.
+    QString program = QCoreApplication::applicationName();
+    if (program.isEmpty())
+        program = QStringLiteral("veltara");
+    const QByteArray text = (program + QStringLiteral(": ") + line + u'\n').toLocal8Bit();
+    std::fwrite(text.constData(), 1, size_t(text.size()), stderr);
+    std::fflush(stderr);
+}
+
+void SetDiagnosticHandler(DiagnosticHandler newHandler)
+{
+    diagnosticHandler() = std::move(newHandler);
 }
 
 } // namespace veltara

@@ -37,4 +37,14 @@ int MsgBox(const QString &text, int style = MsgStyle::OkOnly, const QString &tit
 using MessageHandler = std::function<int(const QString &text, int style, const QString &title)>;
 void SetMessageHandler(MessageHandler handler);
 
+// One line of diagnostics on the standard error, for what the user is not
+// asked about: the program's name, a colon and the text. Used where there is
+// no window to show a box in, or where a box would stand in the user's way.
+void Diagnostic(const QString &line);
+
+// Receives every line of diagnostics instead of the standard error; an empty
+// handler restores it.
+using DiagnosticHandler = std::function<void(const QString &line)>;
+void SetDiagnosticHandler(DiagnosticHandler handler);
+
 } // namespace veltara

@@ -15,4 +15,15 @@ QString GetSetting(const QString &section, const QString &key);
 // Stores a text; false when the store cannot be written.
 bool SaveSetting(const QString &section, const QString &key, const QString &value);
 
+// The file of the store (on Windows, where the store is the registry, its
+// key). Empty when the user has no home folder to keep it in: the store then
+// reads as empty and refuses every write.
+QString SettingsFilePath();
+
+// Where the environment names no home folder (HOME unset or empty), takes the
+// user's home folder from the password database, so that the store lies in
+// that user's own folder and never at the root of the file system. Call
+// before anything asks for a folder. Does nothing on Windows.
+void UseHomeFromPasswordDatabase();
+
 } // namespace veltara

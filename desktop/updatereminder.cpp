@@ -32,8 +32,10 @@ void CheckUpdateReminder(const QDate &today)
 
     const int answer = MsgBox(QStringLiteral("There maybe an update to this software available\rDo you want to check for an update?"),
                               MsgStyle::YesNo + MsgStyle::Information);
-    if (!SaveSetting(Section, Key, DateText(today)))
-        return;
+    // The date is stored before the page opens. A store that refuses the
+    // write does not take the page from a user who asked for it; the
+    // reminder then simply comes again at the next start.
+    SaveSetting(Section, Key, DateText(today));
     if (answer == MsgAnswer::Yes)
         OpenSitePage(PageKey::Download);
 }

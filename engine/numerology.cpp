@@ -78,6 +78,13 @@ std::u16string_view MonthDigits(std::u16string_view monthName) noexcept
     return {};
 }
 
+std::u16string_view MonthName(int month) noexcept
+{
+    if (month < 1 || month > static_cast<int>(MonthNames.size()))
+        return {};
+    return MonthNames[static_cast<std::size_t>(month - 1)];
+}
+
 BirthDigitsResult BirthDigits(std::u16string_view month, std::u16string_view day,
                               std::u16string_view year, std::u16string_view currentDigits)
 {

@@ -39,6 +39,9 @@ inline constexpr std::size_t BirthDigitsMaxLength = 8;
 // Month digits "01" to "12" for an exact, case-sensitive English month name;
 // empty for any other text.
 std::u16string_view MonthDigits(std::u16string_view monthName) noexcept;
+// The English month name of a month number 1 to 12 ("January" to
+// "December"); empty for any other number.
+std::u16string_view MonthName(int month) noexcept;
 
 struct BirthDigitsResult {
     std::u16string digits;    // new text of the birth-digit box, at most 8 units

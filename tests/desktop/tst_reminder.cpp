@@ -231,14 +231,16 @@ void TestUpdateReminder::storeNeitherReadableNorWritable()
 void TestUpdateReminder::storeReadableButNotWritable_data()
 {
     QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("opened");
 
-    QTest::newRow("Yes opens nothing when the date cannot be stored") << MsgAnswer::Yes;
-    QTest::newRow("No") << MsgAnswer::No;
+    QTest::newRow("Yes opens the page although the date cannot be stored") << MsgAnswer::Yes << QStringList{DownloadPage};
+    QTest::newRow("No") << MsgAnswer::No << QStringList();
 }
 
 void TestUpdateReminder::storeReadableButNotWritable()
 {
     QFETCH(int, answer);
+    QFETCH(QStringList, opened);
 
     // The per-user store falls back on the system-wide one for reading, which
     // holds an old date. Writes go to the per-user file only, and its folder
@@ -260,9 +262,15 @@ void TestUpdateReminder::storeReadableButNotWritable()
     CheckUpdateReminder(Today);
 
     QCOMPARE(messages->shown, QList<ShownMessage>{Reminder});
-    QVERIFY(browser->opened.isEmpty());
+    QCOMPARE(browser->openedTexts(), opened);
     QVERIFY(QFileInfo(blocker.fileName()).isFile());
     QCOMPARE(QSettings(systemFile, QSettings::IniFormat).value(DurationKey).toString(), Iso(Today.addDays(-30)));
+
+    // Nothing was stored, so the next start asks again.
+    messages->answers = {MsgAnswer::No};
+    CheckUpdateReminder(Today.addDays(1));
+    QCOMPARE(messages->shown, (QList<ShownMessage>{Reminder, Reminder}));
+    QCOMPARE(browser->openedTexts(), opened);
 }
 
 void TestUpdateReminder::writesOnlyTheDurationOfTheSettingsFile()

@@ -1,6 +1,10 @@
 // The single-instance guard: the per-user lock, the refusal of a second copy,
-// and locks left by a copy that was killed or that still runs.
+// locks left by a copy that was killed or that still runs, whatever they hold,
+// and a guard that cannot be set up, which must not keep the program from
+// starting.
+#include "messages.h"
 #include "messagespy.h"
+#include "settings.h"
 #include "singleinstance.h"
 
 #include <QApplication>
@@ -12,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <pwd.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -92,6 +97,14 @@ private slots:
     void refusedStartLeavesTheStoreAlone();
     void lockOfAKilledCopyIsTakenOver();
     void runningCopyElsewhereIsNotTakenOver();
+    void leftoverLockIsTakenOver_data();
+    void leftoverLockIsTakenOver();
+    void unusableLockLetsTheProgramStart_data();
+    void unusableLockLetsTheProgramStart();
+    void lockOfAnotherUserIsNeverShared();
+    void lockLiesBesideTheSettingsFile();
+    void noHomeFolderMeansNoStore();
+    void homeComesFromThePasswordDatabase();
 
 private:
     // Starts another copy that holds the lock folder's lock.
@@ -100,6 +113,7 @@ private:
     QTemporaryDir settingsRoot;
     std::unique_ptr<QTemporaryDir> lockFolder;
     std::unique_ptr<MessageSpy> messages;
+    QStringList diagnostics;
 };
 
 void TestSingleInstance::initTestCase()
@@ -115,10 +129,13 @@ void TestSingleInstance::init()
     QVERIFY(lockFolder->isValid());
     SetInstanceLockFolder(lockFolder->path());
     messages = std::make_unique<MessageSpy>();
+    diagnostics.clear();
+    SetDiagnosticHandler([this](const QString &line) { diagnostics.append(line); });
 }
 
 void TestSingleInstance::cleanup()
 {
+    SetDiagnosticHandler({});
     ReleaseSingleInstance();
     SetInstanceLockFolder(QString());
     messages.reset();
@@ -254,6 +271,171 @@ void TestSingleInstance::runningCopyElsewhereIsNotTakenOver()
     holder->closeWriteChannel();
     QVERIFY(holder->waitForFinished());
     QCOMPARE(holder->exitCode(), 0);
+}
+
+void TestSingleInstance::leftoverLockIsTakenOver_data()
+{
+    QTest::addColumn<QByteArray>("content");
+
+    // The pid of a process that has ended.
+    QProcess ended;
+    ended.start(QStringLiteral("true"));
+    QVERIFY(ended.waitForFinished());
+    const QByteArray deadPid = QByteArray::number(ended.processId());
+
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("garbled") << QByteArray("\xff\xfe\x00garbage\x01", 11);
+    QTest::newRow("cut off after the pid") << QByteArray("12");
+    QTest::newRow("written on another host") << QByteArray("4242\nveltara\nanother-host\n");
+    QTest::newRow("naming a process that has ended") << deadPid + "\nveltara\n";
+    QTest::newRow("naming a live process that holds no lock") << QByteArray("1\nveltara\n");
+    QTest::newRow("very long") << QByteArray(1 << 20, '7');
+}
+
+void TestSingleInstance::leftoverLockIsTakenOver()
+{
+    QFETCH(QByteArray, content);
+    const QString lockFile = InstanceLock(lockFolder->path()).path();
+    {
+        QFile file(lockFile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(content), content.size());
+        QVERIFY(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600), QFileDevice::FileModificationTime));
+    }
+
+    QVERIFY(EnsureSingleInstance());
+    QVERIFY(messages->shown.isEmpty());
+    QVERIFY(diagnostics.isEmpty());
+    // And it is held now: the next copy is refused.
+    QVERIFY(!InstanceLock(lockFolder->path()).tryAcquire());
+}
+
+void TestSingleInstance::unusableLockLetsTheProgramStart_data()
+{
+    QTest::addColumn<QString>("setup");
+
+    QTest::newRow("folder cannot be made: a file takes its name") << QStringLiteral("file-as-folder");
+    QTest::newRow("a folder where the lock file should be") << QStringLiteral("folder-as-file");
+    QTest::newRow("a link where the lock file should be") << QStringLiteral("link");
+}
+
+void TestSingleInstance::unusableLockLetsTheProgramStart()
+{
+    QFETCH(QString, setup);
+    const QString folder = lockFolder->filePath(QStringLiteral("store"));
+    const QString lockFile = InstanceLock(folder).path();
+    if (setup == u"file-as-folder") {
+        QFile file(folder);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    } else if (setup == u"folder-as-file") {
+        QVERIFY(QDir().mkpath(lockFile));
+    } else if (setup == u"link") {
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::link(lockFolder->filePath(QStringLiteral("elsewhere.lock")), lockFile));
+    }
+    SetInstanceLockFolder(folder);
+
+    QVERIFY(EnsureSingleInstance());
+    QVERIFY2(messages->shown.isEmpty(), "a lone copy was refused");
+    QCOMPARE(diagnostics.size(), 1);
+    QVERIFY2(diagnostics.constFirst().contains(QStringLiteral("guard is off")), qPrintable(diagnostics.constFirst()));
+    QVERIFY2(!diagnostics.constFirst().contains(u'\n'), "more than one line");
+    QVERIFY(!QFileInfo::exists(lockFolder->filePath(QStringLiteral("elsewhere.lock")))); // the link was not followed
+}
+
+void TestSingleInstance::lockOfAnotherUserIsNeverShared()
+{
+    // A lock file that belongs to someone else: this user neither waits for
+    // it nor takes it; the guard is off. Only root can give a file away.
+    if (::geteuid() != 0)
+        QSKIP("giving a file to another user needs root");
+    const passwd *nobody = ::getpwnam("nobody");
+    if (!nobody)
+        QSKIP("no user nobody");
+    const QString lockFile = InstanceLock(lockFolder->path()).path();
+    {
+        QFile file(lockFile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(::chown(QFile::encodeName(lockFile).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+
+    InstanceLock lock(lockFolder->path());
+    QCOMPARE(lock.acquire(), InstanceLock::Result::Unavailable);
+    QVERIFY(EnsureSingleInstance());
+    QVERIFY(messages->shown.isEmpty());
+    QCOMPARE(diagnostics.size(), 1);
+}
+
+void TestSingleInstance::lockLiesBesideTheSettingsFile()
+{
+    SetInstanceLockFolder(QString());
+    const QString storeFolder = settingsRoot.filePath(QStringLiteral("user/tst_singleinstance"));
+    QCOMPARE(QFileInfo(SettingsFilePath()).absolutePath(), storeFolder);
+    QCOMPARE(DefaultInstanceLockFolder(), storeFolder);
+
+    // Another runtime folder (su, ssh, a second login) finds the same lock.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", lockFolder->path().toLocal8Bit());
+    const QString withOtherRuntime = DefaultInstanceLockFolder();
+    qunsetenv("XDG_RUNTIME_DIR");
+    const QString withoutRuntime = DefaultInstanceLockFolder();
+    if (runtime.isNull())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", runtime);
+    QCOMPARE(withOtherRuntime, storeFolder);
+    QCOMPARE(withoutRuntime, storeFolder);
+
+    QVERIFY(EnsureSingleInstance());
+    QVERIFY(!InstanceLock(storeFolder).tryAcquire());
+    QVERIFY(QFileInfo::exists(storeFolder + QStringLiteral("/tst_singleinstance.lock")));
+}
+
+void TestSingleInstance::noHomeFolderMeansNoStore()
+{
+    // Without a home folder the configuration folder would be /.config.
+    const bool existedBefore = QFileInfo::exists(QStringLiteral("/.config"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/.config"));
+    const QString path = SettingsFilePath();
+    const bool saved = SaveSetting(QStringLiteral("Settings"), QStringLiteral("Duration"), QStringLiteral("2026-01-01"));
+    const QString read = GetSetting(QStringLiteral("Settings"), QStringLiteral("Duration"));
+    SetInstanceLockFolder(QString());
+    const bool started = EnsureSingleInstance();
+    const bool createdRoot = !existedBefore && QFileInfo::exists(QStringLiteral("/.config"));
+    if (createdRoot)
+        QDir(QStringLiteral("/.config")).removeRecursively();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsRoot.filePath(QStringLiteral("user")));
+
+    QVERIFY2(!createdRoot, "/.config was created");
+    QVERIFY(path.isEmpty());
+    QVERIFY(!saved);
+    QVERIFY(read.isEmpty());
+    QVERIFY(started);
+    QVERIFY(messages->shown.isEmpty());
+    QCOMPARE(diagnostics.size(), 1);
+}
+
+void TestSingleInstance::homeComesFromThePasswordDatabase()
+{
+    const passwd *entry = ::getpwuid(::getuid());
+    if (!entry || !entry->pw_dir || qstrcmp(entry->pw_dir, "/") == 0)
+        QSKIP("this user has no home folder in the password database");
+    const QByteArray home = qgetenv("HOME");
+
+    qputenv("HOME", "/somewhere/else");
+    UseHomeFromPasswordDatabase();
+    const QByteArray kept = qgetenv("HOME");
+    qunsetenv("HOME");
+    UseHomeFromPasswordDatabase();
+    const QByteArray fromUnset = qgetenv("HOME");
+    qputenv("HOME", "");
+    UseHomeFromPasswordDatabase();
+    const QByteArray fromEmpty = qgetenv("HOME");
+    qputenv("HOME", home);
+
+    QCOMPARE(kept, QByteArray("/somewhere/else"));
+    QCOMPARE(fromUnset, QByteArray(entry->pw_dir));
+    QCOMPARE(fromEmpty, QByteArray(entry->pw_dir));
 }
 
 int main(int argc, char *argv[])

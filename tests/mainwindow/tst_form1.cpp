@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QTest>
 
 #include <memory>
@@ -40,6 +41,13 @@ private slots:
     void nameFilter();
     void pastedNameKeepsDigits();
     void nameHasNoLengthLimit();
+    void focusStaysWithItsControl_data();
+    void focusStaysWithItsControl();
+    void emptyListsPickNothing_data();
+    void emptyListsPickNothing();
+    void enterPressesFocusedButton_data();
+    void enterPressesFocusedButton();
+    void heldEnterPressesOnce();
 
 private:
     // Runs the start-up routine and shows the window.
@@ -330,6 +338,152 @@ void TestForm1::nameHasNoLengthLimit()
 
     QCOMPARE(ui->Text1->text().size(), 100003);
     QCOMPARE(ui->Text1->text(), longName + QStringLiteral("Lee"));
+}
+
+void TestForm1::focusStaysWithItsControl_data()
+{
+    QTest::addColumn<QString>("focused"); // the control that has the focus at Calculate
+    QTest::addColumn<QStringList>("inputs"); // name, day, month, year
+    QTest::addColumn<QString>("then");       // after Calculate: "", "menu Clear" or "Clear button"
+    QTest::addColumn<QString>("expected");   // the control with the focus in the end
+
+    const QStringList valid{QStringLiteral("Ann"), QStringLiteral("05"), QStringLiteral("January"), QStringLiteral("1980")};
+    const QStringList noDate{QStringLiteral("Ann"), QString(), QString(), QString()};
+    const QStringList noName{QString(), QStringLiteral("05"), QStringLiteral("January"), QStringLiteral("1980")};
+    const QStringList noSign{QStringLiteral("Ann"), QString(), QStringLiteral("January"), QStringLiteral("1980")};
+    QTest::newRow("name field, birth date missing") << QStringLiteral("Text1") << noDate << QString() << QStringLiteral("Text1");
+    QTest::newRow("year list, name missing") << QStringLiteral("myyear") << noName << QString() << QStringLiteral("myyear");
+    QTest::newRow("day list, a date no sign covers") << QStringLiteral("myday") << noSign << QString() << QStringLiteral("myday");
+    QTest::newRow("month list, reading, Clear from the menu")
+        << QStringLiteral("Combo1") << valid << QStringLiteral("menu Clear") << QStringLiteral("Combo1");
+    QTest::newRow("name field, reading, Clear button clicked")
+        << QStringLiteral("Text1") << valid << QStringLiteral("Clear button") << QStringLiteral("Option2");
+    QTest::newRow("Calculate itself, birth date missing")
+        << QStringLiteral("option1") << noDate << QString() << QStringLiteral("option1");
+    QTest::newRow("Calculate itself, reading, Clear from the menu")
+        << QStringLiteral("option1") << valid << QStringLiteral("menu Clear") << QStringLiteral("option1");
+}
+
+void TestForm1::focusStaysWithItsControl()
+{
+    QFETCH(QString, focused);
+    QFETCH(QStringList, inputs);
+    QFETCH(QString, then);
+    QFETCH(QString, expected);
+    QVERIFY(loadAndShow());
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    TypeInputs(*ui, inputs[0], inputs[1], inputs[2], inputs[3]);
+    QWidget *control = window->findChild<QWidget *>(focused);
+    QVERIFY(control);
+    control->setFocus();
+    const auto hasFocus = [this](const QString &name) {
+        const QWidget *focus = QApplication::focusWidget();
+        const QWidget *named = window->findChild<QWidget *>(name);
+        return focus && named && (focus == named || named->isAncestorOf(focus));
+    };
+    QVERIFY(hasFocus(focused));
+
+    ui->mnuCalc->trigger();
+    // Freezing the inputs hands the focus to no other control.
+    if (!ui->inputsEditable()) {
+        QVERIFY(!hasFocus(QStringLiteral("option1")) || focused == u"option1");
+        QVERIFY(!hasFocus(QStringLiteral("Option2")));
+    }
+    if (then == u"menu Clear")
+        ui->mnuClr->trigger();
+    else if (then == u"Clear button")
+        QTest::mouseClick(ui->Option2, Qt::LeftButton);
+
+    QVERIFY(ui->inputsEditable());
+    QVERIFY2(hasFocus(expected), qPrintable(QStringLiteral("the focus is on %1").arg(
+                                     QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                                 : QStringLiteral("nothing"))));
+}
+
+void TestForm1::emptyListsPickNothing_data()
+{
+    QTest::addColumn<bool>("afterReading");
+
+    QTest::newRow("at start-up") << false;
+    QTest::newRow("after Clear, items picked for a reading") << true;
+}
+
+void TestForm1::emptyListsPickNothing()
+{
+    QFETCH(bool, afterReading);
+    QVERIFY(loadAndShow());
+    if (afterReading) {
+        QVERIFY(Pick(ui->myday, QStringLiteral("05")));
+        QVERIFY(Pick(ui->Combo1, QStringLiteral("March")));
+        QVERIFY(Pick(ui->myyear, QStringLiteral("1985")));
+        Type(ui->Text1, QStringLiteral("Ann"));
+        QTest::mouseClick(ui->option1, Qt::LeftButton);
+        QCOMPARE(window->size(), ui->expandedSize());
+        ui->mnuClr->trigger();
+    }
+    const std::pair<QComboBox *, QString> firstItems[] = {
+        {ui->myday, QStringLiteral("01")}, {ui->Combo1, QStringLiteral("January")}, {ui->myyear, QStringLiteral("1900")}};
+    for (const auto &[list, first] : firstItems) {
+        QCOMPARE(list->currentText(), QString());
+        // No item is current: an opened list marks none.
+        QCOMPARE(list->currentIndex(), -1);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->currentText(), first);
+    }
+}
+
+void TestForm1::enterPressesFocusedButton_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("expanded"); // the window's size afterwards
+
+    const int none = Qt::NoModifier;
+    const int keypad = Qt::KeypadModifier;
+    QTest::newRow("Calculate, Return") << QStringLiteral("option1") << int(Qt::Key_Return) << none << true;
+    QTest::newRow("Calculate, keypad Enter") << QStringLiteral("option1") << int(Qt::Key_Enter) << keypad << true;
+    QTest::newRow("Calculate, Space") << QStringLiteral("option1") << int(Qt::Key_Space) << none << true;
+    QTest::newRow("Calculate, Ctrl+Return presses nothing")
+        << QStringLiteral("option1") << int(Qt::Key_Return) << int(Qt::ControlModifier) << false;
+    QTest::newRow("Clear, Return") << QStringLiteral("Option2") << int(Qt::Key_Return) << none << false;
+    QTest::newRow("Clear, keypad Enter") << QStringLiteral("Option2") << int(Qt::Key_Enter) << keypad << false;
+}
+
+void TestForm1::enterPressesFocusedButton()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, expanded);
+    QVERIFY(loadAndShow());
+    TypeInputs(*ui, QStringLiteral("Ann"), QStringLiteral("05"), QStringLiteral("January"), QStringLiteral("1980"));
+    QPushButton *target = window->findChild<QPushButton *>(button);
+    QVERIFY(target);
+    if (target == ui->Option2) { // Clear needs a reading to clear
+        QTest::mouseClick(ui->option1, Qt::LeftButton);
+        QCOMPARE(window->size(), ui->expandedSize());
+    }
+    target->setFocus();
+
+    QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+    QCOMPARE(window->size(), expanded ? ui->expandedSize() : ui->compactSize());
+    QCOMPARE(spy->shown, QList<ShownMessage>());
+}
+
+void TestForm1::heldEnterPressesOnce()
+{
+    QVERIFY(loadAndShow());
+    ui->option1->setFocus();
+    QTest::keyPress(ui->option1, Qt::Key_Return);
+    QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(ui->option1, &repeated);
+    QTest::keyRelease(ui->option1, Qt::Key_Return);
+    // Every field empty: one Calculate, one message.
+    QCOMPARE(spy->shown.size(), 1);
 }
 
 QTEST_MAIN(TestForm1)

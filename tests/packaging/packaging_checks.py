@@ -21,6 +21,7 @@ is ended when it finishes, fails, or is killed.
 
 import argparse
 import glob
+import json
 import os
 import re
 import shutil
@@ -38,6 +39,7 @@ from xsession import (MAIN_TITLE, PICTURE_NAMES, REINSTALL_TITLE, SKIP, Failure,
 
 APP_ID = "com.quorvale.Veltara"
 PROGRAM = "veltara"
+READING_PROGRAM = "veltara-reading"
 ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
 # The Qt libraries the program links, by Debian package.
 QT_PACKAGES = ("libqt6core6", "libqt6gui6", "libqt6widgets6")
@@ -133,6 +135,13 @@ def check_install_layout(prefix):
         check(os.path.isfile(icon), "no %d px icon named %s in the theme" % (size, entry["Icon"]))
         check(png_size(icon) == (size, size), "%s is %s, not %d px" % (icon, png_size(icon), size))
     check(os.path.isfile(os.path.join(share, "metainfo", APP_ID + ".metainfo.xml")), "no metainfo installed")
+
+    # The command-line reading beside it, with its manual page.
+    reading = os.path.join(prefix, "bin", READING_PROGRAM)
+    check(os.path.isfile(reading) and os.access(reading, os.X_OK), "no program at %s" % reading)
+    version = run([reading, "--version"]).strip()
+    check(version == "Veltara Numerology Software 1.40", "%s --version says %r" % (READING_PROGRAM, version))
+    check(os.path.isfile(os.path.join(share, "man", "man1", READING_PROGRAM + ".1")), "no manual page of %s" % READING_PROGRAM)
     return program, link
 
 
@@ -211,7 +220,8 @@ def validate(args):
     check(launchable is not None and launchable.text == APP_ID + ".desktop",
           "the metainfo does not launch %s.desktop" % APP_ID)
     binaries = [item.text for item in component.findall("provides/binary")]
-    check(binaries == [entry["Exec"].split()[0]], "the metainfo provides %s, the entry runs %s" % (binaries, entry["Exec"]))
+    check(binaries == [entry["Exec"].split()[0], READING_PROGRAM],
+          "the metainfo provides %s, the entry runs %s" % (binaries, entry["Exec"]))
     check(component.findtext("name") == entry["Name"], "the metainfo and the entry name the program differently")
     check(entry["Icon"] == APP_ID, "the entry's icon is %r, not the application id" % entry["Icon"])
     for release in component.findall("releases/release"):
@@ -263,7 +273,8 @@ def expected_package_files():
     files = {"/usr/lib/veltara/veltara", "/usr/bin/veltara", "/usr/lib/veltara/pu",
              "/usr/share/applications/%s.desktop" % APP_ID,
              "/usr/share/metainfo/%s.metainfo.xml" % APP_ID,
-             "/usr/share/man/man1/veltara.1.gz",
+             "/usr/bin/%s" % READING_PROGRAM,
+             "/usr/share/man/man1/veltara.1.gz", "/usr/share/man/man1/%s.1.gz" % READING_PROGRAM,
              "/usr/share/doc/veltara/copyright", "/usr/share/doc/veltara/changelog.Debian.gz",
              "/usr/share/lintian/overrides/veltara"}
     files |= {"/usr/share/veltara/pu/" + name for name in PICTURE_NAMES}
@@ -362,10 +373,12 @@ def deb(args):
         root = os.path.join(folder, "root")
         run(["dpkg-deb", "-x", package, root])
         program = os.path.join(root, "usr", "lib", "veltara", "veltara")
+        reading = os.path.join(root, "usr", "bin", READING_PROGRAM)
         providers = {}
-        for library, path in linked_libraries(program).items():
-            check(path, "the packaged program links %s, which is not found here" % library)
-            providers[library] = owning_package(path)
+        for binary in (program, reading):
+            for library, path in linked_libraries(binary).items():
+                check(path, "the packaged %s links %s, which is not found here" % (os.path.basename(binary), library))
+                providers[library] = owning_package(path)
         for plugin in ("platforms/libqxcb.so", "imageformats/libqjpeg.so"):
             path = os.path.join(args.qt_plugins, plugin)
             check(os.path.isfile(path), "no %s in the Qt plugin folder %s" % (plugin, args.qt_plugins))
@@ -378,6 +391,12 @@ def deb(args):
                   % (what, provider, fields["Depends"]))
 
         check_program_build(program)
+        check_program_build(reading)
+        check(entries["/usr/bin/" + READING_PROGRAM][0].startswith("-rwxr-xr-x"),
+              "%s's mode is %s" % (READING_PROGRAM, entries["/usr/bin/" + READING_PROGRAM][0]))
+        answer = json.loads(run([reading, "--json", "Ann", "1980-01-05"]))
+        check((answer.get("nameNumber"), answer.get("birthNumber"), answer.get("month")) == (2, 6, "January"),
+              "the packaged %s reads Ann, 5 January 1980 as %r" % (READING_PROGRAM, answer))
         check_picture_link(os.path.join(root, "usr"))
         show_reading(root)
         print("%s: %d files; Depends: %s; Recommends: %s"

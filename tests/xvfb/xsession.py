@@ -1,8 +1,9 @@
 """Runs the real program on a private X server and drives it as a user would.
 
 Every case gets its own Xvfb (a free display number chosen by the server),
-its own settings folder (XDG_CONFIG_HOME) and lock folder (XDG_RUNTIME_DIR),
-and a stand-in web browser that only records what it was asked to open.
+its own settings folder (XDG_CONFIG_HOME, which also holds the instance lock)
+and runtime folder (XDG_RUNTIME_DIR), and a stand-in web browser that only
+records what it was asked to open.
 Everything a case starts is killed when the case ends, and also when this
 script itself dies (the children carry a parent-death signal).
 
@@ -49,6 +50,10 @@ _REQUIRED_TOOLS = ("Xvfb", "xdotool", "xwininfo", "xprop", "import", "convert", 
 
 class Failure(AssertionError):
     """A check of a case did not hold."""
+
+
+class Skipped(Exception):
+    """A case cannot run here (a facility such as mount or runuser is refused)."""
 
 
 def check(condition, message):
@@ -309,7 +314,7 @@ class Session:
 
     @property
     def lock_file(self):
-        return os.path.join(self.runtime_dir, "veltara.lock")
+        return os.path.join(self.config_home, "veltara", "veltara.lock")
 
     def env(self):
         env = {key: value for key, value in os.environ.items()
@@ -361,15 +366,26 @@ class Session:
             return ""
 
     # processes
-    def start(self, program=None):
-        """Starts a copy of the program; its output goes to a log in the case folder."""
+    def start(self, program=None, args=(), env=None, unset=(), prefix=(), split_output=False):
+        """Starts a copy of the program; its output goes to a log in the case folder.
+
+        args follow the program; env adds to the case's environment and unset
+        takes names out of it; prefix goes before the program (runuser, say).
+        With split_output the standard error has a log of its own (err_path)."""
         index = len(self.processes)
         log = open(os.path.join(self.root, "program-%d.log" % index), "wb")
-        process = subprocess.Popen([program or self.program], env=self.env(), cwd=self.root,
-                                   stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+        err = open(os.path.join(self.root, "program-%d.err" % index), "wb") if split_output else log
+        environment = self.env()
+        environment.update(env or {})
+        for name in unset:
+            environment.pop(name, None)
+        process = subprocess.Popen(list(prefix) + [program or self.program] + list(args), env=environment,
+                                   cwd=self.root, stdin=subprocess.DEVNULL, stdout=log, stderr=err,
                                    preexec_fn=_die_with_parent)
         log.close()
+        err.close()
         process.log_path = log.name
+        process.err_path = err.name
         self.processes.append(process)
         return process
 
@@ -380,6 +396,11 @@ class Session:
 
     def output_of(self, process):
         with open(process.log_path, errors="replace") as log:
+            return log.read()
+
+    def errors_of(self, process):
+        """The standard error of a copy started with split_output."""
+        with open(process.err_path, errors="replace") as log:
             return log.read()
 
     def wait_exit(self, process, timeout):
@@ -513,15 +534,82 @@ class Session:
         return int(float(result.stderr.split()[0]))
 
 
+# --- pixels of a screenshot ------------------------------------------------------
+
+class Picture:
+    """The pixels of a saved screenshot, read once through ImageMagick."""
+
+    def __init__(self, path):
+        data = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], capture_output=True, check=True,
+                              timeout=60).stdout
+        fields = []
+        position = 0
+        while len(fields) < 4:  # magic, width, height, maximum; then one whitespace byte
+            while data[position:position + 1].isspace():
+                position += 1
+            start = position
+            while not data[position:position + 1].isspace():
+                position += 1
+            fields.append(data[start:position])
+        check(fields[0] == b"P6" and fields[3] == b"255", "unexpected picture format %r" % fields)
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.data = data[position + 1:]
+
+    def pixel(self, x, y):
+        offset = 3 * (y * self.width + x)
+        return tuple(self.data[offset:offset + 3])
+
+    def pixels(self, rect):
+        """The pixels of an (x, y, width, height) rectangle, row by row."""
+        x, y, width, height = rect
+        return [self.pixel(column, row) for row in range(y, y + height) for column in range(x, x + width)]
+
+    def background(self, rect):
+        """The most common colour of a rectangle; shades of a gradient count as one."""
+        shades = {}
+        for colour in self.pixels(rect):
+            shades.setdefault(tuple(channel // 24 for channel in colour), []).append(colour)
+        common = max(shades.values(), key=len)
+        return tuple(round(sum(channel) / len(common)) for channel in zip(*common))
+
+    def most_distinct(self, rect, background):
+        """The pixel of a rectangle that differs most from the background (a text's core)."""
+        return max(self.pixels(rect), key=lambda colour: distance(colour, background))
+
+
+def distance(first, second):
+    return max(abs(a - b) for a, b in zip(first, second))
+
+
+def luminance(colour):
+    def linear(channel):
+        channel /= 255.0
+        return channel / 12.92 if channel <= 0.04045 else ((channel + 0.055) / 1.055) ** 2.4
+    red, green, blue = (linear(channel) for channel in colour)
+    return 0.2126 * red + 0.7152 * green + 0.0722 * blue
+
+
+def contrast(first, second):
+    """The contrast ratio of two colours, 1 (none) to 21 (black on white)."""
+    lighter, darker = sorted((luminance(first), luminance(second)), reverse=True)
+    return (lighter + 0.05) / (darker + 0.05)
+
+
 # --- the main window as the user sees it ----------------------------------------
 
 class MainWindow:
-    """The main window of one running copy, addressed by positions of its controls."""
+    """The main window of one running copy, addressed by positions of its controls.
 
-    def __init__(self, session, process, timeout=20):
+    scale is the program's QT_SCALE_FACTOR: screen pixels per layout pixel."""
+
+    def __init__(self, session, process, timeout=20, scale=1):
         self.session = session
         self.process = process
+        self.scale = scale
         self.id = session.wait_window(MAIN_TITLE, pid=process.pid, timeout=timeout, process=process)
+
+    def px(self, twips):
+        return px(twips) * self.scale
 
     def size(self):
         return self.session.geometry(self.id)[2:]
@@ -529,24 +617,24 @@ class MainWindow:
     def menu_bar_height(self):
         # The client area below the menu bar keeps its designed height.
         width, height = self.size()
-        return height - px(self.client_twips()[1])
+        return height - self.px(self.client_twips()[1])
 
     def client_twips(self):
         width, _ = self.size()
-        return EXPANDED_CLIENT_TWIPS if width >= (px(COMPACT_CLIENT_TWIPS[0]) + px(EXPANDED_CLIENT_TWIPS[0])) // 2 \
-            else COMPACT_CLIENT_TWIPS
+        middle = (self.px(COMPACT_CLIENT_TWIPS[0]) + self.px(EXPANDED_CLIENT_TWIPS[0])) // 2
+        return EXPANDED_CLIENT_TWIPS if width >= middle else COMPACT_CLIENT_TWIPS
 
     def is_compact(self):
         width, height = self.size()
-        return abs(width - px(COMPACT_CLIENT_TWIPS[0])) <= 2 and height < px(EXPANDED_CLIENT_TWIPS[1])
+        return abs(width - self.px(COMPACT_CLIENT_TWIPS[0])) <= 2 and height < self.px(EXPANDED_CLIENT_TWIPS[1])
 
     def is_expanded(self):
         width, height = self.size()
-        return abs(width - px(EXPANDED_CLIENT_TWIPS[0])) <= 2 and height > px(EXPANDED_CLIENT_TWIPS[1])
+        return abs(width - self.px(EXPANDED_CLIENT_TWIPS[0])) <= 2 and height > self.px(EXPANDED_CLIENT_TWIPS[1])
 
     def click_control(self, left, top, width, height):
         """Clicks the middle of a control given by its designed twips rectangle."""
-        self.session.click(self.id, px(left + width // 2), self.menu_bar_height() + px(top + height // 2))
+        self.session.click(self.id, self.px(left + width // 2), self.menu_bar_height() + self.px(top + height // 2))
 
     def click_name_field(self):
         self.click_control(120, 810, 3735, 360)
@@ -573,8 +661,8 @@ class MainWindow:
     def screen_rect(self, left, top, width, height, inset=0):
         """A control's designed twips rectangle on the screen, shrunk by inset pixels."""
         x, y, _, _ = self.session.geometry(self.id)
-        x0, y0 = px(left), px(top)
-        x1, y1 = px(left + width), px(top + height)
+        x0, y0 = self.px(left), self.px(top)
+        x1, y1 = self.px(left + width), self.px(top + height)
         return (x + x0 + inset, y + self.menu_bar_height() + y0 + inset, x1 - x0 - 2 * inset, y1 - y0 - 2 * inset)
 
     def painted_screenshot(self, path, timeout=30):
@@ -638,10 +726,14 @@ def run_cases(cases):
         print("SKIP: missing tools: " + ", ".join(missing))
         return SKIP
     failed = []
+    skipped = []
     for name, function in cases:
         started = time.monotonic()
         try:
             function()
+        except Skipped as reason:
+            skipped.append(name)
+            print("SKIP %s: %s" % (name, reason))
         except Exception:  # report every case, then fail the whole test
             failed.append(name)
             print("FAIL %s (%.1f s)" % (name, time.monotonic() - started))
@@ -652,4 +744,42 @@ def run_cases(cases):
     if failed:
         print("%d of %d cases failed: %s" % (len(failed), len(cases), ", ".join(failed)))
         return 1
+    if skipped:
+        # The whole test shows as skipped, so a refused facility never passes silently.
+        print("%d of %d cases skipped: %s" % (len(skipped), len(cases), ", ".join(skipped)))
+        return SKIP
     return 0
+
+
+# --- small file systems, for a full or read-only settings store -------------------
+
+def mount_tmpfs(path, size="16k", mode="0755"):
+    """Mounts a small tmpfs on path; Skipped when mounting is refused."""
+    os.makedirs(path, exist_ok=True)
+    if shutil.which("mount") is None:
+        raise Skipped("no mount command")
+    result = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=%s,mode=%s" % (size, mode), "tmpfs", path],
+                            capture_output=True, text=True, timeout=15)
+    if result.returncode != 0:
+        raise Skipped("mount refused: " + result.stderr.strip())
+
+
+def remount_read_only(path):
+    result = subprocess.run(["mount", "-o", "remount,ro", path], capture_output=True, text=True, timeout=15)
+    check(result.returncode == 0, "remounting %s read-only failed: %s" % (path, result.stderr.strip()))
+
+
+def unmount(path):
+    # Lazily, as a copy that is still being ended may hold a file open.
+    subprocess.run(["umount", "-l", path], capture_output=True, timeout=15)
+
+
+def fill(folder):
+    """Writes into folder until its file system is full."""
+    with open(os.path.join(folder, "filler"), "wb", buffering=0) as filler:
+        try:
+            while True:
+                filler.write(b"\0" * 1024)
+                filler.flush()
+        except OSError:
+            pass

@@ -5,6 +5,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 
 namespace veltara {
 
@@ -15,6 +16,28 @@ const QString Description[] = {
     QStringLiteral("Veltara Numerology Software Calculates your Name Number && Birth Number based on the ancient Hebrew System."),
     QStringLiteral("Your name number is what determines your character.  It also determines what your Primary and Secondary colors are, the letters associated to you as well as the Elemental direction."),
     QStringLiteral("Typically, your name number and your birth number should match.  You should use your full name (First Middle and Last) and if you are married you should use your maiden name.  Now, if your numbers don't match up....don't worry.  Try removing your middle name and/or try using your married name."),
+};
+
+// A frame with its caption on its border, drawn from the palette alone: a
+// style's own group-box panel would tint the white, and a style sheet would
+// cut its labels off from the window's palette.
+class CaptionFrame : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const QRect border(0, metrics.height() / 2, width() - 1, height() - metrics.height() / 2 - 1);
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(border);
+        const QRect caption(6, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+        painter.fillRect(caption, palette().color(QPalette::Window));
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(caption, Qt::AlignCenter | Qt::TextHideMnemonic, title());
+    }
 };
 
 QLabel *AboutLabel(QLabel *label, const char *name, const QRect &twips, const QString &caption,
@@ -43,26 +66,21 @@ Form2::Form2(QWidget *parent)
                    Qt::WindowCloseButtonHint);
     setModal(true);
     setAttribute(Qt::WA_DeleteOnClose, false);
-    SetBackgroundColor(this, Qt::white);
     setFixedSize(TwipsSize(6390, 5430));
 
-    Frame1 = new QGroupBox(QStringLiteral("About Veltara Numerology Software"), this);
+    Frame1 = new CaptionFrame(QStringLiteral("About Veltara Numerology Software"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(TwipsRect(120, 120, 6135, 5175));
     Frame1->setFont(Tahoma(true));
-    // The frame is filled with the title-bar text colour, white in the
-    // standard scheme; the style's own translucent panel would tint it.
-    Frame1->setStyleSheet(QStringLiteral("QGroupBox#Frame1 { background-color: %1; border: 1px solid #a0a0a0;"
-                                         " border-radius: 2px; margin-top: 8px; padding-top: 4px; }"
-                                         " QGroupBox#Frame1::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }")
-                              .arg(palette().color(QPalette::Active, QPalette::HighlightedText).name()));
+    // Filled with the title-bar text colour, white in the standard scheme.
+    SetBackgroundColor(Frame1, ClassicPalette().color(QPalette::Active, QPalette::HighlightedText));
 
     const QColor white(255, 255, 255);
     Label1 = AboutLabel(new QLabel(Frame1), "Label1", {120, 360, 5895, 3015},
                         Description[0] + QLatin1Char('\n') + Description[1] + QLatin1Char('\n') + Description[2],
                         Tahoma(false));
     SetBackgroundColor(Label1, white);
-    SetTextColor(Label1, palette().color(QPalette::ButtonText));
+    SetTextColor(Label1, ClassicPalette().color(QPalette::ButtonText));
 
     Label3 = AboutLabel(new QLabel(Frame1), "Label3", {120, 3480, 5775, 615},
                         QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &&  link here."),
@@ -93,6 +111,9 @@ Form2::Form2(QWidget *parent)
     Label10->raise();
     connect(lblCoBrand, &LinkLabel::clicked, this, [] { OpenWebAddress(FullSiteAddress(SitePath::CoBrandInfo)); });
     connect(Label10, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
+
+    UseClassicLook(this);
+    SetBackgroundColor(this, ClassicWindow);
 }
 
 void Form2::ShowModal(QWidget *parent)

@@ -1,5 +1,6 @@
 #include "appicon.h"
 
+#include <QPixmap>
 #include <QString>
 
 namespace veltara {
@@ -7,11 +8,14 @@ namespace veltara {
 QIcon ApplicationIcon()
 {
     // Each size is drawn on its own, so none is scaled from another. Loaded
-    // once: every window shares the same icon.
+    // once: every window shares the same icon. Added as pictures, not as
+    // files: a file makes the toolkit look through its icon-engine plug-ins
+    // first, which costs more than reading the pictures, and the window
+    // system takes every size at the first window anyway.
     static const QIcon icon = [] {
         QIcon drawings;
         for (const int size : {16, 24, 32, 48, 64, 128, 256})
-            drawings.addFile(QStringLiteral(":/veltara/icons/veltara-%1.png").arg(size), QSize(size, size));
+            drawings.addPixmap(QPixmap(QStringLiteral(":/veltara/icons/veltara-%1.png").arg(size)));
         return drawings;
     }();
     return icon;

@@ -1,11 +1,23 @@
 #include "classicui.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace veltara {
 
@@ -39,18 +51,163 @@ QSize TwipsSize(int width, int height)
     return QSize(TwipsToPixels(width), TwipsToPixels(height));
 }
 
-void InstallFontFallbacks()
+QPalette ClassicPalette()
+{
+    // Every role in every colour group, so nothing of a theme's palette is
+    // left over.
+    struct Role {
+        QPalette::ColorRole role;
+        QColor active;
+        QColor disabled;
+    };
+    const QColor black(0, 0, 0);
+    const QColor greyText(109, 109, 109);
+    const Role roles[] = {
+        {QPalette::Window, ClassicButtonFace, ClassicButtonFace},
+        {QPalette::WindowText, black, greyText},
+        {QPalette::Base, ClassicWindow, ClassicButtonFace},
+        {QPalette::AlternateBase, QColor(246, 246, 246), QColor(246, 246, 246)},
+        {QPalette::Text, black, greyText},
+        {QPalette::PlaceholderText, greyText, greyText},
+        {QPalette::Button, ClassicButtonFace, ClassicButtonFace},
+        {QPalette::ButtonText, black, greyText},
+        {QPalette::BrightText, ClassicWindow, ClassicWindow},
+        {QPalette::Light, ClassicWindow, ClassicWindow},
+        {QPalette::Midlight, QColor(227, 227, 227), QColor(227, 227, 227)},
+        {QPalette::Mid, QColor(160, 160, 160), QColor(160, 160, 160)},
+        {QPalette::Dark, QColor(160, 160, 160), QColor(160, 160, 160)},
+        {QPalette::Shadow, QColor(105, 105, 105), QColor(105, 105, 105)},
+        {QPalette::Highlight, ClassicHighlight, QColor(191, 205, 219)},
+        {QPalette::HighlightedText, ClassicWindow, ClassicWindow},
+        {QPalette::Link, QColor(0, 0, 255), QColor(0, 0, 255)},
+        {QPalette::LinkVisited, QColor(128, 0, 128), QColor(128, 0, 128)},
+        {QPalette::ToolTipBase, QColor(255, 255, 225), QColor(255, 255, 225)},
+        {QPalette::ToolTipText, black, black},
+    };
+    QPalette palette;
+    for (const Role &entry : roles) {
+        palette.setColor(QPalette::Active, entry.role, entry.active);
+        palette.setColor(QPalette::Inactive, entry.role, entry.active);
+        palette.setColor(QPalette::Disabled, entry.role, entry.disabled);
+    }
+    return palette;
+}
+
+namespace {
+
+// Styles made for a dark desktop draw parts of the controls (button faces,
+// list frames) in colours of their own, whatever the palette says. The
+// windows then take the toolkit's own style, which draws from the palette.
+QStyle *PaletteStyle()
+{
+    const QStyle *desktop = QApplication::style();
+    const bool dark = desktop->standardPalette().color(QPalette::Window).lightness() < 128;
+    if (!dark || desktop->name() == u"fusion")
+        return nullptr;
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = QStyleFactory::create(QStringLiteral("Fusion"));
+        if (style)
+            style->setParent(qApp);
+    }
+    return style;
+}
+
+} // namespace
+
+void UseClassicLook(QWidget *window)
+{
+    const QPalette palette = ClassicPalette();
+    window->setPalette(palette);
+    // Pop-up menus are windows of their own: they take no palette from
+    // their parent. The lists of drop-down boxes follow their box.
+    for (QMenu *menu : window->findChildren<QMenu *>())
+        menu->setPalette(palette);
+    if (QStyle *style = PaletteStyle()) {
+        for (QComboBox *list : window->findChildren<QComboBox *>())
+            list->view(); // makes the pop-up list, so that it takes the style too
+        window->setStyle(style);
+        for (QWidget *widget : window->findChildren<QWidget *>())
+            widget->setStyle(style);
+    }
+}
+
+QString DesignedFontFolder()
+{
+    return QStringLiteral("/usr/share/wine/fonts");
+}
+
+namespace {
+
+// The twin's bold face has the widths of the bold face but the strokes of
+// the regular one. Declared as a semi-bold face (OS/2 weight class 600, no
+// bold style bits), it is still the best match for a bold request, and the
+// toolkit thickens its strokes, as it does for any face lighter than asked
+// for. Returns the data unchanged where the tables are not where a font
+// file keeps them.
+QByteArray WithStrokesToThicken(QByteArray font)
+{
+    const auto bytes = reinterpret_cast<uchar *>(font.data());
+    const qsizetype size = font.size();
+    if (size < 12)
+        return font;
+    const int tables = qFromBigEndian<quint16>(bytes + 4);
+    if (12 + 16 * qsizetype(tables) > size)
+        return font;
+    for (int i = 0; i < tables; ++i) {
+        const uchar *entry = bytes + 12 + 16 * i;
+        const QByteArrayView tag(entry, 4);
+        const quint32 offset = qFromBigEndian<quint32>(entry + 8);
+        const quint32 length = qFromBigEndian<quint32>(entry + 12);
+        if (offset > quint64(size) || length > quint64(size) - offset)
+            continue;
+        uchar *table = bytes + offset;
+        if (tag == "OS/2" && length >= 64) {
+            qToBigEndian<quint16>(600, table + 4); // usWeightClass
+            qToBigEndian<quint16>(qFromBigEndian<quint16>(table + 62) & ~0x20u, table + 62); // fsSelection: not bold
+        } else if (tag == "head" && length >= 46) {
+            qToBigEndian<quint16>(qFromBigEndian<quint16>(table + 44) & ~0x1u, table + 44); // macStyle: not bold
+        }
+    }
+    return font;
+}
+
+} // namespace
+
+bool RegisterDesignedFonts(const QString &folder)
+{
+    // Only the two faces of the Tahoma twin; the folder holds many more
+    // fonts. Its "MS Sans Serif" is left out: it holds bitmaps of three sizes
+    // only, which the toolkit can neither thicken for bold nor scale for a
+    // high-density screen.
+    bool regular = false;
+    const QString regularPath = folder + QStringLiteral("/tahoma.ttf");
+    if (QFileInfo::exists(regularPath)) {
+        const int id = QFontDatabase::addApplicationFont(regularPath);
+        regular = id >= 0 && QFontDatabase::applicationFontFamilies(id).contains(QStringLiteral("Tahoma"));
+    }
+    // The bold face is read whole; a font of that name is far below the cap.
+    constexpr qint64 LargestFont = 8 * 1024 * 1024;
+    QFile bold(folder + QStringLiteral("/tahomabd.ttf"));
+    if (regular && bold.open(QIODevice::ReadOnly) && bold.size() <= LargestFont)
+        QFontDatabase::addApplicationFontFromData(WithStrokesToThicken(bold.readAll()));
+    return regular;
+}
+
+void InstallDesignedFonts()
 {
     static const bool installed = [] {
-        // Tahoma is a narrow humanist sans, Verdana its wide sibling, MS Sans
-        // Serif a plain grotesque.
+        RegisterDesignedFonts(DesignedFontFolder());
+        // Without a twin: Tahoma is a narrow humanist sans, Verdana its wide
+        // sibling, MS Sans Serif a plain grotesque.
         QFont::insertSubstitutions(QStringLiteral("Tahoma"),
                                    {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow"),
                                     QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
         QFont::insertSubstitutions(QStringLiteral("Verdana"),
                                    {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+        // MS Sans Serif's closest scalable relative is Tahoma.
         QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                                   {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+                                   {QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
         return true;
     }();
     Q_UNUSED(installed);
@@ -58,7 +215,7 @@ void InstallFontFallbacks()
 
 QFont DesignFont(const QString &family, qreal pointSize, bool bold, bool underline)
 {
-    InstallFontFallbacks();
+    InstallDesignedFonts();
     QFont font(family);
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
@@ -72,31 +229,140 @@ QFont Tahoma(bool bold, bool underline)
     return DesignFont(QStringLiteral("Tahoma"), 9.75, bold, underline);
 }
 
-void FitCaption(QLabel *label)
+QRect LabelTextRect(const QLabel *label, const QFont &font)
 {
-    QFont font = label->font();
-    const int room = label->contentsRect().width();
-    const int width = QFontMetrics(font).horizontalAdvance(label->text());
-    if (width <= room)
-        return;
-    // Text width grows with the point size: start from the proportional size
-    // (in quarter points), then step down for what rounding leaves over.
-    font.setPointSizeF(std::floor(font.pointSizeF() * room / width * 4.0) / 4.0);
-    while (font.pointSizeF() > 6.0 && QFontMetrics(font).horizontalAdvance(label->text()) > room)
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-    label->setFont(font);
+    // The toolkit's own rule: the margin all round; then, for a label with
+    // a frame and no indent of its own, half an "x" less the margin on each
+    // side the text is aligned to.
+    const int margin = label->margin();
+    QRect room = label->contentsRect().adjusted(margin, margin, -margin, -margin);
+    int indent = label->indent();
+    if (indent < 0 && label->frameWidth() > 0)
+        indent = QFontMetrics(font).horizontalAdvance(QLatin1Char('x')) / 2 - margin;
+    if (indent > 0) {
+        const Qt::Alignment align = QStyle::visualAlignment(label->layoutDirection(), label->alignment());
+        if (align & Qt::AlignLeft)
+            room.setLeft(room.left() + indent);
+        if (align & Qt::AlignRight)
+            room.setRight(room.right() - indent);
+        if (align & Qt::AlignTop)
+            room.setTop(room.top() + indent);
+        if (align & Qt::AlignBottom)
+            room.setBottom(room.bottom() - indent);
+    }
+    return room;
 }
 
-void FitWrappedText(QLabel *label, const QFont &designed)
+namespace {
+
+constexpr qreal SmallestPointSize = 6.0;
+
+constexpr int NoCover = std::numeric_limits<int>::max();
+
+// Whether a label's text fits across and down its room in a font.
+struct Fit {
+    bool across;
+    bool down;
+    bool whole() const { return across && down; }
+};
+
+Fit FitWith(const QLabel *label, const QFont &font, int shownHeight)
 {
+    // The text is placed in the box as the label places it, and must end
+    // one pixel short of its right and bottom edges, where the label cuts it
+    // off: a descender or a bold stroke may reach past the font's rounded
+    // metrics, more so on a screen of double density.
+    const QRect box = LabelTextRect(label, font);
+    const int right = box.width() - 1;
+    int bottom = box.height() - 1;
+    if (shownHeight != NoCover)
+        bottom = std::min(bottom, shownHeight - box.top() - 1);
+    const QFontMetrics metrics(font);
+    if (label->wordWrap()) {
+        // Lines break at the box's width; every line, down to the last
+        // one's descent, must lie above the bottom.
+        const QRect needed =
+            metrics.boundingRect(box, static_cast<int>(label->alignment()) | Qt::TextWordWrap, label->text());
+        return {needed.width() <= box.width(), needed.height() <= bottom};
+    }
+    // One line, placed by its advance and its line height; what shows is its
+    // ink, which may end a side bearing short of the advance, or reach below
+    // the line (a "J" in some faces).
+    const int advance = metrics.horizontalAdvance(label->text());
+    // Smoothing may shade one pixel row below the outline.
+    const QRect ink = metrics.tightBoundingRect(label->text()).adjusted(0, 0, 0, 1);
+    const Qt::Alignment align = QStyle::visualAlignment(label->layoutDirection(), label->alignment());
+    int start = 0;
+    if (align & Qt::AlignRight)
+        start = box.width() - advance;
+    else if (align & Qt::AlignHCenter)
+        start = (box.width() - advance) / 2;
+    int lineTop = 0;
+    if (align & Qt::AlignBottom)
+        lineTop = box.height() - metrics.height();
+    else if (align & Qt::AlignVCenter)
+        lineTop = (box.height() - metrics.height()) / 2;
+    const int baseline = lineTop + metrics.ascent();
+    // A side the text starts from is cut only where the text is wider or
+    // taller than the box: a bearing or an accent may stick out by design.
+    return {(start >= 0 || start + ink.left() >= 0) && start + ink.left() + ink.width() <= right,
+            (lineTop >= 0 || baseline + ink.top() >= 0) && baseline + ink.top() + ink.height() <= bottom};
+}
+
+// The largest size, in quarter points from the designed one down to the
+// smallest, at which the label shows its whole text.
+QFont Fitted(const QLabel *label, const QFont &designed, int shownHeight = NoCover)
+{
+    if (label->text().isEmpty() || FitWith(label, designed, shownHeight).whole())
+        return designed;
     QFont font = designed;
-    const QRect room = label->contentsRect();
-    const auto height = [&] {
-        return QFontMetrics(font).boundingRect(room, Qt::TextWordWrap | label->alignment(), label->text()).height();
+    auto fitsAt = [&](int quarters) {
+        font.setPointSizeF(quarters / 4.0);
+        return FitWith(label, font, shownHeight).whole();
     };
-    while (font.pointSizeF() > 6.0 && height() > room.height())
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-    label->setFont(font);
+    int fits = static_cast<int>(SmallestPointSize * 4);
+    int tooBig = static_cast<int>(std::floor(designed.pointSizeF() * 4));
+    while (tooBig - fits > 1) {
+        const int middle = (fits + tooBig) / 2;
+        (fitsAt(middle) ? fits : tooBig) = middle;
+    }
+    font.setPointSizeF(fits / 4.0);
+    return font;
+}
+
+} // namespace
+
+void FitCaption(QLabel *label)
+{
+    // A caption keeps its size and baseline, in line with its neighbours: a
+    // caption too wide is condensed first, and shrunk only beyond what
+    // condensing can do, or where it is too tall.
+    constexpr int NarrowestStretch = 70;
+    QFont font = label->font();
+    if (label->text().isEmpty() || FitWith(label, font, NoCover).whole())
+        return;
+    if (!FitWith(label, font, NoCover).across) {
+        // Ink narrows in proportion: start from the proportional stretch, so
+        // that few sizes of the face are made (each costs a font engine).
+        const int room = LabelTextRect(label, font).width() - 1;
+        const QRect ink = QFontMetrics(font).tightBoundingRect(label->text());
+        const int needed = std::max(ink.width() + std::max(ink.left(), 0), 1);
+        int stretch = std::clamp(100 * room / needed, NarrowestStretch, 99);
+        font.setStretch(stretch);
+        while (stretch > NarrowestStretch && !FitWith(label, font, NoCover).across)
+            font.setStretch(--stretch);
+    }
+    label->setFont(Fitted(label, font));
+}
+
+void FitWrappedText(QLabel *label, const QFont &designed, int shownHeight)
+{
+    label->setFont(Fitted(label, designed, shownHeight));
+}
+
+bool TextFits(const QLabel *label, int shownHeight)
+{
+    return FitWith(label, label->font(), shownHeight).whole();
 }
 
 QString CaptionText(QStringView stored)
@@ -121,6 +387,18 @@ void SetBackgroundColor(QWidget *widget, const QColor &color)
     palette.setColor(QPalette::Window, color);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void CommandButton::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && plain) {
+        if (!event->isAutoRepeat())
+            click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 LinkLabel::LinkLabel(QWidget *parent)

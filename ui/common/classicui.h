@@ -5,10 +5,14 @@
 #include <QColor>
 #include <QFont>
 #include <QLabel>
+#include <QPalette>
+#include <QPushButton>
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringView>
+
+#include <limits>
 
 namespace veltara {
 
@@ -18,19 +22,47 @@ int TwipsToPixels(int twips);
 QRect TwipsRect(int left, int top, int width, int height);
 QSize TwipsSize(int width, int height);
 
-// The designed faces ("Tahoma", "Verdana", "MS Sans Serif") fall back to the
-// closest installed sans-serif face. Safe to call more than once.
-void InstallFontFallbacks();
+// The windows' fixed colours. They keep the classic light look on every
+// desktop theme, dark ones included: the captions' fixed colours only read on
+// a light ground.
+inline const QColor ClassicWindow{255, 255, 255};
+inline const QColor ClassicButtonFace{240, 240, 240};
+inline const QColor ClassicHighlight{10, 36, 106};
+// The full light palette the windows and their menus and lists are drawn
+// with. Message boxes and tooltips follow the desktop theme.
+QPalette ClassicPalette();
+// Gives a window, its children and its pop-up menus the classic palette.
+void UseClassicLook(QWidget *window);
+
+// Folder where the metric twin of "Tahoma" (regular and bold) is looked
+// for; the desktop's font configuration does not index it.
+QString DesignedFontFolder();
+// Registers the twin's faces found in a folder with the application, and
+// reports whether "Tahoma" now resolves to its twin.
+bool RegisterDesignedFonts(const QString &folder);
+
+// Registers the twin of "Tahoma" where it is installed ("MS Sans Serif"
+// then takes it too), and lets every designed face without one fall back to
+// the closest installed sans-serif face. Runs once.
+void InstallDesignedFonts();
 QFont DesignFont(const QString &family, qreal pointSize, bool bold, bool underline = false);
 QFont Tahoma(bool bold, bool underline = false);
 
-// Shrinks a one-line label's font until its caption fits its width, for
-// fallback faces that run wider than the designed one.
+// Where a label draws its text: inside its border, its margin and, for a
+// bordered label, the indent the toolkit adds on its aligned sides.
+QRect LabelTextRect(const QLabel *label, const QFont &font);
+
+// Condenses a one-line label's font until its caption fits its width, and
+// shrinks it only where condensing to 70 % is not enough.
 void FitCaption(QLabel *label);
 
 // Sets a word-wrapped label's font to the designed one, shrunk as far as
-// needed for its whole text to fit the label's height.
-void FitWrappedText(QLabel *label, const QFont &designed);
+// needed for its whole text to fit inside its border and margins, and above
+// shownHeight where a control lying over the label hides the rest.
+void FitWrappedText(QLabel *label, const QFont &designed, int shownHeight = std::numeric_limits<int>::max());
+
+// Whether a label shows its whole text in its current font.
+bool TextFits(const QLabel *label, int shownHeight = std::numeric_limits<int>::max());
 
 // A caption as stored shows "&&" as one ampersand.
 QString CaptionText(QStringView stored);
@@ -39,6 +71,17 @@ QString CaptionText(QStringView stored);
 void SetTextColor(QWidget *widget, const QColor &color);
 // Sets an opaque background colour through the palette.
 void SetBackgroundColor(QWidget *widget, const QColor &color);
+
+// A push button that Return and keypad Enter press while it has the focus,
+// as Space does, in any window.
+class CommandButton : public QPushButton {
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+};
 
 // A label that opens something when clicked with the mouse.
 class LinkLabel : public QLabel {

@@ -95,7 +95,7 @@ QLineEdit *MakeNumberBox(QWidget *parent, const char *name, const QRect &twips, 
     box->setFont(Tahoma(true));
     SetTextColor(box, NumberGrey);
     box->setTextMargins(0, 0, 0, 0);
-    box->setAlignment(Qt::AlignCenter);
+    box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter); // as every text box
     box->setToolTip(tip);
     box->setFocusPolicy(Qt::ClickFocus);
     return box;
@@ -131,6 +131,7 @@ Form1::Form1(QWidget *parent)
     createResultArea();
     setFocusOrder();
     setAccessibility();
+    UseClassicLook(this);
     for (QLabel *caption : {Label13, Label7, Label4, Label8, Label1, Label5, Label3, Label6, Label9, Label11})
         FitCaption(caption);
     SetWindowSize(CompactWidth, CompactHeight);
@@ -209,11 +210,11 @@ void Form1::createInputArea()
     SetTextColor(Label5, CaptionBlue);
     Text7 = MakeNumberBox(client, "Text7", {3480, 1920, 255, 285}, QStringLiteral("This is your birth number."));
 
-    Option2 = Place<QPushButton>(client, "Option2", {1560, 2280, 975, 375});
+    Option2 = Place<CommandButton>(client, "Option2", {1560, 2280, 975, 375});
     Option2->setText(QStringLiteral("Clear"));
     Option2->setFont(Tahoma(true));
     connect(Option2, &QPushButton::clicked, this, &Form1::Clear);
-    option1 = Place<QPushButton>(client, "option1", {2640, 2280, 1215, 375});
+    option1 = Place<CommandButton>(client, "option1", {2640, 2280, 1215, 375});
     option1->setText(QStringLiteral("Calculate"));
     option1->setFont(Tahoma(true));
     connect(option1, &QPushButton::clicked, this, &Form1::Calculate);
@@ -277,9 +278,8 @@ void Form1::createResultArea()
 
     Label2 = MakeLabel(client, "Label2", {120, 3120, 7815, 1575}, QString(), Tahoma(false));
     Label2->setWordWrap(true);
-    SetTextColor(Label2, palette().color(QPalette::Highlight));
+    SetTextColor(Label2, ClassicHighlight);
 
-    const QColor buttonFace = palette().color(QPalette::Button);
     lblFullBrand = MakeLabel<LinkLabel>(
         client, "lblFullBrand", {0, 4320, 6345, 615},
         QStringLiteral("Home Business Opportunity. Start your own Internet business and make money online. Get this software fully branded for your website. Click here for more details."),
@@ -291,7 +291,7 @@ void Form1::createResultArea()
     for (LinkLabel *banner : {lblFullBrand, lblCobrand}) {
         banner->setWordWrap(true);
         SetTextColor(banner, BannerBlue);
-        SetBackgroundColor(banner, buttonFace);
+        SetBackgroundColor(banner, ClassicButtonFace);
     }
     lblCobrand->raise(); // covers the full-branding banner
     connect(lblFullBrand, &LinkLabel::clicked, this, [] { OpenSitePage(PageKey::FullyBranded); });
@@ -302,10 +302,10 @@ void Form1::createResultArea()
                                    centred);
     Label12->setWordWrap(true);
     Label12->unsetCursor();
+    SetBordered(Label12);
     FitWrappedText(lblCobrand, lblCobrand->font());
     FitWrappedText(lblFullBrand, lblFullBrand->font());
     FitWrappedText(Label12, Label12->font());
-    SetBordered(Label12);
     connect(Label12, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
 }
 
@@ -345,9 +345,27 @@ void Form1::SetWindowSize(int widthTwips, int heightTwips)
 
 void Form1::setInputsEditable(bool editable)
 {
-    for (QWidget *input : {static_cast<QWidget *>(Text1), static_cast<QWidget *>(myday),
-                           static_cast<QWidget *>(myyear), static_cast<QWidget *>(Combo1)})
+    QWidget *const inputs[] = {Text1, myday, myyear, Combo1};
+    // A disabled control cannot keep the focus, and the toolkit would hand
+    // it on to the next control. It rests on the client area instead, and
+    // goes back to its control when the inputs are enabled again, unless
+    // the user has put it elsewhere meanwhile.
+    if (!editable) {
+        const QWidget *focus = focusWidget();
+        for (QWidget *input : inputs) {
+            if (focus && (focus == input || input->isAncestorOf(focus))) {
+                frozenFocus = input;
+                client->setFocus(Qt::OtherFocusReason);
+            }
+        }
+    }
+    for (QWidget *input : inputs)
         input->setEnabled(editable);
+    if (editable && frozenFocus) {
+        if (focusWidget() == client)
+            frozenFocus->setFocus(Qt::OtherFocusReason);
+        frozenFocus = nullptr;
+    }
 }
 
 ReadingControls Form1::readingControls()
@@ -381,16 +399,15 @@ bool Form1::Load()
     QStringList years;
     for (int year = 1900; year <= 2010; ++year)
         years.append(QString::number(year));
-    // Filling a list picks its first item; the edit texts stay as Clear left them.
-    const QString yearText = myyear->currentText();
+    // Filling a list picks its first item; the lists stay as Clear left them,
+    // with no item picked.
     myyear->addItems(years);
-    myyear->setEditText(yearText);
+    myyear->setCurrentIndex(-1);
     QStringList days;
     for (int day = 1; day <= 31; ++day)
         days.append(QStringLiteral("%1").arg(day, 2, 10, QLatin1Char('0')));
-    const QString dayText = myday->currentText();
     myday->addItems(days);
-    myday->setEditText(dayText);
+    myday->setCurrentIndex(-1);
     return true;
 }
 
@@ -406,8 +423,12 @@ void Form1::Clear()
     Image2->clear();
     for (QLineEdit *box : {Text1, Text2, Text6, Text7})
         box->clear();
-    for (QComboBox *list : {Combo1, myday, myyear})
+    // An empty list picks no item: Down then gives the first one, and the
+    // opened list marks none.
+    for (QComboBox *list : {Combo1, myday, myyear}) {
+        list->setCurrentIndex(-1);
         list->clearEditText();
+    }
     Label2->clear();
 }
 
@@ -441,9 +462,15 @@ void Form1::Calculate()
     ShowZodiacSign(controls);
     ShowPlanet(controls);
     ShowColours(controls);
-    // Long texts shrink to fit their boxes instead of being cut off.
-    for (QLabel *text : {pcolors, scolors, Label2})
-        FitWrappedText(text, Tahoma(false));
+    // Texts too long for their boxes are condensed or shrunk, never cut off.
+    for (QLabel *box : {planet, zodiac, elements, letters}) {
+        box->setFont(box == planet || box == zodiac ? ResultCaptionFont() : Tahoma(false));
+        FitCaption(box);
+    }
+    FitWrappedText(pcolors, Tahoma(false));
+    FitWrappedText(scolors, Tahoma(false));
+    // The banners lie over the lower part of the character text.
+    FitWrappedText(Label2, Tahoma(false), lblCobrand->y() - Label2->y());
 
     searcher->hide();
     SetWindowSize(ExpandedWidth, ExpandedHeight);

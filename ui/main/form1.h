@@ -5,6 +5,7 @@
 #include "readingsteps.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QComboBox;
@@ -91,6 +92,8 @@ private:
     QLineEdit *Text6 = nullptr;
 
     QWidget *client = nullptr;
+    // The input that had the keyboard focus when the inputs were frozen.
+    QPointer<QWidget> frozenFocus;
 };
 
 } // namespace veltara

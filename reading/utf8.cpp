@@ -1,0 +1,140 @@
+#include "utf8.h"
+
+namespace veltara::reading {
+
+namespace {
+
+constexpr bool IsContinuation(unsigned char byte) noexcept { return (byte & 0xC0u) == 0x80u; }
+
+// Length of the well-formed sequence that starts at `pos`, 0 when there is none.
+std::size_t SequenceLength(std::string_view bytes, std::size_t pos) noexcept
+{
+    const auto lead = static_cast<unsigned char>(bytes[pos]);
+    if (lead < 0x80)
+        return 1;
+    const std::size_t left = bytes.size() - pos;
+    auto at = [&](std::size_t k) { return static_cast<unsigned char>(bytes[pos + k]); };
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return left >= 2 && IsContinuation(at(1)) ? 2 : 0;
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        if (left < 3 || !IsContinuation(at(1)) || !IsContinuation(at(2)))
+            return 0;
+        if (lead == 0xE0 && at(1) < 0xA0)
+            return 0; // overlong
+        if (lead == 0xED && at(1) >= 0xA0)
+            return 0; // surrogate
+        return 3;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        if (left < 4 || !IsContinuation(at(1)) || !IsContinuation(at(2)) || !IsContinuation(at(3)))
+            return 0;
+        if (lead == 0xF0 && at(1) < 0x90)
+            return 0; // overlong
+        if (lead == 0xF4 && at(1) >= 0x90)
+            return 0; // above U+10FFFF
+        return 4;
+    }
+    return 0;
+}
+
+} // namespace
+
+bool IsValidUtf8(std::string_view bytes) noexcept
+{
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        // Runs of plain ASCII, the common case of names and dates.
+        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
+        const std::size_t length = SequenceLength(bytes, pos);
+        if (length == 0)
+            return false;
+        pos += length;
+    }
+    return true;
+}
+
+char32_t NextCodePoint(std::string_view text, std::size_t &pos) noexcept
+{
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    std::size_t length = 1;
+    char32_t codePoint = lead;
+    if (lead >= 0xF0) {
+        length = 4;
+        codePoint = lead & 0x07u;
+    } else if (lead >= 0xE0) {
+        length = 3;
+        codePoint = lead & 0x0Fu;
+    } else if (lead >= 0xC0) {
+        length = 2;
+        codePoint = lead & 0x1Fu;
+    }
+    for (std::size_t k = 1; k < length && pos + k < text.size(); ++k)
+        codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[pos + k]) & 0x3Fu);
+    pos += length;
+    return codePoint;
+}
+
+void AppendUtf8(std::string &out, char32_t codePoint)
+{
+    if (codePoint < 0x80) {
+        out.push_back(static_cast<char>(codePoint));
+    } else if (codePoint < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
+        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else if (codePoint < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    }
+}
+
+std::optional<std::u16string> Utf8ToUtf16(std::string_view bytes)
+{
+    if (!IsValidUtf8(bytes))
+        return std::nullopt;
+    std::u16string units;
+    units.reserve(bytes.size());
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const char32_t codePoint = NextCodePoint(bytes, pos);
+        if (codePoint < 0x10000) {
+            units.push_back(static_cast<char16_t>(codePoint));
+        } else {
+            const char32_t offset = codePoint - 0x10000;
+            units.push_back(static_cast<char16_t>(0xD800 + (offset >> 10)));
+            units.push_back(static_cast<char16_t>(0xDC00 + (offset & 0x3FF)));
+        }
+    }
+    return units;
+}
+
+std::string Utf16ToUtf8(std::u16string_view units)
+{
+    std::size_t ascii = 0;
+    while (ascii < units.size() && units[ascii] < 0x80)
+        ++ascii;
+    std::string out(ascii, '\0');
+    for (std::size_t i = 0; i < ascii; ++i)
+        out[i] = static_cast<char>(units[i]);
+    for (std::size_t i = ascii; i < units.size(); ++i) {
+        char32_t codePoint = units[i];
+        if (codePoint >= 0xD800 && codePoint <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] <= 0xDFFF) {
+            codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+            ++i;
+        } else if (codePoint >= 0xD800 && codePoint <= 0xDFFF) {
+            codePoint = 0xFFFD;
+        }
+        AppendUtf8(out, codePoint);
+    }
+    return out;
+}
+
+} // namespace veltara::reading
