@@ -75,8 +75,7 @@ void Diagnostic(const QString &line)
     QString program = QCoreApplication::applicationName();
     if (program.isEmpty())
         program = QStringLiteral("veltara");
-    const QByteArray text = (program + QStringLiteral(": ") + line + u'\n').toLocal8Bit();
-    std::fwrite(text.constData(), 1, size_t(text.size()), stderr);
+    std::fprintf(stderr, "%s: %s\n", program.toLocal8Bit().constData(), line.toLocal8Bit().constData());
     std::fflush(stderr);
 }
 

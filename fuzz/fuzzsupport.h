@@ -1,5 +1,6 @@
 // Helpers shared by the fuzz targets: strict conversions between UTF-8 and
-// UTF-16, written independently of the engine, and a check that reports the
+// UTF-16, written independently of the engine and of veltara-reading's own
+// (fuzz_utf8 checks the one against the other), and a check that reports the
 // failing input and aborts so that libFuzzer keeps it as a crash.
 #pragma once
 

@@ -17,10 +17,11 @@ bool Write(std::FILE *stream, std::string_view text)
     return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
 }
 
+// One line on the standard error. The texts come from the command line and
+// the system, which hold no NUL.
 void Complain(const std::string &what)
 {
-    const std::string line = "veltara-reading: " + what + "\n";
-    Write(stderr, line);
+    std::fprintf(stderr, "veltara-reading: %s\n", what.c_str());
 }
 
 // Everything written reached its destination; says so when it did not.

@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
 #include <type_traits>
 
 // How a recorded message reads in a failed comparison.
@@ -334,6 +335,18 @@ inline bool Pick(QComboBox *list, const QString &item)
         return false;
     list->setCurrentIndex(index);
     return list->currentText() == item;
+}
+
+// Makes a main window, finds its controls, loads it and shows it: false
+// when any of these steps fails.
+inline bool ShowMainWindow(std::unique_ptr<veltara::Form1> &window, std::unique_ptr<Form1Ui> &ui)
+{
+    window = std::make_unique<veltara::Form1>();
+    ui = std::make_unique<Form1Ui>(*window);
+    if (!ui->found() || !window->Load())
+        return false;
+    window->show();
+    return QTest::qWaitForWindowExposed(window.get());
 }
 
 } // namespace form1test

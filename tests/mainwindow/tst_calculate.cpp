@@ -107,12 +107,7 @@ void TestCalculate::cleanup()
 void TestCalculate::start(const QString &applicationFolder)
 {
     veltara::SetApplicationFolder(applicationFolder);
-    window = std::make_unique<veltara::Form1>();
-    ui = std::make_unique<Form1Ui>(*window);
-    QVERIFY(ui->found());
-    QVERIFY(window->Load());
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(ShowMainWindow(window, ui));
 }
 
 void TestCalculate::readAndClear()

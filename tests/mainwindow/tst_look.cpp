@@ -92,12 +92,7 @@ void TestLook::cleanup()
 
 void TestLook::start()
 {
-    window = std::make_unique<veltara::Form1>();
-    ui = std::make_unique<Form1Ui>(*window);
-    QVERIFY(ui->found());
-    QVERIFY(window->Load());
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(ShowMainWindow(window, ui));
 }
 
 void TestLook::twinTakesTheDesignedFaces_data()

@@ -5,6 +5,7 @@
 #include "csv.h"
 #include "output.h"
 #include "reading.h"
+#include "programrun.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -86,32 +87,6 @@ Batch RunBatchOn(const QByteArray &csv)
     if (batch.lines.last().isEmpty())
         batch.lines.removeLast();
     return batch;
-}
-
-struct ProgramRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-ProgramRun RunProgram(const QStringList &arguments, const QByteArray &input = QByteArray(),
-                      const QString &outputFile = QString())
-{
-    QProcess process;
-    if (!outputFile.isEmpty())
-        process.setStandardOutputFile(outputFile);
-    process.start(QStringLiteral(VELTARA_READING_PROGRAM), arguments);
-    ProgramRun run;
-    if (!process.waitForStarted())
-        return run;
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
 }
 
 } // namespace

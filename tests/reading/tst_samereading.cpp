@@ -3,6 +3,7 @@
 // mode gives the same object for the same inputs as the single reading.
 #include "form1fixture.h"
 #include "messagespy.h"
+#include "programrun.h"
 #include "textunits.h"
 #include "zodiac.h"
 
@@ -17,29 +18,6 @@
 using namespace form1test;
 
 namespace {
-
-struct ProgramRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-ProgramRun RunProgram(const QStringList &arguments, const QByteArray &input = QByteArray())
-{
-    QProcess process;
-    process.start(QStringLiteral(VELTARA_READING_PROGRAM), arguments);
-    ProgramRun run;
-    if (!process.waitForStarted())
-        return run;
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
 
 QByteArray CsvField(const QString &text)
 {
@@ -70,12 +48,7 @@ void TestSameReading::init()
 {
     spy = std::make_unique<MessageSpy>();
     veltara::SetApplicationFolder(BuildApplicationFolder());
-    window = std::make_unique<veltara::Form1>();
-    ui = std::make_unique<Form1Ui>(*window);
-    QVERIFY(ui->found());
-    QVERIFY(window->Load());
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(ShowMainWindow(window, ui));
 }
 
 void TestSameReading::cleanup()

@@ -14,23 +14,12 @@ import subprocess
 import sys
 import time
 
-from xsession import (APP_TITLE, MAIN_TITLE, MainWindow, Session, Skipped, arguments, check, days_from_today, fill,
+from xsession import (APP_TITLE, MAIN_TITLE, MainWindow, Session, Skipped, arguments, check, days_from_today, expect_proceeds, fill,
                       mount_tmpfs, poll, remount_read_only, run_cases, unmount)
 
 args = arguments()
 
 GUARD_OFF = "guard is off"
-
-
-def expect_proceeds(session, process, what):
-    """The copy shows its main window and no message; returns the window."""
-    shown = poll(lambda: process.poll() is not None or session.windows(APP_TITLE, pid=process.pid)
-                 or session.windows(MAIN_TITLE, pid=process.pid), 20)
-    check(shown, "%s showed no window" % what)
-    check(session.windows(APP_TITLE, pid=process.pid) == [], "%s was refused" % what)
-    window = MainWindow(session, process)
-    session.expect_alive(process, what)
-    return window
 
 
 def expect_refused(session, process, what):

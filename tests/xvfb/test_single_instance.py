@@ -4,7 +4,7 @@ import os
 import signal
 import sys
 
-from xsession import (APP_TITLE, MAIN_TITLE, Failure, MainWindow, Session, arguments, check, days_from_today, poll,
+from xsession import (APP_TITLE, MAIN_TITLE, Failure, MainWindow, Session, arguments, check, days_from_today, expect_proceeds, poll,
                       run_cases)
 
 args = arguments()
@@ -19,17 +19,6 @@ def refusal_of(session, process, timeout=20):
 
 def answer(session, message):
     session.keys(message, "Return")
-
-
-def expect_proceeds(session, process, what):
-    """The copy shows its main window and no refusal."""
-    shown = poll(lambda: process.poll() is not None or session.windows(APP_TITLE, pid=process.pid)
-                 or session.windows(MAIN_TITLE, pid=process.pid), 20)
-    check(shown, "%s showed no window" % what)
-    check(session.windows(APP_TITLE, pid=process.pid) == [], "%s was refused" % what)
-    window = MainWindow(session, process)
-    session.expect_alive(process, what)
-    return window
 
 
 def settings_snapshot(session):

@@ -706,6 +706,17 @@ class MainWindow:
         self.session.expect_alive(self.process, "the program after Clear")
 
 
+def expect_proceeds(session, process, what):
+    """The copy shows its main window and no refusal; returns the window."""
+    shown = poll(lambda: process.poll() is not None or session.windows(APP_TITLE, pid=process.pid)
+                 or session.windows(MAIN_TITLE, pid=process.pid), 20)
+    check(shown, "%s showed no window" % what)
+    check(session.windows(APP_TITLE, pid=process.pid) == [], "%s was refused" % what)
+    window = MainWindow(session, process)
+    session.expect_alive(process, what)
+    return window
+
+
 # --- running a script's cases ------------------------------------------------------
 
 def arguments():
