@@ -41,11 +41,11 @@ QString AppPath(QStringView relative)
 
 QPixmap LoadPicture(QStringView relative)
 {
-    // The content decides the format, so a picture saved under another
-    // format's name still shows; an empty, truncated or foreign file fails.
-    QImageReader reader(AppPath(relative));
-    reader.setDecideFormatFromContent(true);
-    const QImage image = reader.read();
+    // The reader tries the reader of the name's suffix first, so that only
+    // the JPEG reader is loaded, and then the content: a picture saved in
+    // another format under this name still shows. An empty, truncated or
+    // foreign file fails.
+    const QImage image = QImageReader(AppPath(relative)).read();
     return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
 }
 

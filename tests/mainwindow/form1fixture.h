@@ -87,6 +87,13 @@ public:
                file.write("this is not a picture\n") > 0;
     }
 
+    // Saves the picture again in another format under the same name.
+    bool convert(const QString &name, const char *format)
+    {
+        const QImage image(picturePath(name));
+        return !image.isNull() && image.save(picturePath(name), format);
+    }
+
     // Keeps only the first bytes of the picture, as a broken copy would.
     bool truncate(const QString &name)
     {

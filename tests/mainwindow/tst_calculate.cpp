@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QImageWriter>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -75,6 +76,8 @@ private slots:
     void missingPlanetPicture();
     void missingZodiacPicture_data();
     void missingZodiacPicture();
+    void picturesInAnotherFormat_data();
+    void picturesInAnotherFormat();
     void hundredThousandCharacterName();
     void calculateTwiceThenClear();
 
@@ -517,6 +520,36 @@ void TestCalculate::missingPlanetPicture()
     QCOMPARE(ui->zodiac->text(), QStringLiteral("Capricorn"));
     QVERIFY(ShowsPicture(ui->Image2, QStringLiteral("capricorn.jpg")));
     QCOMPARE(window->size(), ui->expandedSize());
+}
+
+void TestCalculate::picturesInAnotherFormat_data()
+{
+    QTest::addColumn<QByteArray>("format");
+
+    QTest::newRow("PNG") << QByteArray("PNG");
+    QTest::newRow("BMP") << QByteArray("BMP");
+    QTest::newRow("TIFF") << QByteArray("TIFF");
+}
+
+// Pictures saved again in another format under their .jpg names: the probe
+// passes and both pictures of the reading show.
+void TestCalculate::picturesInAnotherFormat()
+{
+    QFETCH(QByteArray, format);
+    if (!QImageWriter::supportedImageFormats().contains(format.toLower()))
+        QSKIP("no writer for this format here");
+    PictureFolder pictures;
+    QVERIFY(pictures.isComplete());
+    for (const char *name : {"sun.jpg", "moon.jpg", "capricorn.jpg"})
+        QVERIFY(pictures.convert(QString::fromLatin1(name), format.constData()));
+    start(pictures.applicationFolder());
+
+    TypeInputs(*ui, QStringLiteral("Ann"), QStringLiteral("05"), QStringLiteral("January"), QStringLiteral("1980"));
+    calculate();
+
+    QCOMPARE(spy->shown, QList<ShownMessage>());
+    QVERIFY(ShowsPicture(ui->Image1, QStringLiteral("moon.jpg")));
+    QVERIFY(ShowsPicture(ui->Image2, QStringLiteral("capricorn.jpg")));
 }
 
 void TestCalculate::missingZodiacPicture_data()
