@@ -2,6 +2,7 @@
 // update reminder, then the main window, loaded and shown. Closing the main
 // window ends the program.
 #include "appicon.h"
+#include "appstyle.h"
 #include "form1.h"
 #include "settings.h"
 #include "singleinstance.h"
@@ -23,6 +24,7 @@ int main(int argc, char *argv[])
     auto displayWatch = std::make_unique<veltara::DisplayWatch>(argc, argv);
     QApplication app(argc, argv);
     displayWatch.reset();
+    veltara::UseApplicationStyle();
 
     QApplication::setApplicationName(veltara::ApplicationName());
     QApplication::setOrganizationName(veltara::ApplicationName());

@@ -1,5 +1,6 @@
 #include "appicon.h"
 
+#include <QImageReader>
 #include <QPixmap>
 #include <QString>
 
@@ -14,8 +15,13 @@ QIcon ApplicationIcon()
     // system takes every size at the first window anyway.
     static const QIcon icon = [] {
         QIcon drawings;
-        for (const int size : {16, 24, 32, 48, 64, 128, 256})
-            drawings.addPixmap(QPixmap(QStringLiteral(":/veltara/icons/veltara-%1.png").arg(size)));
+        for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+            // Read as PNG and nothing else: guessing the format would load
+            // and ask every image plug-in of the system first.
+            QImageReader reader(QStringLiteral(":/veltara/icons/veltara-%1.png").arg(size), "png");
+            reader.setAutoDetectImageFormat(false);
+            drawings.addPixmap(QPixmap::fromImage(reader.read()));
+        }
         return drawings;
     }();
     return icon;

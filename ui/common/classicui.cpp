@@ -1,5 +1,7 @@
 #include "classicui.h"
 
+#include "appstyle.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -100,7 +102,7 @@ namespace {
 // windows then take the toolkit's own style, which draws from the palette.
 QStyle *PaletteStyle()
 {
-    const QStyle *desktop = QApplication::style();
+    const QStyle *desktop = ApplicationStyle::desktopStyle(QApplication::style());
     const bool dark = desktop->standardPalette().color(QPalette::Window).lightness() < 128;
     if (!dark || desktop->name() == u"fusion")
         return nullptr;
