@@ -152,10 +152,16 @@ def one_store_one_copy_whatever_the_runtime_folder():
 
 
 def process_uid(pid):
-    with open("/proc/%d/status" % pid) as status:
-        for line in status:
-            if line.startswith("Uid:"):
-                return int(line.split()[1])
+    """The owner of a process; None when it is unknown or already gone."""
+    if pid is None:
+        return None
+    try:
+        with open("/proc/%d/status" % pid) as status:
+            for line in status:
+                if line.startswith("Uid:"):
+                    return int(line.split()[1])
+    except FileNotFoundError:
+        pass
     return None
 
 
@@ -189,7 +195,13 @@ def two_users_never_share():
                                  unset=("XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"), split_output=True)
 
         def main_windows():
-            return {process_uid(session.window_pid(w)): w for w in session.windows(MAIN_TITLE)}
+            # A window that is being destroyed may have lost its process id.
+            owners = {}
+            for window in session.windows(MAIN_TITLE):
+                uid = process_uid(session.window_pid(window))
+                if uid is not None:
+                    owners[uid] = window
+            return owners
 
         copies = {name: start_as(name) for name in users}
         uids = {accounts[name].pw_uid for name in users}
