@@ -122,7 +122,9 @@ def home_unset_uses_the_password_database():
         program = session.start(prefix=["unshare", "--mount", "--propagation", "private", "sh", "-c", script, "sh"],
                                 unset=("HOME", "XDG_CONFIG_HOME"), split_output=True)
         shown = poll(lambda: program.poll() is not None or session.windows(MAIN_TITLE, pid=program.pid), 20)
-        if program.poll() is not None and "mount" in session.errors_of(program):
+        # In a chroot (a build or CI jail) the root is no mount point, and
+        # unshare cannot make the namespace private.
+        if program.poll() is not None and any(word in session.errors_of(program) for word in ("mount", "unshare:")):
             raise Skipped("a private mount was refused: " + session.errors_of(program).strip())
         check(shown, "the program showed no window without HOME")
         window = MainWindow(session, program)
