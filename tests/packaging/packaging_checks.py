@@ -358,6 +358,26 @@ def no_update_reminder(root):
         window.exit_and_expect_status_zero()
 
 
+def check_build_files(package, version, architecture):
+    """Every file of the build lies beside the package: what its .changes
+    names (source package, debug symbols, .buildinfo), so lintian and dput
+    find them all."""
+    folder = os.path.dirname(package)
+    changes = os.path.join(folder, "veltara_%s_%s.changes" % (version, architecture))
+    check(os.path.isfile(changes), "no %s beside the package" % os.path.basename(changes))
+    with open(changes) as file:
+        listed = re.search(r"^Files:\n((?: .*\n?)+)", file.read(), re.MULTILINE)
+    check(listed, "%s lists no files" % changes)
+    names = [line.split()[-1] for line in listed.group(1).splitlines()]
+    upstream = version.rsplit("-", 1)[0]
+    for name in ("veltara_%s.dsc" % version, "veltara_%s.orig.tar.xz" % upstream,
+                 "veltara_%s_%s.buildinfo" % (version, architecture),
+                 "veltara-dbgsym_%s_%s.deb" % (version, architecture), os.path.basename(package)):
+        check(name in names, "%s does not name %s" % (os.path.basename(changes), name))
+    missing = [name for name in names if not os.path.isfile(os.path.join(folder, name))]
+    check(not missing, "%s names files that are not beside it: %s" % (os.path.basename(changes), missing))
+
+
 def deb(args):
     need_tools("dpkg-deb", "dpkg", "dpkg-architecture", "objdump", "readelf", "ldd", "hardening-check",
                "Xvfb", "xdotool")
@@ -370,6 +390,7 @@ def deb(args):
         architecture = run(["dpkg", "--print-architecture"]).strip()
         check(os.path.basename(package) == "veltara_%s_%s.deb" % (args.version, architecture),
               "the package is named %s" % os.path.basename(package))
+        check_build_files(package, args.version, architecture)
 
         entries = deb_listing(package)
         files = {path for path, (mode, _) in entries.items() if not mode.startswith("d")}
