@@ -1,6 +1,10 @@
 // Start-up: the command line, the display, the single-instance guard, the
 // update reminder, then the main window, loaded and shown. Closing the main
 // window ends the program.
+//
+// A build for a distribution, whose package manager brings the updates,
+// leaves the reminder out (VELTARA_UPDATE_REMINDER=OFF): nothing is asked and
+// nothing is written to the settings at start-up then.
 #include "appicon.h"
 #include "appstyle.h"
 #include "form1.h"
@@ -12,6 +16,10 @@
 #include <QApplication>
 
 #include <memory>
+
+namespace {
+constexpr bool StartupUpdateReminder = VELTARA_STARTUP_UPDATE_REMINDER;
+}
 
 int main(int argc, char *argv[])
 {
@@ -35,7 +43,8 @@ int main(int argc, char *argv[])
 
     if (!veltara::EnsureSingleInstance())
         return 0;
-    veltara::CheckUpdateReminder();
+    if constexpr (StartupUpdateReminder)
+        veltara::CheckUpdateReminder();
 
     veltara::Form1 window;
     if (!window.Load())

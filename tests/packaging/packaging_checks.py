@@ -13,7 +13,8 @@ deb       reads the Debian package that scripts/package built: what it holds,
           what it depends on and recommends, how its program was built
           (hardening, no RUNPATH), then unpacks it into a temporary folder and
           shows a reading with both pictures in the unpacked program on a
-          private Xvfb. Nothing is installed on the system.
+          private Xvfb, and that it does not remind of updates at start-up
+          nor write its settings there. Nothing is installed on the system.
 
 Waiting is a bounded poll, never a fixed sleep; every process a check starts
 is ended when it finishes, fails, or is killed.
@@ -35,7 +36,7 @@ import xml.etree.ElementTree as ElementTree
 # The X server, waiting and failure helpers are shared with the real-display checks.
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "xvfb"))
 from xsession import (MAIN_TITLE, PICTURE_NAMES, REINSTALL_TITLE, SKIP, Failure, MainWindow, Session,  # noqa: E402
-                      XServer, _die_with_parent, _stop as stop, check, poll)
+                      XServer, _die_with_parent, _stop as stop, check, days_from_today, poll)
 
 APP_ID = "com.quorvale.Veltara"
 PROGRAM = "veltara"
@@ -317,7 +318,64 @@ def show_reading(root):
         running = os.path.realpath("/proc/%d/exe" % process.pid)
         check(running == os.path.realpath(os.path.join(root, "usr", "lib", "veltara", PROGRAM)),
               "usr/bin/%s started %s" % (PROGRAM, running))
+        check(not os.path.exists(session.settings_file), "the first start wrote %s" % session.settings_file)
         window.exit_and_expect_status_zero()
+
+
+def no_update_reminder(root):
+    """The package's program does not remind of updates: the package manager
+    brings them. A reminder that is due shows nothing and the settings file
+    is not written; Help, Check For Updates still opens the download page.
+    The build tree's program, with the reminder, is checked by xvfb_reminder."""
+    program = os.path.join(root, "usr", "bin", PROGRAM)
+    with Session(program, "deb-reminder") as session:
+        # Twenty days ago: the program with the reminder asks now.
+        session.write_settings("[Settings]\nDuration=%s\n" % days_from_today(-20))
+        os.utime(session.settings_file, (1e9, 1e9))
+        with open(session.settings_file, "rb") as store:
+            before = store.read()
+        process = session.start()
+        messages = []
+
+        def message_or_main_window():
+            messages.extend(session.dialogs(process.pid))
+            return process.poll() is not None or messages or session.windows(MAIN_TITLE, pid=process.pid)
+
+        check(poll(message_or_main_window, 20), "the main window did not appear:\n" + session.output_of(process))
+        check(messages == [], "a message came up at start-up (the update reminder?): windows %r" % messages)
+        window = MainWindow(session, process)
+        check(session.dialogs(process.pid) == [], "a message beside the main window at start-up")
+        with open(session.settings_file, "rb") as store:
+            check(store.read() == before, "the settings file was rewritten at start-up")
+        check(os.stat(session.settings_file).st_mtime == 1e9, "the settings file was written at start-up")
+
+        # Help opens with its first item active; the next is Check For Updates.
+        session.keys(window.id, "alt+h", "Down", "Return")
+        calls = poll(session.browser_calls, 10)
+        urls = [line[4:] for line in calls.splitlines() if line.startswith("url ")]
+        check(len(urls) == 1 and urls[0].endswith("page=download-web-page"),
+              "Check For Updates did not open the download page: %r" % calls)
+        window.exit_and_expect_status_zero()
+
+
+def check_build_files(package, version, architecture):
+    """Every file of the build lies beside the package: what its .changes
+    names (source package, debug symbols, .buildinfo), so lintian and dput
+    find them all."""
+    folder = os.path.dirname(package)
+    changes = os.path.join(folder, "veltara_%s_%s.changes" % (version, architecture))
+    check(os.path.isfile(changes), "no %s beside the package" % os.path.basename(changes))
+    with open(changes) as file:
+        listed = re.search(r"^Files:\n((?: .*\n?)+)", file.read(), re.MULTILINE)
+    check(listed, "%s lists no files" % changes)
+    names = [line.split()[-1] for line in listed.group(1).splitlines()]
+    upstream = version.rsplit("-", 1)[0]
+    for name in ("veltara_%s.dsc" % version, "veltara_%s.orig.tar.xz" % upstream,
+                 "veltara_%s_%s.buildinfo" % (version, architecture),
+                 "veltara-dbgsym_%s_%s.deb" % (version, architecture), os.path.basename(package)):
+        check(name in names, "%s does not name %s" % (os.path.basename(changes), name))
+    missing = [name for name in names if not os.path.isfile(os.path.join(folder, name))]
+    check(not missing, "%s names files that are not beside it: %s" % (os.path.basename(changes), missing))
 
 
 def deb(args):
@@ -332,6 +390,7 @@ def deb(args):
         architecture = run(["dpkg", "--print-architecture"]).strip()
         check(os.path.basename(package) == "veltara_%s_%s.deb" % (args.version, architecture),
               "the package is named %s" % os.path.basename(package))
+        check_build_files(package, args.version, architecture)
 
         entries = deb_listing(package)
         files = {path for path, (mode, _) in entries.items() if not mode.startswith("d")}
@@ -399,6 +458,7 @@ def deb(args):
               "the packaged %s reads Ann, 5 January 1980 as %r" % (READING_PROGRAM, answer))
         check_picture_link(os.path.join(root, "usr"))
         show_reading(root)
+        no_update_reminder(root)
         print("%s: %d files; Depends: %s; Recommends: %s"
               % (os.path.basename(package), len(files), fields["Depends"], fields["Recommends"]))
     finally:
