@@ -143,6 +143,8 @@ private slots:
     void batchRows();
     void programStatuses_data();
     void programStatuses();
+    void linesOnStandardError_data();
+    void linesOnStandardError();
     void batchFromFileAndFaults();
     void engineAndProgramWithoutQt();
 };
@@ -793,6 +795,59 @@ void TestReadingCli::programStatuses()
         QCOMPARE(run.out, QByteArray());
     if (err.isEmpty())
         QCOMPARE(run.err, QByteArray());
+}
+
+void TestReadingCli::linesOnStandardError_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<bool>("reading"); // a reading on standard output
+    QTest::addColumn<QByteArray>("err");
+
+    const QByteArray refused = "You Have Entered An Invalid Birthdate.  Please Retry.\n";
+    auto month = [](const char *text) {
+        return "veltara-reading: only the twelve English month names, written January to December, are known; \"" +
+               QByteArray(text) + "\" adds no month digits\n";
+    };
+    const QByteArray usage = "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
+                             "       veltara-reading [--json] NAME YYYY-MM-DD\n"
+                             "       veltara-reading --batch FILE\n"
+                             "       veltara-reading -h | --help | -v | --version\n"
+                             "Try 'veltara-reading --help' for more information.\n";
+    auto args = [](std::initializer_list<const char *> list) {
+        QStringList arguments;
+        for (const char *argument : list)
+            arguments.append(QString::fromUtf8(argument));
+        return arguments;
+    };
+
+    QTest::newRow("date before the name") << args({"1999-09-29", "John Smith"}) << 2 << false
+                                          << "veltara-reading: \"John Smith\" is not a date YYYY-MM-DD with a month "
+                                             "from 01 to 12\n"
+                                             "veltara-reading: the name comes first: veltara-reading 'John Smith' "
+                                             "1999-09-29\n" + usage;
+    QTest::newRow("day, month, year, then the name")
+        << args({"29", "September", "1999", "John Smith"}) << 1 << false
+        << refused + "veltara-reading: the name comes first: veltara-reading NAME DAY MONTH YEAR or NAME YYYY-MM-DD\n";
+    QTest::newRow("month abbreviated, refused") << args({"Ann", "05", "Sep", "1980"}) << 1 << false
+                                                << refused + month("Sep");
+    QTest::newRow("month as digits, refused") << args({"--json", "Ann", "05", "09", "1980"}) << 1 << false
+                                              << refused + month("09");
+    QTest::newRow("month unknown, read") << args({"Ann", "01", "Foo", "011999"}) << 0 << true << month("Foo");
+    QTest::newRow("month named") << args({"Ann", "05", "May", "1980"}) << 0 << true << QByteArray();
+    QTest::newRow("empty day becomes 0") << args({"Ann", "", "January", "19800"}) << 0 << true << QByteArray();
+}
+
+void TestReadingCli::linesOnStandardError()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(bool, reading);
+    QFETCH(QByteArray, err);
+    const ProgramRun run = RunProgram(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.err, err);
+    QCOMPARE(!run.out.isEmpty(), reading);
 }
 
 void TestReadingCli::batchFromFileAndFaults()
