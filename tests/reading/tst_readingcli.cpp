@@ -33,19 +33,22 @@ std::vector<std::string_view> Views(const QList<QByteArray> &arguments)
 
 QByteArray Bytes(std::string_view text) { return QByteArray(text.data(), static_cast<qsizetype>(text.size())); }
 
+// Hands out the bytes of a CSV text, as many as asked for at a time.
+CsvReader::Source SourceOf(const QByteArray &csv)
+{
+    return [&csv, offset = qsizetype{0}](char *buffer, std::size_t size) mutable {
+        const auto n = std::min<qsizetype>(static_cast<qsizetype>(size), csv.size() - offset);
+        std::copy_n(csv.constData() + offset, n, buffer);
+        offset += n;
+        return static_cast<std::size_t>(n);
+    };
+}
+
 // Every row of a CSV text read in chunks of the given size: "a|b|c" for a
 // row's fields, "error: ..." for a row that cannot be read.
 QList<QByteArray> ReadRows(const QByteArray &csv, std::size_t chunk, std::size_t maxRow = CsvReader::DefaultMaxRowBytes)
 {
-    qsizetype offset = 0;
-    CsvReader reader(
-        [&](char *buffer, std::size_t size) {
-            const auto n = std::min<qsizetype>(static_cast<qsizetype>(size), csv.size() - offset);
-            std::copy_n(csv.constData() + offset, n, buffer);
-            offset += n;
-            return static_cast<std::size_t>(n);
-        },
-        maxRow, chunk);
+    CsvReader reader(SourceOf(csv), maxRow, chunk);
     QList<QByteArray> rows;
     CsvRow row;
     while (reader.next(row)) {
@@ -67,15 +70,7 @@ QList<QByteArray> ReadRows(const QByteArray &csv, std::size_t chunk, std::size_t
 // given size.
 QList<quint64> ReadLines(const QByteArray &csv, std::size_t chunk)
 {
-    qsizetype offset = 0;
-    CsvReader reader(
-        [&](char *buffer, std::size_t size) {
-            const auto n = std::min<qsizetype>(static_cast<qsizetype>(size), csv.size() - offset);
-            std::copy_n(csv.constData() + offset, n, buffer);
-            offset += n;
-            return static_cast<std::size_t>(n);
-        },
-        CsvReader::DefaultMaxRowBytes, chunk);
+    CsvReader reader(SourceOf(csv), CsvReader::DefaultMaxRowBytes, chunk);
     QList<quint64> lines;
     CsvRow row;
     while (reader.next(row))
@@ -93,13 +88,7 @@ struct Batch {
 
 Batch RunBatchOn(const QByteArray &csv)
 {
-    qsizetype offset = 0;
-    CsvReader reader([&](char *buffer, std::size_t size) {
-        const auto n = std::min<qsizetype>(static_cast<qsizetype>(size), csv.size() - offset);
-        std::copy_n(csv.constData() + offset, n, buffer);
-        offset += n;
-        return static_cast<std::size_t>(n);
-    });
+    CsvReader reader(SourceOf(csv));
     QByteArray out;
     Batch batch;
     batch.result = RunBatch(reader, [&out](std::string_view text) {
