@@ -117,8 +117,11 @@ void AppendWrapped(std::string &out, std::string_view text, std::size_t column, 
         out.append(indent, ' ');
         column = indent;
     };
+    // An equals sign stays with what is on both sides of it: "= 48".
     auto isBreak = [&](std::size_t at) {
-        return text[at] == ' ' && (breaks == Breaks::AtSpaces || (at > 0 && text[at - 1] == ','));
+        if (text[at] != ' ' || (at > 0 && text[at - 1] == '=') || (at + 1 < text.size() && text[at + 1] == '='))
+            return false;
+        return breaks == Breaks::AtSpaces || (at > 0 && text[at - 1] == ',');
     };
     bool written = false;  // some of the text is on the current line
     std::string_view gap;  // the spaces before the next word

@@ -588,6 +588,13 @@ void TestReadingCli::wrappedTextNarrow()
                            "                  n 5, e 5, space 0,\n"),
              text.constData());
     QVERIFY2(text.contains("\nZodiac sign Capricorn from row 1 of the\n  zodiac table: "), text.constData());
+    // A sum keeps its result beside the equals sign.
+    QVERIFY2(text.contains("  pass 1          0 + 1 + 0 + 5 + 1 + 9\n"
+                           "                  + 8 + 0 = 24\n"),
+             text.constData());
+    QVERIFY2(Bytes(ReadingText(reading, 38)).contains("  pass 1          0 + 1 + 0 + 5 + 1 +\n"
+                                                      "                  9 + 8 + 0 = 24\n"),
+             text.constData());
 }
 
 void TestReadingCli::jsonEscaping_data()
