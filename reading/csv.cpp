@@ -83,6 +83,8 @@ bool CsvReader::next(CsvRow &row)
     }
 
     row.number = ++m_rows;
+    row.line = m_line;
+    std::uint64_t quoteLine = 0; // where the last quoted field opened
     State state = State::FieldStart;
     std::size_t rowBytes = 0;
     bool tooLong = false;
@@ -114,8 +116,16 @@ bool CsvReader::next(CsvRow &row)
                 while (stop != end && *stop != ',' && *stop != '\n' && *stop != '\r' && *stop != '"')
                     ++stop;
             } else {
-                while (stop != end && *stop != '"')
-                    ++stop;
+                // Line breaks inside the field still move on the line count.
+                for (; stop != end && *stop != '"'; ++stop) {
+                    if (*stop == '\n') {
+                        m_line += m_quotedCr ? 0 : 1;
+                        m_quotedCr = false;
+                    } else {
+                        m_quotedCr = *stop == '\r';
+                        m_line += m_quotedCr ? 1 : 0;
+                    }
+                }
             }
             const auto run = static_cast<std::size_t>(stop - begin);
             if (run != 0) {
@@ -146,6 +156,8 @@ bool CsvReader::next(CsvRow &row)
             } else if (c == '"') {
                 if (state == State::FieldStart) {
                     state = State::Quoted;
+                    quoteLine = m_line;
+                    m_quotedCr = false;
                     ++rowBytes;
                 } else {
                     fail(row, "a double quote inside an unquoted field");
@@ -159,6 +171,7 @@ bool CsvReader::next(CsvRow &row)
         case State::Quoted:
             // Only a quote stops the run above.
             state = State::QuoteInQuoted;
+            m_quotedCr = false;
             ++rowBytes;
             break;
         case State::QuoteInQuoted:
@@ -181,9 +194,13 @@ bool CsvReader::next(CsvRow &row)
             break;
         }
     }
-    if (!ended && state == State::Quoted)
-        fail(row, "a quoted field without its closing double quote");
-    if (tooLong) {
+    if (ended)
+        ++m_line;
+    if (!ended && state == State::Quoted) {
+        // It took the rest of the input, which says more than its length.
+        row.error = "the double quote opened on line " + std::to_string(quoteLine) +
+                    " is never closed: the rest of the input was read as its field";
+    } else if (tooLong) {
         row.error = "a row longer than " + std::to_string(m_maxRowBytes) + " bytes";
     }
     row.fields.resize(row.error.empty() ? fieldCount : 0);

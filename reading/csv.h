@@ -2,7 +2,9 @@
 // rows ended by LF, CRLF or CR; a field in double quotes may hold commas,
 // line breaks and doubled quotes. It keeps one row at a time, so memory stays
 // flat whatever the size of the input; a row longer than the limit is
-// skipped to its end and reported instead of being kept.
+// skipped to its end and reported instead of being kept. Each row knows the
+// line of the input on which it starts, counting LF, CRLF and a lone CR as
+// one line break each, inside quoted fields too.
 #pragma once
 
 #include <cstddef>
@@ -15,6 +17,7 @@ namespace veltara::reading {
 
 struct CsvRow {
     std::uint64_t number = 0;        // 1-based position among the rows of the input
+    std::uint64_t line = 0;          // 1-based line of the input on which the row starts
     std::vector<std::string> fields; // empty when the row has an error
     std::string error;               // why the row cannot be read; empty when it can
 };
@@ -33,7 +36,9 @@ public:
     // Reads the next row; false at the end of the input. A leading UTF-8 byte
     // order mark is skipped. The end of the input ends the last row even
     // without a line break; an empty input has no rows, a line with nothing
-    // on it is a row of one empty field.
+    // on it is a row of one empty field. A quoted field that is never closed
+    // takes the rest of the input: that row is the last, and its error
+    // names the line of the opening quote.
     bool next(CsvRow &row);
 
     std::size_t maxRowBytes() const { return m_maxRowBytes; }
@@ -52,7 +57,9 @@ private:
     bool m_atEnd = false;
     bool m_started = false;  // the byte order mark has been looked for
     bool m_skipLineFeed = false; // the last row ended with CR; a LF right after it belongs to it
+    bool m_quotedCr = false;     // the last byte of a quoted run was CR; a LF right after it adds no line
     std::uint64_t m_rows = 0;
+    std::uint64_t m_line = 1;    // the line the next byte is on
 };
 
 } // namespace veltara::reading

@@ -1,5 +1,6 @@
 // veltara-reading: the reading of the main window on the command line.
 #include "cli.h"
+#include "terminal.h"
 
 #include <fcntl.h>
 
@@ -12,11 +13,6 @@ using namespace veltara::reading;
 
 namespace {
 
-bool Write(std::FILE *stream, std::string_view text)
-{
-    return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
-}
-
 // One line on the standard error. The texts come from the command line and
 // the system, which hold no NUL.
 void Complain(const std::string &what)
@@ -24,14 +20,43 @@ void Complain(const std::string &what)
     std::fprintf(stderr, "veltara-reading: %s\n", what.c_str());
 }
 
-// Everything written reached its destination; says so when it did not.
-bool Flushed()
+bool WriteError(std::string_view text)
 {
-    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
-        return true;
-    Complain(std::string("cannot write the output: ") + std::strerror(errno));
-    return false;
+    return std::fwrite(text.data(), 1, text.size(), stderr) == text.size();
 }
+
+// The standard output. The first write that fails is kept with its cause,
+// nothing more is written after it, and it is reported once, at the end.
+class Output {
+public:
+    bool write(std::string_view text)
+    {
+        if (m_error != 0)
+            return false;
+        errno = 0;
+        if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size())
+            return true;
+        m_error = errno != 0 ? errno : EIO;
+        return false;
+    }
+
+    // Everything written reached its destination; says why when it did not.
+    bool finish()
+    {
+        if (m_error == 0) {
+            errno = 0;
+            if (std::fflush(stdout) != 0 || std::ferror(stdout))
+                m_error = errno != 0 ? errno : EIO;
+        }
+        if (m_error == 0)
+            return true;
+        Complain(std::string("cannot write the output: ") + std::strerror(m_error));
+        return false;
+    }
+
+private:
+    int m_error = 0;
+};
 
 // Larger pipe buffers mean fewer switches between the programs of a
 // pipeline; where the system does not offer it, nothing changes.
@@ -45,7 +70,7 @@ void WidenPipe([[maybe_unused]] std::FILE *stream)
 #endif
 }
 
-int Batch(const Options &options)
+int Batch(const Options &options, Output &output)
 {
     const bool standardInput = options.batchFile == "-";
     std::FILE *input = standardInput ? stdin : std::fopen(options.batchFile.c_str(), "rb");
@@ -62,14 +87,12 @@ int Batch(const Options &options)
             readError = errno;
         return got;
     });
-    const BatchResult result = RunBatch(reader, [](std::string_view text) { return Write(stdout, text); });
+    const BatchResult result = RunBatch(reader, [&output](std::string_view text) { return output.write(text); });
     if (!standardInput)
         std::fclose(input);
 
-    const bool written = !result.writeFailed && Flushed();
-    if (result.writeFailed && written)
-        Complain("cannot write the output");
-    if (!written)
+    // A failed write ends the batch; the rest of the input is not read.
+    if (!output.finish())
         return ExitUsage;
     if (readError != 0) {
         Complain("cannot read " + std::string(standardInput ? "standard input" : options.batchFile) + ": " +
@@ -84,26 +107,35 @@ int Batch(const Options &options)
 int main(int argc, char *argv[])
 {
     std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    const Options options = ParseArguments(arguments);
+    Options options = ParseArguments(arguments);
+    Output output;
     switch (options.mode) {
     case Options::Mode::Help:
-        Write(stdout, HelpText());
-        return Flushed() ? ExitRead : ExitUsage;
+        output.write(HelpText());
+        return output.finish() ? ExitRead : ExitUsage;
     case Options::Mode::Version:
-        Write(stdout, VersionText());
-        return Flushed() ? ExitRead : ExitUsage;
+        output.write(VersionText());
+        return output.finish() ? ExitRead : ExitUsage;
     case Options::Mode::Usage:
         Complain(options.problem);
-        Write(stderr, UsageText());
-        Write(stderr, "Try 'veltara-reading --help' for more information.\n");
+        if (!options.hint.empty())
+            Complain(options.hint);
+        WriteError(UsageText());
+        WriteError("Try 'veltara-reading --help' for more information.\n");
         return ExitUsage;
     case Options::Mode::Batch:
-        return Batch(options);
+        return Batch(options, output);
     case Options::Mode::Reading:
         break;
     }
+    if (!options.json)
+        options.textWidth = TerminalColumns(stdout);
     const int status = RunReading(
-        options, [](std::string_view text) { return Write(stdout, text); },
-        [](std::string_view text) { return Write(stderr, text); });
-    return Flushed() ? status : ExitUsage;
+        options, [&output](std::string_view text) { return output.write(text); }, WriteError);
+    const bool written = output.finish();
+    if (!options.hint.empty()) {
+        // After the reading: on a terminal, the two outputs show in order.
+        Complain(options.hint);
+    }
+    return written ? status : ExitUsage;
 }

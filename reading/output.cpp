@@ -78,17 +78,116 @@ void AppendCharacterShown(std::string &out, char32_t character)
     }
 }
 
-void AppendLine(std::string &out, std::string_view label, std::string_view value)
+std::size_t CharacterColumns(char32_t c)
+{
+    if ((c >= 0x0300 && c <= 0x036F) || (c >= 0x200B && c <= 0x200F) || (c >= 0xFE00 && c <= 0xFE0F) ||
+        c == 0xFEFF)
+        return 0;
+    if ((c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF && c != 0x303F) ||
+        (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) ||
+        (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x1F300 && c <= 0x1F64F) ||
+        (c >= 0x1F900 && c <= 0x1F9FF) || (c >= 0x20000 && c <= 0x3FFFD))
+        return 2;
+    return 1;
+}
+
+// Where a long text may go on to the next line: at any space, or only at a
+// space after a comma (a list whose items hold spaces themselves).
+enum class Breaks { AtSpaces, AfterCommas };
+
+// The column at which the values start.
+constexpr std::size_t ValueColumn = 18;
+// Narrower than this, a wrapped value would be more line breaks than text.
+constexpr std::size_t MinimumRoom = 20;
+
+// Appends `text`, which starts at `column`, wrapped to `width` columns at
+// its breaks: the spaces of a break are dropped and the next line starts
+// with `indent` spaces. A word longer than a line is cut where the line
+// ends. A width of 0 appends the text as it is.
+void AppendWrapped(std::string &out, std::string_view text, std::size_t column, std::size_t indent,
+                   std::size_t width, Breaks breaks)
+{
+    if (width == 0) {
+        out.append(text);
+        return;
+    }
+    const std::size_t right = std::max(width, indent + MinimumRoom);
+    auto newLine = [&] {
+        out.push_back('\n');
+        out.append(indent, ' ');
+        column = indent;
+    };
+    // An equals sign stays with what is on both sides of it: "= 48".
+    auto isBreak = [&](std::size_t at) {
+        if (text[at] != ' ' || (at > 0 && text[at - 1] == '=') || (at + 1 < text.size() && text[at + 1] == '='))
+            return false;
+        return breaks == Breaks::AtSpaces || (at > 0 && text[at - 1] == ',');
+    };
+    bool written = false;  // some of the text is on the current line
+    std::string_view gap;  // the spaces before the next word
+    for (std::size_t pos = 0; pos < text.size();) {
+        std::size_t end = pos;
+        while (end < text.size() && !isBreak(end))
+            ++end;
+        const std::string_view word = text.substr(pos, end - pos);
+        if (written && column + gap.size() + TextColumns(word) > right) {
+            newLine();
+        } else {
+            out.append(gap);
+            column += gap.size();
+        }
+        // A word wider than the line is cut where the line ends.
+        for (std::size_t at = 0; at < word.size();) {
+            std::size_t next = at;
+            const std::size_t columns = CharacterColumns(NextCodePoint(word, next));
+            if (written && column + columns > right)
+                newLine();
+            out.append(word.substr(at, next - at));
+            column += columns;
+            written = true;
+            at = next;
+        }
+        pos = end;
+        while (pos < text.size() && text[pos] == ' ')
+            ++pos;
+        gap = text.substr(end, pos - end);
+    }
+}
+
+void AppendLine(std::string &out, std::string_view label, std::string_view value, std::size_t width = 0,
+                Breaks breaks = Breaks::AtSpaces)
 {
     out.append(label);
-    out.append(std::string(label.size() < 18 ? 18 - label.size() : 1, ' '));
-    out.append(value);
+    out.append(std::string(label.size() < ValueColumn ? ValueColumn - label.size() : 1, ' '));
+    AppendWrapped(out, value, std::max(label.size() + 1, ValueColumn), ValueColumn, width, breaks);
     while (!out.empty() && out.back() == ' ')
         out.pop_back();
     out.push_back('\n');
 }
 
+// A line of the explanation that is a sentence; its continuation lines are
+// indented by two.
+void AppendSentence(std::string &out, std::string_view sentence, std::size_t width)
+{
+    AppendWrapped(out, sentence, 0, 2, width, Breaks::AtSpaces);
+    out.push_back('\n');
+}
+
 } // namespace
+
+std::size_t TextColumns(std::string_view utf8)
+{
+    std::size_t columns = 0;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+            ++pos;
+            ++columns;
+        } else {
+            columns += CharacterColumns(NextCodePoint(utf8, pos));
+        }
+    }
+    return columns;
+}
 
 void AppendJsonString(std::string &out, std::string_view utf8)
 {
@@ -240,33 +339,34 @@ void AppendReadingJson(std::string &out, const Reading &reading)
     out.append("}}");
 }
 
-void AppendRowErrorJson(std::string &out, std::uint64_t row, std::string_view message)
+void AppendRowErrorJson(std::string &out, std::uint64_t row, std::uint64_t line, std::string_view message)
 {
     out.append("{\"row\": ");
     AppendNumber(out, row);
+    out.append(", \"line\": ");
+    AppendNumber(out, line);
     out.append(", \"error\": ");
     AppendJsonString(out, message);
     out.push_back('}');
 }
 
-std::string ReadingText(const Reading &reading)
+std::string ReadingText(const Reading &reading, std::size_t width)
 {
     std::string out;
     const std::string nameNumber = std::to_string(reading.nameNumber);
     const std::string birthNumber = std::to_string(reading.birthNumber);
-    AppendLine(out, "Name Number", nameNumber);
-    AppendLine(out, "Birth Number", birthNumber);
-    AppendLine(out, "Character", reading.character);
-    AppendLine(out, "Planet", reading.planet);
-    AppendLine(out, "Element", reading.element);
-    AppendLine(out, "Letters", reading.letters);
-    AppendLine(out, "Primary Colors", reading.primaryColor);
-    AppendLine(out, "Secondary Colors", reading.secondaryColors);
-    AppendLine(out, "Zodiac", reading.zodiac);
+    AppendLine(out, "Name Number", nameNumber, width);
+    AppendLine(out, "Birth Number", birthNumber, width);
+    AppendLine(out, "Character", reading.character, width);
+    AppendLine(out, "Planet", reading.planet, width);
+    AppendLine(out, "Element", reading.element, width);
+    AppendLine(out, "Letters", reading.letters, width, Breaks::AfterCommas);
+    AppendLine(out, "Primary Colors", reading.primaryColor, width);
+    AppendLine(out, "Secondary Colors", reading.secondaryColors, width, Breaks::AfterCommas);
+    AppendLine(out, "Zodiac", reading.zodiac, width);
 
-    out.append("\nName number ");
-    out.append(nameNumber);
-    out.append(" from the letters of the name\n");
+    out.push_back('\n');
+    AppendSentence(out, "Name number " + nameNumber + " from the letters of the name", width);
     std::string line;
     for (std::size_t i = 0; i < reading.letterCounts.size(); ++i) {
         if (i != 0)
@@ -275,24 +375,23 @@ std::string ReadingText(const Reading &reading)
         line.push_back(' ');
         AppendNumber(line, static_cast<std::uint64_t>(reading.letterCounts[i].value));
     }
-    AppendLine(out, "  letters", line);
+    AppendLine(out, "  letters", line, width, Breaks::AfterCommas);
     line.clear();
     AppendNumber(line, reading.letterSum);
-    AppendLine(out, "  letter sum", line);
+    AppendLine(out, "  letter sum", line, width);
     std::uint64_t previous = reading.letterSum;
     for (std::size_t pass = 0; pass < reading.nameSums.size(); ++pass) {
         line.clear();
         AppendDigitsAdded(line, previous);
         line.append(" = ");
         AppendNumber(line, reading.nameSums[pass]);
-        AppendLine(out, "  pass " + std::to_string(pass + 1), line);
+        AppendLine(out, "  pass " + std::to_string(pass + 1), line, width);
         previous = reading.nameSums[pass];
     }
 
-    out.append("\nBirth number ");
-    out.append(birthNumber);
-    out.append(" from the birth-date digits (month, day, year)\n");
-    AppendLine(out, "  digit text", reading.birthDigits);
+    out.push_back('\n');
+    AppendSentence(out, "Birth number " + birthNumber + " from the birth-date digits (month, day, year)", width);
+    AppendLine(out, "  digit text", reading.birthDigits, width);
     line.clear();
     for (const char c : reading.birthDigits) {
         if (c < '0' || c > '9')
@@ -305,29 +404,22 @@ std::string ReadingText(const Reading &reading)
         line.push_back('0');
     line.append(" = ");
     AppendNumber(line, reading.birthSums.front());
-    AppendLine(out, "  pass 1", line);
+    AppendLine(out, "  pass 1", line, width);
     for (std::size_t pass = 1; pass < reading.birthSums.size(); ++pass) {
         line.clear();
         AppendDigitsAdded(line, reading.birthSums[pass - 1]);
         line.append(" = ");
         AppendNumber(line, reading.birthSums[pass]);
-        AppendLine(out, "  pass " + std::to_string(pass + 1), line);
+        AppendLine(out, "  pass " + std::to_string(pass + 1), line, width);
     }
 
     const ZodiacRowDays days = DaysOfZodiacRow(reading.zodiacRow);
-    out.append("\nZodiac sign ");
-    out.append(reading.zodiac);
-    out.append(" from row ");
-    out.append(std::to_string(reading.zodiacRow));
-    out.append(" of the zodiac table: ");
-    out.append(days.month);
-    out.push_back(' ');
-    out.append(std::to_string(days.firstDay));
-    out.append(" to ");
-    out.append(days.month);
-    out.push_back(' ');
-    out.append(std::to_string(days.lastDay));
     out.push_back('\n');
+    AppendSentence(out,
+                   "Zodiac sign " + std::string(reading.zodiac) + " from row " + std::to_string(reading.zodiacRow) +
+                       " of the zodiac table: " + std::string(days.month) + ' ' + std::to_string(days.firstDay) +
+                       " to " + std::string(days.month) + ' ' + std::to_string(days.lastDay),
+                   width);
     return out;
 }
 

@@ -5,6 +5,7 @@
 #include "utf8.h"
 #include "zodiac.h"
 
+#include <algorithm>
 #include <array>
 
 namespace veltara::reading {
@@ -175,6 +176,12 @@ std::optional<DateFields> ParseIsoDate(std::string_view text)
         return std::nullopt;
     return DateFields{std::string(text.substr(8, 2)), Texts().months[static_cast<std::size_t>(month - 1)],
                       std::string(text.substr(0, 4))};
+}
+
+bool IsMonthName(std::string_view text)
+{
+    const auto &months = Texts().months;
+    return std::find(months.begin(), months.end(), text) != months.end();
 }
 
 ZodiacRowDays DaysOfZodiacRow(int row) noexcept

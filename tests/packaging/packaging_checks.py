@@ -143,6 +143,9 @@ def check_install_layout(prefix):
     version = run([reading, "--version"]).strip()
     check(version == "Veltara Numerology Software 1.40", "%s --version says %r" % (READING_PROGRAM, version))
     check(os.path.isfile(os.path.join(share, "man", "man1", READING_PROGRAM + ".1")), "no manual page of %s" % READING_PROGRAM)
+    for name in (PROGRAM, READING_PROGRAM):
+        completion = os.path.join(share, "bash-completion", "completions", name)
+        check(os.path.isfile(completion), "no bash completion of %s where bash-completion looks" % name)
     return program, link
 
 
@@ -278,6 +281,7 @@ def expected_package_files():
              "/usr/share/man/man1/veltara.1.gz", "/usr/share/man/man1/%s.1.gz" % READING_PROGRAM,
              "/usr/share/doc/veltara/copyright", "/usr/share/doc/veltara/changelog.Debian.gz",
              "/usr/share/lintian/overrides/veltara"}
+    files |= {"/usr/share/bash-completion/completions/" + name for name in (PROGRAM, READING_PROGRAM)}
     files |= {"/usr/share/veltara/pu/" + name for name in PICTURE_NAMES}
     files |= {"/usr/share/icons/hicolor/%dx%d/apps/%s.png" % (size, size, APP_ID) for size in ICON_SIZES}
     return files

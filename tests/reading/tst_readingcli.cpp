@@ -33,19 +33,22 @@ std::vector<std::string_view> Views(const QList<QByteArray> &arguments)
 
 QByteArray Bytes(std::string_view text) { return QByteArray(text.data(), static_cast<qsizetype>(text.size())); }
 
+// Hands out the bytes of a CSV text, as many as asked for at a time.
+CsvReader::Source SourceOf(const QByteArray &csv)
+{
+    return [&csv, offset = qsizetype{0}](char *buffer, std::size_t size) mutable {
+        const auto n = std::min<qsizetype>(static_cast<qsizetype>(size), csv.size() - offset);
+        std::copy_n(csv.constData() + offset, n, buffer);
+        offset += n;
+        return static_cast<std::size_t>(n);
+    };
+}
+
 // Every row of a CSV text read in chunks of the given size: "a|b|c" for a
 // row's fields, "error: ..." for a row that cannot be read.
 QList<QByteArray> ReadRows(const QByteArray &csv, std::size_t chunk, std::size_t maxRow = CsvReader::DefaultMaxRowBytes)
 {
-    qsizetype offset = 0;
-    CsvReader reader(
-        [&](char *buffer, std::size_t size) {
-            const auto n = std::min<qsizetype>(static_cast<qsizetype>(size), csv.size() - offset);
-            std::copy_n(csv.constData() + offset, n, buffer);
-            offset += n;
-            return static_cast<std::size_t>(n);
-        },
-        maxRow, chunk);
+    CsvReader reader(SourceOf(csv), maxRow, chunk);
     QList<QByteArray> rows;
     CsvRow row;
     while (reader.next(row)) {
@@ -63,6 +66,21 @@ QList<QByteArray> ReadRows(const QByteArray &csv, std::size_t chunk, std::size_t
     return rows;
 }
 
+// The line on which each row of a CSV text starts, read in chunks of the
+// given size.
+QList<quint64> ReadLines(const QByteArray &csv, std::size_t chunk)
+{
+    CsvReader reader(SourceOf(csv), CsvReader::DefaultMaxRowBytes, chunk);
+    QList<quint64> lines;
+    CsvRow row;
+    while (reader.next(row))
+        lines.append(row.line);
+    return lines;
+}
+
+// Whitespace runs, line breaks included, as one space.
+QByteArray Collapsed(const QByteArray &text) { return text.simplified(); }
+
 struct Batch {
     BatchResult result;
     QList<QByteArray> lines;
@@ -70,13 +88,7 @@ struct Batch {
 
 Batch RunBatchOn(const QByteArray &csv)
 {
-    qsizetype offset = 0;
-    CsvReader reader([&](char *buffer, std::size_t size) {
-        const auto n = std::min<qsizetype>(static_cast<qsizetype>(size), csv.size() - offset);
-        std::copy_n(csv.constData() + offset, n, buffer);
-        offset += n;
-        return static_cast<std::size_t>(n);
-    });
+    CsvReader reader(SourceOf(csv));
     QByteArray out;
     Batch batch;
     batch.result = RunBatch(reader, [&out](std::string_view text) {
@@ -102,6 +114,17 @@ private slots:
     void csvRows_data();
     void csvRows();
     void csvRowTooLong();
+    void csvLines_data();
+    void csvLines();
+    void argumentHints_data();
+    void argumentHints();
+    void batchInput_data();
+    void batchInput();
+    void textColumns_data();
+    void textColumns();
+    void wrappedText_data();
+    void wrappedText();
+    void wrappedTextNarrow();
     void jsonEscaping_data();
     void jsonEscaping();
     void breakdownOfAReading();
@@ -109,6 +132,8 @@ private slots:
     void batchRows();
     void programStatuses_data();
     void programStatuses();
+    void linesOnStandardError_data();
+    void linesOnStandardError();
     void batchFromFileAndFaults();
     void engineAndProgramWithoutQt();
 };
@@ -139,7 +164,11 @@ void TestReadingCli::arguments_data()
     row("batch stdin, equals form", {"--batch=-"}, M::Batch, false, "-");
     row("batch with json", {"--json", "--batch", "-"}, M::Batch, true, "-");
     row("help wins", {"Ann", "--help"}, M::Help, false, "");
+    row("short help", {"-h"}, M::Help, false, "");
+    row("short help after fields", {"Ann", "1980-01-05", "-h"}, M::Help, false, "");
     row("version", {"--version"}, M::Version, false, "");
+    row("short version", {"-v"}, M::Version, false, "");
+    row("-h after dash-dash is a field", {"--", "-h", "05", "May", "1980"}, M::Reading, false, "-h|05|May|1980");
     row("nothing", {}, M::Usage, false, "no NAME");
     row("three fields", {"Ann", "05", "May"}, M::Usage, false, "NAME DAY MONTH YEAR");
     row("five fields", {"Ann", "05", "May", "1980", "x"}, M::Usage, false, "NAME DAY MONTH YEAR");
@@ -249,7 +278,12 @@ void TestReadingCli::csvRows_data()
                                               << QList<QByteArray>{"error: text after the closing double quote of a field",
                                                                    "ok|y"};
     QTest::newRow("unterminated quote") << QByteArray("ok,y\n\"Ann,1980\nmore,rows\n")
-                                        << QList<QByteArray>{"ok|y", "error: a quoted field without its closing double quote"};
+                                        << QList<QByteArray>{"ok|y", "error: the double quote opened on line 2 is never "
+                                                                     "closed: the rest of the input was read as its field"};
+    QTest::newRow("unterminated quote after a quoted line break")
+        << QByteArray("\"A\nB\",\"1980\nmore,rows\n")
+        << QList<QByteArray>{"error: the double quote opened on line 2 is never closed: the rest of the input was read "
+                             "as its field"};
 }
 
 void TestReadingCli::csvRows()
@@ -274,6 +308,293 @@ void TestReadingCli::csvRowTooLong()
     // Exactly at the limit is still a row.
     QCOMPARE(ReadRows(QByteArray(62, 'b') + ",c\n", 65536, 64), QList<QByteArray>{QByteArray(62, 'b') + "|c"});
     QCOMPARE(ReadRows(QByteArray(63, 'b') + ",c\n", 65536, 64), QList<QByteArray>{"error: a row longer than 64 bytes"});
+}
+
+void TestReadingCli::csvLines_data()
+{
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<QList<quint64>>("lines");
+
+    QTest::newRow("LF") << QByteArray("a\nb\nc") << QList<quint64>{1, 2, 3};
+    QTest::newRow("CRLF") << QByteArray("a\r\nb\r\nc\r\n") << QList<quint64>{1, 2, 3};
+    QTest::newRow("lone CR") << QByteArray("a\rb\rc\r") << QList<quint64>{1, 2, 3};
+    QTest::newRow("CR then CRLF") << QByteArray("a\r\r\nb\n") << QList<quint64>{1, 2, 3};
+    QTest::newRow("empty lines") << QByteArray("\n\na\n\nb\n") << QList<quint64>{1, 2, 3, 4, 5};
+    QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF" "a\nb\n") << QList<quint64>{1, 2};
+    QTest::newRow("quoted LF") << QByteArray("\"a\nb\",x\nc\n") << QList<quint64>{1, 3};
+    QTest::newRow("quoted CRLF is one line break") << QByteArray("\"a\r\nb\r\nc\",x\r\nd\r\n") << QList<quint64>{1, 4};
+    QTest::newRow("quoted lone CR") << QByteArray("\"a\rb\",x\rc\r") << QList<quint64>{1, 3};
+    QTest::newRow("quoted CR, doubled quote, LF") << QByteArray("\"a\r\"\"\nb\",x\nc\n") << QList<quint64>{1, 4};
+    QTest::newRow("two quoted fields over lines") << QByteArray("\"a\nb\",\"c\n\nd\"\ne\n") << QList<quint64>{1, 5};
+    QTest::newRow("row too long keeps counting") << QByteArray("\"" + QByteArray(70000, 'x') + "\n\n\",y\nz\n")
+                                                 << QList<quint64>{1, 4};
+}
+
+void TestReadingCli::csvLines()
+{
+    QFETCH(QByteArray, csv);
+    QFETCH(QList<quint64>, lines);
+    for (const std::size_t chunk : {std::size_t{1}, std::size_t{2}, std::size_t{5}, std::size_t{65536}})
+        QCOMPARE(ReadLines(csv, chunk), lines);
+}
+
+void TestReadingCli::argumentHints_data()
+{
+    QTest::addColumn<QList<QByteArray>>("arguments");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QByteArray>("hint"); // the whole line; empty for none
+
+    using M = Options::Mode;
+    const QByteArray anyOrder = "the name comes first: veltara-reading NAME DAY MONTH YEAR or NAME YYYY-MM-DD";
+    auto row = [](const char *tag, QList<QByteArray> arguments, M mode, QByteArray hint) {
+        QTest::newRow(tag) << arguments << static_cast<int>(mode) << hint;
+    };
+    auto month = [](const char *text) {
+        return "only the twelve English month names, written January to December, are known; \"" + QByteArray(text) +
+               "\" adds no month digits";
+    };
+    row("ISO date before the name", {"1999-09-29", "John Smith"}, M::Usage,
+        "the name comes first: veltara-reading 'John Smith' 1999-09-29");
+    row("with json", {"--json", "1999-09-29", "Ann"}, M::Usage, "the name comes first: veltara-reading --json Ann 1999-09-29");
+    row("name in two words", {"1999-09-29", "John", "Smith"}, M::Usage,
+        "the name comes first: veltara-reading 'John Smith' 1999-09-29");
+    row("quote in the name", {"1999-09-29", "Ann O'Neil"}, M::Usage,
+        "the name comes first: veltara-reading 'Ann O'\\''Neil' 1999-09-29");
+    row("day month year name", {"29", "September", "1999", "John Smith"}, M::Reading, anyOrder);
+    row("digits before the name", {"19990929", "Ann"}, M::Usage, anyOrder);
+    row("ISO shape, month 13", {"1999-13-29", "Ann"}, M::Usage, anyOrder);
+    row("order hint before the month's", {"29", "Sep", "1980", "Ann"}, M::Reading, anyOrder);
+    row("name first", {"Ann", "1999-09-29"}, M::Reading, "");
+    row("digits at both ends", {"1999", "05", "May", "1980"}, M::Reading, "");
+    row("a name of digits after a date", {"1999-09-29", "1999-09-29"}, M::Reading, "");
+    row("month as digits", {"Ann", "05", "09", "1980"}, M::Reading, month("09"));
+    row("month as one digit", {"Ann", "05", "9", "1980"}, M::Reading, month("9"));
+    row("month abbreviated", {"Ann", "05", "Sep", "1980"}, M::Reading, month("Sep"));
+    row("month in lower case", {"Ann", "05", "september", "1980"}, M::Reading, month("september"));
+    row("month unknown", {"Ann", "01", "Foo", "011999"}, M::Reading, month("Foo"));
+    row("month named", {"Ann", "05", "May", "1980"}, M::Reading, "");
+    row("month empty", {"Ann", "05", "", "1980"}, M::Reading, "");
+}
+
+void TestReadingCli::argumentHints()
+{
+    QFETCH(QList<QByteArray>, arguments);
+    QFETCH(int, mode);
+    QFETCH(QByteArray, hint);
+    const Options options = ParseArguments(Views(arguments));
+    QCOMPARE(static_cast<int>(options.mode), mode);
+    QCOMPARE(Bytes(options.hint), hint);
+}
+
+void TestReadingCli::batchInput_data()
+{
+    QTest::addColumn<QByteArray>("csv");
+    // name|day|month|year for a reading, the whole line for an error.
+    QTest::addColumn<QList<QByteArray>>("lines");
+
+    const QByteArray ann = "Ann|05|January|1980";
+    const QByteArray notADate = "the date is not YYYY-MM-DD with a month from 01 to 12";
+    const QByteArray refused = "You Have Entered An Invalid Birthdate.  Please Retry.";
+    auto error = [](int row, int line, const QByteArray &message) {
+        return "{\"row\": " + QByteArray::number(row) + ", \"line\": " + QByteArray::number(line) + ", \"error\": \"" +
+               message + "\"}";
+    };
+    const QByteArray unclosed = "the double quote opened on line 2 is never closed: the rest of the input was read as "
+                                "its field";
+
+    QTest::newRow("header name,date") << QByteArray("name,date\nAnn,1980-01-05\n") << QList<QByteArray>{ann};
+    QTest::newRow("header in capitals, blanks") << QByteArray("NAME , Birth Date\r\nAnn,1980-01-05\r\n")
+                                                << QList<QByteArray>{ann};
+    QTest::newRow("header birthdate") << QByteArray("Name,BirthDate\nAnn,1980-01-05\n") << QList<QByteArray>{ann};
+    QTest::newRow("header of four") << QByteArray("name,day,month,year\nAnn,5,January,1980\n") << QList<QByteArray>{ann};
+    QTest::newRow("header of four, mixed case") << QByteArray("Name,Day,MONTH,Year\nAnn,5,January,1980\n")
+                                                << QList<QByteArray>{ann};
+    QTest::newRow("header after a byte order mark") << QByteArray("\xEF\xBB\xBF" "name,date\nAnn,1980-01-05\n")
+                                                    << QList<QByteArray>{ann};
+    QTest::newRow("quoted header") << QByteArray("\"name\",\"birth date\"\nAnn,1980-01-05\n") << QList<QByteArray>{ann};
+    QTest::newRow("header after blank lines") << QByteArray("\n\r\nname,date\nAnn,1980-02-30\n")
+                                              << QList<QByteArray>{error(1, 4, refused)};
+    QTest::newRow("header alone") << QByteArray("name,date\n") << QList<QByteArray>{};
+    QTest::newRow("a second header is a row") << QByteArray("name,date\nAnn,1980-01-05\nname,date\n")
+                                              << QList<QByteArray>{ann, error(2, 3, notADate)};
+    QTest::newRow("data first is no header") << QByteArray("Name,1980-01-05\nAnn,1980-01-05\n")
+                                             << QList<QByteArray>{"Name|05|January|1980", ann};
+    QTest::newRow("day named Day is data") << QByteArray("Name,Day,May,1980\n")
+                                           << QList<QByteArray>{error(1, 1, refused)};
+    QTest::newRow("columns the other way round") << QByteArray("date,name\nAnn,1980-01-05\n")
+                                                 << QList<QByteArray>{error(1, 1, notADate), ann};
+    QTest::newRow("three column names") << QByteArray("name,date,place\n")
+                                        << QList<QByteArray>{error(1, 1, "the row has 3 columns, not name,YYYY-MM-DD or "
+                                                                         "name,day,month,year")};
+
+    QTest::newRow("blank lines anywhere") << QByteArray("\nAnn,1980-01-05\n\n\nAnn,1980-01-05\n\n\n")
+                                          << QList<QByteArray>{ann, ann};
+    QTest::newRow("blank lines of CR and CRLF") << QByteArray("\r\nAnn,1980-01-05\r\r\n\r\n") << QList<QByteArray>{ann};
+    QTest::newRow("spaces and tabs only") << QByteArray("  \t\nAnn,1980-01-05\n \n") << QList<QByteArray>{ann};
+    QTest::newRow("empty spreadsheet rows") << QByteArray(",\n,,,\nAnn,1980-01-05\n , \t,,\n\"\",\"\"\n")
+                                            << QList<QByteArray>{ann};
+    QTest::newRow("only blank lines") << QByteArray("\n\n\r\n") << QList<QByteArray>{};
+    QTest::newRow("rows and lines past blank lines") << QByteArray("\nAnn,1980-02-30\n\nAnn,x\n")
+                                                     << QList<QByteArray>{error(1, 2, refused), error(2, 4, notADate)};
+    QTest::newRow("line after a name over two lines") << QByteArray("\"Ann\nSmith\",1980-01-05\nBob,1980-02-30\n")
+                                                      << QList<QByteArray>{"Ann\nSmith|05|January|1980",
+                                                                           error(2, 3, refused)};
+    QTest::newRow("lone CR ends rows") << QByteArray("Ann,1980-02-30\rBob,1980-02-30\r")
+                                       << QList<QByteArray>{error(1, 1, refused), error(2, 2, refused)};
+    QTest::newRow("quoted CRLF is one line") << QByteArray("\"A\r\nB\",1980-02-30\r\nC,1980-02-30\r\n")
+                                             << QList<QByteArray>{error(1, 1, refused), error(2, 3, refused)};
+
+    QTest::newRow("blank before an ISO date") << QByteArray("Ann, 1980-01-05\n") << QList<QByteArray>{ann};
+    QTest::newRow("tabs and spaces around an ISO date") << QByteArray("Ann,\t1980-01-05 \t\n") << QList<QByteArray>{ann};
+    QTest::newRow("blanks around day, month, year") << QByteArray("Ann, 05 , March , 1980\n")
+                                                    << QList<QByteArray>{"Ann|05|March|1980"};
+    QTest::newRow("one-character day padded after the blanks") << QByteArray("Ann,\t5\t,May, 1980\n")
+                                                               << QList<QByteArray>{"Ann|05|May|1980"};
+    QTest::newRow("quoted date with blanks") << QByteArray("Ann,\" 1980-01-05 \"\n") << QList<QByteArray>{ann};
+    QTest::newRow("name kept as written") << QByteArray(" Ann \t, 1980-01-05\n")
+                                          << QList<QByteArray>{" Ann \t|05|January|1980"};
+    QTest::newRow("blank inside a date") << QByteArray("Ann,1980 -01-05\n") << QList<QByteArray>{error(1, 1, notADate)};
+    QTest::newRow("a day of blanks is empty") << QByteArray("Ann,  ,May,1980\n")
+                                              << QList<QByteArray>{error(1, 1, refused)};
+
+    QTest::newRow("unclosed quote") << QByteArray("Ann,1980-01-05\n\"Bob,1980-01-06\nEve,1980-01-07\n")
+                                    << QList<QByteArray>{ann, error(2, 2, unclosed)};
+    QTest::newRow("unclosed quote past the row limit")
+        << QByteArray("Ann,1980-01-05\n\"Bob," + QByteArray(70000, 'x') + "\nEve,1980-01-07\n")
+        << QList<QByteArray>{ann, error(2, 2, unclosed)};
+}
+
+void TestReadingCli::batchInput()
+{
+    QFETCH(QByteArray, csv);
+    QFETCH(QList<QByteArray>, lines);
+    const Batch batch = RunBatchOn(csv);
+    QList<QByteArray> shown;
+    for (const QByteArray &line : batch.lines) {
+        QJsonParseError parsed;
+        const QJsonObject object = QJsonDocument::fromJson(line, &parsed).object();
+        QCOMPARE(parsed.error, QJsonParseError::NoError);
+        if (object.contains(QLatin1String("error"))) {
+            shown.append(line);
+            continue;
+        }
+        QStringList fields;
+        for (const char *key : {"name", "day", "month", "year"})
+            fields.append(object.value(QLatin1String(key)).toString());
+        shown.append(fields.join(u'|').toUtf8());
+    }
+    QCOMPARE(shown, lines);
+    QCOMPARE(batch.result.rows, static_cast<std::uint64_t>(lines.size()));
+    QCOMPARE(batch.result.failed, static_cast<std::uint64_t>(std::count_if(
+                                      lines.begin(), lines.end(), [](const QByteArray &l) { return l.startsWith('{'); })));
+}
+
+void TestReadingCli::textColumns_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("columns");
+    QTest::newRow("empty") << QByteArray() << 0;
+    QTest::newRow("ASCII") << QByteArray("J 1, o 6") << 8;
+    QTest::newRow("precomposed letters") << QByteArray("Zo\xC3\xAB \xC3\x85") << 5;
+    QTest::newRow("combining accent") << QByteArray("e\xCC\x81") << 1;
+    QTest::newRow("zero width space") << QByteArray("a\xE2\x80\x8B" "b") << 2;
+    QTest::newRow("CJK") << QByteArray("\xE5\xB1\xB1\xE7\x94\xB0") << 4;
+    QTest::newRow("Hangul") << QByteArray("\xEA\xB0\x80") << 2;
+    QTest::newRow("emoji") << QByteArray("\xF0\x9F\x98\x80") << 2;
+}
+
+void TestReadingCli::textColumns()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, columns);
+    QCOMPARE(TextColumns(std::string_view(text.constData(), static_cast<std::size_t>(text.size()))),
+             static_cast<std::size_t>(columns));
+}
+
+void TestReadingCli::wrappedText_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<int>("width");
+    const QByteArray longName = QByteArray("Zo\xC3\xAB \xC3\x85ngstr\xC3\xB6m-\xC5\x8Ctake \xE5\xB1\xB1\xE7\x94\xB0 ").repeated(6);
+    for (const int width : {10, 38, 40, 50, 60, 80, 132}) {
+        QTest::addRow("John Smith, %d columns", width) << QByteArray("John Smith") << width;
+        QTest::addRow("long name, %d columns", width) << longName << width;
+    }
+}
+
+void TestReadingCli::wrappedText()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(int, width);
+    Reading reading;
+    QCOMPARE(MakeReading({name.toStdString(), "29", "September", "1999"}, reading), Outcome::Read);
+    const QByteArray flat = Bytes(ReadingText(reading));
+    const QByteArray wrapped = Bytes(ReadingText(reading, static_cast<std::size_t>(width)));
+    // The same words in the same order, only the breaks differ.
+    QCOMPARE(Collapsed(wrapped), Collapsed(flat));
+    // No line wider than the terminal, unless the terminal leaves less than
+    // twenty columns beside the labels.
+    const std::size_t right = std::max<std::size_t>(static_cast<std::size_t>(width), 18 + 20);
+    const QList<QByteArray> flatLines = flat.split('\n');
+    auto flatLine = flatLines.begin();
+    bool inSentence = false;
+    for (const QByteArray &line : wrapped.split('\n')) {
+        QVERIFY2(TextColumns(line.toStdString()) <= right, line.constData());
+        QVERIFY2(!line.endsWith(' '), line.constData());
+        // Each line of the unwrapped text starts a line here, in order; the
+        // lines between go on with a value under the value column, or with
+        // a sentence two columns in.
+        if (flatLine != flatLines.end() && flatLine->startsWith(line.left(std::min<qsizetype>(line.size(), 18)))) {
+            inSentence = !flatLine->isEmpty() && !flatLine->startsWith(' ') && !flatLine->left(18).contains("  ");
+            ++flatLine;
+            continue;
+        }
+        const int indent = inSentence ? 2 : 18;
+        QVERIFY2(line.startsWith(QByteArray(indent, ' ')) && line.size() > indent && line.at(indent) != ' ',
+                 line.constData());
+    }
+    QVERIFY(flatLine == flatLines.end());
+    // A terminal wide enough for every line changes nothing.
+    if (width >= 132 && name == "John Smith")
+        QCOMPARE(Bytes(ReadingText(reading, 400)), flat);
+}
+
+void TestReadingCli::wrappedTextNarrow()
+{
+    Reading reading;
+    QCOMPARE(MakeReading({"Ann", "05", "January", "1980"}, reading), Outcome::Read);
+    const QList<QByteArray> lines = Bytes(ReadingText(reading, 50)).split('\n');
+    const QList<QByteArray> expected = {
+        "Name Number       2",
+        "Birth Number      6",
+        "Character         Sensitive, domestic.  Tends to",
+        "                  be emotional and easily",
+        "                  influenced to tears.  Has a",
+        "                  fertile imagination.  Very fond",
+        "                  of the home.  Patriotic.",
+        "                  Accepts changes in surroundings.",
+        "                  Prefers to live near the water.",
+        "                  Often possesses musical talents",
+        "                  and would make a very good",
+        "                  psychic.",
+        "Planet            Moon",
+    };
+    QCOMPARE(lines.mid(0, expected.size()), expected);
+    // A list breaks only after its commas; a sentence goes on two columns in.
+    QCOMPARE(MakeReading({"Mary Jane Watson", "05", "January", "1980"}, reading), Outcome::Read);
+    const QByteArray text = Bytes(ReadingText(reading, 40));
+    QVERIFY2(text.contains("  letters         M 4, a 1, r 9, y 7,\n"
+                           "                  space 0, J 1, a 1,\n"
+                           "                  n 5, e 5, space 0,\n"),
+             text.constData());
+    QVERIFY2(text.contains("\nZodiac sign Capricorn from row 1 of the\n  zodiac table: "), text.constData());
+    // A sum keeps its result beside the equals sign.
+    QVERIFY2(text.contains("  pass 1          0 + 1 + 0 + 5 + 1 + 9\n"
+                           "                  + 8 + 0 = 24\n"),
+             text.constData());
+    QVERIFY2(Bytes(ReadingText(reading, 38)).contains("  pass 1          0 + 1 + 0 + 5 + 1 +\n"
+                                                      "                  9 + 8 + 0 = 24\n"),
+             text.constData());
 }
 
 void TestReadingCli::jsonEscaping_data()
@@ -396,27 +717,26 @@ void TestReadingCli::batchRows()
                            "\n"
                            "last,2000-06-21\n";
     const Batch batch = RunBatchOn(csv);
-    QCOMPARE(batch.result.rows, std::uint64_t{10});
-    QCOMPARE(batch.result.failed, std::uint64_t{7});
-    QCOMPARE(batch.lines.size(), 10);
+    // The empty line is no row.
+    QCOMPARE(batch.result.rows, std::uint64_t{9});
+    QCOMPARE(batch.result.failed, std::uint64_t{6});
+    QCOMPARE(batch.lines.size(), 9);
 
     auto object = [&batch](int line) { return QJsonDocument::fromJson(batch.lines[line]).object(); };
     QCOMPARE(object(0).value(QLatin1String("zodiac")).toString(), QStringLiteral("Capricorn"));
     QCOMPARE(object(1).value(QLatin1String("name")).toString(), QStringLiteral("Smith, John"));
     QCOMPARE(object(1).value(QLatin1String("nameNumber")).toInt(), 8);
-    QCOMPARE(object(9).value(QLatin1String("zodiac")).toString(), QStringLiteral("Cancer"));
-    QCOMPARE(batch.lines[2], QByteArray(R"({"row": 3, "error": "the row is not valid UTF-8"})"));
+    QCOMPARE(object(8).value(QLatin1String("zodiac")).toString(), QStringLiteral("Cancer"));
+    QCOMPARE(batch.lines[2], QByteArray(R"({"row": 3, "line": 3, "error": "the row is not valid UTF-8"})"));
     QCOMPARE(batch.lines[3],
-             QByteArray(R"({"row": 4, "error": "the row has 3 columns, not name,YYYY-MM-DD or name,day,month,year"})"));
+             QByteArray(R"({"row": 4, "line": 4, "error": "the row has 3 columns, not name,YYYY-MM-DD or name,day,month,year"})"));
     QCOMPARE(batch.lines[4],
-             QByteArray(R"({"row": 5, "error": "the date is not YYYY-MM-DD with a month from 01 to 12"})"));
-    QCOMPARE(batch.lines[5], QByteArray(R"({"row": 6, "error": "You Must Enter Your Full Name."})"));
+             QByteArray(R"({"row": 5, "line": 5, "error": "the date is not YYYY-MM-DD with a month from 01 to 12"})"));
+    QCOMPARE(batch.lines[5], QByteArray(R"({"row": 6, "line": 6, "error": "You Must Enter Your Full Name."})"));
     QCOMPARE(batch.lines[6],
-             QByteArray(R"({"row": 7, "error": "You Have Entered An Invalid Birthdate.  Please Retry."})"));
+             QByteArray(R"({"row": 7, "line": 7, "error": "You Have Entered An Invalid Birthdate.  Please Retry."})"));
     QCOMPARE(batch.lines[7],
-             QByteArray(R"({"row": 8, "error": "You Have Entered An Invalid Birthdate.  Please Retry."})"));
-    QCOMPARE(batch.lines[8],
-             QByteArray(R"({"row": 9, "error": "the row has 1 column, not name,YYYY-MM-DD or name,day,month,year"})"));
+             QByteArray(R"({"row": 8, "line": 8, "error": "You Have Entered An Invalid Birthdate.  Please Retry."})"));
 
     // A failed write ends the batch and says so.
     CsvReader reader([&csv, done = false](char *buffer, std::size_t size) mutable -> std::size_t {
@@ -471,6 +791,59 @@ void TestReadingCli::programStatuses()
         QCOMPARE(run.out, QByteArray());
     if (err.isEmpty())
         QCOMPARE(run.err, QByteArray());
+}
+
+void TestReadingCli::linesOnStandardError_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<bool>("reading"); // a reading on standard output
+    QTest::addColumn<QByteArray>("err");
+
+    const QByteArray refused = "You Have Entered An Invalid Birthdate.  Please Retry.\n";
+    auto month = [](const char *text) {
+        return "veltara-reading: only the twelve English month names, written January to December, are known; \"" +
+               QByteArray(text) + "\" adds no month digits\n";
+    };
+    const QByteArray usage = "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
+                             "       veltara-reading [--json] NAME YYYY-MM-DD\n"
+                             "       veltara-reading --batch FILE\n"
+                             "       veltara-reading -h | --help | -v | --version\n"
+                             "Try 'veltara-reading --help' for more information.\n";
+    auto args = [](std::initializer_list<const char *> list) {
+        QStringList arguments;
+        for (const char *argument : list)
+            arguments.append(QString::fromUtf8(argument));
+        return arguments;
+    };
+
+    QTest::newRow("date before the name") << args({"1999-09-29", "John Smith"}) << 2 << false
+                                          << "veltara-reading: \"John Smith\" is not a date YYYY-MM-DD with a month "
+                                             "from 01 to 12\n"
+                                             "veltara-reading: the name comes first: veltara-reading 'John Smith' "
+                                             "1999-09-29\n" + usage;
+    QTest::newRow("day, month, year, then the name")
+        << args({"29", "September", "1999", "John Smith"}) << 1 << false
+        << refused + "veltara-reading: the name comes first: veltara-reading NAME DAY MONTH YEAR or NAME YYYY-MM-DD\n";
+    QTest::newRow("month abbreviated, refused") << args({"Ann", "05", "Sep", "1980"}) << 1 << false
+                                                << refused + month("Sep");
+    QTest::newRow("month as digits, refused") << args({"--json", "Ann", "05", "09", "1980"}) << 1 << false
+                                              << refused + month("09");
+    QTest::newRow("month unknown, read") << args({"Ann", "01", "Foo", "011999"}) << 0 << true << month("Foo");
+    QTest::newRow("month named") << args({"Ann", "05", "May", "1980"}) << 0 << true << QByteArray();
+    QTest::newRow("empty day becomes 0") << args({"Ann", "", "January", "19800"}) << 0 << true << QByteArray();
+}
+
+void TestReadingCli::linesOnStandardError()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(bool, reading);
+    QFETCH(QByteArray, err);
+    const ProgramRun run = RunProgram(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.err, err);
+    QCOMPARE(!run.out.isEmpty(), reading);
 }
 
 void TestReadingCli::batchFromFileAndFaults()
