@@ -399,7 +399,7 @@ void TestSingleInstance::lockLiesBesideTheSettingsFile()
              qPrintable(SettingsFilePath()));
     const QString localData = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     QCOMPARE(DefaultInstanceLockFolder(), localData);
-    QVERIFY2(localData.endsWith(QStringLiteral("/tst_singleinstance/tst_singleinstance")), qPrintable(localData));
+    QVERIFY2(localData.endsWith(QStringLiteral("/AppData/Local/tst_singleinstance")), qPrintable(localData));
     QVERIFY(EnsureSingleInstance());
     QVERIFY(!InstanceLock(localData).tryAcquire());
     QVERIFY(QFileInfo::exists(localData + QStringLiteral("/tst_singleinstance.lock")));
