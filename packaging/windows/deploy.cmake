@@ -67,8 +67,13 @@ set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(veltara_nsis_template_dir ${CMAKE_BINARY_DIR}/nsis-template)
 file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in veltara_nsis_template)
+# After the template's first line, which begins with its byte-order mark.
+string(FIND "${veltara_nsis_template}" "\n" veltara_first_line_end)
+math(EXPR veltara_first_line_end "${veltara_first_line_end} + 1")
+string(SUBSTRING "${veltara_nsis_template}" 0 ${veltara_first_line_end} veltara_nsis_head)
+string(SUBSTRING "${veltara_nsis_template}" ${veltara_first_line_end} -1 veltara_nsis_rest)
 file(WRITE ${veltara_nsis_template_dir}/NSIS.template.in
-    "; A 64-bit installer for the 64-bit program.\nTarget amd64-unicode\n\n${veltara_nsis_template}")
+    "${veltara_nsis_head}; A 64-bit installer for the 64-bit program.\nTarget amd64-unicode\n${veltara_nsis_rest}")
 configure_file(${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.InstallOptions.ini.in
     ${veltara_nsis_template_dir}/NSIS.InstallOptions.ini.in COPYONLY)
 list(PREPEND CPACK_MODULE_PATH ${veltara_nsis_template_dir})
