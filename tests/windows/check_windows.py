@@ -14,12 +14,25 @@ from pathlib import Path
 from winesession import WineSession
 
 TITLE = "Veltara Numerology Software"
+MAIN_WINDOW = f"^{TITLE} v"  # the main window's caption carries the version
+BOX = f"^{TITLE}$"  # message boxes have the bare title
 
 
 def windows(name: str, env) -> list:
     found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name], env=env,
                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
     return found.stdout.split()
+
+
+def size(window: str, env) -> tuple:
+    shown = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window], env=env,
+                           stdout=subprocess.PIPE, text=True, check=True).stdout
+    values = dict(line.split("=", 1) for line in shown.split())
+    return int(values["WIDTH"]), int(values["HEIGHT"])
+
+
+def xdo(env, *arguments):
+    subprocess.run(["xdotool", *arguments], env=env, check=True)
 
 
 def wait_for(predicate, seconds: float, what: str):
@@ -52,24 +65,39 @@ def main() -> int:
 
         program = program_files / "veltara.exe"
         first = subprocess.Popen(wine.command(program), env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        window = wait_for(lambda: windows(f"^{TITLE}$", env), 90, "the main window")[0]
+        window = wait_for(lambda: windows(MAIN_WINDOW, env), 90, "the main window")[0]
         time.sleep(2)
+        compact = size(window, env)
+        # A reading typed as a user types it: the name field has the focus
+        # at start; Tab leads through day, month and year to Calculate.
+        xdo(env, "windowfocus", "--sync", window)
+        xdo(env, "type", "--delay", "40", "John Smith")
+        for field in ["29", "September", "1999"]:
+            xdo(env, "key", "--delay", "40", "Tab")
+            xdo(env, "type", "--delay", "40", field)
+        xdo(env, "key", "--delay", "40", "Tab", "space")
+        grown = wait_for(lambda: size(window, env)[1] > compact[1] and size(window, env), 60,
+                         "Calculate to grow the window")
+        print(f"Calculate grew the window from {compact[0]}x{compact[1]} to {grown[0]}x{grown[1]}")
+        time.sleep(3)  # the pictures and the progress bar settle
         args.docs.mkdir(exist_ok=True)
         subprocess.run(["import", "-window", window, str(args.docs / "windows.png")], env=env, check=True)
-        print(f"the window is up; screenshot {args.docs / 'windows.png'}")
+        print(f"screenshot of the reading: {args.docs / 'windows.png'}")
 
         second = subprocess.Popen(wine.command(program), env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        box = wait_for(lambda: [w for w in windows(f"^{TITLE}$", env) if w != window], 60, "the refusal")[0]
-        subprocess.run(["xdotool", "windowactivate", "--sync", box, "key", "Return"], env=env, check=False)
+        box = wait_for(lambda: windows(BOX, env), 60, "the refusal")[0]
+        time.sleep(1)
+        xdo(env, "windowfocus", "--sync", box)
+        xdo(env, "key", "Return")
         assert second.wait(timeout=60) == 0, "the second copy did not end after its refusal"
         assert first.poll() is None, "the first copy ended"
         print("a second copy is refused while the first runs")
 
         first.kill()
         first.wait(timeout=30)
-        wait_for(lambda: not windows(f"^{TITLE}$", env), 30, "the killed window to go")
+        wait_for(lambda: not windows(MAIN_WINDOW, env), 30, "the killed window to go")
         third = subprocess.Popen(wine.command(program), env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        window = wait_for(lambda: windows(f"^{TITLE}$", env), 90, "the window after the kill")[0]
+        window = wait_for(lambda: windows(MAIN_WINDOW, env), 90, "the window after the kill")[0]
         time.sleep(2)
         assert third.poll() is None, "the copy after the killed one did not stay"
         third.kill()
