@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """The Windows installer and program under Wine on Xvfb: a silent install
-into Program Files, the installed program's window (with a screenshot for
-docs/), a second copy refused, a killed copy that does not block the next
-start, and a silent uninstall that leaves nothing in Program Files.
+into Program Files, a reading typed into the installed program's window
+(with a screenshot for docs/), a second copy refused, a killed copy that does
+not block the next start, the window at 150 %, and a silent uninstall that
+leaves nothing in Program Files.
 Run under an X server (xvfb-run)."""
 import argparse
 import os
@@ -100,9 +101,29 @@ def main() -> int:
         window = wait_for(lambda: windows(MAIN_WINDOW, env), 90, "the window after the kill")[0]
         time.sleep(2)
         assert third.poll() is None, "the copy after the killed one did not stay"
+        at_100 = size(window, env)
         third.kill()
         third.wait(timeout=30)
         print("a killed copy does not block the next start")
+
+        # At 150 % (144 dots per inch) the per-monitor aware program lays
+        # itself out again: the same design, one and a half times as large.
+        subprocess.run(wine.command("reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
+                                    "REG_DWORD", "/d", "144", "/f"),
+                       env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for(lambda: not windows(MAIN_WINDOW, env), 30, "the window to go")
+        scaled = subprocess.Popen(wine.command(program), env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        window = wait_for(lambda: windows(MAIN_WINDOW, env), 90, "the window at 150 %")[0]
+        time.sleep(2)
+        at_150 = size(window, env)
+        scaled.kill()
+        scaled.wait(timeout=30)
+        ratios = (at_150[0] / at_100[0], at_150[1] / at_100[1])
+        assert all(1.45 <= ratio <= 1.55 for ratio in ratios), \
+            f"at 150 % the window is {at_150[0]}x{at_150[1]}, at 100 % {at_100[0]}x{at_100[1]}"
+        print(f"at 150 % the window keeps its design: {at_100[0]}x{at_100[1]} becomes {at_150[0]}x{at_150[1]}")
+        subprocess.run(wine.command("reg", "delete", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/f"),
+                       env=env, check=False, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
         uninstaller = program_files / "Uninstall.exe"
         subprocess.run(wine.command(uninstaller, "/S"), env=env, check=True, timeout=120)
