@@ -36,6 +36,25 @@ def xdo(env, *arguments):
     subprocess.run(["xdotool", *arguments], env=env, check=True)
 
 
+def uninstall_entry(wine, env) -> dict:
+    """The program's values under the machine's Uninstall key (empty when none)."""
+    key = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
+    listed = subprocess.run(wine.command("reg", "query", key, "/s"), env=env, stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL, timeout=60).stdout.decode("utf-8", "replace")
+    entry, ours = {}, False
+    for line in listed.splitlines():
+        if line.startswith("HKEY_"):
+            if ours:
+                break
+            entry = {}
+        elif line.strip():
+            parts = line.strip().split(None, 2)
+            if len(parts) == 3 and parts[1].startswith("REG_"):
+                entry[parts[0]] = parts[2]
+                ours = ours or (parts[0] == "DisplayName" and parts[2].startswith(TITLE))
+    return entry if ours else {}
+
+
 def wait_for(predicate, seconds: float, what: str):
     end = time.monotonic() + seconds
     while time.monotonic() < end:
@@ -55,7 +74,8 @@ def main() -> int:
     installer = next((build / "package").glob("veltara-*-win64.exe"))
 
     with WineSession(build / "winerun") as wine:
-        env = wine.env
+        # The installed programs find nothing of the build: only their folder.
+        env = dict(wine.env, VELTARA_WINE_NO_BUILD_PATH="1")
         program_files = wine.prefix / "drive_c" / "Program Files" / TITLE
         subprocess.run(wine.command(installer, "/S"), env=env, check=True, timeout=300)
         wait_for(lambda: (program_files / "veltara.exe").exists(), 60, "the installed program")
@@ -63,8 +83,21 @@ def main() -> int:
                        "imageformats/qjpeg.dll", "libstdc++-6.dll", "pu/sun.jpg", "LICENSE.txt", "QT-LICENSE.txt"]:
             assert (program_files / needed).exists(), f"{needed} is not installed"
         print(f"installed silently into {program_files}")
+        shortcuts = list((wine.prefix / "drive_c").glob(f"ProgramData/Microsoft/Windows/Start Menu/Programs/{TITLE}*/{TITLE}.lnk"))
+        assert shortcuts, "no Start-menu shortcut"
+        entry = uninstall_entry(wine, env)
+        for name, value in [("DisplayName", TITLE), ("DisplayVersion", "1.40"), ("Publisher", "Quorvale")]:
+            assert entry.get(name, "").startswith(value), f"Add/Remove Programs: {name} is {entry.get(name)!r}"
+        assert entry.get("DisplayIcon", "").lower().endswith("veltara.exe"), entry.get("DisplayIcon")
+        assert entry.get("UninstallString", "").strip('"').lower().endswith("uninstall.exe"), entry.get("UninstallString")
+        print("a Start-menu shortcut and an Add/Remove Programs entry with icon, version and publisher")
 
         program = program_files / "veltara.exe"
+        version = subprocess.run(wine.command(program, "--version"), env=env, stdout=subprocess.PIPE,
+                                 stderr=subprocess.DEVNULL, timeout=60)
+        assert version.returncode == 0 and version.stdout.startswith(b"Veltara Numerology Software 1.40"), \
+            f"veltara.exe --version gave {version.returncode} {version.stdout!r}"
+        print("veltara.exe --version writes to the output it was given")
         first = subprocess.Popen(wine.command(program), env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         window = wait_for(lambda: windows(MAIN_WINDOW, env), 90, "the main window")[0]
         time.sleep(2)
@@ -129,7 +162,24 @@ def main() -> int:
         subprocess.run(wine.command(uninstaller, "/S"), env=env, check=True, timeout=120)
         # The uninstaller copies itself away and runs from there.
         wait_for(lambda: not program_files.exists(), 60, "the uninstaller to remove the folder")
+        assert not any(shortcut.exists() for shortcut in shortcuts), "the Start-menu shortcut is left"
+        assert not uninstall_entry(wine, env), "the Add/Remove Programs entry is left"
         print("uninstalled silently: nothing is left in Program Files")
+
+        # The portable zip: unpacked anywhere, both programs run from it.
+        archive = next((build / "package").glob("veltara-*-win64.zip"))
+        portable = wine.prefix / "drive_c" / "portable"
+        subprocess.run(["unzip", "-q", str(archive), "-d", str(portable)], check=True)
+        folder = next(portable.iterdir())
+        reading = subprocess.run(wine.command(folder / "veltara-reading.exe", "--json", "Ann", "1980-01-05"),
+                                 env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=60)
+        assert reading.returncode == 0 and b'"nameNumber": 2' in reading.stdout, reading
+        started = subprocess.Popen(wine.command(folder / "veltara.exe"), env=env,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for(lambda: windows(MAIN_WINDOW, env), 90, "the window of the unpacked zip")
+        started.kill()
+        started.wait(timeout=30)
+        print("the unpacked zip runs both programs with nothing installed")
     return 0
 
 
