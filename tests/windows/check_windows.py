@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The Windows installer and program under Wine on Xvfb: a silent install
 into Program Files, a reading typed into the installed program's window
-(with a screenshot for docs/), a second copy refused, a killed copy that does
+(with a screenshot, as docs/windows.png is), a second copy refused, a killed copy that does
 not block the next start, the window at 150 %, and a silent uninstall that
 leaves nothing in Program Files.
 Run under an X server (xvfb-run)."""
@@ -68,7 +68,8 @@ def wait_for(predicate, seconds: float, what: str):
 def main() -> int:
     parser = argparse.ArgumentParser()
     parser.add_argument("--build", required=True, type=Path)
-    parser.add_argument("--docs", required=True, type=Path)
+    parser.add_argument("--screenshot", required=True, type=Path,
+                        help="where the screenshot of the reading goes (docs/windows.png is one)")
     args = parser.parse_args()
     build = args.build.resolve()
     installer = next((build / "package").glob("veltara-*-win64.exe"))
@@ -117,9 +118,10 @@ def main() -> int:
                          "Calculate to grow the window")
         print(f"Calculate grew the window from {compact[0]}x{compact[1]} to {grown[0]}x{grown[1]}")
         time.sleep(3)  # the pictures and the progress bar settle
-        args.docs.mkdir(exist_ok=True)
-        subprocess.run(["import", "-window", window, str(args.docs / "windows.png")], env=env, check=True)
-        print(f"screenshot of the reading: {args.docs / 'windows.png'}")
+        args.screenshot.parent.mkdir(parents=True, exist_ok=True)
+        subprocess.run(["import", "-window", window, "-define", "png:exclude-chunks=date,time", str(args.screenshot)],
+                       env=env, check=True)
+        print(f"screenshot of the reading: {args.screenshot}")
 
         second = subprocess.Popen(wine.command(program), env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         box = wait_for(lambda: windows(BOX, env), 60, "the refusal")[0]
