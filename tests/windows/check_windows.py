@@ -36,6 +36,46 @@ def xdo(env, *arguments):
     subprocess.run(["xdotool", *arguments], env=env, check=True)
 
 
+def pe_subsystem(program: Path) -> int:
+    """The subsystem of a PE program: 2 for a GUI program, 3 for the console."""
+    data = program.read_bytes()
+    header = int.from_bytes(data[0x3C:0x40], "little")
+    assert data[header:header + 4] == b"PE\0\0", f"{program} is no PE program"
+    return int.from_bytes(data[header + 24 + 68:header + 24 + 70], "little")
+
+
+def resource_types(program: Path) -> set:
+    """The type numbers at the root of a PE program's resource directory."""
+    data = program.read_bytes()
+    header = int.from_bytes(data[0x3C:0x40], "little")
+    sections = int.from_bytes(data[header + 6:header + 8], "little")
+    optional_size = int.from_bytes(data[header + 20:header + 22], "little")
+    table = header + 24 + optional_size
+    for i in range(sections):
+        entry = data[table + 40 * i:table + 40 * (i + 1)]
+        if entry[:8].rstrip(b"\0") == b".rsrc":
+            start = int.from_bytes(entry[20:24], "little")  # PointerToRawData
+            named = int.from_bytes(data[start + 12:start + 14], "little")
+            numbered = int.from_bytes(data[start + 14:start + 16], "little")
+            first = start + 16 + 8 * named
+            return {int.from_bytes(data[first + 8 * j:first + 8 * j + 4], "little") for j in range(numbered)}
+    return set()
+
+
+def check_programs(folder: Path):
+    gui, console = folder / "veltara.exe", folder / "veltara-reading.exe"
+    assert pe_subsystem(gui) == 2, "veltara.exe is not a GUI program"
+    assert pe_subsystem(console) == 3, "veltara-reading.exe is not a console program"
+    # RT_ICON 3, RT_GROUP_ICON 14, RT_VERSION 16, RT_MANIFEST 24.
+    missing = {3, 14, 16, 24} - resource_types(gui)
+    assert not missing, f"veltara.exe lacks the resources of types {sorted(missing)}"
+    data = gui.read_bytes()
+    assert "Veltara Numerology Software".encode("utf-16-le") in data, "no product name in the version information"
+    assert b"PerMonitorV2" in data, "the manifest does not make the program per-monitor DPI aware"
+    print("veltara.exe is a GUI program with icon, version information and manifest; "
+          "veltara-reading.exe a console program")
+
+
 def uninstall_entry(wine, env) -> dict:
     """The program's values under the machine's Uninstall key (empty when none)."""
     key = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
@@ -87,6 +127,7 @@ def main() -> int:
                        "imageformats/qjpeg.dll", "libstdc++-6.dll", "pu/sun.jpg", "LICENSE.txt", "QT-LICENSE.txt"]:
             assert (program_files / needed).exists(), f"{needed} is not installed"
         print(f"installed silently into {program_files}")
+        check_programs(program_files)
         shortcuts = list((wine.prefix / "drive_c").glob(f"ProgramData/Microsoft/Windows/Start Menu/Programs/{TITLE}*/{TITLE}.lnk"))
         assert shortcuts, "no Start-menu shortcut"
         entry = uninstall_entry(wine, env)
