@@ -42,6 +42,12 @@ void SetMessageHandler(MessageHandler handler);
 // no window to show a box in, or where a box would stand in the user's way.
 void Diagnostic(const QString &line);
 
+// Writes a text the user asked for (--help, --version) to the standard
+// output. On Windows the window's program has no console of its own: the text
+// goes to the console it was started from, or, when there is none, into a
+// message box.
+void PrintText(const QString &text);
+
 // Receives every line of diagnostics instead of the standard error; an empty
 // handler restores it.
 using DiagnosticHandler = std::function<void(const QString &line)>;

@@ -131,7 +131,7 @@ QString DefaultInstanceLockFolder()
 #ifdef Q_OS_WIN
     // The store is a registry key; the lock goes into the user's own
     // application data, which no other user can write.
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
 #else
     const QString store = SettingsFilePath();
     return store.isEmpty() ? QString() : QFileInfo(store).absolutePath();

@@ -27,9 +27,7 @@ const char *const ToolkitFlagOptions[] = {"reverse", "widgetcount", "sync", "nog
 
 void PrintOut(const QString &text)
 {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    std::fflush(stdout);
+    PrintText(text);
 }
 
 // The value that follows a toolkit option such as -platform (or --platform).

@@ -1,5 +1,6 @@
 // veltara-reading: the reading of the main window on the command line.
 #include "cli.h"
+#include "console.h"
 #include "terminal.h"
 
 #include <fcntl.h>
@@ -73,7 +74,7 @@ void WidenPipe([[maybe_unused]] std::FILE *stream)
 int Batch(const Options &options, Output &output)
 {
     const bool standardInput = options.batchFile == "-";
-    std::FILE *input = standardInput ? stdin : std::fopen(options.batchFile.c_str(), "rb");
+    std::FILE *input = standardInput ? stdin : OpenForReading(options.batchFile);
     if (!input) {
         Complain("cannot read " + options.batchFile + ": " + std::strerror(errno));
         return ExitUsage;
@@ -106,7 +107,9 @@ int Batch(const Options &options, Output &output)
 
 int main(int argc, char *argv[])
 {
-    std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    UseBinaryStandardStreams();
+    const std::vector<std::string> given = CommandLineArguments(argc, argv);
+    const std::vector<std::string_view> arguments(given.begin(), given.end());
     Options options = ParseArguments(arguments);
     Output output;
     switch (options.mode) {

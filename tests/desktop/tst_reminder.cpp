@@ -1,5 +1,7 @@
 // The update reminder of start-up: when it asks, what it stores, in which
 // order it stores and opens, and how it copes with a bad or locked store.
+// On Linux the store is a file in a temporary folder; on Windows it is the
+// program's key in the per-user registry, emptied before every case.
 #include "messagespy.h"
 #include "updatereminder.h"
 #include "urlrecorder.h"
@@ -64,6 +66,21 @@ private:
     QString systemFolder() const { return root->filePath(QStringLiteral("system")); }
     // Where the per-user store keeps the program's values.
     QString storeFile() const { return userFolder() + u'/' + StoreName + u'/' + StoreName + QStringLiteral(".conf"); }
+#ifdef Q_OS_WIN
+    // The program's own registry key, read and written beside the program.
+    static QSettings nativeStore() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, StoreName, StoreName); }
+    QString stored() const { return nativeStore().value(DurationKey).toString(); }
+    void store(const QString &text) const
+    {
+        QSettings key = nativeStore();
+        key.setValue(DurationKey, text);
+        key.sync();
+        QCOMPARE(key.status(), QSettings::NoError);
+    }
+    // A registry key's write time is not to be had through the toolkit.
+    void backdate() const {}
+    bool untouched() const { return true; }
+#else
     // Reads and writes the store file as it lies on disk.
     QString stored() const { return QSettings(storeFile(), QSettings::IniFormat).value(DurationKey).toString(); }
     void store(const QString &text) const
@@ -81,6 +98,7 @@ private:
         QVERIFY(file.setFileTime(LongAgo, QFileDevice::FileModificationTime));
     }
     bool untouched() const { return QFileInfo(storeFile()).lastModified().toUTC() == LongAgo; }
+#endif
 
     std::unique_ptr<QTemporaryDir> root;
     std::unique_ptr<UrlRecorder> browser;
@@ -103,6 +121,10 @@ void TestUpdateReminder::init()
     QVERIFY(root->isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, userFolder());
     QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, systemFolder());
+#ifdef Q_OS_WIN
+    nativeStore().remove(QString());
+    QVERIFY(nativeStore().allKeys().isEmpty());
+#endif
     browser = std::make_unique<UrlRecorder>();
     messages = std::make_unique<MessageSpy>();
 }
@@ -216,6 +238,9 @@ void TestUpdateReminder::unreadableValue()
 
 void TestUpdateReminder::storeNeitherReadableNorWritable()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Linux only: the store is a file there; on Windows it is a registry key");
+#endif
     // A folder where the store file should be: neither read nor written,
     // whoever runs the test.
     QVERIFY(QDir().mkpath(storeFile()));
@@ -241,6 +266,9 @@ void TestUpdateReminder::storeReadableButNotWritable()
 {
     QFETCH(int, answer);
     QFETCH(QStringList, opened);
+#ifdef Q_OS_WIN
+    QSKIP("Linux only: the store is a file there; on Windows it is a registry key");
+#endif
 
     // The per-user store falls back on the system-wide one for reading, which
     // holds an old date. Writes go to the per-user file only, and its folder
@@ -280,6 +308,14 @@ void TestUpdateReminder::writesOnlyTheDurationOfTheSettingsFile()
     CheckUpdateReminder(Today.addDays(20));
     QCOMPARE(browser->opened.size(), 1);
 
+#ifdef Q_OS_WIN
+    // The per-user registry, under the program's name, and no file at all.
+    QCOMPARE(nativeStore().fileName(), QStringLiteral("\\HKEY_CURRENT_USER\\Software\\tst_reminder\\tst_reminder"));
+    QCOMPARE(nativeStore().allKeys(), QStringList{DurationKey});
+    QCOMPARE(QDir(root->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList());
+    return;
+#endif
     QStringList written;
     QDirIterator it(root->path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);

@@ -1,7 +1,9 @@
 // The single-instance guard: the per-user lock, the refusal of a second copy,
 // locks left by a copy that was killed or that still runs, whatever they hold,
 // and a guard that cannot be set up, which must not keep the program from
-// starting.
+// starting. The cases about files, users and home folders of Unix are skipped
+// on Windows, where the store is the registry and the lock lies in the user's
+// local application data.
 #include "messages.h"
 #include "messagespy.h"
 #include "settings.h"
@@ -16,9 +18,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#include <QStandardPaths>
+#else
 #include <pwd.h>
 #include <sys/inotify.h>
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <iostream>
@@ -31,6 +37,9 @@ namespace {
 // Run with this argument and a folder, the test program becomes another copy
 // that holds the lock of that folder until its standard input closes.
 constexpr char HoldLockArgument[] = "--hold-instance-lock";
+// Run with this argument, the test program ends at once: a process that has
+// come and gone.
+constexpr char EndArgument[] = "--end";
 
 int HoldLock(int argc, char *argv[])
 {
@@ -49,6 +58,7 @@ int HoldLock(int argc, char *argv[])
 const ShownMessage Refusal{QStringLiteral("Application is already running"), 64,
                            QStringLiteral("Veltara Numerology Software")};
 
+#ifndef Q_OS_WIN
 // Reports every open, read, write, creation or removal of a file in the
 // folders it watches.
 class FolderWatch {
@@ -81,6 +91,7 @@ public:
 private:
     int m_fd;
 };
+#endif
 
 } // namespace
 
@@ -202,6 +213,9 @@ void TestSingleInstance::secondStartIsRefused()
 
 void TestSingleInstance::refusedStartLeavesTheStoreAlone()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Linux only: the store is a file watched through inotify; on Windows it is the registry");
+#else
     // A store holding a reminder date long due, written straight to disk so
     // that this process has never read it.
     const QString storeFolder = settingsRoot.filePath(QStringLiteral("user/tst_singleinstance"));
@@ -235,6 +249,7 @@ void TestSingleInstance::refusedStartLeavesTheStoreAlone()
                     QStringLiteral("tst_singleinstance"));
     QCOMPARE(store.value(QStringLiteral("Settings/Duration")).toString(), QStringLiteral("2000-01-01"));
     QVERIFY(watch.touched());
+#endif
 }
 
 void TestSingleInstance::lockOfAKilledCopyIsTakenOver()
@@ -244,7 +259,7 @@ void TestSingleInstance::lockOfAKilledCopyIsTakenOver()
     InstanceLock lock(lockFolder->path());
     QVERIFY(!lock.tryAcquire());
 
-    holder->kill(); // SIGKILL: the lock file stays behind
+    holder->kill(); // SIGKILL, or TerminateProcess on Windows: the lock file stays behind
     QVERIFY(holder->waitForFinished());
     QCOMPARE(holder->exitStatus(), QProcess::CrashExit);
     QVERIFY(QFileInfo::exists(lock.path()));
@@ -279,7 +294,7 @@ void TestSingleInstance::leftoverLockIsTakenOver_data()
 
     // The pid of a process that has ended.
     QProcess ended;
-    ended.start(QStringLiteral("true"));
+    ended.start(QCoreApplication::applicationFilePath(), {QLatin1String(EndArgument)});
     QVERIFY(ended.waitForFinished());
     const QByteArray deadPid = QByteArray::number(ended.processId());
 
@@ -330,6 +345,9 @@ void TestSingleInstance::unusableLockLetsTheProgramStart()
     } else if (setup == u"folder-as-file") {
         QVERIFY(QDir().mkpath(lockFile));
     } else if (setup == u"link") {
+#ifdef Q_OS_WIN
+        QSKIP("Linux only: a Windows shortcut is a file of its own, not a link the lock could follow");
+#endif
         QVERIFY(QDir().mkpath(folder));
         QVERIFY(QFile::link(lockFolder->filePath(QStringLiteral("elsewhere.lock")), lockFile));
     }
@@ -347,6 +365,10 @@ void TestSingleInstance::lockOfAnotherUserIsNeverShared()
 {
     // A lock file that belongs to someone else: this user neither waits for
     // it nor takes it; the guard is off. Only root can give a file away.
+#ifdef Q_OS_WIN
+    QSKIP("Linux only: on Windows the lock lies in the user's local application data, "
+          "which other users cannot reach");
+#else
     if (::geteuid() != 0)
         QSKIP("giving a file to another user needs root");
     const passwd *nobody = ::getpwnam("nobody");
@@ -364,11 +386,24 @@ void TestSingleInstance::lockOfAnotherUserIsNeverShared()
     QVERIFY(EnsureSingleInstance());
     QVERIFY(messages->shown.isEmpty());
     QCOMPARE(diagnostics.size(), 1);
+#endif
 }
 
 void TestSingleInstance::lockLiesBesideTheSettingsFile()
 {
     SetInstanceLockFolder(QString());
+#ifdef Q_OS_WIN
+    // The store is a registry key, so the lock goes to the user's own local
+    // application data, under the same names.
+    QVERIFY2(SettingsFilePath().startsWith(QStringLiteral("\\HKEY_CURRENT_USER\\Software\\")),
+             qPrintable(SettingsFilePath()));
+    const QString localData = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    QCOMPARE(DefaultInstanceLockFolder(), localData);
+    QVERIFY2(localData.endsWith(QStringLiteral("/AppData/Local/tst_singleinstance")), qPrintable(localData));
+    QVERIFY(EnsureSingleInstance());
+    QVERIFY(!InstanceLock(localData).tryAcquire());
+    QVERIFY(QFileInfo::exists(localData + QStringLiteral("/tst_singleinstance.lock")));
+#else
     const QString storeFolder = settingsRoot.filePath(QStringLiteral("user/tst_singleinstance"));
     QCOMPARE(QFileInfo(SettingsFilePath()).absolutePath(), storeFolder);
     QCOMPARE(DefaultInstanceLockFolder(), storeFolder);
@@ -389,11 +424,15 @@ void TestSingleInstance::lockLiesBesideTheSettingsFile()
     QVERIFY(EnsureSingleInstance());
     QVERIFY(!InstanceLock(storeFolder).tryAcquire());
     QVERIFY(QFileInfo::exists(storeFolder + QStringLiteral("/tst_singleinstance.lock")));
+#endif
 }
 
 void TestSingleInstance::noHomeFolderMeansNoStore()
 {
     // Without a home folder the configuration folder would be /.config.
+#ifdef Q_OS_WIN
+    QSKIP("Linux only: on Windows the store is the registry, which needs no home folder");
+#else
     const bool existedBefore = QFileInfo::exists(QStringLiteral("/.config"));
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/.config"));
     const QString path = SettingsFilePath();
@@ -413,10 +452,14 @@ void TestSingleInstance::noHomeFolderMeansNoStore()
     QVERIFY(started);
     QVERIFY(messages->shown.isEmpty());
     QCOMPARE(diagnostics.size(), 1);
+#endif
 }
 
 void TestSingleInstance::homeComesFromThePasswordDatabase()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Linux only: Windows has no password database and no HOME to fill in");
+#else
     const passwd *entry = ::getpwuid(::getuid());
     if (!entry || !entry->pw_dir || qstrcmp(entry->pw_dir, "/") == 0)
         QSKIP("this user has no home folder in the password database");
@@ -436,12 +479,15 @@ void TestSingleInstance::homeComesFromThePasswordDatabase()
     QCOMPARE(kept, QByteArray("/somewhere/else"));
     QCOMPARE(fromUnset, QByteArray(entry->pw_dir));
     QCOMPARE(fromEmpty, QByteArray(entry->pw_dir));
+#endif
 }
 
 int main(int argc, char *argv[])
 {
     if (argc == 3 && qstrcmp(argv[1], HoldLockArgument) == 0)
         return HoldLock(argc, argv);
+    if (argc == 2 && qstrcmp(argv[1], EndArgument) == 0)
+        return 0;
     QApplication app(argc, argv);
     TestSingleInstance test;
     return QTest::qExec(&test, argc, argv);

@@ -497,8 +497,12 @@ void TestCalculate::missingPlanetPicture()
         QVERIFY(pictures.remove(picture));
     else if (damage == u"spoil")
         QVERIFY(pictures.spoil(picture));
-    else
+    else {
+#ifdef Q_OS_WIN
+        QSKIP("Linux only: Windows file names ignore case, so mars.jpg is the picture asked for");
+#endif
         QVERIFY(pictures.rename(picture, picture.toLower()));
+    }
     start(pictures.applicationFolder());
     readAndClear();
     QSignalSpy progress(ui->searcher, &QProgressBar::valueChanged);

@@ -126,8 +126,12 @@ void TestForm1::loadFailsWithoutSunPicture()
         QVERIFY(pictures.spoil(sun));
     else if (damage == u"truncate")
         QVERIFY(pictures.truncate(sun));
-    else if (damage == u"rename")
+    else if (damage == u"rename") {
+#ifdef Q_OS_WIN
+        QSKIP("Linux only: Windows file names ignore case, so Sun.jpg is the picture asked for");
+#endif
         QVERIFY(pictures.rename(sun, QStringLiteral("Sun.jpg")));
+    }
     else
         QVERIFY(pictures.removeFolder());
     veltara::SetApplicationFolder(pictures.applicationFolder());

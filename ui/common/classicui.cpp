@@ -136,7 +136,9 @@ void UseClassicLook(QWidget *window)
 
 QString DesignedFontFolder()
 {
-    return QStringLiteral("/usr/share/wine/fonts");
+    // Set by the build: Linux's folder of the twins, empty where the system
+    // has the designed faces themselves (Windows).
+    return QStringLiteral(VELTARA_DESIGNED_FONT_FOLDER);
 }
 
 namespace {
@@ -183,6 +185,8 @@ bool RegisterDesignedFonts(const QString &folder)
     // only, which the toolkit can neither thicken for bold nor scale for a
     // high-density screen.
     bool regular = false;
+    if (folder.isEmpty())
+        return false;
     const QString regularPath = folder + QStringLiteral("/tahoma.ttf");
     if (QFileInfo::exists(regularPath)) {
         const int id = QFontDatabase::addApplicationFont(regularPath);

@@ -35,7 +35,8 @@ QPalette ClassicPalette();
 void UseClassicLook(QWidget *window);
 
 // Folder where the metric twin of "Tahoma" (regular and bold) is looked
-// for; the desktop's font configuration does not index it.
+// for; the desktop's font configuration does not index it. Empty on
+// Windows, which has Tahoma and MS Sans Serif themselves.
 QString DesignedFontFolder();
 // Registers the twin's faces found in a folder with the application, and
 // reports whether "Tahoma" now resolves to its twin.

@@ -1,0 +1,45 @@
+"""One throwaway Wine prefix for a script that starts many Windows programs:
+a copy of the build's template prefix, its wine server kept running until
+the session ends, then stopped and the prefix removed."""
+import os
+import shutil
+import subprocess
+import tempfile
+from pathlib import Path
+
+
+class WineSession:
+    def __init__(self, winerun: Path):
+        self.winerun = Path(winerun).resolve()
+        self.template = Path(os.environ.get("VELTARA_WINE_TEMPLATE", self.winerun.parent / "wine-template"))
+        self.prefix = None
+
+    def __enter__(self):
+        if not (self.template / "system.reg").exists():
+            # The wrapper makes the template on its first run.
+            subprocess.run([str(self.winerun), "cmd", "/c", "exit"], check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.prefix = Path(tempfile.mkdtemp(prefix="veltara-wine-"))
+        subprocess.run(["cp", "-al", f"{self.template}/.", f"{self.prefix}/"], check=True)
+        for reg in self.template.glob("*.reg"):
+            target = self.prefix / reg.name
+            target.unlink()
+            shutil.copy2(reg, target)
+        self.env = dict(os.environ, VELTARA_WINE_PREFIX=str(self.prefix), WINEPREFIX=str(self.prefix))
+        # A persistent server, booted once with no pipe of the caller's open,
+        # so that the session's own processes never hold a program's output.
+        quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["/usr/lib/wine/wineserver", "-p"], env=self.env, check=False, **quiet)
+        subprocess.run([str(self.winerun), "cmd", "/c", "exit"], env=self.env, check=False, **quiet)
+        return self
+
+    def command(self, program, *arguments):
+        return [str(self.winerun), str(program), *map(str, arguments)]
+
+    def windows_path(self, path: Path) -> str:
+        return "Z:" + str(Path(path).resolve()).replace("/", "\\")
+
+    def __exit__(self, *_):
+        subprocess.run(["/usr/lib/wine/wineserver", "-k"], env=self.env, check=False)
+        subprocess.run(["/usr/lib/wine/wineserver", "-w"], env=self.env, check=False)
+        shutil.rmtree(self.prefix, ignore_errors=True)
