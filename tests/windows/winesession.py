@@ -19,8 +19,12 @@ class WineSession:
             # The wrapper makes the template on its first run.
             subprocess.run([str(self.winerun), "cmd", "/c", "exit"], check=True,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.prefix = Path(tempfile.mkdtemp(prefix="veltara-wine-"))
-        subprocess.run(["cp", "-al", f"{self.template}/.", f"{self.prefix}/"], check=True)
+        # Beside the template, so that its files can be hard links: a link
+        # cannot cross to another file system, such as a /tmp on tmpfs.
+        self.prefix = Path(tempfile.mkdtemp(prefix="veltara-wine-", dir=self.template.parent))
+        if subprocess.run(["cp", "-al", f"{self.template}/.", f"{self.prefix}/"], stderr=subprocess.DEVNULL).returncode:
+            shutil.rmtree(self.prefix)
+            shutil.copytree(self.template, self.prefix, symlinks=True)
         for reg in self.template.glob("*.reg"):
             target = self.prefix / reg.name
             target.unlink()
