@@ -25,11 +25,6 @@ const char *const ToolkitValueOptions[] = {
 };
 const char *const ToolkitFlagOptions[] = {"reverse", "widgetcount", "sync", "nograb", "dograb", "testability"};
 
-void PrintOut(const QString &text)
-{
-    PrintText(text);
-}
-
 // The value that follows a toolkit option such as -platform (or --platform).
 QString ToolkitArgument(int argc, char *argv[], const char *name)
 {
@@ -127,11 +122,11 @@ std::optional<int> HandleCommandLine(const QStringList &arguments)
         // Without an application object the parser cannot name the program.
         QString text = parser.helpText();
         text.replace(QStringLiteral("<executable_name>"), QFileInfo(arguments.value(0)).fileName());
-        PrintOut(text);
+        PrintText(text);
         return 0;
     }
     if (parser.isSet(version)) {
-        PrintOut(VersionText() + u'\n');
+        PrintText(VersionText() + u'\n');
         return 0;
     }
     if (!parser.positionalArguments().isEmpty()) {

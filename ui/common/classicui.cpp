@@ -184,9 +184,9 @@ bool RegisterDesignedFonts(const QString &folder)
     // fonts. Its "MS Sans Serif" is left out: it holds bitmaps of three sizes
     // only, which the toolkit can neither thicken for bold nor scale for a
     // high-density screen.
-    bool regular = false;
     if (folder.isEmpty())
         return false;
+    bool regular = false;
     const QString regularPath = folder + QStringLiteral("/tahoma.ttf");
     if (QFileInfo::exists(regularPath)) {
         const int id = QFontDatabase::addApplicationFont(regularPath);
