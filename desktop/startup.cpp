@@ -10,7 +10,6 @@
 #include <QList>
 #include <QMutex>
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace veltara {
