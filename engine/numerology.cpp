@@ -24,14 +24,6 @@ std::uint64_t LetterSum(std::basic_string_view<Unit> text) noexcept
     return sum;
 }
 
-int ReduceToSingleDigit(std::uint64_t letterSum) noexcept
-{
-    std::uint64_t n = DigitSum(letterSum);
-    while (n > 9)
-        n = DigitSum(n);
-    return static_cast<int>(n);
-}
-
 void AppendCut(std::u16string &box, std::u16string_view text)
 {
     box.append(text);
@@ -59,14 +51,25 @@ std::uint64_t DigitSum(std::uint64_t number) noexcept
     return sum;
 }
 
+int ReduceLetterSum(std::uint64_t letterSum, std::vector<std::uint64_t> *passes)
+{
+    std::uint64_t n = letterSum;
+    do {
+        n = DigitSum(n);
+        if (passes)
+            passes->push_back(n);
+    } while (n > 9);
+    return static_cast<int>(n);
+}
+
 int CalcNameNumber(std::u16string_view fullName) noexcept
 {
-    return ReduceToSingleDigit(LetterSum(fullName));
+    return ReduceLetterSum(LetterSum(fullName));
 }
 
 int CalcNameNumber(std::string_view fullNameUtf8) noexcept
 {
-    return ReduceToSingleDigit(LetterSum(fullNameUtf8));
+    return ReduceLetterSum(LetterSum(fullNameUtf8));
 }
 
 std::u16string_view MonthDigits(std::u16string_view monthName) noexcept
@@ -98,12 +101,22 @@ BirthDigitsResult BirthDigits(std::u16string_view month, std::u16string_view day
     return result;
 }
 
+int ReduceBirthDigitSum(std::uint64_t digitSum, std::vector<std::uint64_t> *passes)
+{
+    std::uint64_t s = digitSum;
+    if (passes)
+        passes->push_back(s);
+    for (int pass = 0; pass < 2 && s > 9; ++pass) {
+        s = DigitSum(s);
+        if (passes)
+            passes->push_back(s);
+    }
+    return static_cast<int>(s);
+}
+
 int CalcBirthNumber(std::u16string_view birthDigits) noexcept
 {
-    std::uint64_t s = DigitSum(birthDigits);
-    for (int pass = 0; pass < 2 && s > 9; ++pass)
-        s = DigitSum(s);
-    return static_cast<int>(s);
+    return ReduceBirthDigitSum(DigitSum(birthDigits));
 }
 
 } // namespace veltara

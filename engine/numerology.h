@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace veltara {
 
@@ -32,6 +33,10 @@ std::uint64_t DigitSum(std::uint64_t number) noexcept;
 // reduced by digit-sum passes until a single digit remains (0 stays 0).
 int CalcNameNumber(std::u16string_view fullName) noexcept;
 int CalcNameNumber(std::string_view fullNameUtf8) noexcept;
+// The name number's reduction of a letter sum: its digit sum, then further
+// passes until a single digit remains. Each pass's value is appended to
+// `passes` when one is given.
+int ReduceLetterSum(std::uint64_t letterSum, std::vector<std::uint64_t> *passes = nullptr);
 
 // Longest birth-date digit text the birth-digit box holds.
 inline constexpr std::size_t BirthDigitsMaxLength = 8;
@@ -58,5 +63,9 @@ BirthDigitsResult BirthDigits(std::u16string_view month, std::u16string_view day
 // Birth number of a birth-date digit text: its digit sum, reduced by at most
 // two further passes, each only while the value is above 9.
 int CalcBirthNumber(std::u16string_view birthDigits) noexcept;
+// The birth number's reduction of the digit sum of a birth-date digit text:
+// at most two further passes, each only while the value is above 9. The
+// digit sum, then each pass, is appended to `passes` when one is given.
+int ReduceBirthDigitSum(std::uint64_t digitSum, std::vector<std::uint64_t> *passes = nullptr);
 
 } // namespace veltara

@@ -57,6 +57,8 @@ constexpr bool RangeContains(const ZodiacRange &range, std::uint64_t key) noexce
     return key >= range.firstKey && key <= range.lastKey;
 }
 
+// The first row whose range holds the key; nullptr when none does.
+const ZodiacRange *FindZodiacRow(std::uint64_t key) noexcept;
 // The first row whose range holds the birth key of the text; nullptr when
 // the text is unconvertible or no row holds its key.
 const ZodiacRange *FindZodiacSign(std::u16string_view birthDigits) noexcept;

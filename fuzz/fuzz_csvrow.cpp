@@ -3,7 +3,8 @@
 // grows past the limit, every row written back as CSV reads again as the same
 // fields, and the batch gives one JSON line per row that is neither blank nor
 // the header.
-#include "cli.h"
+#include "args.h"
+#include "batch.h"
 #include "csv.h"
 #include "fuzzsupport.h"
 

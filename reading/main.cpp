@@ -1,5 +1,6 @@
 // veltara-reading: the reading of the main window on the command line.
-#include "cli.h"
+#include "args.h"
+#include "batch.h"
 #include "console.h"
 #include "terminal.h"
 

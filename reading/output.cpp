@@ -1,8 +1,9 @@
 #include "output.h"
 
+#include "args.h"
+
 #include "numerology.h"
-#include "profiles.h"
-#include "utf8.h"
+#include "text.h"
 
 #include <algorithm>
 #include <array>
@@ -11,38 +12,6 @@
 namespace veltara::reading {
 
 namespace {
-
-void AppendNumber(std::string &out, std::uint64_t number)
-{
-    if (number < 10) {
-        out.push_back(static_cast<char>('0' + number));
-        return;
-    }
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, number);
-    out.append(digits, result.ptr);
-}
-
-void AppendKey(std::string &out, std::string_view key)
-{
-    out.push_back('"');
-    out.append(key);
-    out.append("\": ");
-}
-
-template <typename Numbers>
-void AppendNumberList(std::string &out, const Numbers &numbers)
-{
-    out.push_back('[');
-    bool first = true;
-    for (const auto number : numbers) {
-        if (!first)
-            out.append(", ");
-        first = false;
-        AppendNumber(out, number);
-    }
-    out.push_back(']');
-}
 
 // The digits of a number joined by " + ", as one reduction pass adds them.
 void AppendDigitsAdded(std::string &out, std::uint64_t number)
@@ -189,165 +158,81 @@ std::size_t TextColumns(std::string_view utf8)
     return columns;
 }
 
-void AppendJsonString(std::string &out, std::string_view utf8)
-{
-    static constexpr char Hex[] = "0123456789abcdef";
-    // Most texts need no escape at all: copied in one go.
-    bool plainText = true;
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == '"' || byte == '\\') {
-            plainText = false;
-            break;
-        }
-    }
-    if (plainText) {
-        const std::size_t start = out.size();
-        out.resize(start + utf8.size() + 2);
-        char *to = out.data() + start;
-        *to++ = '"';
-        std::copy(utf8.begin(), utf8.end(), to);
-        to[utf8.size()] = '"';
-        return;
-    }
-    out.push_back('"');
-    std::size_t plain = 0; // start of the run of bytes that need no escape
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        if (byte >= 0x20 && byte != '"' && byte != '\\')
-            continue;
-        out.append(utf8.substr(plain, i - plain));
-        plain = i + 1;
-        switch (byte) {
-        case '"': out.append("\\\""); break;
-        case '\\': out.append("\\\\"); break;
-        case '\b': out.append("\\b"); break;
-        case '\f': out.append("\\f"); break;
-        case '\n': out.append("\\n"); break;
-        case '\r': out.append("\\r"); break;
-        case '\t': out.append("\\t"); break;
-        default:
-            out.append("\\u00");
-            out.push_back(Hex[byte >> 4]);
-            out.push_back(Hex[byte & 0xF]);
-        }
-    }
-    out.append(utf8.substr(plain));
-    out.push_back('"');
-}
-
 namespace {
 
-// The parts of a reading's object that depend only on its name number: the
-// six profile texts, escaped once.
-const std::string &ProfileJson(int profileNumber)
+// The members of a reading's object that depend only on its name number:
+// the six profile texts, escaped once.
+const std::string &ProfileJson(const NameProfile *profile)
 {
-    static const std::array<std::string, 10> Parts = [] {
-        std::array<std::string, 10> parts;
+    static const std::array<std::string, 10> Members = [] {
+        std::array<std::string, 10> members;
+        static constexpr std::string_view Keys[] = {"character", "planet",       "element",
+                                                    "letters",   "primaryColor", "secondaryColors"};
         for (int number = 0; number <= 9; ++number) {
-            const NameProfile *profile = LookupNameProfile(number);
-            const std::u16string_view fields[] = {
-                profile ? profile->characterText : std::u16string_view(),
-                profile ? profile->planet : std::u16string_view(),
-                profile ? profile->element : std::u16string_view(),
-                profile ? profile->letters : std::u16string_view(),
-                profile ? profile->primaryColor : std::u16string_view(),
-                profile ? profile->secondaryColors : std::u16string_view(),
-            };
-            static constexpr std::string_view Keys[] = {"character", "planet", "element",
-                                                        "letters", "primaryColor", "secondaryColors"};
-            std::string &part = parts[static_cast<std::size_t>(number)];
-            for (std::size_t i = 0; i < std::size(Keys); ++i) {
-                AppendKey(part, Keys[i]);
-                AppendJsonString(part, Utf16ToUtf8(fields[i]));
-                part.append(", ");
-            }
+            const std::array<std::string, 6> &texts = ProfileTexts(LookupNameProfile(number));
+            std::string &part = members[static_cast<std::size_t>(number)];
+            JsonWriter json(part);
+            for (std::size_t i = 0; i < texts.size(); ++i)
+                json.key(Keys[i]).string(texts[i]);
         }
-        return parts;
+        return members;
     }();
-    return Parts[static_cast<std::size_t>(profileNumber)];
+    return Members[profile ? static_cast<std::size_t>(profile->number) : 0];
 }
 
 // ["c", value] for each ASCII character, written once.
 const std::string &AsciiLetterJson(char32_t character)
 {
-    static const std::array<std::string, 128> Parts = [] {
-        std::array<std::string, 128> parts;
+    static const std::array<std::string, 128> Items = [] {
+        std::array<std::string, 128> items;
         for (char32_t c = 0; c < 128; ++c) {
-            std::string &part = parts[c];
-            part.push_back('[');
-            AppendJsonString(part, std::string(1, static_cast<char>(c)));
-            part.append(", ");
-            AppendNumber(part, static_cast<std::uint64_t>(LetterValue(c)));
-            part.push_back(']');
+            JsonWriter(items[c]).beginArray().string(std::string(1, static_cast<char>(c))).number(
+                static_cast<std::uint64_t>(LetterValue(c))).endArray();
         }
-        return parts;
+        return items;
     }();
-    return Parts[character];
+    return Items[character];
 }
 
 } // namespace
 
 void AppendReadingJson(std::string &out, const Reading &reading)
 {
-    // The profile texts are those of the name number's row.
-    out.append("{\"name\": ");
-    AppendJsonString(out, reading.name);
-    out.append(", \"day\": ");
-    AppendJsonString(out, reading.day);
-    out.append(", \"month\": ");
-    AppendJsonString(out, reading.month);
-    out.append(", \"year\": ");
-    AppendJsonString(out, reading.year);
-    out.append(", \"nameNumber\": ");
-    AppendNumber(out, static_cast<std::uint64_t>(reading.nameNumber));
-    out.append(", \"birthNumber\": ");
-    AppendNumber(out, static_cast<std::uint64_t>(reading.birthNumber));
-    out.append(", ");
-    out.append(ProfileJson(reading.profileNumber));
-    out.append("\"zodiac\": ");
-    AppendJsonString(out, reading.zodiac);
+    JsonWriter json(out);
+    json.beginObject()
+        .key("name").string(reading.name)
+        .key("day").string(reading.day)
+        .key("month").string(reading.month)
+        .key("year").string(reading.year)
+        .key("nameNumber").number(static_cast<std::uint64_t>(reading.nameNumber))
+        .key("birthNumber").number(static_cast<std::uint64_t>(reading.birthNumber))
+        .raw(ProfileJson(reading.profile))
+        .key("zodiac").string(SignText(*reading.zodiac));
 
-    out.append(", \"breakdown\": {\"letters\": [");
+    json.key("breakdown").beginObject().key("letters").beginArray();
     std::string character;
-    for (std::size_t i = 0; i < reading.letterCounts.size(); ++i) {
-        const LetterCount &count = reading.letterCounts[i];
-        if (i != 0)
-            out.append(", ");
+    for (const LetterCount &count : reading.letterCounts) {
         if (count.character < 128) {
-            out.append(AsciiLetterJson(count.character));
+            json.raw(AsciiLetterJson(count.character));
             continue;
         }
-        out.push_back('[');
         character.clear();
         AppendUtf8(character, count.character);
-        AppendJsonString(out, character);
-        out.append(", ");
-        AppendNumber(out, static_cast<std::uint64_t>(count.value));
-        out.push_back(']');
+        json.beginArray().string(character).number(static_cast<std::uint64_t>(count.value)).endArray();
     }
-    out.append("], \"letterSum\": ");
-    AppendNumber(out, reading.letterSum);
-    out.append(", \"nameSums\": ");
-    AppendNumberList(out, reading.nameSums);
-    out.append(", \"birthDigits\": ");
-    AppendJsonString(out, reading.birthDigits);
-    out.append(", \"birthSums\": ");
-    AppendNumberList(out, reading.birthSums);
-    out.append(", \"zodiacRow\": ");
-    AppendNumber(out, static_cast<std::uint64_t>(reading.zodiacRow));
-    out.append("}}");
+    json.endArray()
+        .key("letterSum").number(reading.letterSum)
+        .key("nameSums").numbers(reading.nameSums)
+        .key("birthDigits").string(Utf16ToUtf8(reading.birthDigits))
+        .key("birthSums").numbers(reading.birthSums)
+        .key("zodiacRow").number(static_cast<std::uint64_t>(reading.zodiac->row))
+        .endObject()
+        .endObject();
 }
 
 void AppendRowErrorJson(std::string &out, std::uint64_t row, std::uint64_t line, std::string_view message)
 {
-    out.append("{\"row\": ");
-    AppendNumber(out, row);
-    out.append(", \"line\": ");
-    AppendNumber(out, line);
-    out.append(", \"error\": ");
-    AppendJsonString(out, message);
-    out.push_back('}');
+    JsonWriter(out).beginObject().key("row").number(row).key("line").number(line).key("error").string(message).endObject();
 }
 
 std::string ReadingText(const Reading &reading, std::size_t width)
@@ -357,13 +242,15 @@ std::string ReadingText(const Reading &reading, std::size_t width)
     const std::string birthNumber = std::to_string(reading.birthNumber);
     AppendLine(out, "Name Number", nameNumber, width);
     AppendLine(out, "Birth Number", birthNumber, width);
-    AppendLine(out, "Character", reading.character, width);
-    AppendLine(out, "Planet", reading.planet, width);
-    AppendLine(out, "Element", reading.element, width);
-    AppendLine(out, "Letters", reading.letters, width, Breaks::AfterCommas);
-    AppendLine(out, "Primary Colors", reading.primaryColor, width);
-    AppendLine(out, "Secondary Colors", reading.secondaryColors, width, Breaks::AfterCommas);
-    AppendLine(out, "Zodiac", reading.zodiac, width);
+    const std::array<std::string, 6> &profile = ProfileTexts(reading.profile);
+    const std::string_view sign = SignText(*reading.zodiac);
+    AppendLine(out, "Character", profile[0], width);
+    AppendLine(out, "Planet", profile[1], width);
+    AppendLine(out, "Element", profile[2], width);
+    AppendLine(out, "Letters", profile[3], width, Breaks::AfterCommas);
+    AppendLine(out, "Primary Colors", profile[4], width);
+    AppendLine(out, "Secondary Colors", profile[5], width, Breaks::AfterCommas);
+    AppendLine(out, "Zodiac", sign, width);
 
     out.push_back('\n');
     AppendSentence(out, "Name number " + nameNumber + " from the letters of the name", width);
@@ -391,10 +278,11 @@ std::string ReadingText(const Reading &reading, std::size_t width)
 
     out.push_back('\n');
     AppendSentence(out, "Birth number " + birthNumber + " from the birth-date digits (month, day, year)", width);
-    AppendLine(out, "  digit text", reading.birthDigits, width);
+    const std::string birthDigits = Utf16ToUtf8(reading.birthDigits);
+    AppendLine(out, "  digit text", birthDigits, width);
     line.clear();
-    for (const char c : reading.birthDigits) {
-        if (c < '0' || c > '9')
+    for (const char c : birthDigits) {
+        if (!IsDigit(c))
             continue;
         if (!line.empty())
             line.append(" + ");
@@ -413,14 +301,34 @@ std::string ReadingText(const Reading &reading, std::size_t width)
         AppendLine(out, "  pass " + std::to_string(pass + 1), line, width);
     }
 
-    const ZodiacRowDays days = DaysOfZodiacRow(reading.zodiacRow);
+    const ZodiacRowDays days = DaysOfZodiacRow(*reading.zodiac);
     out.push_back('\n');
     AppendSentence(out,
-                   "Zodiac sign " + std::string(reading.zodiac) + " from row " + std::to_string(reading.zodiacRow) +
+                   "Zodiac sign " + std::string(sign) + " from row " + std::to_string(reading.zodiac->row) +
                        " of the zodiac table: " + std::string(days.month) + ' ' + std::to_string(days.firstDay) +
                        " to " + std::string(days.month) + ' ' + std::to_string(days.lastDay),
                    width);
     return out;
+}
+
+int RunReading(const Options &options, const Sink &out, const Sink &err)
+{
+    Reading reading;
+    const ReadingOutcome outcome = MakeReading(options.inputs, reading);
+    if (outcome != ReadingOutcome::Read) {
+        std::string message(RefusalText(outcome));
+        message.push_back('\n');
+        err(message);
+        return outcome == ReadingOutcome::NotUtf8 ? ExitUsage : ExitRefused;
+    }
+    std::string text;
+    if (options.json) {
+        AppendReadingJson(text, reading);
+        text.push_back('\n');
+    } else {
+        text = ReadingText(reading, options.textWidth);
+    }
+    return out(text) ? ExitRead : ExitUsage;
 }
 
 } // namespace veltara::reading

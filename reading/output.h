@@ -2,22 +2,33 @@
 // a person reads, with the explanation of each number.
 #pragma once
 
-#include "reading.h"
+#include "inputs.h"
+#include "json.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace veltara::reading {
 
-// Appends a JSON string literal of well-formed UTF-8 text: quotes, backslashes
-// and control characters escaped, everything else as it is.
-void AppendJsonString(std::string &out, std::string_view utf8);
+// Exit statuses.
+inline constexpr int ExitRead = 0;      // every reading given
+inline constexpr int ExitRefused = 1;   // a reading refused as the window refuses it, or a batch row failed
+inline constexpr int ExitUsage = 2;     // the arguments are wrong, the input cannot be read or the output written
+
+// Where the output goes; false when it could not be written.
+using Sink = std::function<bool(std::string_view text)>;
+
+struct Options;
+
+// One reading: the text or the JSON object on `out`, a refusal's message on
+// `err`. Returns the exit status: ExitUsage when `out` fails.
+int RunReading(const Options &options, const Sink &out, const Sink &err);
 
 // Appends the reading as one JSON object (no line break) with the keys name,
 // day, month, year, nameNumber, birthNumber, character, planet, element,
-// letters, primaryColor, secondaryColors, zodiac and breakdown. The six
-// profile texts are those of the row `profileNumber` of the profile table.
+// letters, primaryColor, secondaryColors, zodiac and breakdown.
 void AppendReadingJson(std::string &out, const Reading &reading);
 
 // Appends {"row": N, "line": L, "error": "..."} (no line break).

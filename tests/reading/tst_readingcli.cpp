@@ -1,10 +1,11 @@
 // The parts of veltara-reading: its arguments, ISO dates, CSV rows, JSON
 // escaping, the explanation of a reading, the batch, and the program's exit
 // statuses and messages.
-#include "cli.h"
+#include "args.h"
+#include "batch.h"
 #include "csv.h"
 #include "output.h"
-#include "reading.h"
+#include "inputs.h"
 #include "programrun.h"
 
 #include <QFile>
@@ -20,6 +21,7 @@
 #include <vector>
 
 using namespace veltara::reading;
+using veltara::ReadingOutcome;
 
 namespace {
 
@@ -527,7 +529,7 @@ void TestReadingCli::wrappedText()
     QFETCH(QByteArray, name);
     QFETCH(int, width);
     Reading reading;
-    QCOMPARE(MakeReading({name.toStdString(), "29", "September", "1999"}, reading), Outcome::Read);
+    QCOMPARE(MakeReading({name.toStdString(), "29", "September", "1999"}, reading), ReadingOutcome::Read);
     const QByteArray flat = Bytes(ReadingText(reading));
     const QByteArray wrapped = Bytes(ReadingText(reading, static_cast<std::size_t>(width)));
     // The same words in the same order, only the breaks differ.
@@ -562,7 +564,7 @@ void TestReadingCli::wrappedText()
 void TestReadingCli::wrappedTextNarrow()
 {
     Reading reading;
-    QCOMPARE(MakeReading({"Ann", "05", "January", "1980"}, reading), Outcome::Read);
+    QCOMPARE(MakeReading({"Ann", "05", "January", "1980"}, reading), ReadingOutcome::Read);
     const QList<QByteArray> lines = Bytes(ReadingText(reading, 50)).split('\n');
     const QList<QByteArray> expected = {
         "Name Number       2",
@@ -581,7 +583,7 @@ void TestReadingCli::wrappedTextNarrow()
     };
     QCOMPARE(lines.mid(0, expected.size()), expected);
     // A list breaks only after its commas; a sentence goes on two columns in.
-    QCOMPARE(MakeReading({"Mary Jane Watson", "05", "January", "1980"}, reading), Outcome::Read);
+    QCOMPARE(MakeReading({"Mary Jane Watson", "05", "January", "1980"}, reading), ReadingOutcome::Read);
     const QByteArray text = Bytes(ReadingText(reading, 40));
     QVERIFY2(text.contains("  letters         M 4, a 1, r 9, y 7,\n"
                            "                  space 0, J 1, a 1,\n"
@@ -628,7 +630,7 @@ void TestReadingCli::jsonEscaping()
 void TestReadingCli::breakdownOfAReading()
 {
     Reading reading;
-    QCOMPARE(MakeReading({"John Smith", "29", "September", "1999"}, reading), Outcome::Read);
+    QCOMPARE(MakeReading({"John Smith", "29", "September", "1999"}, reading), ReadingOutcome::Read);
     std::string json;
     AppendReadingJson(json, reading);
     QJsonParseError error;
@@ -648,12 +650,12 @@ void TestReadingCli::breakdownOfAReading()
     QCOMPARE(breakdown.value(QLatin1String("zodiacRow")).toInt(), 18);
 
     // Every pass is kept: a letter sum of 199 takes three.
-    QCOMPARE(MakeReading({std::string(22, 'I') + "A", "05", "May", "1980"}, reading), Outcome::Read);
+    QCOMPARE(MakeReading({std::string(22, 'I') + "A", "05", "May", "1980"}, reading), ReadingOutcome::Read);
     QCOMPARE(reading.letterSum, std::uint64_t{199});
     QCOMPARE(reading.nameSums, (std::vector<std::uint64_t>{19, 10, 1}));
     QCOMPARE(reading.nameNumber, 1);
     // A name of no letter: number 0, and nothing of a profile.
-    QCOMPARE(MakeReading({"- '", "05", "May", "1980"}, reading), Outcome::Read);
+    QCOMPARE(MakeReading({"- '", "05", "May", "1980"}, reading), ReadingOutcome::Read);
     QCOMPARE(reading.nameNumber, 0);
     QCOMPARE(reading.nameSums, std::vector<std::uint64_t>{0});
     json.clear();
@@ -667,7 +669,7 @@ void TestReadingCli::breakdownOfAReading()
 void TestReadingCli::textOfAReading()
 {
     Reading reading;
-    QCOMPARE(MakeReading({"John Smith", "29", "September", "1999"}, reading), Outcome::Read);
+    QCOMPARE(MakeReading({"John Smith", "29", "September", "1999"}, reading), ReadingOutcome::Read);
     const QList<QByteArray> lines = Bytes(ReadingText(reading)).split('\n');
     const QList<QByteArray> expected = {
         "Name Number       8",
@@ -700,7 +702,7 @@ void TestReadingCli::textOfAReading()
     QCOMPARE(lines, expected);
 
     // Characters that would not show are named by their code.
-    QCOMPARE(MakeReading({"A\tB\xC2\xA0" "C", "05", "May", "1980"}, reading), Outcome::Read);
+    QCOMPARE(MakeReading({"A\tB\xC2\xA0" "C", "05", "May", "1980"}, reading), ReadingOutcome::Read);
     QVERIFY(Bytes(ReadingText(reading)).contains("A 1, U+0009 0, B 2, U+00A0 0, C 3\n"));
 }
 

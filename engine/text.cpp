@@ -1,6 +1,6 @@
-#include "utf8.h"
+#include "text.h"
 
-namespace veltara::reading {
+namespace veltara {
 
 namespace {
 
@@ -96,22 +96,37 @@ void AppendUtf8(std::string &out, char32_t codePoint)
     }
 }
 
-std::optional<std::u16string> Utf8ToUtf16(std::string_view bytes)
+bool Utf8ToUtf16(std::string_view bytes, std::u16string &units)
 {
-    if (!IsValidUtf8(bytes))
-        return std::nullopt;
-    std::u16string units;
-    units.reserve(bytes.size());
+    units.resize(bytes.size());
+    std::size_t count = 0;
     for (std::size_t pos = 0; pos < bytes.size();) {
+        // Plain ASCII, the common case of names and dates, a unit a byte.
+        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
+            units[count++] = static_cast<char16_t>(bytes[pos++]);
+            continue;
+        }
+        if (SequenceLength(bytes, pos) == 0)
+            return false;
         const char32_t codePoint = NextCodePoint(bytes, pos);
         if (codePoint < 0x10000) {
-            units.push_back(static_cast<char16_t>(codePoint));
+            units[count++] = static_cast<char16_t>(codePoint);
         } else {
+            // Four bytes give two units: never more units than bytes.
             const char32_t offset = codePoint - 0x10000;
-            units.push_back(static_cast<char16_t>(0xD800 + (offset >> 10)));
-            units.push_back(static_cast<char16_t>(0xDC00 + (offset & 0x3FF)));
+            units[count++] = static_cast<char16_t>(0xD800 + (offset >> 10));
+            units[count++] = static_cast<char16_t>(0xDC00 + (offset & 0x3FF));
         }
     }
+    units.resize(count);
+    return true;
+}
+
+std::optional<std::u16string> Utf8ToUtf16(std::string_view bytes)
+{
+    std::u16string units;
+    if (!Utf8ToUtf16(bytes, units))
+        return std::nullopt;
     return units;
 }
 
@@ -137,4 +152,4 @@ std::string Utf16ToUtf8(std::u16string_view units)
     return out;
 }
 
-} // namespace veltara::reading
+} // namespace veltara

@@ -1,7 +1,6 @@
-#include "cli.h"
+#include "args.h"
 
-#include "output.h"
-#include "utf8.h"
+#include "text.h"
 
 #include <algorithm>
 #include <utility>
@@ -10,30 +9,12 @@ namespace veltara::reading {
 
 namespace {
 
-constexpr std::string_view NotUtf8Row = "the row is not valid UTF-8";
-
 Options UsageError(std::string problem)
 {
     Options options;
     options.mode = Options::Mode::Usage;
     options.problem = std::move(problem);
     return options;
-}
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view TrimBlanks(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-bool IsDigits(std::string_view text)
-{
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // An ISO date by its shape (whatever its month), or digits only.
@@ -214,120 +195,6 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
     }
     options.mode = Options::Mode::Reading;
     return options;
-}
-
-int RunReading(const Options &options, const Sink &out, const Sink &err)
-{
-    Reading reading;
-    const Outcome outcome = MakeReading(options.inputs, reading);
-    if (outcome != Outcome::Read) {
-        std::string message(OutcomeMessage(outcome));
-        message.push_back('\n');
-        err(message);
-        return outcome == Outcome::NotUtf8 ? ExitUsage : ExitRefused;
-    }
-    std::string text;
-    if (options.json) {
-        AppendReadingJson(text, reading);
-        text.push_back('\n');
-    } else {
-        text = ReadingText(reading, options.textWidth);
-    }
-    return out(text) ? ExitRead : ExitRefused;
-}
-
-std::optional<Inputs> RowInputs(const CsvRow &row, std::string &problem)
-{
-    if (!row.error.empty()) {
-        problem = row.error;
-        return std::nullopt;
-    }
-    // The reading checks the fields of a row of four; a date must be one.
-    if (row.fields.size() == 2 && !IsValidUtf8(row.fields[0])) {
-        problem = NotUtf8Row;
-        return std::nullopt;
-    }
-    if (row.fields.size() == 4) {
-        return Inputs{row.fields[0], std::string(TrimBlanks(row.fields[1])), std::string(TrimBlanks(row.fields[2])),
-                      std::string(TrimBlanks(row.fields[3]))};
-    }
-    if (row.fields.size() == 2) {
-        std::optional<DateFields> date = ParseIsoDate(TrimBlanks(row.fields[1]));
-        if (!date) {
-            problem = "the date is not YYYY-MM-DD with a month from 01 to 12";
-            return std::nullopt;
-        }
-        return Inputs{row.fields[0], std::move(date->day), std::move(date->month), std::move(date->year)};
-    }
-    problem = "the row has " + std::to_string(row.fields.size()) +
-              (row.fields.size() == 1 ? " column" : " columns") +
-              ", not name,YYYY-MM-DD or name,day,month,year";
-    return std::nullopt;
-}
-
-bool IsBlankRow(const CsvRow &row)
-{
-    if (!row.error.empty())
-        return false;
-    return std::all_of(row.fields.begin(), row.fields.end(),
-                       [](const std::string &field) { return TrimBlanks(field).empty(); });
-}
-
-bool IsHeaderRow(const CsvRow &row)
-{
-    if (!row.error.empty())
-        return false;
-    auto is = [&row](std::size_t field, std::string_view name) {
-        const std::string_view text = TrimBlanks(row.fields[field]);
-        return std::equal(text.begin(), text.end(), name.begin(), name.end(), [](char a, char b) {
-            return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-        });
-    };
-    if (row.fields.size() == 2)
-        return is(0, "name") && (is(1, "date") || is(1, "birthdate") || is(1, "birth date"));
-    return row.fields.size() == 4 && is(0, "name") && is(1, "day") && is(2, "month") && is(3, "year");
-}
-
-BatchResult RunBatch(CsvReader &reader, const Sink &out)
-{
-    constexpr std::size_t FlushBytes = 256 * 1024;
-    BatchResult result;
-    CsvRow row;
-    Reading reading;
-    std::string problem;
-    std::string pending;
-    pending.reserve(FlushBytes + 4096);
-    bool headerPossible = true;
-    while (reader.next(row)) {
-        if (IsBlankRow(row))
-            continue;
-        if (std::exchange(headerPossible, false) && IsHeaderRow(row))
-            continue;
-        ++result.rows;
-        const std::optional<Inputs> inputs = RowInputs(row, problem);
-        const Outcome outcome = inputs ? MakeReading(*inputs, reading) : Outcome::NotUtf8;
-        if (!inputs) {
-            AppendRowErrorJson(pending, result.rows, row.line, problem);
-            ++result.failed;
-        } else if (outcome != Outcome::Read) {
-            AppendRowErrorJson(pending, result.rows, row.line,
-                               outcome == Outcome::NotUtf8 ? NotUtf8Row : OutcomeMessage(outcome));
-            ++result.failed;
-        } else {
-            AppendReadingJson(pending, reading);
-        }
-        pending.push_back('\n');
-        if (pending.size() >= FlushBytes) {
-            if (!out(pending)) {
-                result.writeFailed = true;
-                return result;
-            }
-            pending.clear();
-        }
-    }
-    if (!pending.empty() && !out(pending))
-        result.writeFailed = true;
-    return result;
 }
 
 } // namespace veltara::reading

@@ -1,0 +1,66 @@
+#include "reading.h"
+
+#include "numerology.h"
+
+namespace veltara {
+
+std::string_view RefusalText(ReadingOutcome outcome) noexcept
+{
+    switch (outcome) {
+    case ReadingOutcome::Read:
+        return {};
+    case ReadingOutcome::InvalidBirthdate:
+    case ReadingOutcome::InvalidBirthday:
+        return "You Have Entered An Invalid Birthdate.  Please Retry.";
+    case ReadingOutcome::MissingName:
+        return "You Must Enter Your Full Name.";
+    case ReadingOutcome::NotUtf8:
+        return "not valid UTF-8";
+    }
+    return {};
+}
+
+void MakeReading(const ReadingInputs &inputs, Reading &reading)
+{
+    BirthDigitsResult birth = BirthDigits(inputs.month, inputs.day, inputs.year, inputs.birthDigits);
+    reading.paddedDay = std::move(birth.paddedDay);
+    reading.birthDigits = std::move(birth.digits);
+    reading.profile = nullptr;
+    reading.zodiac = nullptr;
+    if (inputs.month.empty() || reading.paddedDay.empty() || inputs.year.empty()) {
+        reading.outcome = ReadingOutcome::InvalidBirthdate;
+        return;
+    }
+    if (inputs.name.empty()) {
+        reading.outcome = ReadingOutcome::MissingName;
+        return;
+    }
+
+    // The name: every character with its value, the letter sum and the passes.
+    reading.letterCounts.clear();
+    reading.letterCounts.reserve(inputs.name.size());
+    reading.letterSum = 0;
+    const std::u16string_view name = inputs.name;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        char32_t character = name[i];
+        if (character >= 0xD800 && character <= 0xDBFF && i + 1 < name.size() && name[i + 1] >= 0xDC00 &&
+            name[i + 1] <= 0xDFFF)
+            character = 0x10000 + ((character - 0xD800) << 10) + (name[++i] - 0xDC00);
+        const int value = LetterValue(character);
+        reading.letterCounts.push_back({character, value});
+        reading.letterSum += static_cast<std::uint64_t>(value);
+    }
+    reading.nameSums.clear();
+    reading.nameNumber = ReduceLetterSum(reading.letterSum, &reading.nameSums);
+
+    reading.birthSums.clear();
+    reading.birthNumber = ReduceBirthDigitSum(DigitSum(std::u16string_view(reading.birthDigits)), &reading.birthSums);
+    reading.profile = LookupNameProfile(reading.nameNumber);
+
+    reading.birthKey = BirthKey(reading.birthDigits);
+    // An unconvertible text reads as key 0, which no row holds.
+    reading.zodiac = FindZodiacRow(reading.birthKey.value_or(0));
+    reading.outcome = reading.zodiac ? ReadingOutcome::Read : ReadingOutcome::InvalidBirthday;
+}
+
+} // namespace veltara

@@ -1,0 +1,66 @@
+// Small text helpers shared by the engine and the command line: blanks and
+// digits, and strict UTF-8. The command line and the batch files are read
+// as UTF-8, and a text that is not well-formed is refused rather than
+// guessed at.
+#pragma once
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace veltara {
+
+template <typename Unit>
+constexpr bool IsBlank(Unit unit) noexcept
+{
+    return unit == Unit(' ') || unit == Unit('\t');
+}
+
+template <typename Unit>
+constexpr bool IsDigit(Unit unit) noexcept
+{
+    return unit >= Unit('0') && unit <= Unit('9');
+}
+
+// The text without the spaces and tabs before and after it.
+template <typename Unit>
+constexpr std::basic_string_view<Unit> TrimBlanks(std::basic_string_view<Unit> text) noexcept
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+constexpr std::string_view TrimBlanks(std::string_view text) noexcept { return TrimBlanks<char>(text); }
+
+// At least one character, and only the digits 0 to 9.
+constexpr bool IsDigits(std::string_view text) noexcept
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return IsDigit(c); });
+}
+
+// Whether the bytes are well-formed UTF-8: no stray or missing continuation
+// bytes, no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view bytes) noexcept;
+
+// Decodes the next character of well-formed UTF-8 at `pos` and moves `pos`
+// past it. The text must have been checked with IsValidUtf8.
+char32_t NextCodePoint(std::string_view text, std::size_t &pos) noexcept;
+
+// Appends one character as UTF-8.
+void AppendUtf8(std::string &out, char32_t codePoint);
+
+// Checks and converts in one pass: `units` becomes the UTF-16 text units of
+// well-formed UTF-8 and the function returns true; false for anything else,
+// `units` then holding an unspecified part of the text.
+bool Utf8ToUtf16(std::string_view bytes, std::u16string &units);
+// Well-formed UTF-8 as UTF-16 text units; nullopt for anything else.
+std::optional<std::u16string> Utf8ToUtf16(std::string_view bytes);
+
+// UTF-16 text units as UTF-8. A surrogate without its partner (a text cut in
+// the middle of a pair) becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view units);
+
+} // namespace veltara

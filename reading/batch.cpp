@@ -1,0 +1,111 @@
+#include "batch.h"
+
+#include "output.h"
+#include "text.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace veltara::reading {
+
+namespace {
+
+constexpr std::string_view NotUtf8Row = "the row is not valid UTF-8";
+
+} // namespace
+
+std::optional<Inputs> RowInputs(const CsvRow &row, std::string &problem)
+{
+    if (!row.error.empty()) {
+        problem = row.error;
+        return std::nullopt;
+    }
+    // The reading checks the fields of a row of four; a date must be one.
+    if (row.fields.size() == 2 && !IsValidUtf8(row.fields[0])) {
+        problem = NotUtf8Row;
+        return std::nullopt;
+    }
+    if (row.fields.size() == 4) {
+        return Inputs{row.fields[0], std::string(TrimBlanks(row.fields[1])), std::string(TrimBlanks(row.fields[2])),
+                      std::string(TrimBlanks(row.fields[3]))};
+    }
+    if (row.fields.size() == 2) {
+        std::optional<DateFields> date = ParseIsoDate(TrimBlanks(row.fields[1]));
+        if (!date) {
+            problem = "the date is not YYYY-MM-DD with a month from 01 to 12";
+            return std::nullopt;
+        }
+        return Inputs{row.fields[0], std::move(date->day), std::move(date->month), std::move(date->year)};
+    }
+    problem = "the row has " + std::to_string(row.fields.size()) +
+              (row.fields.size() == 1 ? " column" : " columns") +
+              ", not name,YYYY-MM-DD or name,day,month,year";
+    return std::nullopt;
+}
+
+bool IsBlankRow(const CsvRow &row)
+{
+    if (!row.error.empty())
+        return false;
+    return std::all_of(row.fields.begin(), row.fields.end(),
+                       [](const std::string &field) { return TrimBlanks(field).empty(); });
+}
+
+bool IsHeaderRow(const CsvRow &row)
+{
+    if (!row.error.empty())
+        return false;
+    auto is = [&row](std::size_t field, std::string_view name) {
+        const std::string_view text = TrimBlanks(row.fields[field]);
+        return std::equal(text.begin(), text.end(), name.begin(), name.end(), [](char a, char b) {
+            return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+        });
+    };
+    if (row.fields.size() == 2)
+        return is(0, "name") && (is(1, "date") || is(1, "birthdate") || is(1, "birth date"));
+    return row.fields.size() == 4 && is(0, "name") && is(1, "day") && is(2, "month") && is(3, "year");
+}
+
+BatchResult RunBatch(CsvReader &reader, const Sink &out)
+{
+    constexpr std::size_t FlushBytes = 256 * 1024;
+    BatchResult result;
+    CsvRow row;
+    Reading reading;
+    std::string problem;
+    std::string pending;
+    pending.reserve(FlushBytes + 4096);
+    bool headerPossible = true;
+    while (reader.next(row)) {
+        if (IsBlankRow(row))
+            continue;
+        if (std::exchange(headerPossible, false) && IsHeaderRow(row))
+            continue;
+        ++result.rows;
+        const std::optional<Inputs> inputs = RowInputs(row, problem);
+        const ReadingOutcome outcome = inputs ? MakeReading(*inputs, reading) : ReadingOutcome::NotUtf8;
+        if (!inputs) {
+            AppendRowErrorJson(pending, result.rows, row.line, problem);
+            ++result.failed;
+        } else if (outcome != ReadingOutcome::Read) {
+            AppendRowErrorJson(pending, result.rows, row.line,
+                               outcome == ReadingOutcome::NotUtf8 ? NotUtf8Row : RefusalText(outcome));
+            ++result.failed;
+        } else {
+            AppendReadingJson(pending, reading);
+        }
+        pending.push_back('\n');
+        if (pending.size() >= FlushBytes) {
+            if (!out(pending)) {
+                result.writeFailed = true;
+                return result;
+            }
+            pending.clear();
+        }
+    }
+    if (!pending.empty() && !out(pending))
+        result.writeFailed = true;
+    return result;
+}
+
+} // namespace veltara::reading

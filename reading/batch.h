@@ -1,0 +1,40 @@
+// The batch of readings from CSV rows: one JSON line per row.
+#pragma once
+
+#include "csv.h"
+#include "inputs.h"
+#include "output.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace veltara::reading {
+
+// The inputs of one CSV row: name,YYYY-MM-DD or name,day,month,year. The
+// name is kept as written; spaces and tabs around the date fields are not
+// part of them. On a row that cannot be read, `problem` says why.
+std::optional<Inputs> RowInputs(const CsvRow &row, std::string &problem);
+
+// A row with nothing but spaces and tabs in its fields: an empty line, or
+// an empty row of a spreadsheet (",,,").
+bool IsBlankRow(const CsvRow &row);
+
+// A row of column names: name,date, name,birthdate, name,birth date or
+// name,day,month,year, in any letter case, blanks around them allowed.
+bool IsHeaderRow(const CsvRow &row);
+
+struct BatchResult {
+    std::uint64_t rows = 0;     // rows answered: neither blank nor the header
+    std::uint64_t failed = 0;
+    bool writeFailed = false;
+};
+
+// One JSON line per row of the input, in order: the reading, or
+// {"row": N, "line": L, "error": "..."} for a row that cannot be read or is
+// refused, N counting the rows answered and L the line the row starts on.
+// Blank rows are skipped, and so is a header as the first row that is not
+// blank.
+BatchResult RunBatch(CsvReader &reader, const Sink &out);
+
+} // namespace veltara::reading

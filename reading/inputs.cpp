@@ -1,0 +1,93 @@
+#include "inputs.h"
+
+#include "numerology.h"
+#include "text.h"
+
+#include <algorithm>
+
+namespace veltara::reading {
+
+namespace {
+
+// The engine's tables hold their texts as UTF-16; the command line writes
+// them as UTF-8, converted once.
+struct TableTexts {
+    std::array<std::array<std::string, 6>, 10> profiles; // by name number, none for 0
+    std::array<std::string, 24> signs;
+    std::array<std::string, 12> months;
+
+    TableTexts()
+    {
+        for (int number = 1; number <= 9; ++number) {
+            const NameProfile *row = LookupNameProfile(number);
+            profiles[static_cast<std::size_t>(number)] = {
+                Utf16ToUtf8(row->characterText), Utf16ToUtf8(row->planet),       Utf16ToUtf8(row->element),
+                Utf16ToUtf8(row->letters),       Utf16ToUtf8(row->primaryColor), Utf16ToUtf8(row->secondaryColors)};
+        }
+        for (std::size_t i = 0; i < ZodiacTable.size(); ++i)
+            signs[i] = Utf16ToUtf8(ZodiacTable[i].sign);
+        for (int month = 1; month <= 12; ++month)
+            months[static_cast<std::size_t>(month - 1)] = Utf16ToUtf8(MonthName(month));
+    }
+};
+
+const TableTexts &Texts()
+{
+    static const TableTexts texts;
+    return texts;
+}
+
+} // namespace
+
+std::string_view SignText(const ZodiacRange &row) noexcept
+{
+    return Texts().signs[static_cast<std::size_t>(row.row - 1)];
+}
+
+const std::array<std::string, 6> &ProfileTexts(const NameProfile *profile) noexcept
+{
+    return Texts().profiles[profile ? static_cast<std::size_t>(profile->number) : 0];
+}
+
+ReadingOutcome MakeReading(const Inputs &inputs, Reading &reading)
+{
+    thread_local std::u16string name, day, month, year;
+    if (!Utf8ToUtf16(inputs.name, name) || !Utf8ToUtf16(inputs.day, day) || !Utf8ToUtf16(inputs.month, month) ||
+        !Utf8ToUtf16(inputs.year, year))
+        return reading.outcome = ReadingOutcome::NotUtf8;
+    veltara::MakeReading({name, day, month, year, {}}, reading);
+    if (reading.outcome == ReadingOutcome::Read) {
+        reading.name = inputs.name;
+        reading.day = Utf16ToUtf8(reading.paddedDay);
+        reading.month = inputs.month;
+        reading.year = inputs.year;
+    }
+    return reading.outcome;
+}
+
+std::optional<DateFields> ParseIsoDate(std::string_view text)
+{
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !IsDigits(text.substr(0, 4)) ||
+        !IsDigits(text.substr(5, 2)) || !IsDigits(text.substr(8, 2)))
+        return std::nullopt;
+    const int month = (text[5] - '0') * 10 + (text[6] - '0');
+    if (month < 1 || month > 12)
+        return std::nullopt;
+    return DateFields{std::string(text.substr(8, 2)), Texts().months[static_cast<std::size_t>(month - 1)],
+                      std::string(text.substr(0, 4))};
+}
+
+bool IsMonthName(std::string_view text)
+{
+    const auto &months = Texts().months;
+    return std::find(months.begin(), months.end(), text) != months.end();
+}
+
+ZodiacRowDays DaysOfZodiacRow(const ZodiacRange &row) noexcept
+{
+    const auto month = static_cast<int>(row.firstKey / 1000000);
+    return {Texts().months[static_cast<std::size_t>(month - 1)], static_cast<int>(row.firstKey / 10000 % 100),
+            static_cast<int>(row.lastKey / 10000 % 100)};
+}
+
+} // namespace veltara::reading
