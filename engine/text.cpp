@@ -122,6 +122,23 @@ bool Utf8ToUtf16(std::string_view bytes, std::u16string &units)
     return true;
 }
 
+bool Utf8ToCodePoints(std::string_view bytes, std::u32string &codePoints)
+{
+    codePoints.resize(bytes.size());
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
+            codePoints[count++] = static_cast<char32_t>(bytes[pos++]);
+            continue;
+        }
+        if (SequenceLength(bytes, pos) == 0)
+            return false;
+        codePoints[count++] = NextCodePoint(bytes, pos);
+    }
+    codePoints.resize(count);
+    return true;
+}
+
 std::optional<std::u16string> Utf8ToUtf16(std::string_view bytes)
 {
     std::u16string units;

@@ -56,6 +56,8 @@ void AppendUtf8(std::string &out, char32_t codePoint);
 // well-formed UTF-8 and the function returns true; false for anything else,
 // `units` then holding an unspecified part of the text.
 bool Utf8ToUtf16(std::string_view bytes, std::u16string &units);
+// The same for code points: true when the bytes are well-formed UTF-8.
+bool Utf8ToCodePoints(std::string_view bytes, std::u32string &codePoints);
 // Well-formed UTF-8 as UTF-16 text units; nullopt for anything else.
 std::optional<std::u16string> Utf8ToUtf16(std::string_view bytes);
 

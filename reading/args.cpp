@@ -47,12 +47,14 @@ std::string ShellWord(std::string_view text)
 
 // A date first and a last argument that is none says that the name was put
 // last. For a date in the ISO form the line shows the command as meant.
-std::string OrderHint(const std::vector<std::string_view> &positional, bool json)
+std::string OrderHint(const std::vector<std::string_view> &positional, const Options &options)
 {
     if (positional.size() < 2 || !LooksLikeDate(positional.front()) || LooksLikeDate(positional.back()))
         return {};
     std::string hint = "the name comes first: veltara-reading ";
-    if (json)
+    if (options.chart)
+        hint.append("--chart ");
+    if (options.json)
         hint.append("--json ");
     if (!ParseIsoDate(positional.front())) {
         hint.append("NAME DAY MONTH YEAR or NAME YYYY-MM-DD");
@@ -87,6 +89,8 @@ std::string_view UsageText()
     return "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
            "       veltara-reading [--json] NAME YYYY-MM-DD\n"
            "       veltara-reading --batch FILE\n"
+           "       veltara-reading --chart [--json] NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
+           "       veltara-reading --chart --batch FILE\n"
            "       veltara-reading -h | --help | -v | --version\n";
 }
 
@@ -98,6 +102,8 @@ std::string_view HelpText()
            "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
            "       veltara-reading [--json] NAME YYYY-MM-DD\n"
            "       veltara-reading --batch FILE\n"
+           "       veltara-reading --chart [--json] NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
+           "       veltara-reading --chart --batch FILE\n"
            "\n"
            "NAME DAY MONTH YEAR are the four fields of the window, as typed: a day\n"
            "of one character gets a 0 in front (an empty day becomes 0), only the\n"
@@ -106,17 +112,25 @@ std::string_view HelpText()
            "day and year count. YYYY-MM-DD is read as the day DD, the month name of\n"
            "MM and the year YYYY. The name comes first.\n"
            "\n"
+           "  --chart       the numerology chart instead: life path, birthday,\n"
+           "                expression, soul urge, personality and maturity numbers,\n"
+           "                karmic lessons, hidden passion, karmic debts and the\n"
+           "                Chaldean name number, each with its arithmetic. The date\n"
+           "                must exist (years 1 to 9999); MONTH is 1 to 12 or an\n"
+           "                English month name in any case. Only letters count:\n"
+           "                A to Z, accented Latin letters as their base letter\n"
            "  --json        one JSON object instead of the text\n"
-           "  --batch FILE  a reading for each CSV row of FILE (- for standard input),\n"
-           "                name,YYYY-MM-DD or name,day,month,year: one JSON line per\n"
-           "                row, {\"row\": N, \"line\": L, \"error\": \"...\"} for a row that\n"
-           "                fails; blank lines and a header row are skipped\n"
+           "  --batch FILE  a reading (or chart) for each CSV row of FILE (- for standard\n"
+           "                input), name,YYYY-MM-DD or name,day,month,year: one JSON\n"
+           "                line per row, {\"row\": N, \"line\": L, \"error\": \"...\"} for a\n"
+           "                row that fails; blank lines and a header row are skipped\n"
            "  --            ends the options (for a name or day beginning with -)\n"
            "  -h, --help    this help\n"
            "  -v, --version the version\n"
            "\n"
            "Exit status: 0 reading given; 1 refused (the window's message on standard\n"
-           "error) or, with --batch, any row failed; 2 wrong arguments, unreadable\n"
+           "error; for the chart, a date that does not exist or a name without a\n"
+           "letter) or, with --batch, any row failed; 2 wrong arguments, unreadable\n"
            "input or output that cannot be written.\n";
 }
 
@@ -145,6 +159,8 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
             return options;
         } else if (argument == "--json") {
             options.json = true;
+        } else if (argument == "--chart") {
+            options.chart = true;
         } else if (argument == "--batch" || argument.starts_with("--batch=")) {
             if (batch)
                 return UsageError("--batch given twice");
@@ -173,8 +189,12 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
         if (!IsValidUtf8(argument))
             return UsageError("the arguments must be UTF-8 text");
     }
-    std::string orderHint = OrderHint(positional, options.json);
-    if (positional.size() == 4) {
+    std::string orderHint = OrderHint(positional, options);
+    if (options.chart && (positional.size() == 2 || positional.size() == 4)) {
+        options.inputs.name = positional[0];
+        options.chartDate.assign(positional.begin() + 1, positional.end());
+        options.hint = std::move(orderHint);
+    } else if (positional.size() == 4) {
         options.inputs = {std::string(positional[0]), std::string(positional[1]), std::string(positional[2]),
                           std::string(positional[3])};
         options.hint = orderHint.empty() ? MonthHint(positional[2]) : std::move(orderHint);

@@ -14,8 +14,12 @@ struct Options {
     enum class Mode { Reading, Batch, Help, Version, Usage };
     Mode mode = Mode::Usage;
     bool json = false;
+    bool chart = false;             // the numerology chart instead of the reading
     std::string batchFile;          // "-" for standard input
-    Inputs inputs;                  // Mode::Reading
+    Inputs inputs;                  // Mode::Reading; the chart takes only the name
+    // Mode::Reading with `chart`: the date as given, YYYY-MM-DD or DAY MONTH
+    // YEAR, checked when the chart is made.
+    std::vector<std::string> chartDate;
     std::string problem;            // Mode::Usage: what is wrong
     // Mode::Reading and Mode::Usage: one line for the standard error after
     // the reading, the refusal or the problem, when the arguments look

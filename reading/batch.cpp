@@ -37,9 +37,7 @@ std::optional<Inputs> RowInputs(const CsvRow &row, std::string &problem)
         }
         return Inputs{row.fields[0], std::move(date->day), std::move(date->month), std::move(date->year)};
     }
-    problem = "the row has " + std::to_string(row.fields.size()) +
-              (row.fields.size() == 1 ? " column" : " columns") +
-              ", not name,YYYY-MM-DD or name,day,month,year";
+    problem = ColumnsProblem(row.fields.size());
     return std::nullopt;
 }
 
@@ -66,12 +64,32 @@ bool IsHeaderRow(const CsvRow &row)
     return row.fields.size() == 4 && is(0, "name") && is(1, "day") && is(2, "month") && is(3, "year");
 }
 
-BatchResult RunBatch(CsvReader &reader, const Sink &out)
+std::string ColumnsProblem(std::size_t columns)
+{
+    return "the row has " + std::to_string(columns) + (columns == 1 ? " column" : " columns") +
+           ", not name,YYYY-MM-DD or name,day,month,year";
+}
+
+bool AppendReadingRow(const CsvRow &row, std::string &out, std::string &problem)
+{
+    thread_local Reading reading;
+    const std::optional<Inputs> inputs = RowInputs(row, problem);
+    if (!inputs)
+        return false;
+    const ReadingOutcome outcome = MakeReading(*inputs, reading);
+    if (outcome != ReadingOutcome::Read) {
+        problem = outcome == ReadingOutcome::NotUtf8 ? NotUtf8Row : RefusalText(outcome);
+        return false;
+    }
+    AppendReadingJson(out, reading);
+    return true;
+}
+
+BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswer &answer)
 {
     constexpr std::size_t FlushBytes = 256 * 1024;
     BatchResult result;
     CsvRow row;
-    Reading reading;
     std::string problem;
     std::string pending;
     pending.reserve(FlushBytes + 4096);
@@ -82,17 +100,9 @@ BatchResult RunBatch(CsvReader &reader, const Sink &out)
         if (std::exchange(headerPossible, false) && IsHeaderRow(row))
             continue;
         ++result.rows;
-        const std::optional<Inputs> inputs = RowInputs(row, problem);
-        const ReadingOutcome outcome = inputs ? MakeReading(*inputs, reading) : ReadingOutcome::NotUtf8;
-        if (!inputs) {
+        if (!answer(row, pending, problem)) {
             AppendRowErrorJson(pending, result.rows, row.line, problem);
             ++result.failed;
-        } else if (outcome != ReadingOutcome::Read) {
-            AppendRowErrorJson(pending, result.rows, row.line,
-                               outcome == ReadingOutcome::NotUtf8 ? NotUtf8Row : RefusalText(outcome));
-            ++result.failed;
-        } else {
-            AppendReadingJson(pending, reading);
         }
         pending.push_back('\n');
         if (pending.size() >= FlushBytes) {

@@ -30,11 +30,21 @@ struct BatchResult {
     bool writeFailed = false;
 };
 
-// One JSON line per row of the input, in order: the reading, or
-// {"row": N, "line": L, "error": "..."} for a row that cannot be read or is
-// refused, N counting the rows answered and L the line the row starts on.
-// Blank rows are skipped, and so is a header as the first row that is not
-// blank.
-BatchResult RunBatch(CsvReader &reader, const Sink &out);
+// Why a row of that many columns is none of name,YYYY-MM-DD and
+// name,day,month,year.
+std::string ColumnsProblem(std::size_t columns);
+
+// Appends the answer to one row (a JSON object, no line break) and returns
+// true, or returns false with the reason in `problem`, appending nothing.
+using RowAnswer = std::function<bool(const CsvRow &row, std::string &out, std::string &problem)>;
+
+// The reading of a row.
+bool AppendReadingRow(const CsvRow &row, std::string &out, std::string &problem);
+
+// One JSON line per row of the input, in order: the answer to the row, or
+// {"row": N, "line": L, "error": "..."} for a row that gives none, N
+// counting the rows answered and L the line the row starts on. Blank rows
+// are skipped, and so is a header as the first row that is not blank.
+BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswer &answer = AppendReadingRow);
 
 } // namespace veltara::reading

@@ -1,6 +1,7 @@
 // veltara-reading: the reading of the main window on the command line.
 #include "args.h"
 #include "batch.h"
+#include "chartmode.h"
 #include "console.h"
 #include "terminal.h"
 
@@ -89,7 +90,8 @@ int Batch(const Options &options, Output &output)
             readError = errno;
         return got;
     });
-    const BatchResult result = RunBatch(reader, [&output](std::string_view text) { return output.write(text); });
+    const BatchResult result = RunBatch(reader, [&output](std::string_view text) { return output.write(text); },
+                                        options.chart ? AppendChartRow : AppendReadingRow);
     if (!standardInput)
         std::fclose(input);
 
@@ -134,7 +136,7 @@ int main(int argc, char *argv[])
     }
     if (!options.json)
         options.textWidth = TerminalColumns(stdout);
-    const int status = RunReading(
+    const int status = (options.chart ? RunChart : RunReading)(
         options, [&output](std::string_view text) { return output.write(text); }, WriteError);
     const bool written = output.finish();
     if (!options.hint.empty()) {

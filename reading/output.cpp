@@ -25,28 +25,6 @@ void AppendDigitsAdded(std::string &out, std::uint64_t number)
     }
 }
 
-// How a character of the name is written in the explanation: as itself,
-// except for the space and the characters that do not print.
-void AppendCharacterShown(std::string &out, char32_t character)
-{
-    if (character == U' ') {
-        out.append("space");
-    } else if (character < 0x20 || (character >= 0x7F && character <= 0xA0) || character == 0xAD ||
-               character == 0x1680 || (character >= 0x2000 && character <= 0x200F) ||
-               (character >= 0x2028 && character <= 0x202F) || (character >= 0x205F && character <= 0x206F) ||
-               character == 0x3000 || character == 0xFEFF) {
-        // Controls, blanks other than the space, and invisible format characters.
-        static constexpr char Hex[] = "0123456789ABCDEF";
-        out.append("U+");
-        std::string hex;
-        for (char32_t rest = character; rest != 0 || hex.size() < 4; rest >>= 4)
-            hex.insert(hex.begin(), Hex[rest & 0xF]);
-        out.append(hex);
-    } else {
-        AppendUtf8(out, character);
-    }
-}
-
 std::size_t CharacterColumns(char32_t c)
 {
     if ((c >= 0x0300 && c <= 0x036F) || (c >= 0x200B && c <= 0x200F) || (c >= 0xFE00 && c <= 0xFE0F) ||
@@ -59,10 +37,6 @@ std::size_t CharacterColumns(char32_t c)
         return 2;
     return 1;
 }
-
-// Where a long text may go on to the next line: at any space, or only at a
-// space after a comma (a list whose items hold spaces themselves).
-enum class Breaks { AtSpaces, AfterCommas };
 
 // The column at which the values start.
 constexpr std::size_t ValueColumn = 18;
@@ -123,8 +97,29 @@ void AppendWrapped(std::string &out, std::string_view text, std::size_t column, 
     }
 }
 
-void AppendLine(std::string &out, std::string_view label, std::string_view value, std::size_t width = 0,
-                Breaks breaks = Breaks::AtSpaces)
+} // namespace
+
+void AppendCharacterShown(std::string &out, char32_t character)
+{
+    if (character == U' ') {
+        out.append("space");
+    } else if (character < 0x20 || (character >= 0x7F && character <= 0xA0) || character == 0xAD ||
+               character == 0x1680 || (character >= 0x2000 && character <= 0x200F) ||
+               (character >= 0x2028 && character <= 0x202F) || (character >= 0x205F && character <= 0x206F) ||
+               character == 0x3000 || character == 0xFEFF) {
+        // Controls, blanks other than the space, and invisible format characters.
+        static constexpr char Hex[] = "0123456789ABCDEF";
+        out.append("U+");
+        std::string hex;
+        for (char32_t rest = character; rest != 0 || hex.size() < 4; rest >>= 4)
+            hex.insert(hex.begin(), Hex[rest & 0xF]);
+        out.append(hex);
+    } else {
+        AppendUtf8(out, character);
+    }
+}
+
+void AppendLine(std::string &out, std::string_view label, std::string_view value, std::size_t width, Breaks breaks)
 {
     out.append(label);
     out.append(std::string(label.size() < ValueColumn ? ValueColumn - label.size() : 1, ' '));
@@ -134,15 +129,11 @@ void AppendLine(std::string &out, std::string_view label, std::string_view value
     out.push_back('\n');
 }
 
-// A line of the explanation that is a sentence; its continuation lines are
-// indented by two.
 void AppendSentence(std::string &out, std::string_view sentence, std::size_t width)
 {
     AppendWrapped(out, sentence, 0, 2, width, Breaks::AtSpaces);
     out.push_back('\n');
 }
-
-} // namespace
 
 std::size_t TextColumns(std::string_view utf8)
 {

@@ -39,6 +39,24 @@ void AppendRowErrorJson(std::string &out, std::uint64_t row, std::uint64_t line,
 // indented under the values; 0 keeps every value on one line.
 std::string ReadingText(const Reading &reading, std::size_t width = 0);
 
+// Where a long text may go on to the next line: at any space, or only at a
+// space after a comma (a list whose items hold spaces themselves).
+enum class Breaks { AtSpaces, AfterCommas };
+
+// A line of the text output: the label, then the value from a fixed column,
+// wrapped to `width` columns (0: not wrapped) with its continuation lines
+// indented under the value.
+void AppendLine(std::string &out, std::string_view label, std::string_view value, std::size_t width = 0,
+                Breaks breaks = Breaks::AtSpaces);
+
+// A line of the explanation that is a sentence; its continuation lines are
+// indented by two.
+void AppendSentence(std::string &out, std::string_view sentence, std::size_t width);
+
+// How a character of a name is written in the explanation: as itself,
+// except for the space and the characters that do not print.
+void AppendCharacterShown(std::string &out, char32_t character);
+
 // How many columns of a terminal the well-formed UTF-8 text takes: two for
 // the wide East Asian characters, none for combining marks and invisible
 // format characters, one for the rest.
