@@ -61,8 +61,10 @@ cd "$work"
 months='April|August|December|February|January|July|June|March|May|November|October|September'
 run_cases() {
     function=_veltara_reading
-    expect veltara-reading '--' '--|--batch|--help|--json|--version'
-    expect veltara-reading '-' '--|--batch|--help|--json|--version|-h|-v'
+    expect veltara-reading '--' '--|--batch|--chart|--help|--json|--version'
+    expect veltara-reading '-' '--|--batch|--chart|--help|--json|--version|-h|-v'
+    expect veltara-reading '--c' '--chart'
+    expect veltara-reading '--chart|Ann|5|' "$months"
     expect veltara-reading '--j' '--json'
     expect veltara-reading '--batch|r' 'rows.csv'
     expect veltara-reading '--batch|my' 'my rows.csv'
