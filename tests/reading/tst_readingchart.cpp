@@ -1,0 +1,108 @@
+// veltara-reading --chart as its users run it: both date forms, the refusals
+// in one line, the JSON and text, and batches.
+#include "programrun.h"
+
+#include <QByteArrayList>
+#include <QTest>
+
+class TestReadingChart : public QObject {
+    Q_OBJECT
+
+private slots:
+    void chartRuns_data();
+    void chartRuns();
+};
+
+void TestReadingChart::chartRuns_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArrayList>("out"); // each in the standard output; none: it is empty
+    QTest::addColumn<QByteArray>("err");     // the start of the standard error
+
+    auto json = [](std::initializer_list<const char *> rest) {
+        QStringList arguments{QStringLiteral("--chart"), QStringLiteral("--json")};
+        for (const char *argument : rest)
+            arguments.append(QString::fromUtf8(argument));
+        return arguments;
+    };
+    const QByteArray none;
+    auto refused = [](const char *why) { return "veltara-reading: " + QByteArray(why) + '\n'; };
+
+    // Month 10 -> 1, day 12 -> 3, year 1936 -> 19 -> 10 -> 1: 1 + 3 + 1 = 5.
+    QTest::newRow("published life path, 12 October 1936")
+        << json({"Ann", "1936-10-12"}) << none << 0
+        << QByteArrayList{"\"date\": \"1936-10-12\"", "\"lifePath\": {\"value\": 5, \"total\": 5,"} << none;
+    // 11 + 22 + (1992 -> 21 -> 3) = 36 -> 9; the day 22 stays a master number.
+    QTest::newRow("published life path, month name in capitals")
+        << json({"Ann", "22", "NOVEMBER", "1992"}) << none << 0
+        << QByteArrayList{"\"lifePath\": {\"value\": 9, \"total\": 36,", "\"birthday\": {\"value\": 22, \"total\": 22,"}
+        << none;
+    QTest::newRow("month as a number") << json({"Ann", "22", "11", "1992"}) << none << 0
+                                       << QByteArrayList{"\"date\": \"1992-11-22\""} << none;
+    QTest::newRow("29 February of a leap year") << json({"Ann", "2000-02-29"}) << none << 0
+                                                << QByteArrayList{"\"date\": \"2000-02-29\""} << none;
+    // Every character that is no letter, white space aside, once each.
+    QTest::newRow("uncounted characters")
+        << json({"Anna-Marie O'Ёлка-\xF0\x9F\x99\x82", "2000-01-01"}) << none << 0
+        << QByteArrayList{"\"uncounted\": [\"-\", \"'\", \"Ё\", \"л\", \"к\", \"а\", \"\xF0\x9F\x99\x82\"]}"} << none;
+    QTest::newRow("text with its steps")
+        << QStringList{QStringLiteral("--chart"), QStringLiteral("Ada Lovelace"), QStringLiteral("1815-12-10")} << none
+        << 0
+        << QByteArrayList{"Expression        9\n", "Chaldean          3 (compound 39)\n",
+                          "  expression      ADA 1+4+1 = 6; LOVELACE 3+6+4+5+3+1+3+5 = 30 \xE2\x86\x92 3; 6 + 3 = 9\n"}
+        << none;
+
+    QTest::newRow("29 February of 1900") << json({"Ann", "1900-02-29"}) << none << 1 << QByteArrayList{}
+                                         << refused("no such date: 1900-02-29");
+    QTest::newRow("31 April") << json({"Ann", "31", "april", "2001"}) << none << 1 << QByteArrayList{}
+                              << refused("no such date: 2001-04-31");
+    QTest::newRow("day 0") << json({"Ann", "2001-04-00"}) << none << 1 << QByteArrayList{}
+                           << refused("no such date: 2001-04-00");
+    QTest::newRow("month 13") << json({"Ann", "1", "13", "2000"}) << none << 1 << QByteArrayList{}
+                              << refused("\"13\" is not a month: give 1 to 12 or an English month name");
+    QTest::newRow("year 0") << json({"Ann", "0000-01-01"}) << none << 1 << QByteArrayList{}
+                            << refused("no such date: 0000-01-01 (the years are 1 to 9999)");
+    QTest::newRow("year 10000") << json({"Ann", "1", "1", "10000"}) << none << 1 << QByteArrayList{}
+                                << refused("no such date: 10000-01-01 (the years are 1 to 9999)");
+    QTest::newRow("not a date") << json({"Ann", "2000-1-1"}) << none << 1 << QByteArrayList{}
+                                << refused("\"2000-1-1\" is not a date YYYY-MM-DD");
+    QTest::newRow("no letter") << json({"Пётр", "2000-01-01"}) << none << 1 << QByteArrayList{}
+                               << refused("the name has no letter");
+    QTest::newRow("no date") << json({"Ann"}) << none << 2 << QByteArrayList{}
+                             << QByteArray("veltara-reading: give NAME DAY MONTH YEAR or NAME YYYY-MM-DD\n");
+
+    QTest::newRow("batch")
+        << QStringList{QStringLiteral("--chart"), QStringLiteral("--batch"), QStringLiteral("-")}
+        << QByteArray("\xEF\xBB\xBFName,Day,Month,Year\r\n\r\nAnn, 12 ,october,1936\r\nBob,2023-02-29\r\n"
+                      "\"Smith, Jo\",22,11,1992\r\nNo Date\r\n")
+        << 1
+        << QByteArrayList{"{\"name\": \"Ann\", \"date\": \"1936-10-12\", \"lifePath\": {\"value\": 5,",
+                          "\n{\"row\": 2, \"line\": 4, \"error\": \"no such date: 2023-02-29\"}\n",
+                          "\n{\"name\": \"Smith, Jo\", \"date\": \"1992-11-22\"",
+                          "\n{\"row\": 4, \"line\": 6, \"error\": \"the row has 1 column, not name,YYYY-MM-DD or "
+                          "name,day,month,year\"}\n"}
+        << none;
+}
+
+void TestReadingChart::chartRuns()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArrayList, out);
+    QFETCH(QByteArray, err);
+
+    const ProgramRun run = RunProgram(arguments, input);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.err.startsWith(err), run.err.constData());
+    if (!err.isEmpty() && exitCode == 1)
+        QCOMPARE(run.err, err); // a refusal is one line
+    QCOMPARE(run.out.isEmpty(), out.isEmpty());
+    for (const QByteArray &part : out)
+        QVERIFY2(run.out.contains(part), (part + "\nnot in\n" + run.out).constData());
+}
+
+QTEST_GUILESS_MAIN(TestReadingChart)
+#include "tst_readingchart.moc"
