@@ -20,14 +20,15 @@ void AppendJsonString(std::string &out, std::string_view utf8)
 {
     static constexpr char Hex[] = "0123456789abcdef";
     // Most texts need no escape at all: copied in one go.
-    bool plainText = true;
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == '"' || byte == '\\') {
-            plainText = false;
-            break;
-        }
-    }
+    static constexpr auto Escaped = [] {
+        std::array<bool, 256> escaped{};
+        for (int byte = 0; byte < 0x20; ++byte)
+            escaped[static_cast<std::size_t>(byte)] = true;
+        escaped['"'] = escaped['\\'] = true;
+        return escaped;
+    }();
+    const bool plainText = std::none_of(utf8.begin(), utf8.end(),
+                                        [](char c) { return Escaped[static_cast<unsigned char>(c)]; });
     if (plainText) {
         const std::size_t start = out.size();
         out.resize(start + utf8.size() + 2);

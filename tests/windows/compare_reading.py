@@ -2,7 +2,7 @@
 """veltara-reading.exe under Wine against the Linux build: the same bytes on
 standard output and standard error and the same exit status, for a table of
 readings, refusals and usage errors, and for a random batch in CSV with LF
-and with CRLF line ends."""
+and with CRLF line ends; the same for the numerology chart."""
 import argparse
 import random
 import subprocess
@@ -48,6 +48,16 @@ CASES = [
     ["Ann"],
     ["--batch"],
     ["--batch", "no such file.csv"],
+    # The numerology chart: both date forms, its refusals, letters beyond ASCII.
+    ["--chart", "Ada Lovelace", "1815-12-10"],
+    ["--chart", "--json", "Ann", "22", "NOVEMBER", "1992"],
+    ["--chart", "--json", "Jean-Pierre Dupre\u0301 Straße", "12", "10", "1936"],
+    ["--chart", "--json", "Łukasz Ørsted Þór Æsa Œuvre Yvy", "2000-02-29"],
+    ["--chart", "Nguyễn Thị Ánh \U0001F600 Пётр", "1", "1", "2001"],
+    ["--chart", "Пётр", "2000-01-01"],
+    ["--chart", "Ann", "1900-02-29"],
+    ["--chart", "Ann", "1", "13", "2000"],
+    ["--chart", "Ann"],
 ]
 
 MONTHS = ["January", "February", "March", "April", "May", "June", "July", "August",
@@ -56,7 +66,7 @@ MONTHS = ["January", "February", "March", "April", "May", "June", "July", "Augus
 
 def random_batch(rows: int, seed: int) -> list:
     pick = random.Random(seed)
-    letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ éåüß'-,\""
+    letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ éåüß'-,\"łøЖ\u0301\U0001F600"
     lines = []
     for _ in range(rows):
         name = "".join(pick.choice(letters) for _ in range(pick.randint(0, 24)))
@@ -65,7 +75,7 @@ def random_batch(rows: int, seed: int) -> list:
         if kind < 0.45:
             lines.append(f"{field},{pick.randint(1890, 2030):04d}-{pick.randint(0, 13):02d}-{pick.randint(0, 32):02d}")
         elif kind < 0.9:
-            lines.append(f"{field},{pick.randint(0, 33)},{pick.choice(MONTHS + ['june', ''])},{pick.randint(0, 3000)}")
+            lines.append(f"{field},{pick.randint(0, 33)},{pick.choice(MONTHS + ['june', '', '7', 'MAY'])},{pick.randint(0, 3000)}")
         else:
             lines.append(pick.choice([f"{field}", f"{field},1,2,3,4,5", '"unclosed,1980-01-05', f"{field},05/01/1980"]))
     return lines
@@ -106,6 +116,8 @@ def main() -> int:
             data = (ending.join(lines) + ending).encode()
             label = "CRLF" if ending == "\r\n" else "LF"
             compare(f"random batch of {args.rows} rows, {label}, standard input", ["--batch", "-"], data)
+            compare(f"random chart batch of {args.rows} rows, {label}, standard input", ["--chart", "--batch", "-"],
+                    data)
             csv = Path(work) / f"batch {label}.csv"
             csv.write_bytes(data)
             compare(f"random batch of {args.rows} rows, {label}, file", ["--batch", str(csv)],
