@@ -1,8 +1,8 @@
 // Letter folding: which of the letters A-Z a character of a name counts as.
 //
 // A-Z count in either case; a character that Unicode decomposes canonically
-// into one of them followed by combining marks counts as that letter (é, ñ,
-// å, ç, ễ ...); ß and ẞ count as S S, æ as A E, œ as O E, ø as O, ł as L,
+// into one of them, followed by combining marks or alone, counts as that
+// letter (é, ñ, å, ç, ễ ..., the Kelvin sign K); ß and ẞ count as S S, æ as A E, œ as O E, ø as O, ł as L,
 // đ and ð as D, þ as T H, in either case, and so do their forms with marks
 // (ǽ, ǿ ...). Every other character counts as no letter.
 //
@@ -21,9 +21,9 @@ namespace veltara {
 class FoldedLetters {
 public:
     constexpr FoldedLetters() noexcept = default;
-    constexpr FoldedLetters(char first, char second = 0) noexcept
-        : packed_(static_cast<std::uint16_t>(static_cast<unsigned char>(first) |
-                                             (first == 0 ? 0u : static_cast<unsigned>(static_cast<unsigned char>(second)) << 8)))
+    // No letter when `first` is 0.
+    constexpr explicit FoldedLetters(char first, char second = 0) noexcept
+        : packed_(first == 0 ? std::uint16_t{0} : static_cast<std::uint16_t>(Byte(first) | Byte(second) << 8))
     {
     }
 
@@ -49,6 +49,8 @@ public:
     constexpr Iterator end() const noexcept { return Iterator(0); }
 
 private:
+    static constexpr unsigned Byte(char c) noexcept { return static_cast<unsigned char>(c); }
+
     std::uint16_t packed_ = 0; // the first letter in the low byte
 };
 
