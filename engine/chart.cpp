@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdlib>
+#include <cstring>
 #include <unordered_set>
 
 namespace veltara::chart {
@@ -13,42 +15,84 @@ namespace {
 
 constexpr std::string_view Arrow = " \u2192 ";
 
-void AppendNumber(std::string &out, std::uint64_t number)
-{
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, number);
-    out.append(digits, result.ptr);
-}
+// Room for a number and its reduction: at most 20 digits, then at most four
+// passes (1.8e19 → at most 180 → at most 18 → at most 9) of an arrow and at
+// most three digits.
+constexpr std::size_t NumberRoom = 20 + 4 * (Arrow.size() + 3);
+
+// Writes into a string without a check per character: the string is first
+// grown by `room`, which the caller makes at least as large as what it
+// writes, and cut to what was written at the end.
+class Writer {
+public:
+    Writer(std::string &out, std::size_t room) : out_(out)
+    {
+        const std::size_t start = out.size();
+        out.resize(start + room);
+        at_ = out.data() + start;
+    }
+    ~Writer()
+    {
+        const auto written = static_cast<std::size_t>(at_ - out_.data());
+        if (written > out_.size())
+            std::abort(); // more than the room asked for: a fault of this file
+        out_.resize(written);
+    }
+    Writer(const Writer &) = delete;
+    Writer &operator=(const Writer &) = delete;
+
+    void Put(char c) noexcept { *at_++ = c; }
+    void Put(std::string_view text) noexcept
+    {
+        std::memcpy(at_, text.data(), text.size());
+        at_ += text.size();
+    }
+    void Number(std::uint64_t number) noexcept
+    {
+        if (number < 10)
+            *at_++ = static_cast<char>('0' + number);
+        else
+            at_ = std::to_chars(at_, at_ + 20, number).ptr;
+    }
+    // " → n" for every pass from `number` to its reduction.
+    void Reduction(std::uint64_t number, bool keepMasters) noexcept
+    {
+        while (number > 9 && !(keepMasters && IsMasterNumber(number))) {
+            number = AddDigits(number);
+            Put(Arrow);
+            Number(number);
+        }
+    }
+    // Takes back the last `count` characters written.
+    void Cut(std::size_t count) noexcept { at_ -= count; }
+    // A number and the passes that reduce it.
+    void Reduced(std::uint64_t number, bool keepMasters = true) noexcept
+    {
+        Number(number);
+        Reduction(number, keepMasters);
+    }
+
+private:
+    std::string &out_;
+    char *at_;
+};
 
 bool IsPlainVowel(char letter) noexcept
 {
     return letter == 'A' || letter == 'E' || letter == 'I' || letter == 'O' || letter == 'U';
 }
 
-// A, E, I, O, U, and Y when neither letter beside it is one of those.
-bool IsVowel(char letter, char before, char after) noexcept
+// For each letter of a part, 1 when it is a vowel: A, E, I, O, U, and Y when
+// neither letter beside it in the part is one of those.
+void FindVowels(std::string_view part, std::string &vowels)
 {
-    if (letter == 'Y')
-        return !IsPlainVowel(before) && !IsPlainVowel(after);
-    return IsPlainVowel(letter);
-}
-
-// Calls visit(letter, vowel) for every folded letter of a part, in order.
-template <typename Visit>
-void ForEachLetter(std::u32string_view part, Visit &&visit)
-{
-    char before = 0;
-    char pending = 0; // waits for the letter after it
-    for (const char32_t c : part) {
-        for (const char letter : FoldLetter(c)) {
-            if (pending != 0)
-                visit(pending, IsVowel(pending, before, letter));
-            before = pending;
-            pending = letter;
-        }
+    vowels.resize(part.size());
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        bool vowel = IsPlainVowel(part[i]);
+        if (part[i] == 'Y')
+            vowel = !(i > 0 && IsPlainVowel(part[i - 1])) && !(i + 1 < part.size() && IsPlainVowel(part[i + 1]));
+        vowels[i] = vowel ? 1 : 0;
     }
-    if (pending != 0)
-        visit(pending, IsVowel(pending, before, 0));
 }
 
 // A karmic debt on the way from a total to its value, as a bit of `debts`.
@@ -67,68 +111,87 @@ void NoteDebts(std::uint64_t total, unsigned &debts) noexcept
     }
 }
 
+// What MakeChart keeps from call to call, per thread, so that a batch of
+// charts allocates nothing once the buffers have grown.
+struct Scratch {
+    std::string letters;        // the folded letters of the current part
+    std::string vowels;         // 1 for each of them that is a vowel, else 0
+    std::string chaldeanValues; // "1+4+1+..." for the whole name
+    std::string results[3];     // each number's part results joined by " + "
+    // The uncounted entries of a name with very many of them, for a lookup
+    // that does not grow with their number.
+    std::unordered_set<std::u32string> manyEntries;
+};
+
+thread_local Scratch TheScratch;
+
+enum class Counts { All, Vowels, Consonants };
+
 // One of the numbers added up part by part: expression, soul urge and
 // personality.
 struct PartNumber {
-    ChartNumber *number;
-    std::string *results; // the parts' results joined by " + "
-    std::uint64_t partSum = 0;
-    std::size_t partLetters = 0;
+    ChartNumber &number;
+    std::string &results;
+    Counts counts;
     std::size_t parts = 0;
 
-    void StartPart() noexcept
+    // "LOVELACE 3+6+4+5+3+1+3+5 = 30 → 3", with the letters the number
+    // counts; `vowels` tells for each letter of the part whether it is one.
+    void AddPart(std::string_view part, std::string_view vowels)
     {
-        partSum = 0;
-        partLetters = 0;
-    }
-
-    void AddLetter(char letter)
-    {
-        std::string &steps = number->steps;
-        if (partLetters == 0 && !steps.empty())
-            steps.append("; ");
-        steps.push_back(letter);
-        partSum += static_cast<std::uint64_t>(PythagoreanValue(letter));
-        ++partLetters;
-    }
-
-    void AddValue(char letter, bool first)
-    {
-        if (first)
-            number->steps.push_back(' ');
-        else
-            number->steps.push_back('+');
-        number->steps.push_back(static_cast<char>('0' + PythagoreanValue(letter)));
-    }
-
-    void EndPart()
-    {
-        if (partLetters == 0)
-            return;
-        const int result = Reduce(partSum);
-        if (partLetters > 1) {
-            number->steps.append(" = ");
-            AppendNumber(number->steps, partSum);
-            AppendReduction(number->steps, partSum, true);
+        const Counts counted = counts;
+        const auto isCounted = [counted, vowels](std::size_t i) {
+            return counted == Counts::All || (vowels[i] != 0) == (counted == Counts::Vowels);
+        };
+        std::uint64_t sum = 0;
+        std::size_t letters = 0;
+        {
+            Writer out(number.steps, 3 * part.size() + 5 + NumberRoom);
+            if (parts != 0)
+                out.Put("; ");
+            for (std::size_t i = 0; i < part.size(); ++i) {
+                if (isCounted(i)) {
+                    out.Put(part[i]);
+                    ++letters;
+                }
+            }
+            for (std::size_t i = 0; i < part.size(); ++i) {
+                if (!isCounted(i))
+                    continue;
+                const int value = PythagoreanValue(part[i]);
+                out.Put(sum == 0 ? ' ' : '+');
+                out.Put(static_cast<char>('0' + value));
+                sum += static_cast<std::uint64_t>(value);
+            }
+            if (letters > 1) {
+                out.Put(" = ");
+                out.Reduced(sum);
+            }
+            if (letters == 0)
+                out.Cut(parts != 0 ? 2 : 0); // no "; " before nothing
         }
+        if (letters == 0)
+            return;
+        const int result = Reduce(sum);
+        Writer out(results, 5);
         if (parts != 0)
-            results->append(" + ");
-        AppendNumber(*results, static_cast<std::uint64_t>(result));
-        number->total += static_cast<std::uint64_t>(result);
+            out.Put(" + ");
+        out.Number(static_cast<std::uint64_t>(result));
+        number.total += static_cast<std::uint64_t>(result);
         ++parts;
     }
 
     void Finish(std::string_view none)
     {
-        number->value = Reduce(number->total);
+        number.value = Reduce(number.total);
         if (parts == 0) {
-            number->steps.assign(none);
+            number.steps.assign(none);
         } else if (parts > 1) {
-            number->steps.append("; ");
-            number->steps.append(*results);
-            number->steps.append(" = ");
-            AppendNumber(number->steps, number->total);
-            AppendReduction(number->steps, number->total, true);
+            Writer out(number.steps, 5 + results.size() + NumberRoom);
+            out.Put("; ");
+            out.Put(results);
+            out.Put(" = ");
+            out.Reduced(number.total);
         }
     }
 };
@@ -154,24 +217,11 @@ void ClearChart(Chart &chart)
     chart.uncounted.clear();
 }
 
-// "month 10 → 1", the part of the life path's steps for one date field.
-void AppendDateField(std::string &out, std::string_view field, int number)
-{
-    out.append(field);
-    out.push_back(' ');
-    AppendNumber(out, static_cast<std::uint64_t>(number));
-    AppendReduction(out, static_cast<std::uint64_t>(number), true);
-}
-
-// The uncounted entries of a name with very many of them, for a lookup that
-// does not grow with their number; kept from call to call.
-thread_local std::unordered_set<std::u32string> ManyEntries;
-constexpr std::size_t FewEntries = 32;
-
 // The uncounted entry just written (the last one) is dropped when an earlier
 // entry is the same.
-void DropRepeatedEntry(std::vector<std::u32string> &uncounted)
+void DropRepeatedEntry(std::vector<std::u32string> &uncounted, std::unordered_set<std::u32string> &many)
 {
+    constexpr std::size_t FewEntries = 32;
     const std::u32string &last = uncounted.back();
     if (uncounted.size() <= FewEntries) {
         for (std::size_t i = 0; i + 1 < uncounted.size(); ++i) {
@@ -182,47 +232,11 @@ void DropRepeatedEntry(std::vector<std::u32string> &uncounted)
         }
         return;
     }
-    if (ManyEntries.empty())
-        ManyEntries.insert(uncounted.begin(), uncounted.end() - 1);
-    if (!ManyEntries.insert(last).second)
+    if (many.empty())
+        many.insert(uncounted.begin(), uncounted.end() - 1);
+    if (!many.insert(last).second)
         uncounted.pop_back();
 }
-
-void FindUncounted(std::u32string_view name, std::vector<std::u32string> &uncounted)
-{
-    ManyEntries.clear();
-    enum class After { Start, Letter, Entry } after = After::Start;
-    for (const char32_t c : name) {
-        if (IsWhiteSpace(c)) {
-            if (after == After::Entry)
-                DropRepeatedEntry(uncounted);
-            after = After::Start;
-            continue;
-        }
-        const bool mark = IsCombiningMark(c);
-        if (mark && after == After::Letter)
-            continue;
-        if (mark && after == After::Entry) {
-            uncounted.back().push_back(c);
-            continue;
-        }
-        if (after == After::Entry)
-            DropRepeatedEntry(uncounted);
-        if (!mark && !FoldLetter(c).empty()) {
-            after = After::Letter;
-            continue;
-        }
-        uncounted.emplace_back(1, c);
-        after = After::Entry;
-    }
-    if (after == After::Entry)
-        DropRepeatedEntry(uncounted);
-}
-
-// The results of the parts joined by " + ", kept from call to call.
-thread_local std::string ExpressionResults;
-thread_local std::string SoulUrgeResults;
-thread_local std::string PersonalityResults;
 
 } // namespace
 
@@ -286,9 +300,9 @@ int PythagoreanValue(char letter) noexcept
 
 int ChaldeanValue(char letter) noexcept
 {
-    //                                   A  B  C  D  E  F  G  H  I  J  K  L  M
+    //                                             A  B  C  D  E  F  G  H  I  J  K  L  M
     static constexpr std::array<int, 26> Values = {1, 2, 3, 4, 5, 8, 3, 5, 1, 1, 2, 3, 4,
-    //                                   N  O  P  Q  R  S  T  U  V  W  X  Y  Z
+    //                                             N  O  P  Q  R  S  T  U  V  W  X  Y  Z
                                                    5, 7, 8, 1, 2, 3, 4, 6, 6, 6, 5, 1, 7};
     if (letter < 'A' || letter > 'Z')
         return 0;
@@ -297,11 +311,7 @@ int ChaldeanValue(char letter) noexcept
 
 void AppendReduction(std::string &out, std::uint64_t number, bool keepMasters)
 {
-    while (number > 9 && !(keepMasters && IsMasterNumber(number))) {
-        number = AddDigits(number);
-        out.append(Arrow);
-        AppendNumber(out, number);
-    }
+    Writer(out, NumberRoom).Reduction(number, keepMasters);
 }
 
 ChartRefusal MakeChart(std::u32string_view name, int year, int month, int day, Chart &chart)
@@ -313,61 +323,78 @@ ChartRefusal MakeChart(std::u32string_view name, int year, int month, int day, C
     if (!IsValidDate(year, month, day))
         return ChartRefusal::NoSuchDate;
 
-    ExpressionResults.clear();
-    SoulUrgeResults.clear();
-    PersonalityResults.clear();
-    PartNumber expression{&chart.expression, &ExpressionResults};
-    PartNumber soulUrge{&chart.soulUrge, &SoulUrgeResults};
-    PartNumber personality{&chart.personality, &PersonalityResults};
+    Scratch &scratch = TheScratch;
+    scratch.letters.clear();
+    scratch.chaldeanValues.clear();
+    for (std::string &results : scratch.results)
+        results.clear();
+    scratch.manyEntries.clear();
+    PartNumber expression{chart.expression, scratch.results[0], Counts::All};
+    PartNumber soulUrge{chart.soulUrge, scratch.results[1], Counts::Vowels};
+    PartNumber personality{chart.personality, scratch.results[2], Counts::Consonants};
     std::array<std::uint64_t, 10> carried{}; // letters carrying each value
     std::string &chaldeanSteps = chart.chaldean.steps;
-    std::size_t letters = 0;
+    std::size_t letterCount = 0;
 
-    for (std::size_t at = 0; at < name.size();) {
-        if (IsWhiteSpace(name[at])) {
-            ++at;
-            continue;
-        }
-        std::size_t end = at;
-        while (end < name.size() && !IsWhiteSpace(name[end]))
-            ++end;
-        const std::u32string_view part = name.substr(at, end - at);
-        at = end;
-
-        expression.StartPart();
-        soulUrge.StartPart();
-        personality.StartPart();
-        bool firstOfPart = true;
-        ForEachLetter(part, [&](char letter, bool vowel) {
-            if (firstOfPart && !chaldeanSteps.empty())
-                chaldeanSteps.push_back(' ');
-            firstOfPart = false;
-            chaldeanSteps.push_back(letter);
-            chart.chaldean.compound += static_cast<std::uint64_t>(ChaldeanValue(letter));
-            ++carried[static_cast<std::size_t>(PythagoreanValue(letter))];
-            ++letters;
-            expression.AddLetter(letter);
-            (vowel ? soulUrge : personality).AddLetter(letter);
-        });
-        if (firstOfPart)
-            continue;
-        bool firstLetter = true, firstVowel = true, firstConsonant = true;
-        ForEachLetter(part, [&](char letter, bool vowel) {
-            expression.AddValue(letter, firstLetter);
-            firstLetter = false;
-            if (vowel) {
-                soulUrge.AddValue(letter, firstVowel);
-                firstVowel = false;
-            } else {
-                personality.AddValue(letter, firstConsonant);
-                firstConsonant = false;
+    const auto endPart = [&] {
+        const std::string_view part = scratch.letters;
+        if (part.empty())
+            return;
+        {
+            Writer letters(chaldeanSteps, 1 + part.size());
+            if (letterCount != 0)
+                letters.Put(' ');
+            letters.Put(part);
+            Writer values(scratch.chaldeanValues, 2 * part.size());
+            for (const char letter : part) {
+                const int value = ChaldeanValue(letter);
+                chart.chaldean.compound += static_cast<std::uint64_t>(value);
+                if (letterCount++ != 0)
+                    values.Put('+');
+                values.Put(static_cast<char>('0' + value));
+                ++carried[static_cast<std::size_t>(PythagoreanValue(letter))];
             }
-        });
-        expression.EndPart();
-        soulUrge.EndPart();
-        personality.EndPart();
+        }
+        FindVowels(part, scratch.vowels);
+        expression.AddPart(part, scratch.vowels);
+        soulUrge.AddPart(part, scratch.vowels);
+        personality.AddPart(part, scratch.vowels);
+        scratch.letters.clear();
+    };
+
+    // What the character before was, for the combining marks: a mark after
+    // a letter is part of it, a mark after an uncounted character part of
+    // that entry, and a mark at the start or after white space an entry.
+    enum class After { Start, Letter, Entry } after = After::Start;
+    std::vector<std::u32string> &uncounted = chart.uncounted;
+    for (const char32_t c : name) {
+        const FoldedLetters folded = FoldLetter(c);
+        if (!folded.empty()) {
+            if (after == After::Entry)
+                DropRepeatedEntry(uncounted, scratch.manyEntries);
+            scratch.letters.push_back(folded[0]);
+            if (folded.size() > 1)
+                scratch.letters.push_back(folded[1]);
+            after = After::Letter;
+        } else if (IsWhiteSpace(c)) {
+            if (after == After::Entry)
+                DropRepeatedEntry(uncounted, scratch.manyEntries);
+            endPart();
+            after = After::Start;
+        } else if (after != After::Start && IsCombiningMark(c)) {
+            if (after == After::Entry)
+                uncounted.back().push_back(c);
+        } else {
+            if (after == After::Entry)
+                DropRepeatedEntry(uncounted, scratch.manyEntries);
+            uncounted.emplace_back(1, c);
+            after = After::Entry;
+        }
     }
-    if (letters == 0) {
+    if (after == After::Entry)
+        DropRepeatedEntry(uncounted, scratch.manyEntries);
+    endPart();
+    if (letterCount == 0) {
         ClearChart(chart);
         return ChartRefusal::NoLetter;
     }
@@ -376,54 +403,62 @@ ChartRefusal MakeChart(std::u32string_view name, int year, int month, int day, C
     personality.Finish("no consonant");
 
     // The Chaldean values of all the letters, after the letters themselves.
-    bool firstValue = true;
-    for (const char32_t c : name) {
-        for (const char letter : FoldLetter(c)) {
-            chaldeanSteps.push_back(firstValue ? ' ' : '+');
-            firstValue = false;
-            chaldeanSteps.push_back(static_cast<char>('0' + ChaldeanValue(letter)));
+    {
+        Writer out(chaldeanSteps, 4 + scratch.chaldeanValues.size() + NumberRoom);
+        out.Put(' ');
+        out.Put(scratch.chaldeanValues);
+        if (letterCount > 1) {
+            out.Put(" = ");
+            out.Reduced(chart.chaldean.compound, false);
         }
-    }
-    if (letters > 1) {
-        chaldeanSteps.append(" = ");
-        AppendNumber(chaldeanSteps, chart.chaldean.compound);
-        AppendReduction(chaldeanSteps, chart.chaldean.compound, false);
     }
     chart.chaldean.root = ReduceToRoot(chart.chaldean.compound);
 
     // Life path: month, day and year each reduced, then their sum.
+    // "month 10 → 1; day 12 → 3; year 1936 → 19 → 10 → 1; 1 + 3 + 1 = 5"
     ChartNumber &lifePath = chart.lifePath;
     const int monthValue = Reduce(static_cast<std::uint64_t>(month));
     const int dayValue = Reduce(static_cast<std::uint64_t>(day));
     const int yearValue = Reduce(static_cast<std::uint64_t>(year));
     lifePath.total = static_cast<std::uint64_t>(monthValue + dayValue + yearValue);
     lifePath.value = Reduce(lifePath.total);
-    AppendDateField(lifePath.steps, "month", month);
-    AppendDateField(lifePath.steps, "; day", day);
-    AppendDateField(lifePath.steps, "; year", year);
-    lifePath.steps.append("; ");
-    AppendNumber(lifePath.steps, static_cast<std::uint64_t>(monthValue));
-    lifePath.steps.append(" + ");
-    AppendNumber(lifePath.steps, static_cast<std::uint64_t>(dayValue));
-    lifePath.steps.append(" + ");
-    AppendNumber(lifePath.steps, static_cast<std::uint64_t>(yearValue));
-    lifePath.steps.append(" = ");
-    AppendNumber(lifePath.steps, lifePath.total);
-    AppendReduction(lifePath.steps, lifePath.total, true);
+    {
+        Writer out(lifePath.steps, 40 + 4 * NumberRoom);
+        out.Put("month ");
+        out.Reduced(static_cast<std::uint64_t>(month));
+        out.Put("; day ");
+        out.Reduced(static_cast<std::uint64_t>(day));
+        out.Put("; year ");
+        out.Reduced(static_cast<std::uint64_t>(year));
+        out.Put("; ");
+        out.Number(static_cast<std::uint64_t>(monthValue));
+        out.Put(" + ");
+        out.Number(static_cast<std::uint64_t>(dayValue));
+        out.Put(" + ");
+        out.Number(static_cast<std::uint64_t>(yearValue));
+        out.Put(" = ");
+        out.Reduced(lifePath.total);
+    }
 
     chart.birthday.total = static_cast<std::uint64_t>(day);
     chart.birthday.value = dayValue;
-    AppendDateField(chart.birthday.steps, "day", day);
+    {
+        Writer out(chart.birthday.steps, 4 + NumberRoom);
+        out.Put("day ");
+        out.Reduced(static_cast<std::uint64_t>(day));
+    }
 
     ChartNumber &maturity = chart.maturity;
     maturity.total = static_cast<std::uint64_t>(lifePath.value + chart.expression.value);
     maturity.value = Reduce(maturity.total);
-    AppendNumber(maturity.steps, static_cast<std::uint64_t>(lifePath.value));
-    maturity.steps.append(" + ");
-    AppendNumber(maturity.steps, static_cast<std::uint64_t>(chart.expression.value));
-    maturity.steps.append(" = ");
-    AppendNumber(maturity.steps, maturity.total);
-    AppendReduction(maturity.steps, maturity.total, true);
+    {
+        Writer out(maturity.steps, 10 + NumberRoom);
+        out.Number(static_cast<std::uint64_t>(lifePath.value));
+        out.Put(" + ");
+        out.Number(static_cast<std::uint64_t>(chart.expression.value));
+        out.Put(" = ");
+        out.Reduced(maturity.total);
+    }
 
     std::uint64_t most = 0;
     for (int value = 1; value <= 9; ++value)
@@ -445,8 +480,6 @@ ChartRefusal MakeChart(std::u32string_view name, int year, int month, int day, C
         if (debts & (1u << bit))
             chart.karmicDebts.push_back(Debts[bit]);
     }
-
-    FindUncounted(name, chart.uncounted);
     return ChartRefusal::None;
 }
 

@@ -1,6 +1,7 @@
 #include "letters.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <iterator>
 
@@ -53,43 +54,54 @@ bool InRanges(const CodePointRange (&ranges)[N], char32_t c) noexcept
     return range != std::end(ranges) && range->first <= c;
 }
 
+// Direct lookup for the code points below this, where most letters of
+// Latin names are: Latin-1 Supplement and Latin Extended-A and -B.
+constexpr char32_t DirectEnd = 0x0250;
+
+struct DirectFold {
+    char first = 0;
+    char second = 0;
+};
+
+constexpr std::array<DirectFold, DirectEnd - 0x80> DirectFolds = [] {
+    std::array<DirectFold, DirectEnd - 0x80> folds{};
+    for (const LetterFold &fold : LetterFolds) {
+        if (fold.codePoint >= 0x80 && fold.codePoint < DirectEnd)
+            folds[fold.codePoint - 0x80] = {fold.first, fold.second};
+    }
+    return folds;
+}();
+
 } // namespace
 
-FoldedLetters FoldLetter(char32_t c) noexcept
+namespace detail {
+
+FoldedLetters FoldLetterBeyondAscii(char32_t c) noexcept
 {
-    FoldedLetters folded;
-    if (c < 0x80) {
-        if (c >= U'a' && c <= U'z')
-            c -= U'a' - U'A';
-        if (c >= U'A' && c <= U'Z') {
-            folded.letters[0] = static_cast<char>(c);
-            folded.count = 1;
-        }
-        return folded;
+    if (c < DirectEnd) {
+        const DirectFold &fold = DirectFolds[c - 0x80];
+        return FoldedLetters(fold.first, fold.second);
     }
-    if (c < LetterFolds[0].codePoint || c > std::prev(std::end(LetterFolds))->codePoint)
-        return folded;
+    if (c > std::prev(std::end(LetterFolds))->codePoint)
+        return {};
     const LetterFold *fold = std::lower_bound(std::begin(LetterFolds), std::end(LetterFolds), c,
                                               [](const LetterFold &f, char32_t value) { return f.codePoint < value; });
     if (fold == std::end(LetterFolds) || fold->codePoint != c)
-        return folded;
-    folded.letters[0] = fold->first;
-    folded.letters[1] = fold->second;
-    folded.count = fold->second == 0 ? 1 : 2;
-    return folded;
+        return {};
+    return FoldedLetters(fold->first, fold->second);
 }
 
-bool IsCombiningMark(char32_t c) noexcept
+bool IsCombiningMarkBeyondAscii(char32_t c) noexcept
 {
-    return c >= CombiningMarks[0].first && InRanges(CombiningMarks, c);
+    return InRanges(CombiningMarks, c);
 }
 
-bool IsWhiteSpace(char32_t c) noexcept
+bool IsWhiteSpaceBeyondAscii(char32_t c) noexcept
 {
-    if (c < 0x80)
-        return c == U' ' || (c >= 0x09 && c <= 0x0D);
     return InRanges(WhiteSpace, c);
 }
+
+} // namespace detail
 
 const char *LetterTablesUnicodeVersion() noexcept
 {

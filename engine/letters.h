@@ -1,8 +1,8 @@
 // Letter folding: which of the letters A-Z a character of a name counts as.
 //
 // A-Z count in either case; a character that Unicode decomposes canonically
-// into one of them followed by combining marks counts as that letter (é, ñ,
-// å, ç, ễ ...); ß and ẞ count as S S, æ as A E, œ as O E, ø as O, ł as L,
+// into one of them, followed by combining marks or alone, counts as that
+// letter (é, ñ, å, ç, ễ ..., the Kelvin sign K); ß and ẞ count as S S, æ as A E, œ as O E, ø as O, ł as L,
 // đ and ð as D, þ as T H, in either case, and so do their forms with marks
 // (ǽ, ǿ ...). Every other character counts as no letter.
 //
@@ -12,27 +12,77 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace veltara {
 
-// Zero, one or two uppercase letters 'A'..'Z'.
-struct FoldedLetters {
-    char letters[2] = {0, 0};
-    unsigned char count = 0;
+// Zero, one or two uppercase letters 'A'..'Z', packed into one small value
+// that stays in a register.
+class FoldedLetters {
+public:
+    constexpr FoldedLetters() noexcept = default;
+    // No letter when `first` is 0.
+    constexpr explicit FoldedLetters(char first, char second = 0) noexcept
+        : packed_(first == 0 ? std::uint16_t{0} : static_cast<std::uint16_t>(Byte(first) | Byte(second) << 8))
+    {
+    }
 
-    constexpr std::size_t size() const noexcept { return count; }
-    constexpr bool empty() const noexcept { return count == 0; }
-    constexpr char operator[](std::size_t i) const noexcept { return letters[i]; }
-    constexpr const char *begin() const noexcept { return letters; }
-    constexpr const char *end() const noexcept { return letters + count; }
+    constexpr std::size_t size() const noexcept { return packed_ == 0 ? 0 : packed_ > 0xFF ? 2 : 1; }
+    constexpr bool empty() const noexcept { return packed_ == 0; }
+    constexpr char operator[](std::size_t i) const noexcept { return static_cast<char>(packed_ >> (8 * i)); }
+
+    class Iterator {
+    public:
+        constexpr Iterator(std::uint16_t rest) noexcept : rest_(rest) {}
+        constexpr char operator*() const noexcept { return static_cast<char>(rest_ & 0xFF); }
+        constexpr Iterator &operator++() noexcept
+        {
+            rest_ = static_cast<std::uint16_t>(rest_ >> 8);
+            return *this;
+        }
+        constexpr bool operator==(const Iterator &other) const noexcept = default;
+
+    private:
+        std::uint16_t rest_;
+    };
+    constexpr Iterator begin() const noexcept { return Iterator(packed_); }
+    constexpr Iterator end() const noexcept { return Iterator(0); }
+
+private:
+    static constexpr unsigned Byte(char c) noexcept { return static_cast<unsigned char>(c); }
+
+    std::uint16_t packed_ = 0; // the first letter in the low byte
 };
 
-FoldedLetters FoldLetter(char32_t c) noexcept;
+namespace detail {
+FoldedLetters FoldLetterBeyondAscii(char32_t c) noexcept;
+bool IsCombiningMarkBeyondAscii(char32_t c) noexcept;
+bool IsWhiteSpaceBeyondAscii(char32_t c) noexcept;
+} // namespace detail
+
+inline FoldedLetters FoldLetter(char32_t c) noexcept
+{
+    if (c >= 0x80)
+        return detail::FoldLetterBeyondAscii(c);
+    const char32_t upper = c & ~char32_t{0x20};
+    if (upper >= U'A' && upper <= U'Z')
+        return FoldedLetters(static_cast<char>(upper));
+    return {};
+}
 
 // General category Mn, Mc or Me.
-bool IsCombiningMark(char32_t c) noexcept;
+inline bool IsCombiningMark(char32_t c) noexcept
+{
+    return c >= 0x0300 && detail::IsCombiningMarkBeyondAscii(c);
+}
+
 // The White_Space property.
-bool IsWhiteSpace(char32_t c) noexcept;
+inline bool IsWhiteSpace(char32_t c) noexcept
+{
+    if (c < 0x80)
+        return c == U' ' || (c >= 0x09 && c <= 0x0D);
+    return detail::IsWhiteSpaceBeyondAscii(c);
+}
 
 // The version of Unicode the tables were made from, "15.0.0".
 const char *LetterTablesUnicodeVersion() noexcept;

@@ -2,8 +2,9 @@
 """Writes engine/letters_table.inc, the tables behind veltara::FoldLetter and
 the chart's reading of names, from the Unicode Character Database:
 
-  LetterFolds     every code point whose full canonical decomposition is one
-                  of A-Z or a-z followed by combining marks only, with its
+  LetterFolds     every code point beyond ASCII whose full canonical
+                  decomposition is one of A-Z or a-z, alone or followed by
+                  combining marks only (so the Kelvin sign too), with its
                   uppercase letter; the few letters kept by hand below (sharp
                   s, ligatures, letters with a stroke, eth, thorn) and the
                   code points that decompose into one of them plus marks.

@@ -1,0 +1,303 @@
+// The chart of arbitrary text and dates, against a plain reference written
+// from the rules: part by part, letter by letter, with the Y rule looked up
+// by index. Also: extra white space between the parts, other letter case and
+// combining marks after letters change nothing; a chart made in reused
+// storage is the chart made afresh; steps end with their number.
+//
+// Input: year (2 bytes, little end first), month, day, then the name as UTF-8
+// (a byte that is not valid UTF-8 is taken as the code point of its value).
+#include "chart.h"
+#include "fuzzsupport.h"
+#include "letters.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using veltara::chart::Chart;
+using veltara::chart::ChartNumber;
+using veltara::chart::ChartRefusal;
+
+std::u32string Decode(const std::uint8_t *data, std::size_t size)
+{
+    std::u32string out;
+    for (std::size_t i = 0; i < size;) {
+        const std::uint8_t lead = data[i];
+        std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
+                                             : lead >= 0xF0 && lead < 0xF5 ? 4 : 0;
+        char32_t c = length == 1 ? lead : length == 2 ? lead & 0x1Fu : length == 3 ? lead & 0x0Fu : lead & 0x07u;
+        for (std::size_t k = 1; k < length; ++k) {
+            if (i + k >= size || (data[i + k] & 0xC0u) != 0x80u) {
+                length = 0;
+                break;
+            }
+            c = (c << 6) | (data[i + k] & 0x3Fu);
+        }
+        if (length == 0 || (length == 3 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))) ||
+            (length == 4 && (c < 0x10000 || c > 0x10FFFF))) {
+            out.push_back(lead);
+            ++i;
+            continue;
+        }
+        out.push_back(c);
+        i += length;
+    }
+    return out;
+}
+
+// The letter tables as they are written down.
+int Pythagorean(char letter)
+{
+    constexpr std::string_view Letters[10] = {"", "AJS", "BKT", "CLU", "DMV", "ENW", "FOX", "GPY", "HQZ", "IR"};
+    for (int value = 1; value <= 9; ++value) {
+        if (Letters[value].find(letter) != std::string_view::npos)
+            return value;
+    }
+    return 0;
+}
+
+int Chaldean(char letter)
+{
+    constexpr std::string_view Letters[9] = {"", "AIJQY", "BKR", "CGLS", "DMT", "EHNX", "UVW", "OZ", "FP"};
+    for (int value = 1; value <= 8; ++value) {
+        if (Letters[value].find(letter) != std::string_view::npos)
+            return value;
+    }
+    return 0;
+}
+
+bool Master(std::uint64_t n)
+{
+    return n == 11 || n == 22 || n == 33;
+}
+
+int Reduced(std::uint64_t n, bool keepMasters = true)
+{
+    while (n > 9 && !(keepMasters && Master(n)))
+        n = fuzzsupport::DecimalDigitSum(n);
+    return static_cast<int>(n);
+}
+
+void Debts(std::uint64_t total, std::vector<int> &debts)
+{
+    for (std::uint64_t n = total;; n = fuzzsupport::DecimalDigitSum(n)) {
+        if (n == 13 || n == 14 || n == 16 || n == 19)
+            debts.push_back(static_cast<int>(n));
+        if (n <= 9 || Master(n))
+            return;
+    }
+}
+
+bool PlainVowel(char letter)
+{
+    return std::string_view("AEIOU").find(letter) != std::string_view::npos;
+}
+
+struct Reference {
+    std::uint64_t expression = 0, soulUrge = 0, personality = 0, compound = 0;
+    std::array<int, 10> carried{};
+    std::string letters, vowels, consonants;
+};
+
+Reference Compute(std::u32string_view name)
+{
+    Reference r;
+    std::vector<std::string> parts(1);
+    for (const char32_t c : name) {
+        if (veltara::IsWhiteSpace(c)) {
+            if (!parts.back().empty())
+                parts.emplace_back();
+            continue;
+        }
+        for (const char letter : veltara::FoldLetter(c))
+            parts.back().push_back(letter);
+    }
+    for (const std::string &part : parts) {
+        std::uint64_t all = 0, vowels = 0, consonants = 0;
+        for (std::size_t i = 0; i < part.size(); ++i) {
+            const char letter = part[i];
+            bool vowel = PlainVowel(letter);
+            if (letter == 'Y')
+                vowel = !(i > 0 && PlainVowel(part[i - 1])) && !(i + 1 < part.size() && PlainVowel(part[i + 1]));
+            const int value = Pythagorean(letter);
+            all += static_cast<std::uint64_t>(value);
+            (vowel ? vowels : consonants) += static_cast<std::uint64_t>(value);
+            (vowel ? r.vowels : r.consonants).push_back(letter);
+            r.letters.push_back(letter);
+            ++r.carried[static_cast<std::size_t>(value)];
+            r.compound += static_cast<std::uint64_t>(Chaldean(letter));
+        }
+        r.expression += static_cast<std::uint64_t>(Reduced(all));
+        r.soulUrge += static_cast<std::uint64_t>(Reduced(vowels));
+        r.personality += static_cast<std::uint64_t>(Reduced(consonants));
+    }
+    return r;
+}
+
+// The letters A-Z of a text, in order.
+std::string LettersOf(const std::string &steps)
+{
+    std::string letters;
+    for (const char c : steps) {
+        if (c >= 'A' && c <= 'Z')
+            letters.push_back(c);
+    }
+    return letters;
+}
+
+bool EndsWith(const std::string &text, std::uint64_t number)
+{
+    const std::string digits = std::to_string(number);
+    return text.size() > digits.size() && text.compare(text.size() - digits.size(), digits.size(), digits) == 0 &&
+           (text[text.size() - digits.size() - 1] == ' ');
+}
+
+bool Same(const ChartNumber &a, const ChartNumber &b)
+{
+    return a.value == b.value && a.total == b.total && a.steps == b.steps;
+}
+
+bool Same(const Chart &a, const Chart &b)
+{
+    return a.year == b.year && a.month == b.month && a.day == b.day && Same(a.lifePath, b.lifePath) &&
+           Same(a.birthday, b.birthday) && Same(a.expression, b.expression) && Same(a.soulUrge, b.soulUrge) &&
+           Same(a.personality, b.personality) && Same(a.maturity, b.maturity) &&
+           a.karmicLessons == b.karmicLessons && a.hiddenPassion == b.hiddenPassion &&
+           a.karmicDebts == b.karmicDebts && a.chaldean.compound == b.chaldean.compound &&
+           a.chaldean.root == b.chaldean.root && a.chaldean.steps == b.chaldean.steps && a.uncounted == b.uncounted;
+}
+
+bool ValidValue(int value)
+{
+    return (value >= 0 && value <= 9) || Master(static_cast<std::uint64_t>(value));
+}
+
+// The chart storage of the previous input, reused as a batch reuses it.
+Chart reused;
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    if (size < 4)
+        return 0;
+    const int year = (data[0] | (data[1] << 8)) % 10240;
+    const int month = data[2] % 14;
+    const int day = data[3] % 33;
+    const std::u32string name = Decode(data + 4, size - 4);
+
+    Chart chart;
+    const ChartRefusal refusal = veltara::chart::MakeChart(name, year, month, day, chart);
+    FUZZ_CHECK(veltara::chart::MakeChart(name, year, month, day, reused) == refusal);
+    FUZZ_CHECK(Same(chart, reused));
+
+    using namespace std::chrono;
+    const year_month_day date{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                              std::chrono::day{static_cast<unsigned>(day)}};
+    const bool validDate = year >= 1 && year <= 9999 && date.ok();
+    FUZZ_CHECK(veltara::chart::IsValidDate(year, month, day) == validDate);
+    const Reference r = Compute(name);
+    if (!validDate) {
+        FUZZ_CHECK(refusal == ChartRefusal::NoSuchDate);
+    } else if (r.letters.empty()) {
+        FUZZ_CHECK(refusal == ChartRefusal::NoLetter);
+    }
+    if (refusal != ChartRefusal::None) {
+        Chart empty;
+        empty.year = year;
+        empty.month = month;
+        empty.day = day;
+        FUZZ_CHECK(Same(chart, empty));
+        return 0;
+    }
+    FUZZ_CHECK(validDate && !r.letters.empty());
+
+    // The numbers by the rules.
+    const std::uint64_t lifePathTotal = static_cast<std::uint64_t>(Reduced(static_cast<std::uint64_t>(month)) +
+                                                                   Reduced(static_cast<std::uint64_t>(day)) +
+                                                                   Reduced(static_cast<std::uint64_t>(year)));
+    FUZZ_CHECK(chart.lifePath.total == lifePathTotal && chart.lifePath.value == Reduced(lifePathTotal));
+    FUZZ_CHECK(chart.birthday.total == static_cast<std::uint64_t>(day) &&
+               chart.birthday.value == Reduced(static_cast<std::uint64_t>(day)));
+    FUZZ_CHECK(chart.expression.total == r.expression && chart.expression.value == Reduced(r.expression));
+    FUZZ_CHECK(chart.soulUrge.total == r.soulUrge && chart.soulUrge.value == Reduced(r.soulUrge));
+    FUZZ_CHECK(chart.personality.total == r.personality && chart.personality.value == Reduced(r.personality));
+    const auto maturityTotal = static_cast<std::uint64_t>(chart.lifePath.value + chart.expression.value);
+    FUZZ_CHECK(chart.maturity.total == maturityTotal && chart.maturity.value == Reduced(maturityTotal));
+    for (const ChartNumber *number : {&chart.lifePath, &chart.birthday, &chart.expression, &chart.soulUrge,
+                                      &chart.personality, &chart.maturity})
+        FUZZ_CHECK(ValidValue(number->value));
+    FUZZ_CHECK(chart.chaldean.compound == r.compound && chart.chaldean.root == Reduced(r.compound, false));
+    FUZZ_CHECK(chart.chaldean.root >= 1 && chart.chaldean.root <= 9);
+
+    std::vector<int> lessons, passion, debts;
+    const int most = *std::max_element(r.carried.begin() + 1, r.carried.end());
+    for (int value = 1; value <= 9; ++value) {
+        if (r.carried[static_cast<std::size_t>(value)] == 0)
+            lessons.push_back(value);
+        if (r.carried[static_cast<std::size_t>(value)] == most)
+            passion.push_back(value);
+    }
+    FUZZ_CHECK(chart.karmicLessons == lessons && chart.hiddenPassion == passion);
+    for (const std::uint64_t total : {lifePathTotal, static_cast<std::uint64_t>(day), r.expression, r.soulUrge,
+                                      r.personality})
+        Debts(total, debts);
+    std::sort(debts.begin(), debts.end());
+    debts.erase(std::unique(debts.begin(), debts.end()), debts.end());
+    FUZZ_CHECK(chart.karmicDebts == debts);
+
+    // The steps show the counted letters and end with the number.
+    FUZZ_CHECK(LettersOf(chart.expression.steps) == r.letters);
+    FUZZ_CHECK(LettersOf(chart.chaldean.steps) == r.letters);
+    FUZZ_CHECK(r.vowels.empty() ? chart.soulUrge.steps == "no vowel" : LettersOf(chart.soulUrge.steps) == r.vowels);
+    FUZZ_CHECK(r.consonants.empty() ? chart.personality.steps == "no consonant"
+                                    : LettersOf(chart.personality.steps) == r.consonants);
+    for (const ChartNumber *number : {&chart.lifePath, &chart.birthday, &chart.expression, &chart.maturity})
+        FUZZ_CHECK(EndsWith(number->steps, static_cast<std::uint64_t>(number->value)));
+    if (!r.vowels.empty())
+        FUZZ_CHECK(EndsWith(chart.soulUrge.steps, static_cast<std::uint64_t>(chart.soulUrge.value)));
+    if (!r.consonants.empty())
+        FUZZ_CHECK(EndsWith(chart.personality.steps, static_cast<std::uint64_t>(chart.personality.value)));
+    FUZZ_CHECK(EndsWith(chart.chaldean.steps, static_cast<std::uint64_t>(chart.chaldean.root)));
+
+    // Uncounted: distinct entries, each a character that is no letter, or a
+    // mark, followed by marks only; no white space.
+    for (std::size_t i = 0; i < chart.uncounted.size(); ++i) {
+        const std::u32string &entry = chart.uncounted[i];
+        FUZZ_CHECK(!entry.empty() && !veltara::IsWhiteSpace(entry[0]));
+        FUZZ_CHECK(veltara::FoldLetter(entry[0]).empty() || veltara::IsCombiningMark(entry[0]));
+        for (std::size_t k = 1; k < entry.size(); ++k)
+            FUZZ_CHECK(veltara::IsCombiningMark(entry[k]));
+        for (std::size_t j = 0; j < i; ++j)
+            FUZZ_CHECK(chart.uncounted[j] != entry);
+    }
+
+    // More white space around and between the parts, the other case of the
+    // ASCII letters, and a combining mark after every letter: the same chart.
+    std::u32string spaced = U"\u3000 ";
+    std::u32string recased;
+    std::u32string marked;
+    for (const char32_t c : name) {
+        spaced.push_back(c);
+        if (veltara::IsWhiteSpace(c))
+            spaced.append(U"\t\u00A0");
+        const bool ascii = (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z');
+        recased.push_back(ascii ? c ^ 0x20 : c);
+        marked.push_back(c);
+        if (!veltara::FoldLetter(c).empty())
+            marked.push_back(U'\u0301');
+    }
+    spaced.append(U"\n");
+    for (const std::u32string &same : {spaced, recased, marked}) {
+        FUZZ_CHECK(veltara::chart::MakeChart(same, year, month, day, reused) == ChartRefusal::None);
+        FUZZ_CHECK(Same(chart, reused));
+    }
+    return 0;
+}
