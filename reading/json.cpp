@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace veltara::reading {
 
@@ -16,26 +17,42 @@ void AppendNumber(std::string &out, std::uint64_t number)
     out.append(digits, result.ptr);
 }
 
+namespace {
+
+// Whether any byte is a control character, a double quote or a backslash,
+// looked for eight bytes at a time.
+bool NeedsEscape(std::string_view text)
+{
+    constexpr std::uint64_t Ones = 0x0101010101010101u;
+    constexpr std::uint64_t Highs = 0x8080808080808080u;
+    auto hasZeroByte = [](std::uint64_t v) { return (v - Ones) & ~v & Highs; };
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t v;
+        std::memcpy(&v, text.data() + i, 8);
+        // A byte below 0x20 has its high bit clear before and set after 0x20 is taken away.
+        const std::uint64_t control = (v - 0x20 * Ones) & ~v & Highs;
+        if (control | hasZeroByte(v ^ ('"' * Ones)) | hasZeroByte(v ^ ('\\' * Ones)))
+            return true;
+    }
+    for (; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x20 || byte == '"' || byte == '\\')
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 void AppendJsonString(std::string &out, std::string_view utf8)
 {
     static constexpr char Hex[] = "0123456789abcdef";
     // Most texts need no escape at all: copied in one go.
-    static constexpr auto Escaped = [] {
-        std::array<bool, 256> escaped{};
-        for (int byte = 0; byte < 0x20; ++byte)
-            escaped[static_cast<std::size_t>(byte)] = true;
-        escaped['"'] = escaped['\\'] = true;
-        return escaped;
-    }();
-    const bool plainText = std::none_of(utf8.begin(), utf8.end(),
-                                        [](char c) { return Escaped[static_cast<unsigned char>(c)]; });
-    if (plainText) {
-        const std::size_t start = out.size();
-        out.resize(start + utf8.size() + 2);
-        char *to = out.data() + start;
-        *to++ = '"';
-        std::copy(utf8.begin(), utf8.end(), to);
-        to[utf8.size()] = '"';
+    if (!NeedsEscape(utf8)) {
+        out.push_back('"');
+        out.append(utf8);
+        out.push_back('"');
         return;
     }
     out.push_back('"');
