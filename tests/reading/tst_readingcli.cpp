@@ -129,6 +129,7 @@ private slots:
     void wrappedTextNarrow();
     void jsonEscaping_data();
     void jsonEscaping();
+    void jsonWriterSeparators();
     void breakdownOfAReading();
     void textOfAReading();
     void batchRows();
@@ -613,6 +614,12 @@ void TestReadingCli::jsonEscaping_data()
     QTest::newRow("DEL and slash as they are") << QByteArray("\x7f/") << QByteArray("\"\x7f/\"");
     QTest::newRow("UTF-8 as it is") << QByteArray("Zo\xC3\xAB \xF0\x9F\x98\x80") << QByteArray("\"Zo\xC3\xAB \xF0\x9F\x98\x80\"");
     QTest::newRow("two spaces kept") << QByteArray("A.  B.") << QByteArray("\"A.  B.\"");
+    // Long texts are looked through eight bytes at a time.
+    QTest::newRow("quote in the second eight") << QByteArray("abcdefghij\"kl") << QByteArray("\"abcdefghij\\\"kl\"");
+    QTest::newRow("tab in the first eight") << QByteArray("ab\tcdefghijkl") << QByteArray("\"ab\\tcdefghijkl\"");
+    QTest::newRow("backslash last of sixteen") << QByteArray("abcdefghijklmno\\") << QByteArray("\"abcdefghijklmno\\\\\"");
+    QTest::newRow("bytes next to the escaped ones")
+        << QByteArray(" !#[]^~\x7f\xc2\x80\xc3\xbf !#[]^~") << QByteArray("\" !#[]^~\x7f\xc2\x80\xc3\xbf !#[]^~\"");
 }
 
 void TestReadingCli::jsonEscaping()
@@ -625,6 +632,17 @@ void TestReadingCli::jsonEscaping()
     // And a JSON parser reads back the text.
     const QJsonDocument document = QJsonDocument::fromJson("[" + Bytes(out) + "]");
     QCOMPARE(document.array().at(0).toString(), QString::fromUtf8(text));
+}
+
+void TestReadingCli::jsonWriterSeparators()
+{
+    std::string out;
+    JsonWriter json(out);
+    json.beginObject().key("a").beginArray().endArray().key("b").numbers(std::vector<int>{1, 2});
+    json.key("c").beginObject().key("d").string("x").endObject();
+    json.key("e").beginArray().beginArray().number(1).endArray().beginObject().endObject().raw("null").endArray();
+    json.raw("\"f\": true").endObject();
+    QCOMPARE(Bytes(out), QByteArray("{\"a\": [], \"b\": [1, 2], \"c\": {\"d\": \"x\"}, \"e\": [[1], {}, null], \"f\": true}"));
 }
 
 void TestReadingCli::breakdownOfAReading()
