@@ -615,7 +615,7 @@ void TestReadingCli::jsonEscaping_data()
     QTest::newRow("UTF-8 as it is") << QByteArray("Zo\xC3\xAB \xF0\x9F\x98\x80") << QByteArray("\"Zo\xC3\xAB \xF0\x9F\x98\x80\"");
     QTest::newRow("two spaces kept") << QByteArray("A.  B.") << QByteArray("\"A.  B.\"");
     // Long texts are looked through eight bytes at a time.
-    QTest::newRow("quote in the second eight") << QByteArray("abcdefghij\"kl") << QByteArray("\"abcdefghij\\\"kl\"");
+    QTest::newRow("quote in the second eight") << QByteArray("abcdefghij\"klmnopq") << QByteArray("\"abcdefghij\\\"klmnopq\"");
     QTest::newRow("tab in the first eight") << QByteArray("ab\tcdefghijkl") << QByteArray("\"ab\\tcdefghijkl\"");
     QTest::newRow("backslash last of sixteen") << QByteArray("abcdefghijklmno\\") << QByteArray("\"abcdefghijklmno\\\\\"");
     QTest::newRow("bytes next to the escaped ones")
