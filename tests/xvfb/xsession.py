@@ -29,12 +29,19 @@ MAIN_TITLE = "Veltara Numerology Software v1.40"
 APP_TITLE = "Veltara Numerology Software"
 REINSTALL_TITLE = "Please Reinstall The Software"
 
-# The 21 pictures the program reads from its folder "pu".
-PICTURE_NAMES = (
-    "sun.jpg", "moon.jpg", "jupiter.jpg", "uranus.jpg", "mercury.jpg", "venus.jpg", "Neptune.jpg",
-    "saturn.jpg", "Mars.jpg", "capricorn.jpg", "aquarius.jpg", "pisces.jpg", "aries.jpg", "taurus.jpg",
-    "gemini.jpg", "cancer.jpg", "leo.jpg", "virgo.jpg", "libra.jpg", "scorpio.jpg", "sagittarius.jpg",
-)
+
+def _engine_picture_names():
+    """The pictures the program reads from its folder "pu", as the engine's
+    planet and zodiac tables name them."""
+    engine = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "engine")
+    names = []
+    for table in ("profiles.cpp", "zodiac.h"):
+        with open(os.path.join(engine, table), encoding="utf-8") as source:
+            names += re.findall(r'u"([A-Za-z]+\.jpg)"', source.read())
+    return tuple(dict.fromkeys(names))
+
+
+PICTURE_NAMES = _engine_picture_names()
 
 # Designed window sizes in twips and the parts of them that are not client
 # area below the menu bar (frame and title bar belong to a window manager).
