@@ -15,6 +15,7 @@ import ctypes
 import ctypes.util
 import datetime
 import os
+import pathlib
 import re
 import select
 import shutil
@@ -29,19 +30,10 @@ MAIN_TITLE = "Veltara Numerology Software v1.40"
 APP_TITLE = "Veltara Numerology Software"
 REINSTALL_TITLE = "Please Reinstall The Software"
 
-
-def _engine_picture_names():
-    """The pictures the program reads from its folder "pu", as the engine's
-    planet and zodiac tables name them."""
-    engine = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "engine")
-    names = []
-    for table in ("profiles.cpp", "zodiac.h"):
-        with open(os.path.join(engine, table), encoding="utf-8") as source:
-            names += re.findall(r'u"([A-Za-z]+\.jpg)"', source.read())
-    return tuple(dict.fromkeys(names))
-
-
-PICTURE_NAMES = _engine_picture_names()
+# The pictures the program reads from its folder "pu", as the engine's tables name them.
+_ENGINE = pathlib.Path(__file__).resolve().parents[2] / "engine"
+PICTURE_NAMES = tuple(dict.fromkeys(re.findall(r'u"([A-Za-z]+\.jpg)"', "".join(
+    (_ENGINE / table).read_text(encoding="utf-8") for table in ("profiles.cpp", "zodiac.h")))))
 
 # Designed window sizes in twips and the parts of them that are not client
 # area below the menu bar (frame and title bar belong to a window manager).

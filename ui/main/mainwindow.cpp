@@ -75,6 +75,24 @@ void SetBordered(QLabel *label)
     label->setLineWidth(1);
 }
 
+// A blue caption that introduces a number or a box of the reading.
+QLabel *MakeBlueCaption(QWidget *parent, const char *name, const QRect &twips, const QString &caption,
+                        Qt::Alignment alignment, const QString &tip)
+{
+    QLabel *label = MakeLabel(parent, name, twips, caption, Tahoma(true), alignment, tip);
+    SetTextColor(label, CaptionBlue);
+    return label;
+}
+
+// A bordered box of the reading, empty until Calculate fills it.
+QLabel *MakeResultBox(QWidget *parent, const char *name, const QRect &twips, const QFont &font,
+                      Qt::Alignment alignment, const QString &tip)
+{
+    QLabel *box = MakeLabel(parent, name, twips, QString(), font, alignment, tip);
+    SetBordered(box);
+    return box;
+}
+
 QComboBox *MakeList(QWidget *parent, const char *name, const QRect &twips)
 {
     auto *list = Place<QComboBox>(parent, name, twips);
@@ -200,19 +218,13 @@ void MainWindow::createInputArea()
                          QStringLiteral("November"), QStringLiteral("December")});
     yearList = MakeList(client, "myyear", {2520, 1470, 1335, 360});
 
-    nameNumberCaption = MakeLabel(
-        client, "Label1", {120, 1920, 1215, 255}, QStringLiteral("Name Number"), Tahoma(true),
-        Qt::AlignLeft | Qt::AlignTop,
+    const auto left = Qt::AlignLeft | Qt::AlignTop;
+    nameNumberCaption = MakeBlueCaption(client, "Label1", {120, 1920, 1215, 255}, QStringLiteral("Name Number"), left,
         QStringLiteral("Lets you know that the number that appears to the right of here is your name number."));
-    SetTextColor(nameNumberCaption, CaptionBlue);
     nameNumberBox = MakeNumberBox(client, "Text2", {1440, 1920, 255, 285}, QStringLiteral("Your name number."));
-    birthNumberCaption =
-        MakeLabel(client, "Label5", {2160, 1920, 1215, 255}, QStringLiteral("Birth Number"), Tahoma(true),
-                  Qt::AlignLeft | Qt::AlignTop,
-                  QStringLiteral("This one lets you know your number to the right of here is your birth number."));
-    SetTextColor(birthNumberCaption, CaptionBlue);
-    birthNumberBox =
-        MakeNumberBox(client, "Text7", {3480, 1920, 255, 285}, QStringLiteral("This is your birth number."));
+    birthNumberCaption = MakeBlueCaption(client, "Label5", {2160, 1920, 1215, 255}, QStringLiteral("Birth Number"), left,
+        QStringLiteral("This one lets you know your number to the right of here is your birth number."));
+    birthNumberBox = MakeNumberBox(client, "Text7", {3480, 1920, 255, 285}, QStringLiteral("This is your birth number."));
 
     clearButton = Place<CommandButton>(client, "Option2", {1560, 2280, 975, 375});
     clearButton->setText(QStringLiteral("Clear"));
@@ -239,51 +251,36 @@ void MainWindow::createResultArea()
 {
     const auto centred = Qt::AlignCenter;
 
-    planet = MakeLabel(client, "planet", {4200, 240, 1275, 255}, QString(), ResultCaptionFont(), centred,
-                       QStringLiteral("This is the name of the planet associated with you."));
-    SetBordered(planet);
-    planetPicture = MakePictureBox(
-        client, "Image1", {4200, 480, 1275, 1605},
-        QStringLiteral("Here is the ultra cool picture I drew to represent the planet associated with you."));
-    elementCaption = MakeLabel(client, "Label3", {5640, 480, 855, 255}, QStringLiteral("Element"), Tahoma(true),
-                               centred, QStringLiteral("This is the element box.  Only four things live in here."));
-    SetTextColor(elementCaption, CaptionBlue);
-    elementBox = MakeLabel(client, "elements", {5640, 840, 855, 255}, QString(), Tahoma(false), centred,
-                           QStringLiteral("Element related to your name number."));
-    SetBordered(elementBox);
-    lettersCaption =
-        MakeLabel(client, "Label6", {5640, 1320, 855, 255}, QStringLiteral("Letters"), Tahoma(true), centred,
-                  QStringLiteral("This is the letters box.  Up to three things live in here at any given time."));
-    SetTextColor(lettersCaption, CaptionBlue);
-    letters = MakeLabel(client, "letters", {5640, 1680, 855, 255}, QString(), Tahoma(false), centred,
-                        QStringLiteral("Letters associated with your name number."));
-    SetBordered(letters);
+    const auto left = Qt::AlignLeft | Qt::AlignTop;
 
-    zodiac = MakeLabel(client, "zodiac", {6600, 240, 1275, 255}, QString(), ResultCaptionFont(), centred,
-                       QStringLiteral("This is the Zodiac associated with you."));
-    SetBordered(zodiac);
-    zodiacPicture = MakePictureBox(
-        client, "Image2", {6600, 480, 1275, 1605},
+    planet = MakeResultBox(client, "planet", {4200, 240, 1275, 255}, ResultCaptionFont(), centred,
+                           QStringLiteral("This is the name of the planet associated with you."));
+    planetPicture = MakePictureBox(client, "Image1", {4200, 480, 1275, 1605},
+        QStringLiteral("Here is the ultra cool picture I drew to represent the planet associated with you."));
+    elementCaption = MakeBlueCaption(client, "Label3", {5640, 480, 855, 255}, QStringLiteral("Element"), centred,
+                                     QStringLiteral("This is the element box.  Only four things live in here."));
+    elementBox = MakeResultBox(client, "elements", {5640, 840, 855, 255}, Tahoma(false), centred,
+                               QStringLiteral("Element related to your name number."));
+    lettersCaption = MakeBlueCaption(client, "Label6", {5640, 1320, 855, 255}, QStringLiteral("Letters"), centred,
+        QStringLiteral("This is the letters box.  Up to three things live in here at any given time."));
+    letters = MakeResultBox(client, "letters", {5640, 1680, 855, 255}, Tahoma(false), centred,
+                            QStringLiteral("Letters associated with your name number."));
+
+    zodiac = MakeResultBox(client, "zodiac", {6600, 240, 1275, 255}, ResultCaptionFont(), centred,
+                           QStringLiteral("This is the Zodiac associated with you."));
+    zodiacPicture = MakePictureBox(client, "Image2", {6600, 480, 1275, 1605},
         QStringLiteral("Here is the ultra cool drawing I made of the Zodiac that is associated to you."));
 
-    primaryColoursCaption = MakeLabel(
-        client, "Label9", {4200, 2160, 1695, 255}, QStringLiteral("Primary Colors"), Tahoma(true),
-        Qt::AlignLeft | Qt::AlignTop,
+    primaryColoursCaption = MakeBlueCaption(client, "Label9", {4200, 2160, 1695, 255}, QStringLiteral("Primary Colors"), left,
         QStringLiteral("Just a label to let you know that the names of colors below here are your primary colors."));
-    SetTextColor(primaryColoursCaption, CaptionBlue);
-    secondaryColoursCaption = MakeLabel(
-        client, "Label11", {6120, 2160, 1755, 255}, QStringLiteral("Secondary Colors"), Tahoma(true),
-        Qt::AlignHCenter | Qt::AlignTop,
+    secondaryColoursCaption = MakeBlueCaption(client, "Label11", {6120, 2160, 1755, 255},
+        QStringLiteral("Secondary Colors"), Qt::AlignHCenter | Qt::AlignTop,
         QStringLiteral("Just a label to let you know that the names of colors below here are your secondary colors."));
-    SetTextColor(secondaryColoursCaption, CaptionBlue);
-    primaryColoursBox = MakeLabel(client, "pcolors", {4200, 2520, 1755, 495}, QString(), Tahoma(false),
-                                  Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Here is your list of primary colors."));
-    SetBordered(primaryColoursBox);
+    primaryColoursBox = MakeResultBox(client, "pcolors", {4200, 2520, 1755, 495}, Tahoma(false), left,
+                                      QStringLiteral("Here is your list of primary colors."));
     primaryColoursBox->setWordWrap(true);
-    secondaryColoursBox =
-        MakeLabel(client, "scolors", {6120, 2520, 1755, 495}, QString(), Tahoma(false), Qt::AlignLeft | Qt::AlignTop,
-                  QStringLiteral("Here is your list of secondary colors."));
-    SetBordered(secondaryColoursBox);
+    secondaryColoursBox = MakeResultBox(client, "scolors", {6120, 2520, 1755, 495}, Tahoma(false), left,
+                                        QStringLiteral("Here is your list of secondary colors."));
     secondaryColoursBox->setWordWrap(true);
 
     characterText = MakeLabel(client, "Label2", {120, 3120, 7815, 1575}, QString(), Tahoma(false));
