@@ -7,7 +7,7 @@
 // nothing is written to the settings at start-up then.
 #include "appicon.h"
 #include "appstyle.h"
-#include "form1.h"
+#include "mainwindow.h"
 #include "settings.h"
 #include "singleinstance.h"
 #include "startup.h"
@@ -46,7 +46,7 @@ int main(int argc, char *argv[])
     if constexpr (StartupUpdateReminder)
         veltara::CheckUpdateReminder();
 
-    veltara::Form1 window;
+    veltara::MainWindow window;
     if (!window.Load())
         return 0;
     window.show();

@@ -2,7 +2,7 @@
 // birth number, the character text, the zodiac sign with its picture, the
 // planet with its picture and the colours, as the user's click runs it.
 #include "appfolder.h"
-#include "form1.h"
+#include "mainwindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -13,7 +13,8 @@
 
 namespace {
 
-void Enter(veltara::Form1 &window, const QString &name, const QString &day, const QString &month, const QString &year)
+void Enter(veltara::MainWindow &window, const QString &name, const QString &day, const QString &month,
+           const QString &year)
 {
     window.Clear();
     window.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(name);
@@ -25,7 +26,7 @@ void Enter(veltara::Form1 &window, const QString &name, const QString &day, cons
 void WholeCalculate(benchmark::State &state, const QString &name, const QString &day, const QString &month,
                     const QString &year)
 {
-    veltara::Form1 window;
+    veltara::MainWindow window;
     if (!window.Load()) {
         state.SkipWithError("the pictures are missing");
         return;

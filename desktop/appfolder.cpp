@@ -32,20 +32,14 @@ void SetApplicationFolder(const QString &folder)
     overriddenFolder() = folder;
 }
 
-QString AppPath(QStringView relative)
-{
-    QString path = relative.toString();
-    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return QDir::cleanPath(ApplicationFolder() + path);
-}
-
-QPixmap LoadPicture(QStringView relative)
+QPixmap LoadPicture(QStringView fileName)
 {
     // The reader tries the reader of the name's suffix first, so that only
     // the JPEG reader is loaded, and then the content: a picture saved in
     // another format under this name still shows. An empty, truncated or
     // foreign file fails.
-    const QImage image = QImageReader(AppPath(relative)).read();
+    const QString path = QDir::cleanPath(ApplicationFolder() + QStringLiteral("/pu/") + fileName.toString());
+    const QImage image = QImageReader(path).read();
     return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
 }
 

@@ -15,13 +15,9 @@ QString ApplicationFolder();
 // Points the application folder elsewhere (tests); an empty path restores it.
 void SetApplicationFolder(const QString &folder);
 
-// The application folder followed directly by a relative path that begins
-// with a backslash, such as "\pu\sun.jpg"; the backslashes become the
-// platform's separators.
-QString AppPath(QStringView relative);
-
-// Loads a picture of the picture folder from its file, afresh on each call.
-// A null pixmap when the file is missing or cannot be read as a picture.
-QPixmap LoadPicture(QStringView relative);
+// Loads a picture of the picture folder "pu" in the application folder by
+// its file name ("sun.jpg"), afresh on each call. A null pixmap when the file
+// is missing or cannot be read as a picture.
+QPixmap LoadPicture(QStringView fileName);
 
 } // namespace veltara

@@ -5,10 +5,6 @@
 
 #include <cstdio>
 
-#ifdef Q_OS_WIN
-#include <qt_windows.h>
-#endif
-
 namespace veltara {
 
 namespace {
@@ -85,30 +81,8 @@ void Diagnostic(const QString &line)
 
 void PrintText(const QString &text)
 {
-#ifdef Q_OS_WIN
-    // Output redirected to a file or a pipe is written there as it is.
-    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    const bool redirected = out && out != INVALID_HANDLE_VALUE && GetFileType(out) != FILE_TYPE_UNKNOWN;
-    if (!redirected) {
-        if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-            const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                               OPEN_EXISTING, 0, nullptr);
-            if (console != INVALID_HANDLE_VALUE) {
-                QString shown = text;
-                shown.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-                DWORD written = 0;
-                WriteConsoleW(console, shown.utf16(), DWORD(shown.size()), &written, nullptr);
-                CloseHandle(console);
-            }
-            FreeConsole();
-            return;
-        }
-        // Started from Explorer or a shortcut: no console to write to.
-        MessageBoxW(nullptr, reinterpret_cast<const wchar_t *>(text.utf16()),
-                    reinterpret_cast<const wchar_t *>(ApplicationTitle().utf16()), MB_OK | MB_ICONINFORMATION);
+    if (PrintOutsideStandardOutput(text))
         return;
-    }
-#endif
     const QByteArray bytes = text.toLocal8Bit();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     std::fflush(stdout);

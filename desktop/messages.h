@@ -2,6 +2,8 @@
 // fixed text, title and style. Tests install a handler to answer it.
 #pragma once
 
+#include "version.h"
+
 #include <QString>
 
 #include <functional>
@@ -10,6 +12,8 @@ namespace veltara {
 
 // Title of every message box that is given no title of its own.
 inline QString ApplicationTitle() { return QStringLiteral("Veltara Numerology Software"); }
+// Title of the program's windows: the application title and the version.
+inline QString WindowTitle() { return ApplicationTitle() + QStringLiteral(" v") + QLatin1String(ProgramVersion); }
 
 // Style values: a button set plus an icon.
 namespace MsgStyle {
@@ -47,6 +51,10 @@ void Diagnostic(const QString &line);
 // goes to the console it was started from, or, when there is none, into a
 // message box.
 void PrintText(const QString &text);
+// The operating system's part of PrintText (messages_posix.cpp,
+// messages_windows.cpp): shows the text elsewhere than on the standard
+// output and returns true, or returns false to have it written there.
+bool PrintOutsideStandardOutput(const QString &text);
 
 // Receives every line of diagnostics instead of the standard error; an empty
 // handler restores it.

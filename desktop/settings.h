@@ -20,6 +20,11 @@ bool SaveSetting(const QString &section, const QString &key, const QString &valu
 // reads as empty and refuses every write.
 QString SettingsFilePath();
 
+// Whether the store's file lies where a user without a home folder would
+// share it with every other such user, and create it at the root of the file
+// system when run as root: "/.config" (settings_posix.cpp). Never on Windows.
+bool IsHomelessStore(const QString &storeFile);
+
 // Where the environment names no home folder (HOME unset or empty), takes the
 // user's home folder from the password database, so that the store lies in
 // that user's own folder and never at the root of the file system. Call

@@ -32,7 +32,13 @@ public:
     QString errorString() const { return m_error; }
 
 private:
+    // The operating system's part (singleinstance_posix.cpp and
+    // singleinstance_windows.cpp): locks the file at m_path, and lets it go.
+    // The lock file itself stays: removing it would let a copy that has just
+    // opened the old file and a copy that creates a new one both hold "the" lock.
+    Result lockFile(const QString &shownPath);
     void release();
+    Result unavailable(const QString &why);
 
     QString m_folder;
     QString m_path;

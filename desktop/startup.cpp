@@ -75,7 +75,7 @@ void WatchMessages(QtMsgType type, const QMessageLogContext &context, const QStr
 
 QString VersionText()
 {
-    return ApplicationTitle() + QStringLiteral(" " VELTARA_VERSION);
+    return ApplicationTitle() + u' ' + QLatin1String(ProgramVersion);
 }
 
 std::optional<int> HandleCommandLine(const QStringList &arguments)

@@ -10,7 +10,7 @@ struct NameProfile {
     int number;
     std::u16string_view characterText;
     std::u16string_view planet;
-    std::u16string_view planetPicture; // relative to the application folder, begins with a backslash
+    std::u16string_view planetPicture; // a file of the picture folder
     std::u16string_view element;
     std::u16string_view letters;
     std::u16string_view primaryColor;

@@ -1,10 +1,14 @@
 // Draws the program's picture folder: nine planet pictures and twelve zodiac
-// pictures, written as JPEG files into the folder named on the command line.
+// pictures, written as JPEG files into the folder named on the command line
+// under the names the engine's tables give them.
 //
 // The picture boxes of the main window are 85 x 107 pixels; every picture is
 // drawn at three times that size so that it stays sharp when stretched on a
 // high-density screen. Everything is drawn from fixed data and fixed random
 // seeds, so two runs give the same pictures.
+
+#include "profiles.h"
+#include "zodiac.h"
 
 #include <QColor>
 #include <QDir>
@@ -19,16 +23,23 @@
 #include <QRandomGenerator>
 #include <QTransform>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+#include <vector>
 
 namespace {
 
 constexpr int pictureWidth = 255;
 constexpr int pictureHeight = 321;
 constexpr int jpegQuality = 90;
+
+QString text(std::u16string_view units)
+{
+    return QString::fromUtf16(units.data(), qsizetype(units.size()));
+}
 
 // ---------------------------------------------------------------------------
 // Planets
@@ -398,10 +409,10 @@ void drawSaturn(QPainter &painter, const Disc &disc)
     paintRings(true);
 }
 
+// The look of each planet, by the name the engine gives it.
 struct PlanetPicture
 {
-    const char *fileName;
-    const char *name;
+    std::u16string_view name;
     QRgb light;
     QRgb base;
     QRgb dark;
@@ -413,17 +424,15 @@ struct PlanetPicture
 constexpr QRgb fromBands = 0;
 
 constexpr std::array<PlanetPicture, 9> planetPictures{{
-    {"sun.jpg", "Sun", qRgb(255, 252, 225), qRgb(255, 215, 80), qRgb(245, 140, 20), 66, drawSun},
-    {"moon.jpg", "Moon", qRgb(240, 240, 232), qRgb(195, 195, 190), qRgb(110, 110, 108), 92, drawMoon},
-    {"jupiter.jpg", "Jupiter", fromBands, fromBands, fromBands, 96, drawJupiter},
-    {"uranus.jpg", "Uranus", fromBands, fromBands, fromBands, 76, drawUranus},
-    {"mercury.jpg", "Mercury", qRgb(200, 190, 180), qRgb(150, 140, 130), qRgb(70, 65, 60), 70,
-     drawMercury},
-    {"venus.jpg", "Venus", qRgb(255, 252, 225), qRgb(240, 220, 150), qRgb(160, 130, 70), 88,
-     drawVenus},
-    {"Neptune.jpg", "Neptune", fromBands, fromBands, fromBands, 84, drawNeptune},
-    {"saturn.jpg", "Saturn", fromBands, fromBands, fromBands, 60, drawSaturn},
-    {"Mars.jpg", "Mars", qRgb(245, 150, 100), qRgb(205, 85, 45), qRgb(100, 35, 20), 80, drawMars},
+    {u"Sun", qRgb(255, 252, 225), qRgb(255, 215, 80), qRgb(245, 140, 20), 66, drawSun},
+    {u"Moon", qRgb(240, 240, 232), qRgb(195, 195, 190), qRgb(110, 110, 108), 92, drawMoon},
+    {u"Jupiter", fromBands, fromBands, fromBands, 96, drawJupiter},
+    {u"Uranus", fromBands, fromBands, fromBands, 76, drawUranus},
+    {u"Mercury", qRgb(200, 190, 180), qRgb(150, 140, 130), qRgb(70, 65, 60), 70, drawMercury},
+    {u"Venus", qRgb(255, 252, 225), qRgb(240, 220, 150), qRgb(160, 130, 70), 88, drawVenus},
+    {u"Neptune", fromBands, fromBands, fromBands, 84, drawNeptune},
+    {u"Saturn", fromBands, fromBands, fromBands, 60, drawSaturn},
+    {u"Mars", qRgb(245, 150, 100), qRgb(205, 85, 45), qRgb(100, 35, 20), 80, drawMars},
 }};
 
 // ---------------------------------------------------------------------------
@@ -610,28 +619,28 @@ constexpr std::array<ElementLook, 4> elementLooks{{
     {Element::Water, qRgb(55, 125, 200), qRgb(10, 25, 75), qRgb(225, 245, 255)},
 }};
 
+// The look of each sign, by the name the engine gives it.
 struct ZodiacPicture
 {
-    const char *fileName;
-    const char *name;
+    std::u16string_view name;
     Element element;
     int hueShift; // degrees, so that the three signs of one element differ
     QPainterPath (*glyph)();
 };
 
 constexpr std::array<ZodiacPicture, 12> zodiacPictures{{
-    {"capricorn.jpg", "Capricorn", Element::Earth, 25, capricornGlyph},
-    {"aquarius.jpg", "Aquarius", Element::Air, -25, aquariusGlyph},
-    {"pisces.jpg", "Pisces", Element::Water, -25, piscesGlyph},
-    {"aries.jpg", "Aries", Element::Fire, -10, ariesGlyph},
-    {"taurus.jpg", "Taurus", Element::Earth, -15, taurusGlyph},
-    {"gemini.jpg", "Gemini", Element::Air, 30, geminiGlyph},
-    {"cancer.jpg", "Cancer", Element::Water, 0, cancerGlyph},
-    {"leo.jpg", "Leo", Element::Fire, 15, leoGlyph},
-    {"virgo.jpg", "Virgo", Element::Earth, 5, virgoGlyph},
-    {"libra.jpg", "Libra", Element::Air, 0, libraGlyph},
-    {"scorpio.jpg", "Scorpio", Element::Water, 30, scorpioGlyph},
-    {"sagittarius.jpg", "Sagittarius", Element::Fire, -30, sagittariusGlyph},
+    {u"Capricorn", Element::Earth, 25, capricornGlyph},
+    {u"Aquarius", Element::Air, -25, aquariusGlyph},
+    {u"Pisces", Element::Water, -25, piscesGlyph},
+    {u"Aries", Element::Fire, -10, ariesGlyph},
+    {u"Taurus", Element::Earth, -15, taurusGlyph},
+    {u"Gemini", Element::Air, 30, geminiGlyph},
+    {u"Cancer", Element::Water, 0, cancerGlyph},
+    {u"Leo", Element::Fire, 15, leoGlyph},
+    {u"Virgo", Element::Earth, 5, virgoGlyph},
+    {u"Libra", Element::Air, 0, libraGlyph},
+    {u"Scorpio", Element::Water, 30, scorpioGlyph},
+    {u"Sagittarius", Element::Fire, -30, sagittariusGlyph},
 }};
 
 const ElementLook &lookOf(Element element)
@@ -710,7 +719,7 @@ QImage drawPlanetPicture(const PlanetPicture &planet, quint32 seed)
     const Disc disc{QPointF(pictureWidth / 2.0, 140), planet.radius, QColor::fromRgb(planet.light),
                     QColor::fromRgb(planet.base), QColor::fromRgb(planet.dark)};
     planet.draw(painter, disc);
-    paintCaption(painter, QLatin1String(planet.name), QRectF(0, pictureHeight - 42, pictureWidth, 34),
+    paintCaption(painter, text(planet.name), QRectF(0, pictureHeight - 42, pictureWidth, 34),
                  22, QColor(225, 230, 245));
     return image;
 }
@@ -757,14 +766,26 @@ QImage drawZodiacPicture(const ZodiacPicture &sign, quint32 seed)
     painter.setPen(QPen(ink, 11, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(glyph);
 
-    paintCaption(painter, QLatin1String(sign.name), QRectF(0, pictureHeight - 62, pictureWidth, 46), 30,
+    paintCaption(painter, text(sign.name), QRectF(0, pictureHeight - 62, pictureWidth, 46), 30,
                  ink);
     return image;
 }
 
-bool save(const QImage &image, const QDir &folder, const char *fileName)
+// The look of the planet or sign of that name; nullptr when there is none.
+template <typename Picture, std::size_t N>
+const Picture *find(const std::array<Picture, N> &pictures, std::u16string_view name)
 {
-    const QString path = folder.filePath(QLatin1String(fileName));
+    for (const Picture &picture : pictures) {
+        if (picture.name == name)
+            return &picture;
+    }
+    std::fprintf(stderr, "makepictures: nothing to draw for %s\n", qPrintable(text(name)));
+    return nullptr;
+}
+
+bool save(const QImage &image, const QDir &folder, std::u16string_view fileName)
+{
+    const QString path = folder.filePath(text(fileName));
     QImageWriter writer(path, "jpeg");
     writer.setQuality(jpegQuality);
     if (writer.write(image))
@@ -790,12 +811,23 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    // Each picture has its own fixed star seed, so the skies differ but never change.
+    // Each picture has its own fixed star seed, so the skies differ but never
+    // change: the planets of the name numbers 1 to 9, then the signs in the
+    // order of the zodiac table.
     quint32 seed = 1;
     bool written = true;
-    for (const PlanetPicture &planet : planetPictures)
-        written = save(drawPlanetPicture(planet, seed++), folder, planet.fileName) && written;
-    for (const ZodiacPicture &sign : zodiacPictures)
-        written = save(drawZodiacPicture(sign, seed++), folder, sign.fileName) && written;
+    for (int number = 1; number <= 9; ++number) {
+        const veltara::NameProfile &profile = *veltara::LookupNameProfile(number);
+        const PlanetPicture *planet = find(planetPictures, profile.planet);
+        written = planet && save(drawPlanetPicture(*planet, seed++), folder, profile.planetPicture) && written;
+    }
+    std::vector<std::u16string_view> drawn;
+    for (const veltara::ZodiacRange &range : veltara::ZodiacTable) {
+        if (std::find(drawn.begin(), drawn.end(), range.picture) != drawn.end())
+            continue;
+        drawn.push_back(range.picture);
+        const ZodiacPicture *sign = find(zodiacPictures, range.sign);
+        written = sign && save(drawZodiacPicture(*sign, seed++), folder, range.picture) && written;
+    }
     return written ? 0 : 1;
 }

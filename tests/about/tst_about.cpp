@@ -1,9 +1,9 @@
 // The About window: what it says, its two links, and opening it from the
 // main window's Help menu.
-#include "about.h"
+#include "aboutdialog.h"
 #include "appfolder.h"
 #include "classicui.h"
-#include "form1.h"
+#include "mainwindow.h"
 #include "messagespy.h"
 
 #include <QAction>
@@ -94,7 +94,7 @@ void TestAbout::texts()
 {
     QFETCH(QString, label);
     QFETCH(QString, text);
-    veltara::Form2 about;
+    veltara::AboutDialog about;
     const QLabel *shown = about.findChild<QLabel *>(label);
     QVERIFY(shown);
 
@@ -106,7 +106,7 @@ void TestAbout::texts()
 
 void TestAbout::frameTitle()
 {
-    veltara::Form2 about;
+    veltara::AboutDialog about;
     const QGroupBox *frame = about.findChild<QGroupBox *>(QStringLiteral("Frame1"));
     QVERIFY(frame);
     QCOMPARE(frame->title(), QStringLiteral("About Veltara Numerology Software"));
@@ -114,7 +114,7 @@ void TestAbout::frameTitle()
 
 void TestAbout::fixedModalWindow()
 {
-    veltara::Form2 about;
+    veltara::AboutDialog about;
     QCOMPARE(about.windowTitle(), QStringLiteral("Veltara Numerology Software v1.40"));
     QVERIFY(about.isModal());
     QCOMPARE(about.minimumSize(), veltara::TwipsSize(6390, 5430));
@@ -141,7 +141,7 @@ void TestAbout::pointerOverLabels()
 {
     QFETCH(QString, label);
     QFETCH(Qt::CursorShape, pointer);
-    veltara::Form2 about;
+    veltara::AboutDialog about;
     const QLabel *shown = about.findChild<QLabel *>(label);
     QVERIFY(shown);
     QCOMPARE(shown->cursor().shape(), pointer);
@@ -161,7 +161,7 @@ void TestAbout::linkOpensAddress()
 {
     QFETCH(QString, link);
     QFETCH(QString, address);
-    veltara::Form2 about;
+    veltara::AboutDialog about;
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     QLabel *label = about.findChild<QLabel *>(link);
@@ -181,15 +181,15 @@ void TestAbout::opensFromHelpMenu()
 {
     MessageSpy spy;
     veltara::SetApplicationFolder(QFileInfo(QString::fromUtf8(VELTARA_PICTURE_DIR)).absolutePath());
-    veltara::Form1 window;
+    veltara::MainWindow window;
     const bool loaded = window.Load();
     veltara::SetApplicationFolder(QString());
     QVERIFY(loaded);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QAction *mnuAbt = window.findChild<QAction *>(QStringLiteral("mnuAbt"));
-    QVERIFY(mnuAbt);
-    QCOMPARE(mnuAbt->text(), QStringLiteral("&About Software"));
+    QAction *aboutAction = window.findChild<QAction *>(QStringLiteral("mnuAbt"));
+    QVERIFY(aboutAction);
+    QCOMPARE(aboutAction->text(), QStringLiteral("&About Software"));
 
     for (int opening = 1; opening <= 2; ++opening) {
         QPointer<QWidget> shown;
@@ -200,12 +200,12 @@ void TestAbout::opensFromHelpMenu()
             if (!shown) {
                 // Never leave a window open that nothing will close.
                 for (QWidget *top : QApplication::topLevelWidgets()) {
-                    if (qobject_cast<veltara::Form2 *>(top) && top->isVisible())
+                    if (qobject_cast<veltara::AboutDialog *>(top) && top->isVisible())
                         top->close();
                 }
                 return;
             }
-            modal = qobject_cast<veltara::Form2 *>(shown) && shown->isModal() && shown->isVisible();
+            modal = qobject_cast<veltara::AboutDialog *>(shown) && shown->isModal() && shown->isVisible();
             QLabel *label = shown->findChild<QLabel *>(QStringLiteral("Label1"));
             if (label) {
                 description = label->text();
@@ -214,7 +214,7 @@ void TestAbout::opensFromHelpMenu()
             shown->close();
         });
 
-        mnuAbt->trigger();
+        aboutAction->trigger();
 
         // The menu item returned only once the window was closed, and the
         // window was discarded then.

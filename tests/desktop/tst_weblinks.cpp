@@ -1,8 +1,8 @@
 // The link table: every label and menu item of the main window and the About
 // window opens its fixed address, through the real element, and tells the
 // user nothing.
-#include "about.h"
-#include "form1.h"
+#include "aboutdialog.h"
+#include "mainwindow.h"
 #include "messagespy.h"
 #include "urlrecorder.h"
 #include "weblinks.h"
@@ -143,7 +143,7 @@ void TestWebLinks::mainWindowLinks_data()
 
 void TestWebLinks::mainWindowLinks()
 {
-    Form1 window;
+    MainWindow window;
     useTwice(&window);
 }
 
@@ -160,7 +160,7 @@ void TestWebLinks::aboutWindowLinks_data()
 
 void TestWebLinks::aboutWindowLinks()
 {
-    Form2 window;
+    AboutDialog window;
     useTwice(&window);
 }
 

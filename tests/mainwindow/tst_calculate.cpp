@@ -1,6 +1,6 @@
 // The Calculate command as the user runs it: the reading it shows, the
 // progress bar, the failed checks, rejected dates and missing pictures.
-#include "form1fixture.h"
+#include "mainwindowfixture.h"
 #include "messagespy.h"
 
 #include <QApplication>
@@ -11,7 +11,7 @@
 
 #include <memory>
 
-using namespace form1test;
+using namespace mainwindowtest;
 
 namespace {
 
@@ -86,12 +86,12 @@ private:
     // An earlier reading, cleared again, so that the progress bar does not
     // start at 0 (a value set again to what it holds signals nothing).
     void readAndClear();
-    void calculate() { QTest::mouseClick(ui->option1, Qt::LeftButton); }
+    void calculate() { QTest::mouseClick(ui->calculateButton, Qt::LeftButton); }
     WindowAtMessage look() const;
 
     std::unique_ptr<MessageSpy> spy;
-    std::unique_ptr<veltara::Form1> window;
-    std::unique_ptr<Form1Ui> ui;
+    std::unique_ptr<veltara::MainWindow> window;
+    std::unique_ptr<MainWindowUi> ui;
 };
 
 void TestCalculate::init()
@@ -117,15 +117,15 @@ void TestCalculate::readAndClear()
 {
     TypeInputs(*ui, QStringLiteral("Ann"), QStringLiteral("05"), QStringLiteral("January"), QStringLiteral("1980"));
     calculate();
-    QCOMPARE(ui->searcher->value(), 34);
-    QTest::mouseClick(ui->Option2, Qt::LeftButton);
+    QCOMPARE(ui->progressBar->value(), 34);
+    QTest::mouseClick(ui->clearButton, Qt::LeftButton);
     QCOMPARE(ui->filledFields(), QStringList());
 }
 
 WindowAtMessage TestCalculate::look() const
 {
     return {window->size() == ui->compactSize(), ui->filledFields(), ui->inputsEditable(), ui->inputsFrozen(),
-            ui->Text1->text()};
+            ui->nameEdit->text()};
 }
 
 void TestCalculate::typicalReading_data()
@@ -141,36 +141,36 @@ void TestCalculate::typicalReading()
     QFETCH(bool, fromMenu);
     start(BuildApplicationFolder());
 
-    Type(ui->Text1, QStringLiteral("Ann"));
-    QVERIFY(Pick(ui->myday, QStringLiteral("05")));
-    QVERIFY(Pick(ui->Combo1, QStringLiteral("January")));
-    QVERIFY(Pick(ui->myyear, QStringLiteral("1980")));
+    Type(ui->nameEdit, QStringLiteral("Ann"));
+    QVERIFY(Pick(ui->dayList, QStringLiteral("05")));
+    QVERIFY(Pick(ui->monthList, QStringLiteral("January")));
+    QVERIFY(Pick(ui->yearList, QStringLiteral("1980")));
     if (fromMenu)
-        ui->mnuCalc->trigger();
+        ui->calculateAction->trigger();
     else
         calculate();
 
     QCOMPARE(spy->shown, QList<ShownMessage>());
-    QCOMPARE(ui->Text6->text(), QStringLiteral("01051980"));
-    QCOMPARE(ui->Text2->text(), QStringLiteral("2"));
-    QCOMPARE(ui->Text7->text(), QStringLiteral("6"));
-    QCOMPARE(ui->Label2->text(), CharacterOfTwo);
+    QCOMPARE(ui->birthDigitsBox->text(), QStringLiteral("01051980"));
+    QCOMPARE(ui->nameNumberBox->text(), QStringLiteral("2"));
+    QCOMPARE(ui->birthNumberBox->text(), QStringLiteral("6"));
+    QCOMPARE(ui->characterText->text(), CharacterOfTwo);
     QCOMPARE(ui->zodiac->text(), QStringLiteral("Capricorn"));
-    QVERIFY(ShowsPicture(ui->Image2, QStringLiteral("capricorn.jpg")));
+    QVERIFY(ShowsPicture(ui->zodiacPicture, QStringLiteral("capricorn.jpg")));
     QCOMPARE(ui->planet->text(), QStringLiteral("Moon"));
-    QVERIFY(ShowsPicture(ui->Image1, QStringLiteral("moon.jpg")));
-    QCOMPARE(ui->elements->text(), QStringLiteral("Water"));
+    QVERIFY(ShowsPicture(ui->planetPicture, QStringLiteral("moon.jpg")));
+    QCOMPARE(ui->elementBox->text(), QStringLiteral("Water"));
     QCOMPARE(ui->letters->text(), QStringLiteral("B, K, T"));
-    QCOMPARE(ui->pcolors->text(), QStringLiteral("Orange"));
-    QCOMPARE(ui->scolors->text(), QStringLiteral("Green, Cream, White"));
+    QCOMPARE(ui->primaryColoursBox->text(), QStringLiteral("Orange"));
+    QCOMPARE(ui->secondaryColoursBox->text(), QStringLiteral("Green, Cream, White"));
 
     // The inputs stay in sight, frozen.
-    QCOMPARE(ui->Text1->text(), QStringLiteral("Ann"));
-    QCOMPARE(ui->myday->currentText(), QStringLiteral("05"));
-    QCOMPARE(ui->Combo1->currentText(), QStringLiteral("January"));
-    QCOMPARE(ui->myyear->currentText(), QStringLiteral("1980"));
+    QCOMPARE(ui->nameEdit->text(), QStringLiteral("Ann"));
+    QCOMPARE(ui->dayList->currentText(), QStringLiteral("05"));
+    QCOMPARE(ui->monthList->currentText(), QStringLiteral("January"));
+    QCOMPARE(ui->yearList->currentText(), QStringLiteral("1980"));
     QVERIFY(ui->inputsFrozen());
-    QVERIFY(ui->searcher->isHidden());
+    QVERIFY(ui->progressBar->isHidden());
 
     const QSize compact = ui->compactSize();
     const QSize expanded = ui->expandedSize();
@@ -210,14 +210,14 @@ void TestCalculate::progressSteps()
     QFETCH(QList<int>, values);
     start(BuildApplicationFolder());
     readAndClear();
-    QSignalSpy progress(ui->searcher, &QProgressBar::valueChanged);
+    QSignalSpy progress(ui->progressBar, &QProgressBar::valueChanged);
 
     TypeInputs(*ui, name, day, month, year);
     calculate();
 
     QCOMPARE(Values(progress), values);
-    QCOMPARE(ui->searcher->value(), values.last());
-    QVERIFY(ui->searcher->isHidden());
+    QCOMPARE(ui->progressBar->value(), values.last());
+    QVERIFY(ui->progressBar->isHidden());
 }
 
 void TestCalculate::failedCheck_data()
@@ -249,7 +249,7 @@ void TestCalculate::failedCheck()
     QFETCH(QString, year);
     QFETCH(ShownMessage, message);
     start(BuildApplicationFolder());
-    QSignalSpy progress(ui->searcher, &QProgressBar::valueChanged);
+    QSignalSpy progress(ui->progressBar, &QProgressBar::valueChanged);
     WindowAtMessage atMessage;
     spy->onShow = [this, &atMessage] { atMessage = look(); };
 
@@ -267,7 +267,7 @@ void TestCalculate::failedCheck()
     QVERIFY(ui->inputsEditable());
     // No engine step ran, and Calculate ended before hiding the progress bar.
     QCOMPARE(Values(progress), QList<int>());
-    QVERIFY(!ui->searcher->isHidden());
+    QVERIFY(!ui->progressBar->isHidden());
 }
 
 void TestCalculate::rejectedDate_data()
@@ -309,7 +309,7 @@ void TestCalculate::rejectedDate()
     QCOMPARE(window->size(), ui->expandedSize());
     QCOMPARE(ui->filledFields(), QStringList());
     QVERIFY(ui->inputsEditable());
-    QVERIFY(ui->searcher->isHidden());
+    QVERIFY(ui->progressBar->isHidden());
 }
 
 void TestCalculate::birthDateAsTyped_data()
@@ -359,14 +359,14 @@ void TestCalculate::birthDateAsTyped()
     calculate();
 
     QCOMPARE(spy->shown, QList<ShownMessage>());
-    QCOMPARE(ui->myday->currentText(), dayShown);
-    QCOMPARE(ui->Combo1->currentText(), month);
-    QCOMPARE(ui->myyear->currentText(), year);
-    QCOMPARE(ui->Text6->text(), birthDigits);
-    QCOMPARE(ui->Text7->text(), birthNumber);
+    QCOMPARE(ui->dayList->currentText(), dayShown);
+    QCOMPARE(ui->monthList->currentText(), month);
+    QCOMPARE(ui->yearList->currentText(), year);
+    QCOMPARE(ui->birthDigitsBox->text(), birthDigits);
+    QCOMPARE(ui->birthNumberBox->text(), birthNumber);
     QCOMPARE(ui->zodiac->text(), sign);
-    QVERIFY(ShowsPicture(ui->Image2, signPicture));
-    QCOMPARE(ui->Text2->text(), QStringLiteral("2"));
+    QVERIFY(ShowsPicture(ui->zodiacPicture, signPicture));
+    QCOMPARE(ui->nameNumberBox->text(), QStringLiteral("2"));
     QCOMPARE(window->size(), ui->expandedSize());
 }
 
@@ -441,25 +441,25 @@ void TestCalculate::readingOfEachNameNumber()
     calculate();
 
     QCOMPARE(spy->shown, QList<ShownMessage>());
-    QCOMPARE(ui->Text1->text(), name);
-    QCOMPARE(ui->Text2->text(), number);
+    QCOMPARE(ui->nameEdit->text(), name);
+    QCOMPARE(ui->nameNumberBox->text(), number);
     if (characterStart.isEmpty())
-        QCOMPARE(ui->Label2->text(), QString());
+        QCOMPARE(ui->characterText->text(), QString());
     else
-        QVERIFY2(ui->Label2->text().startsWith(characterStart), qPrintable(ui->Label2->text()));
+        QVERIFY2(ui->characterText->text().startsWith(characterStart), qPrintable(ui->characterText->text()));
     QCOMPARE(ui->planet->text(), planet);
     if (planetPicture.isEmpty())
-        QVERIFY(ui->Image1->pixmap().isNull());
+        QVERIFY(ui->planetPicture->pixmap().isNull());
     else
-        QVERIFY(ShowsPicture(ui->Image1, planetPicture));
-    QCOMPARE(ui->elements->text(), element);
+        QVERIFY(ShowsPicture(ui->planetPicture, planetPicture));
+    QCOMPARE(ui->elementBox->text(), element);
     QCOMPARE(ui->letters->text(), letters);
-    QCOMPARE(ui->pcolors->text(), primary);
-    QCOMPARE(ui->scolors->text(), secondary);
+    QCOMPARE(ui->primaryColoursBox->text(), primary);
+    QCOMPARE(ui->secondaryColoursBox->text(), secondary);
     // The numbers and the zodiac part show whatever the name number.
-    QCOMPARE(ui->Text7->text(), QStringLiteral("6"));
+    QCOMPARE(ui->birthNumberBox->text(), QStringLiteral("6"));
     QCOMPARE(ui->zodiac->text(), QStringLiteral("Capricorn"));
-    QVERIFY(ShowsPicture(ui->Image2, QStringLiteral("capricorn.jpg")));
+    QVERIFY(ShowsPicture(ui->zodiacPicture, QStringLiteral("capricorn.jpg")));
     QCOMPARE(window->size(), ui->expandedSize());
 }
 
@@ -505,24 +505,24 @@ void TestCalculate::missingPlanetPicture()
     }
     start(pictures.applicationFolder());
     readAndClear();
-    QSignalSpy progress(ui->searcher, &QProgressBar::valueChanged);
+    QSignalSpy progress(ui->progressBar, &QProgressBar::valueChanged);
 
     TypeInputs(*ui, name, QStringLiteral("05"), QStringLiteral("January"), QStringLiteral("1980"));
     calculate();
 
     QCOMPARE(spy->shown, QList<ShownMessage>());
-    QVERIFY(ui->Label2->text().startsWith(characterStart));
+    QVERIFY(ui->characterText->text().startsWith(characterStart));
     // The planet step ends at the picture: nothing of it shows, and the
     // progress bar stays at 24 until the colour step.
-    QVERIFY(ui->Image1->pixmap().isNull());
+    QVERIFY(ui->planetPicture->pixmap().isNull());
     QCOMPARE(ui->planet->text(), QString());
-    QCOMPARE(ui->elements->text(), QString());
+    QCOMPARE(ui->elementBox->text(), QString());
     QCOMPARE(ui->letters->text(), QString());
     QCOMPARE(Values(progress), (QList<int>{0, 1, 24, 33, 34}));
-    QCOMPARE(ui->pcolors->text(), primary);
-    QCOMPARE(ui->scolors->text(), secondary);
+    QCOMPARE(ui->primaryColoursBox->text(), primary);
+    QCOMPARE(ui->secondaryColoursBox->text(), secondary);
     QCOMPARE(ui->zodiac->text(), QStringLiteral("Capricorn"));
-    QVERIFY(ShowsPicture(ui->Image2, QStringLiteral("capricorn.jpg")));
+    QVERIFY(ShowsPicture(ui->zodiacPicture, QStringLiteral("capricorn.jpg")));
     QCOMPARE(window->size(), ui->expandedSize());
 }
 
@@ -552,8 +552,8 @@ void TestCalculate::picturesInAnotherFormat()
     calculate();
 
     QCOMPARE(spy->shown, QList<ShownMessage>());
-    QVERIFY(ShowsPicture(ui->Image1, QStringLiteral("moon.jpg")));
-    QVERIFY(ShowsPicture(ui->Image2, QStringLiteral("capricorn.jpg")));
+    QVERIFY(ShowsPicture(ui->planetPicture, QStringLiteral("moon.jpg")));
+    QVERIFY(ShowsPicture(ui->zodiacPicture, QStringLiteral("capricorn.jpg")));
 }
 
 void TestCalculate::missingZodiacPicture_data()
@@ -591,10 +591,10 @@ void TestCalculate::missingZodiacPicture()
 
     QCOMPARE(spy->shown, QList<ShownMessage>());
     QCOMPARE(ui->zodiac->text(), sign);
-    QVERIFY(ui->Image2->pixmap().isNull());
+    QVERIFY(ui->zodiacPicture->pixmap().isNull());
     QCOMPARE(ui->planet->text(), QStringLiteral("Moon"));
-    QVERIFY(ShowsPicture(ui->Image1, QStringLiteral("moon.jpg")));
-    QCOMPARE(ui->scolors->text(), QStringLiteral("Green, Cream, White"));
+    QVERIFY(ShowsPicture(ui->planetPicture, QStringLiteral("moon.jpg")));
+    QCOMPARE(ui->secondaryColoursBox->text(), QStringLiteral("Green, Cream, White"));
     QCOMPARE(window->size(), ui->expandedSize());
 }
 
@@ -604,19 +604,19 @@ void TestCalculate::hundredThousandCharacterName()
     // Letter sum 25,000 * 11 = 275,000: 14, then 5.
     const QString longName = QStringLiteral("Ann ").repeated(25000);
     QApplication::clipboard()->setText(longName);
-    QTest::keyClick(ui->Text1, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(ui->Text1->text().size(), 100000);
+    QTest::keyClick(ui->nameEdit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(ui->nameEdit->text().size(), 100000);
 
-    Type(ui->myday, QStringLiteral("05"));
-    Type(ui->Combo1, QStringLiteral("January"));
-    Type(ui->myyear, QStringLiteral("1980"));
+    Type(ui->dayList, QStringLiteral("05"));
+    Type(ui->monthList, QStringLiteral("January"));
+    Type(ui->yearList, QStringLiteral("1980"));
     calculate();
 
     QCOMPARE(spy->shown, QList<ShownMessage>());
-    QCOMPARE(ui->Text1->text(), longName);
-    QCOMPARE(ui->Text2->text(), QStringLiteral("5"));
+    QCOMPARE(ui->nameEdit->text(), longName);
+    QCOMPARE(ui->nameNumberBox->text(), QStringLiteral("5"));
     QCOMPARE(ui->planet->text(), QStringLiteral("Mercury"));
-    QVERIFY(ui->Label2->text().startsWith(QStringLiteral("Active, both physically and mentally.")));
+    QVERIFY(ui->characterText->text().startsWith(QStringLiteral("Active, both physically and mentally.")));
     QCOMPARE(ui->zodiac->text(), QStringLiteral("Capricorn"));
     QCOMPARE(window->size(), ui->expandedSize());
 }
@@ -627,21 +627,21 @@ void TestCalculate::calculateTwiceThenClear()
     TypeInputs(*ui, QStringLiteral("Ann"), QStringLiteral("05"), QStringLiteral("January"), QStringLiteral("1980"));
     calculate();
     const auto first = ui->fieldTexts();
-    const QImage planetPicture = ui->Image1->pixmap().toImage();
-    const QImage zodiacPicture = ui->Image2->pixmap().toImage();
+    const QImage planetPicture = ui->planetPicture->pixmap().toImage();
+    const QImage zodiacPicture = ui->zodiacPicture->pixmap().toImage();
     QVERIFY(!planetPicture.isNull() && !zodiacPicture.isNull());
 
-    ui->mnuCalc->trigger();
+    ui->calculateAction->trigger();
 
     QCOMPARE(spy->shown, QList<ShownMessage>());
     QCOMPARE(ui->fieldTexts(), first);
-    QCOMPARE(ui->Image1->pixmap().toImage(), planetPicture);
-    QCOMPARE(ui->Image2->pixmap().toImage(), zodiacPicture);
+    QCOMPARE(ui->planetPicture->pixmap().toImage(), planetPicture);
+    QCOMPARE(ui->zodiacPicture->pixmap().toImage(), zodiacPicture);
     QCOMPARE(window->size(), ui->expandedSize());
     QVERIFY(ui->inputsFrozen());
-    QVERIFY(ui->searcher->isHidden());
+    QVERIFY(ui->progressBar->isHidden());
 
-    QTest::mouseClick(ui->Option2, Qt::LeftButton);
+    QTest::mouseClick(ui->clearButton, Qt::LeftButton);
 
     QCOMPARE(window->size(), ui->compactSize());
     QCOMPARE(ui->showing(ui->resultArea()), QStringList());

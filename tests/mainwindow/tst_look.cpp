@@ -1,7 +1,8 @@
 // How the windows look: the Tahoma twin and its bold, the sizes the texts
 // keep with it, and texts that fit their boxes in every reading, with the
 // twin and with the fallback faces.
-#include "form1fixture.h"
+#include "designedfonts.h"
+#include "mainwindowfixture.h"
 #include "messagespy.h"
 
 #include <QApplication>
@@ -13,7 +14,7 @@
 
 #include <memory>
 
-using namespace form1test;
+using namespace mainwindowtest;
 
 namespace {
 
@@ -69,8 +70,8 @@ private:
     void start();
 
     std::unique_ptr<MessageSpy> spy;
-    std::unique_ptr<veltara::Form1> window;
-    std::unique_ptr<Form1Ui> ui;
+    std::unique_ptr<veltara::MainWindow> window;
+    std::unique_ptr<MainWindowUi> ui;
 };
 
 void TestLook::init()
@@ -177,10 +178,10 @@ void TestLook::textsKeepTheirSizeWithTheTwin()
     start();
     for (int number = 1; number <= 9; ++number) {
         TypeInputs(*ui, NameOfNumber(number), QStringLiteral("05"), QStringLiteral("January"), QStringLiteral("1980"));
-        QTest::mouseClick(ui->option1, Qt::LeftButton);
+        QTest::mouseClick(ui->calculateButton, Qt::LeftButton);
         QCOMPARE(window->size(), ui->expandedSize());
         for (const QLabel *label : window->findChildren<QLabel *>()) {
-            if (label->text().isEmpty() || label->objectName().startsWith(u"lbl") || label == ui->Label12)
+            if (label->text().isEmpty() || label->objectName().startsWith(u"lbl") || label == ui->coBrandLink)
                 continue; // the banners are Verdana, which has no twin
             // The one exception: the tail of the twin's "J" reaches below
             // the one line a 255-twip box has room for.
@@ -196,7 +197,7 @@ void TestLook::textsKeepTheirSizeWithTheTwin()
             QVERIFY2(stretch == QFont::AnyStretch || stretch >= 84,
                      qPrintable(QStringLiteral("%1 condensed to %2 %").arg(label->objectName()).arg(stretch)));
         }
-        ui->mnuClr->trigger();
+        ui->clearAction->trigger();
     }
 }
 
@@ -222,9 +223,9 @@ void TestLook::nothingCutOff()
         QFontDatabase::removeAllApplicationFonts();
     start();
     if (!twin)
-        QVERIFY(QFontInfo(ui->Text1->font()).family() != u"Tahoma");
+        QVERIFY(QFontInfo(ui->nameEdit->font()).family() != u"Tahoma");
     TypeInputs(*ui, NameOfNumber(number), QStringLiteral("01"), QStringLiteral("December"), QStringLiteral("1980"));
-    QTest::mouseClick(ui->option1, Qt::LeftButton);
+    QTest::mouseClick(ui->calculateButton, Qt::LeftButton);
     QCOMPARE(window->size(), ui->expandedSize());
 
     QStringList cut;
@@ -232,7 +233,7 @@ void TestLook::nothingCutOff()
         if (label->text().isEmpty())
             continue;
         // The banners lie over the lower part of the character text.
-        const int shown = label == ui->Label2 ? ui->lblCobrand->y() - label->y() : label->height();
+        const int shown = label == ui->characterText ? ui->coBrandBanner->y() - label->y() : label->height();
         if (!veltara::TextFits(label, shown))
             cut.append(label->objectName());
     }

@@ -2,7 +2,8 @@
 // regular and bold faces, and no twin registered from files. Windows only
 // by nature; it needs the Windows platform, so a display under Wine.
 #include "classicui.h"
-#include "form1fixture.h"
+#include "designedfonts.h"
+#include "mainwindowfixture.h"
 #include "messagespy.h"
 
 #include <QApplication>
@@ -12,7 +13,7 @@
 
 #include <memory>
 
-using namespace form1test;
+using namespace mainwindowtest;
 
 class TestWindowsFonts : public QObject {
     Q_OBJECT
@@ -24,8 +25,8 @@ private slots:
 
 private:
     std::unique_ptr<MessageSpy> spy;
-    std::unique_ptr<veltara::Form1> window;
-    std::unique_ptr<Form1Ui> ui;
+    std::unique_ptr<veltara::MainWindow> window;
+    std::unique_ptr<MainWindowUi> ui;
 };
 
 void TestWindowsFonts::initTestCase()

@@ -1,7 +1,7 @@
 // One table of inputs through both the window's Calculate and the
 // veltara-reading program: the same reading, the same refusals. The batch
 // mode gives the same object for the same inputs as the single reading.
-#include "form1fixture.h"
+#include "mainwindowfixture.h"
 #include "messagespy.h"
 #include "programrun.h"
 #include "textunits.h"
@@ -15,7 +15,7 @@
 
 #include <memory>
 
-using namespace form1test;
+using namespace mainwindowtest;
 
 namespace {
 
@@ -40,8 +40,8 @@ private slots:
 
 private:
     std::unique_ptr<MessageSpy> spy;
-    std::unique_ptr<veltara::Form1> window;
-    std::unique_ptr<Form1Ui> ui;
+    std::unique_ptr<veltara::MainWindow> window;
+    std::unique_ptr<MainWindowUi> ui;
 };
 
 void TestSameReading::init()
@@ -148,17 +148,17 @@ void TestSameReading::windowAndProgram()
     // sends it.
     for (qsizetype i = 0; i < name.size(); ++i) {
         const qsizetype length = name.at(i).isHighSurrogate() ? 2 : 1;
-        QTest::sendKeyEvent(QTest::Click, ui->Text1, Qt::Key_unknown, name.mid(i, length), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, ui->nameEdit, Qt::Key_unknown, name.mid(i, length), Qt::NoModifier);
         i += length - 1;
     }
-    Type(ui->myday, day);
-    Type(ui->Combo1, month);
-    Type(ui->myyear, year);
-    QCOMPARE(ui->Text1->text(), name);
-    QCOMPARE(ui->myday->currentText(), day);
-    QCOMPARE(ui->Combo1->currentText(), month);
-    QCOMPARE(ui->myyear->currentText(), year);
-    QTest::mouseClick(ui->option1, Qt::LeftButton);
+    Type(ui->dayList, day);
+    Type(ui->monthList, month);
+    Type(ui->yearList, year);
+    QCOMPARE(ui->nameEdit->text(), name);
+    QCOMPARE(ui->dayList->currentText(), day);
+    QCOMPARE(ui->monthList->currentText(), month);
+    QCOMPARE(ui->yearList->currentText(), year);
+    QTest::mouseClick(ui->calculateButton, Qt::LeftButton);
 
     const QStringList arguments = iso.isEmpty()
         ? QStringList{QStringLiteral("--json"), QStringLiteral("--"), name, day, month, year}
@@ -167,7 +167,7 @@ void TestSameReading::windowAndProgram()
     // A month that is none of the window's list adds a line saying which are
     // known, after the reading or the refusal.
     const bool listedMonth = month.isEmpty() || !iso.isEmpty() ||
-                             ui->Combo1->findText(month, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
+                             ui->monthList->findText(month, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
     const QString monthLine = listedMonth ? QString()
                                           : QStringLiteral("veltara-reading: only the twelve English month names, "
                                                            "written January to December, are known; \"%1\" adds no "
@@ -202,40 +202,40 @@ void TestSameReading::windowAndProgram()
     auto text = [&reading](const char *key) { return reading.value(QLatin1String(key)).toString(); };
 
     // The inputs as the window shows them after Calculate.
-    QCOMPARE(text("name"), ui->Text1->text());
-    QCOMPARE(text("day"), ui->myday->currentText());
-    QCOMPARE(text("month"), ui->Combo1->currentText());
-    QCOMPARE(text("year"), ui->myyear->currentText());
+    QCOMPARE(text("name"), ui->nameEdit->text());
+    QCOMPARE(text("day"), ui->dayList->currentText());
+    QCOMPARE(text("month"), ui->monthList->currentText());
+    QCOMPARE(text("year"), ui->yearList->currentText());
     // The reading.
     QVERIFY(reading.value(QLatin1String("nameNumber")).isDouble());
     QVERIFY(reading.value(QLatin1String("birthNumber")).isDouble());
-    QCOMPARE(QString::number(reading.value(QLatin1String("nameNumber")).toInt()), ui->Text2->text());
-    QCOMPARE(QString::number(reading.value(QLatin1String("birthNumber")).toInt()), ui->Text7->text());
-    QCOMPARE(text("character"), ui->Label2->text());
+    QCOMPARE(QString::number(reading.value(QLatin1String("nameNumber")).toInt()), ui->nameNumberBox->text());
+    QCOMPARE(QString::number(reading.value(QLatin1String("birthNumber")).toInt()), ui->birthNumberBox->text());
+    QCOMPARE(text("character"), ui->characterText->text());
     QCOMPARE(text("planet"), ui->planet->text());
-    QCOMPARE(text("element"), ui->elements->text());
+    QCOMPARE(text("element"), ui->elementBox->text());
     QCOMPARE(text("letters"), ui->letters->text());
-    QCOMPARE(text("primaryColor"), ui->pcolors->text());
-    QCOMPARE(text("secondaryColors"), ui->scolors->text());
+    QCOMPARE(text("primaryColor"), ui->primaryColoursBox->text());
+    QCOMPARE(text("secondaryColors"), ui->secondaryColoursBox->text());
     QCOMPARE(text("zodiac"), ui->zodiac->text());
 
     // The breakdown adds up to the window's numbers.
     const QJsonObject breakdown = reading.value(QLatin1String("breakdown")).toObject();
-    QCOMPARE(breakdown.value(QLatin1String("birthDigits")).toString(), ui->Text6->text());
+    QCOMPARE(breakdown.value(QLatin1String("birthDigits")).toString(), ui->birthDigitsBox->text());
     QString characters;
     qint64 letterSum = 0;
     for (const QJsonValue entry : breakdown.value(QLatin1String("letters")).toArray()) {
         characters += entry.toArray().at(0).toString();
         letterSum += entry.toArray().at(1).toInt();
     }
-    QCOMPARE(characters, ui->Text1->text());
+    QCOMPARE(characters, ui->nameEdit->text());
     QCOMPARE(breakdown.value(QLatin1String("letterSum")).toInteger(), letterSum);
     const QJsonArray nameSums = breakdown.value(QLatin1String("nameSums")).toArray();
     QVERIFY(!nameSums.isEmpty());
-    QCOMPARE(QString::number(nameSums.last().toInt()), ui->Text2->text());
+    QCOMPARE(QString::number(nameSums.last().toInt()), ui->nameNumberBox->text());
     const QJsonArray birthSums = breakdown.value(QLatin1String("birthSums")).toArray();
     QVERIFY(!birthSums.isEmpty() && birthSums.size() <= 3);
-    QCOMPARE(QString::number(birthSums.last().toInt()), ui->Text7->text());
+    QCOMPARE(QString::number(birthSums.last().toInt()), ui->birthNumberBox->text());
     const int zodiacRow = breakdown.value(QLatin1String("zodiacRow")).toInt();
     QVERIFY(zodiacRow >= 1 && zodiacRow <= 24);
     QCOMPARE(veltara::ToQString(veltara::ZodiacTable[static_cast<std::size_t>(zodiacRow - 1)].sign), expected);

@@ -71,6 +71,11 @@ def check_programs(folder: Path):
     assert not missing, f"veltara.exe lacks the resources of types {sorted(missing)}"
     data = gui.read_bytes()
     assert "Veltara Numerology Software".encode("utf-16-le") in data, "no product name in the version information"
+    # The version of project(): FILEVERSION 1,40,0,0 after the signature and structure version of
+    # VS_FIXEDFILEINFO, "1.40" in the version texts and 1.40.0.0 in the manifest.
+    fixed = data.find(b"\xbd\x04\xef\xfe")
+    assert fixed > 0 and data[fixed + 8:fixed + 16] == bytes([40, 0, 1, 0, 0, 0, 0, 0]), "FILEVERSION is not 1,40,0,0"
+    assert "1.40".encode("utf-16-le") in data and b'version="1.40.0.0"' in data, "no version 1.40 in the resources"
     assert b"PerMonitorV2" in data, "the manifest does not make the program per-monitor DPI aware"
     print("veltara.exe is a GUI program with icon, version information and manifest; "
           "veltara-reading.exe a console program")

@@ -15,6 +15,7 @@ import ctypes
 import ctypes.util
 import datetime
 import os
+import pathlib
 import re
 import select
 import shutil
@@ -29,12 +30,10 @@ MAIN_TITLE = "Veltara Numerology Software v1.40"
 APP_TITLE = "Veltara Numerology Software"
 REINSTALL_TITLE = "Please Reinstall The Software"
 
-# The 21 pictures the program reads from its folder "pu".
-PICTURE_NAMES = (
-    "sun.jpg", "moon.jpg", "jupiter.jpg", "uranus.jpg", "mercury.jpg", "venus.jpg", "Neptune.jpg",
-    "saturn.jpg", "Mars.jpg", "capricorn.jpg", "aquarius.jpg", "pisces.jpg", "aries.jpg", "taurus.jpg",
-    "gemini.jpg", "cancer.jpg", "leo.jpg", "virgo.jpg", "libra.jpg", "scorpio.jpg", "sagittarius.jpg",
-)
+# The pictures the program reads from its folder "pu", as the engine's tables name them.
+_ENGINE = pathlib.Path(__file__).resolve().parents[2] / "engine"
+PICTURE_NAMES = tuple(dict.fromkeys(re.findall(r'u"([A-Za-z]+\.jpg)"', "".join(
+    (_ENGINE / table).read_text(encoding="utf-8") for table in ("profiles.cpp", "zodiac.h")))))
 
 # Designed window sizes in twips and the parts of them that are not client
 # area below the menu bar (frame and title bar belong to a window manager).

@@ -13,19 +13,19 @@ namespace veltara {
 
 // The controls of the main window that the steps read and write.
 struct ReadingControls {
-    QLineEdit *nameNumber = nullptr;   // Text2
-    QLineEdit *birthDigits = nullptr;  // Text6
-    QLabel *characterText = nullptr;   // Label2
+    QLineEdit *nameNumber = nullptr;
+    QLineEdit *birthDigits = nullptr;
+    QLabel *characterText = nullptr;
     QLabel *planet = nullptr;
-    QLabel *planetPicture = nullptr;   // Image1
-    QLabel *element = nullptr;         // elements
+    QLabel *planetPicture = nullptr;
+    QLabel *element = nullptr;
     QLabel *letters = nullptr;
-    QLabel *primaryColor = nullptr;    // pcolors
-    QLabel *secondaryColors = nullptr; // scolors
+    QLabel *primaryColor = nullptr;
+    QLabel *secondaryColors = nullptr;
     QLabel *zodiac = nullptr;
-    QLabel *zodiacPicture = nullptr;   // Image2
-    QProgressBar *progress = nullptr;  // searcher
-    std::function<void()> clear;       // the window's Clear command
+    QLabel *zodiacPicture = nullptr;
+    QProgressBar *progress = nullptr;
+    std::function<void()> clear; // the window's Clear command
 };
 
 // Character step: the character text of the name number's profile.

@@ -19,10 +19,10 @@ namespace veltara {
 
 class LinkLabel;
 
-class Form1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Form1(QWidget *parent = nullptr);
+    explicit MainWindow(QWidget *parent = nullptr);
 
     // The start-up routine: probes the picture folder, clears the window and
     // fills the day and year lists. On a missing picture folder it tells the
@@ -53,43 +53,43 @@ private:
     ReadingControls readingControls();
 
     // Input area.
-    LinkLabel *Label10 = nullptr;
-    QLabel *Label13 = nullptr;
-    QLineEdit *Text1 = nullptr;
-    QLabel *Label7 = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Label8 = nullptr;
-    QComboBox *myday = nullptr;
-    QComboBox *Combo1 = nullptr;
-    QComboBox *myyear = nullptr;
-    QLabel *Label1 = nullptr;
-    QLineEdit *Text2 = nullptr;
-    QLabel *Label5 = nullptr;
-    QLineEdit *Text7 = nullptr;
-    QPushButton *Option2 = nullptr;
-    QPushButton *option1 = nullptr;
-    QProgressBar *searcher = nullptr;
+    LinkLabel *visitLink = nullptr;
+    QLabel *nameCaption = nullptr;
+    QLineEdit *nameEdit = nullptr;
+    QLabel *dayCaption = nullptr;
+    QLabel *monthCaption = nullptr;
+    QLabel *yearCaption = nullptr;
+    QComboBox *dayList = nullptr;
+    QComboBox *monthList = nullptr;
+    QComboBox *yearList = nullptr;
+    QLabel *nameNumberCaption = nullptr;
+    QLineEdit *nameNumberBox = nullptr;
+    QLabel *birthNumberCaption = nullptr;
+    QLineEdit *birthNumberBox = nullptr;
+    QPushButton *clearButton = nullptr;
+    QPushButton *calculateButton = nullptr;
+    QProgressBar *progressBar = nullptr;
 
     // Result area.
     QLabel *planet = nullptr;
-    QLabel *Image1 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *elements = nullptr;
-    QLabel *Label6 = nullptr;
+    QLabel *planetPicture = nullptr;
+    QLabel *elementCaption = nullptr;
+    QLabel *elementBox = nullptr;
+    QLabel *lettersCaption = nullptr;
     QLabel *letters = nullptr;
     QLabel *zodiac = nullptr;
-    QLabel *Image2 = nullptr;
-    QLabel *Label9 = nullptr;
-    QLabel *Label11 = nullptr;
-    QLabel *pcolors = nullptr;
-    QLabel *scolors = nullptr;
-    QLabel *Label2 = nullptr;
-    LinkLabel *lblFullBrand = nullptr;
-    LinkLabel *lblCobrand = nullptr;
-    LinkLabel *Label12 = nullptr;
+    QLabel *zodiacPicture = nullptr;
+    QLabel *primaryColoursCaption = nullptr;
+    QLabel *secondaryColoursCaption = nullptr;
+    QLabel *primaryColoursBox = nullptr;
+    QLabel *secondaryColoursBox = nullptr;
+    QLabel *characterText = nullptr;
+    LinkLabel *fullBrandBanner = nullptr;
+    LinkLabel *coBrandBanner = nullptr;
+    LinkLabel *coBrandLink = nullptr;
 
     // Never visible: the birth-date digit text.
-    QLineEdit *Text6 = nullptr;
+    QLineEdit *birthDigitsBox = nullptr;
 
     QWidget *client = nullptr;
     // The input that had the keyboard focus when the inputs were frozen.

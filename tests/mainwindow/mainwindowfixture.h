@@ -5,7 +5,7 @@
 
 #include "appfolder.h"
 #include "classicui.h"
-#include "form1.h"
+#include "mainwindow.h"
 #include "messagespy.h"
 
 #include <QAction>
@@ -33,7 +33,7 @@ inline char *toString(const ShownMessage &message)
                                .arg(message.text, QString::number(message.style), message.title));
 }
 
-namespace form1test {
+namespace mainwindowtest {
 
 // The folder the build draws the pictures into holds them as "pu"; the
 // program's folder is the one above it.
@@ -111,47 +111,47 @@ private:
 };
 
 // The controls of the main window, found by their names.
-struct Form1Ui {
-    explicit Form1Ui(veltara::Form1 &w)
+struct MainWindowUi {
+    explicit MainWindowUi(veltara::MainWindow &w)
         : window(&w)
     {
         auto find = [&w](auto *&control, const char *name) {
             control = w.findChild<std::remove_reference_t<decltype(*control)> *>(QLatin1String(name));
         };
-        find(Text1, "Text1");
-        find(Text2, "Text2");
-        find(Text6, "Text6");
-        find(Text7, "Text7");
-        find(myday, "myday");
-        find(Combo1, "Combo1");
-        find(myyear, "myyear");
-        find(option1, "option1");
-        find(Option2, "Option2");
-        find(searcher, "searcher");
+        find(nameEdit, "Text1");
+        find(nameNumberBox, "Text2");
+        find(birthDigitsBox, "Text6");
+        find(birthNumberBox, "Text7");
+        find(dayList, "myday");
+        find(monthList, "Combo1");
+        find(yearList, "myyear");
+        find(calculateButton, "option1");
+        find(clearButton, "Option2");
+        find(progressBar, "searcher");
         find(planet, "planet");
-        find(Image1, "Image1");
-        find(elements, "elements");
+        find(planetPicture, "Image1");
+        find(elementBox, "elements");
         find(letters, "letters");
         find(zodiac, "zodiac");
-        find(Image2, "Image2");
-        find(pcolors, "pcolors");
-        find(scolors, "scolors");
-        find(Label2, "Label2");
-        find(Label10, "Label10");
-        find(Label12, "Label12");
-        find(lblCobrand, "lblCobrand");
-        find(lblFullBrand, "lblFullBrand");
-        find(mnuCalc, "mnuCalc");
-        find(mnuClr, "mnuClr");
-        find(mnuAbt, "mnuAbt");
+        find(zodiacPicture, "Image2");
+        find(primaryColoursBox, "pcolors");
+        find(secondaryColoursBox, "scolors");
+        find(characterText, "Label2");
+        find(visitLink, "Label10");
+        find(coBrandLink, "Label12");
+        find(coBrandBanner, "lblCobrand");
+        find(fullBrandBanner, "lblFullBrand");
+        find(calculateAction, "mnuCalc");
+        find(clearAction, "mnuClr");
+        find(aboutAction, "mnuAbt");
     }
 
     bool found() const
     {
-        const QObject *all[] = {Text1,   Text2,   Text6,  Text7,   myday,   Combo1,  myyear,     option1,
-                                Option2, searcher, planet, Image1, elements, letters, zodiac,    Image2,
-                                pcolors, scolors, Label2, Label10, Label12, lblCobrand, lblFullBrand,
-                                mnuCalc, mnuClr,  mnuAbt};
+        const QObject *all[] = {nameEdit, nameNumberBox, birthDigitsBox, birthNumberBox, dayList, monthList, yearList,
+                                calculateButton, clearButton, progressBar, planet, planetPicture, elementBox, letters,
+                                zodiac, zodiacPicture, primaryColoursBox, secondaryColoursBox, characterText, visitLink,
+                                coBrandLink, coBrandBanner, fullBrandBanner, calculateAction, clearAction, aboutAction};
         for (const QObject *control : all) {
             if (!control)
                 return false;
@@ -164,13 +164,14 @@ struct Form1Ui {
     QList<std::pair<QString, QString>> fieldTexts() const
     {
         return {
-            {QStringLiteral("Text1"), Text1->text()},       {QStringLiteral("myday"), myday->currentText()},
-            {QStringLiteral("Combo1"), Combo1->currentText()}, {QStringLiteral("myyear"), myyear->currentText()},
-            {QStringLiteral("Text6"), Text6->text()},       {QStringLiteral("Text2"), Text2->text()},
-            {QStringLiteral("Text7"), Text7->text()},       {QStringLiteral("Label2"), Label2->text()},
-            {QStringLiteral("zodiac"), zodiac->text()},     {QStringLiteral("planet"), planet->text()},
-            {QStringLiteral("elements"), elements->text()}, {QStringLiteral("letters"), letters->text()},
-            {QStringLiteral("pcolors"), pcolors->text()},   {QStringLiteral("scolors"), scolors->text()},
+            {QStringLiteral("Text1"), nameEdit->text()}, {QStringLiteral("myday"), dayList->currentText()},
+            {QStringLiteral("Combo1"), monthList->currentText()}, {QStringLiteral("myyear"), yearList->currentText()},
+            {QStringLiteral("Text6"), birthDigitsBox->text()}, {QStringLiteral("Text2"), nameNumberBox->text()},
+            {QStringLiteral("Text7"), birthNumberBox->text()}, {QStringLiteral("Label2"), characterText->text()},
+            {QStringLiteral("zodiac"), zodiac->text()}, {QStringLiteral("planet"), planet->text()},
+            {QStringLiteral("elements"), elementBox->text()}, {QStringLiteral("letters"), letters->text()},
+            {QStringLiteral("pcolors"), primaryColoursBox->text()},
+            {QStringLiteral("scolors"), secondaryColoursBox->text()},
         };
     }
 
@@ -183,24 +184,24 @@ struct Form1Ui {
             if (!text.isEmpty())
                 filled.append(name);
         }
-        if (!Image1->pixmap().isNull())
+        if (!planetPicture->pixmap().isNull())
             filled.append(QStringLiteral("Image1"));
-        if (!Image2->pixmap().isNull())
+        if (!zodiacPicture->pixmap().isNull())
             filled.append(QStringLiteral("Image2"));
         return filled;
     }
 
-    // The four inputs can be typed into (and Text6 written).
+    // The four inputs can be typed into (and the birth-date digits written).
     bool inputsEditable() const
     {
-        return Text1->isEnabled() && myday->isEnabled() && Combo1->isEnabled() && myyear->isEnabled() &&
-               !Text1->isReadOnly() && !Text6->isReadOnly();
+        return nameEdit->isEnabled() && dayList->isEnabled() && monthList->isEnabled() && yearList->isEnabled() &&
+               !nameEdit->isReadOnly() && !birthDigitsBox->isReadOnly();
     }
 
     bool inputsFrozen() const
     {
-        return !Text1->isEnabled() && !myday->isEnabled() && !Combo1->isEnabled() && !myyear->isEnabled() &&
-               Text1->isReadOnly() && Text6->isReadOnly();
+        return !nameEdit->isEnabled() && !dayList->isEnabled() && !monthList->isEnabled() && !yearList->isEnabled() &&
+               nameEdit->isReadOnly() && birthDigitsBox->isReadOnly();
     }
 
     // The window's fixed size for an outer size in twips: the client area is
@@ -224,11 +225,13 @@ struct Form1Ui {
     // The input area always shows; the result area only in the expanded size.
     QList<const QWidget *> inputArea() const
     {
-        return {Label10, Text1, myday, Combo1, myyear, Text2, Text7, Option2, option1};
+        return {visitLink, nameEdit, dayList, monthList, yearList, nameNumberBox, birthNumberBox, clearButton,
+                calculateButton};
     }
     QList<const QWidget *> resultArea() const
     {
-        return {planet, Image1, elements, letters, zodiac, Image2, pcolors, scolors, Label2, lblCobrand, Label12};
+        return {planet, planetPicture, elementBox, letters, zodiac, zodiacPicture, primaryColoursBox,
+                secondaryColoursBox, characterText, coBrandBanner, coBrandLink};
     }
 
     // Names of the controls of a list that the window does not show whole.
@@ -253,33 +256,33 @@ struct Form1Ui {
         return shown;
     }
 
-    veltara::Form1 *window;
-    QLineEdit *Text1 = nullptr;
-    QLineEdit *Text2 = nullptr;
-    QLineEdit *Text6 = nullptr;
-    QLineEdit *Text7 = nullptr;
-    QComboBox *myday = nullptr;
-    QComboBox *Combo1 = nullptr;
-    QComboBox *myyear = nullptr;
-    QPushButton *option1 = nullptr; // Calculate
-    QPushButton *Option2 = nullptr; // Clear
-    QProgressBar *searcher = nullptr;
+    veltara::MainWindow *window;
+    QLineEdit *nameEdit = nullptr;
+    QLineEdit *nameNumberBox = nullptr;
+    QLineEdit *birthDigitsBox = nullptr;
+    QLineEdit *birthNumberBox = nullptr;
+    QComboBox *dayList = nullptr;
+    QComboBox *monthList = nullptr;
+    QComboBox *yearList = nullptr;
+    QPushButton *calculateButton = nullptr;
+    QPushButton *clearButton = nullptr;
+    QProgressBar *progressBar = nullptr;
     QLabel *planet = nullptr;
-    QLabel *Image1 = nullptr;
-    QLabel *elements = nullptr;
+    QLabel *planetPicture = nullptr;
+    QLabel *elementBox = nullptr;
     QLabel *letters = nullptr;
     QLabel *zodiac = nullptr;
-    QLabel *Image2 = nullptr;
-    QLabel *pcolors = nullptr;
-    QLabel *scolors = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label10 = nullptr;
-    QLabel *Label12 = nullptr;
-    QLabel *lblCobrand = nullptr;
-    QLabel *lblFullBrand = nullptr;
-    QAction *mnuCalc = nullptr;
-    QAction *mnuClr = nullptr;
-    QAction *mnuAbt = nullptr;
+    QLabel *zodiacPicture = nullptr;
+    QLabel *primaryColoursBox = nullptr;
+    QLabel *secondaryColoursBox = nullptr;
+    QLabel *characterText = nullptr;
+    QLabel *visitLink = nullptr;
+    QLabel *coBrandLink = nullptr;
+    QLabel *coBrandBanner = nullptr;
+    QLabel *fullBrandBanner = nullptr;
+    QAction *calculateAction = nullptr;
+    QAction *clearAction = nullptr;
+    QAction *aboutAction = nullptr;
 };
 
 inline QStringList ListItems(const QComboBox *list)
@@ -324,13 +327,13 @@ inline void Type(QComboBox *list, const QString &text)
 }
 
 // Fills the inputs by typing into each of them.
-inline void TypeInputs(const Form1Ui &ui, const QString &name, const QString &day, const QString &month,
+inline void TypeInputs(const MainWindowUi &ui, const QString &name, const QString &day, const QString &month,
                        const QString &year)
 {
-    Type(ui.Text1, name);
-    Type(ui.myday, day);
-    Type(ui.Combo1, month);
-    Type(ui.myyear, year);
+    Type(ui.nameEdit, name);
+    Type(ui.dayList, day);
+    Type(ui.monthList, month);
+    Type(ui.yearList, year);
 }
 
 // Picks an item of a list, as a user choosing it from the drop-down does.
@@ -346,14 +349,14 @@ inline bool Pick(QComboBox *list, const QString &item)
 
 // Makes a main window, finds its controls, loads it and shows it: false
 // when any of these steps fails.
-inline bool ShowMainWindow(std::unique_ptr<veltara::Form1> &window, std::unique_ptr<Form1Ui> &ui)
+inline bool ShowMainWindow(std::unique_ptr<veltara::MainWindow> &window, std::unique_ptr<MainWindowUi> &ui)
 {
-    window = std::make_unique<veltara::Form1>();
-    ui = std::make_unique<Form1Ui>(*window);
+    window = std::make_unique<veltara::MainWindow>();
+    ui = std::make_unique<MainWindowUi>(*window);
     if (!ui->found() || !window->Load())
         return false;
     window->show();
     return QTest::qWaitForWindowExposed(window.get());
 }
 
-} // namespace form1test
+} // namespace mainwindowtest

@@ -1,6 +1,6 @@
 // The main window as the user first meets it: start-up, the Clear command,
 // typing into the lists and the name field's digit filter.
-#include "form1fixture.h"
+#include "mainwindowfixture.h"
 #include "messagespy.h"
 
 #include <QApplication>
@@ -10,7 +10,7 @@
 
 #include <memory>
 
-using namespace form1test;
+using namespace mainwindowtest;
 
 namespace {
 
@@ -21,7 +21,7 @@ const ShownMessage LettersOnly{QStringLiteral("Enter Alphabetical Letters Only."
 
 } // namespace
 
-class TestForm1 : public QObject {
+class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
@@ -54,20 +54,20 @@ private:
     bool loadAndShow();
 
     std::unique_ptr<MessageSpy> spy;
-    std::unique_ptr<veltara::Form1> window;
-    std::unique_ptr<Form1Ui> ui;
+    std::unique_ptr<veltara::MainWindow> window;
+    std::unique_ptr<MainWindowUi> ui;
 };
 
-void TestForm1::init()
+void TestMainWindow::init()
 {
     spy = std::make_unique<MessageSpy>();
     veltara::SetApplicationFolder(BuildApplicationFolder());
-    window = std::make_unique<veltara::Form1>();
-    ui = std::make_unique<Form1Ui>(*window);
+    window = std::make_unique<veltara::MainWindow>();
+    ui = std::make_unique<MainWindowUi>(*window);
     QVERIFY(ui->found());
 }
 
-void TestForm1::cleanup()
+void TestMainWindow::cleanup()
 {
     ui.reset();
     window.reset();
@@ -75,7 +75,7 @@ void TestForm1::cleanup()
     spy.reset();
 }
 
-bool TestForm1::loadAndShow()
+bool TestMainWindow::loadAndShow()
 {
     if (!window->Load())
         return false;
@@ -83,7 +83,7 @@ bool TestForm1::loadAndShow()
     return QTest::qWaitForWindowExposed(window.get());
 }
 
-void TestForm1::startsCompactAndEmpty()
+void TestMainWindow::startsCompactAndEmpty()
 {
     QVERIFY(loadAndShow());
 
@@ -96,14 +96,14 @@ void TestForm1::startsCompactAndEmpty()
     // Nothing shows, not even the picture the folder probe loaded.
     QCOMPARE(ui->filledFields(), QStringList());
     QVERIFY(ui->inputsEditable());
-    QVERIFY(!ui->searcher->isHidden());
+    QVERIFY(!ui->progressBar->isHidden());
 
-    QCOMPARE(ListItems(ui->myday), Numbered(1, 31, 2));
-    QCOMPARE(ListItems(ui->myyear), Numbered(1900, 2010, 4));
-    QCOMPARE(ListItems(ui->Combo1), MonthNames());
+    QCOMPARE(ListItems(ui->dayList), Numbered(1, 31, 2));
+    QCOMPARE(ListItems(ui->yearList), Numbered(1900, 2010, 4));
+    QCOMPARE(ListItems(ui->monthList), MonthNames());
 }
 
-void TestForm1::loadFailsWithoutSunPicture_data()
+void TestMainWindow::loadFailsWithoutSunPicture_data()
 {
     QTest::addColumn<QString>("damage");
 
@@ -114,7 +114,7 @@ void TestForm1::loadFailsWithoutSunPicture_data()
     QTest::newRow("picture folder removed") << QStringLiteral("folder");
 }
 
-void TestForm1::loadFailsWithoutSunPicture()
+void TestMainWindow::loadFailsWithoutSunPicture()
 {
     QFETCH(QString, damage);
     PictureFolder pictures;
@@ -140,11 +140,11 @@ void TestForm1::loadFailsWithoutSunPicture()
 
     QCOMPARE(spy->shown, QList<ShownMessage>{PicturesMissing});
     // The start-up routine stopped at the probe: the lists stay unfilled.
-    QCOMPARE(ui->myday->count(), 0);
-    QCOMPARE(ui->myyear->count(), 0);
+    QCOMPARE(ui->dayList->count(), 0);
+    QCOMPARE(ui->yearList->count(), 0);
 }
 
-void TestForm1::loadIgnoresOtherPictures_data()
+void TestMainWindow::loadIgnoresOtherPictures_data()
 {
     QTest::addColumn<QStringList>("removed");
 
@@ -155,7 +155,7 @@ void TestForm1::loadIgnoresOtherPictures_data()
     QTest::newRow("only sun.jpg left") << allButSun;
 }
 
-void TestForm1::loadIgnoresOtherPictures()
+void TestMainWindow::loadIgnoresOtherPictures()
 {
     QFETCH(QStringList, removed);
     PictureFolder pictures;
@@ -169,11 +169,11 @@ void TestForm1::loadIgnoresOtherPictures()
     QCOMPARE(spy->shown, QList<ShownMessage>());
     QCOMPARE(window->size(), ui->compactSize());
     QCOMPARE(ui->filledFields(), QStringList());
-    QCOMPARE(ui->myday->count(), 31);
-    QCOMPARE(ui->myyear->count(), 111);
+    QCOMPARE(ui->dayList->count(), 31);
+    QCOMPARE(ui->yearList->count(), 111);
 }
 
-void TestForm1::clearEmptiesCalculatedWindow_data()
+void TestMainWindow::clearEmptiesCalculatedWindow_data()
 {
     QTest::addColumn<bool>("fromMenu");
 
@@ -181,35 +181,35 @@ void TestForm1::clearEmptiesCalculatedWindow_data()
     QTest::newRow("File menu C&lear") << true;
 }
 
-void TestForm1::clearEmptiesCalculatedWindow()
+void TestMainWindow::clearEmptiesCalculatedWindow()
 {
     QFETCH(bool, fromMenu);
     QVERIFY(loadAndShow());
     TypeInputs(*ui, QStringLiteral("Ann"), QStringLiteral("05"), QStringLiteral("January"), QStringLiteral("1980"));
-    QTest::mouseClick(ui->option1, Qt::LeftButton);
+    QTest::mouseClick(ui->calculateButton, Qt::LeftButton);
     QCOMPARE(window->size(), ui->expandedSize());
     QCOMPARE(ui->filledFields().size(), 16); // every text field and both pictures
-    QCOMPARE(ui->searcher->value(), 34);
+    QCOMPARE(ui->progressBar->value(), 34);
 
     if (fromMenu)
-        ui->mnuClr->trigger();
+        ui->clearAction->trigger();
     else
-        QTest::mouseClick(ui->Option2, Qt::LeftButton);
+        QTest::mouseClick(ui->clearButton, Qt::LeftButton);
 
     QCOMPARE(spy->shown, QList<ShownMessage>());
     QCOMPARE(window->size(), ui->compactSize());
     QCOMPARE(ui->showing(ui->resultArea()), QStringList());
     QCOMPARE(ui->filledFields(), QStringList());
     QVERIFY(ui->inputsEditable());
-    QCOMPARE(ListItems(ui->myday), Numbered(1, 31, 2));
-    QCOMPARE(ListItems(ui->myyear), Numbered(1900, 2010, 4));
-    QCOMPARE(ListItems(ui->Combo1), MonthNames());
+    QCOMPARE(ListItems(ui->dayList), Numbered(1, 31, 2));
+    QCOMPARE(ListItems(ui->yearList), Numbered(1900, 2010, 4));
+    QCOMPARE(ListItems(ui->monthList), MonthNames());
     // Clear leaves the progress bar as Calculate left it.
-    QVERIFY(ui->searcher->isHidden());
-    QCOMPARE(ui->searcher->value(), 34);
+    QVERIFY(ui->progressBar->isHidden());
+    QCOMPARE(ui->progressBar->value(), 34);
 }
 
-void TestForm1::listsKeepTypedText_data()
+void TestMainWindow::listsKeepTypedText_data()
 {
     QTest::addColumn<QString>("list");
     QTest::addColumn<QString>("typed");
@@ -227,7 +227,7 @@ void TestForm1::listsKeepTypedText_data()
     QTest::newRow("year two digits") << QStringLiteral("myyear") << QStringLiteral("85") << false;
 }
 
-void TestForm1::listsKeepTypedText()
+void TestMainWindow::listsKeepTypedText()
 {
     QFETCH(QString, list);
     QFETCH(QString, typed);
@@ -248,7 +248,7 @@ void TestForm1::listsKeepTypedText()
     QCOMPARE(spy->shown, QList<ShownMessage>());
 }
 
-void TestForm1::nameFilter_data()
+void TestMainWindow::nameFilter_data()
 {
     QTest::addColumn<QString>("typedFirst");
     QTest::addColumn<int>("left");       // Left presses after it
@@ -288,7 +288,7 @@ void TestForm1::nameFilter_data()
                                       << QStringList();
 }
 
-void TestForm1::nameFilter()
+void TestMainWindow::nameFilter()
 {
     QFETCH(QString, typedFirst);
     QFETCH(int, left);
@@ -298,53 +298,53 @@ void TestForm1::nameFilter()
     QFETCH(QStringList, nameWhileMessageShown);
     QVERIFY(loadAndShow());
     QStringList seen;
-    spy->onShow = [this, &seen] { seen.append(ui->Text1->text()); };
+    spy->onShow = [this, &seen] { seen.append(ui->nameEdit->text()); };
 
-    ui->Text1->setFocus();
-    Type(ui->Text1, typedFirst);
+    ui->nameEdit->setFocus();
+    Type(ui->nameEdit, typedFirst);
     for (int i = 0; i < left; ++i)
-        QTest::keyClick(ui->Text1, Qt::Key_Left);
+        QTest::keyClick(ui->nameEdit, Qt::Key_Left);
     if (selectLeft < 0)
-        QTest::keyClick(ui->Text1, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(ui->nameEdit, Qt::Key_A, Qt::ControlModifier);
     for (int i = 0; i < selectLeft; ++i)
-        QTest::keyClick(ui->Text1, Qt::Key_Left, Qt::ShiftModifier);
-    Type(ui->Text1, typedThen);
+        QTest::keyClick(ui->nameEdit, Qt::Key_Left, Qt::ShiftModifier);
+    Type(ui->nameEdit, typedThen);
 
-    QCOMPARE(ui->Text1->text(), expected);
+    QCOMPARE(ui->nameEdit->text(), expected);
     // One message per digit, each shown before the field changed.
     QCOMPARE(seen, nameWhileMessageShown);
     QCOMPARE(spy->shown, QList<ShownMessage>(nameWhileMessageShown.size(), LettersOnly));
 }
 
-void TestForm1::pastedNameKeepsDigits()
+void TestMainWindow::pastedNameKeepsDigits()
 {
     QVERIFY(loadAndShow());
     QApplication::clipboard()->setText(QStringLiteral("Ann 3rd 2024"));
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Ann 3rd 2024"));
 
-    ui->Text1->setFocus();
-    Type(ui->Text1, QStringLiteral("Mary "));
-    QTest::keyClick(ui->Text1, Qt::Key_V, Qt::ControlModifier);
+    ui->nameEdit->setFocus();
+    Type(ui->nameEdit, QStringLiteral("Mary "));
+    QTest::keyClick(ui->nameEdit, Qt::Key_V, Qt::ControlModifier);
 
-    QCOMPARE(ui->Text1->text(), QStringLiteral("Mary Ann 3rd 2024"));
+    QCOMPARE(ui->nameEdit->text(), QStringLiteral("Mary Ann 3rd 2024"));
     QCOMPARE(spy->shown, QList<ShownMessage>());
 }
 
-void TestForm1::nameHasNoLengthLimit()
+void TestMainWindow::nameHasNoLengthLimit()
 {
     QVERIFY(loadAndShow());
     const QString longName = QStringLiteral("Ann ").repeated(25000);
     QApplication::clipboard()->setText(longName);
 
-    ui->Text1->setFocus();
-    QTest::keyClick(ui->Text1, Qt::Key_V, Qt::ControlModifier);
-    Type(ui->Text1, QStringLiteral("Lee"));
+    ui->nameEdit->setFocus();
+    QTest::keyClick(ui->nameEdit, Qt::Key_V, Qt::ControlModifier);
+    Type(ui->nameEdit, QStringLiteral("Lee"));
 
-    QCOMPARE(ui->Text1->text().size(), 100003);
-    QCOMPARE(ui->Text1->text(), longName + QStringLiteral("Lee"));
+    QCOMPARE(ui->nameEdit->text().size(), 100003);
+    QCOMPARE(ui->nameEdit->text(), longName + QStringLiteral("Lee"));
 }
 
-void TestForm1::focusStaysWithItsControl_data()
+void TestMainWindow::focusStaysWithItsControl_data()
 {
     QTest::addColumn<QString>("focused"); // the control that has the focus at Calculate
     QTest::addColumn<QStringList>("inputs"); // name, day, month, year
@@ -368,7 +368,7 @@ void TestForm1::focusStaysWithItsControl_data()
         << QStringLiteral("option1") << valid << QStringLiteral("menu Clear") << QStringLiteral("option1");
 }
 
-void TestForm1::focusStaysWithItsControl()
+void TestMainWindow::focusStaysWithItsControl()
 {
     QFETCH(QString, focused);
     QFETCH(QStringList, inputs);
@@ -388,16 +388,16 @@ void TestForm1::focusStaysWithItsControl()
     };
     QVERIFY(hasFocus(focused));
 
-    ui->mnuCalc->trigger();
+    ui->calculateAction->trigger();
     // Freezing the inputs hands the focus to no other control.
     if (!ui->inputsEditable()) {
         QVERIFY(!hasFocus(QStringLiteral("option1")) || focused == u"option1");
         QVERIFY(!hasFocus(QStringLiteral("Option2")));
     }
     if (then == u"menu Clear")
-        ui->mnuClr->trigger();
+        ui->clearAction->trigger();
     else if (then == u"Clear button")
-        QTest::mouseClick(ui->Option2, Qt::LeftButton);
+        QTest::mouseClick(ui->clearButton, Qt::LeftButton);
 
     QVERIFY(ui->inputsEditable());
     QVERIFY2(hasFocus(expected), qPrintable(QStringLiteral("the focus is on %1").arg(
@@ -405,7 +405,7 @@ void TestForm1::focusStaysWithItsControl()
                                                                  : QStringLiteral("nothing"))));
 }
 
-void TestForm1::emptyListsPickNothing_data()
+void TestMainWindow::emptyListsPickNothing_data()
 {
     QTest::addColumn<bool>("afterReading");
 
@@ -413,21 +413,23 @@ void TestForm1::emptyListsPickNothing_data()
     QTest::newRow("after Clear, items picked for a reading") << true;
 }
 
-void TestForm1::emptyListsPickNothing()
+void TestMainWindow::emptyListsPickNothing()
 {
     QFETCH(bool, afterReading);
     QVERIFY(loadAndShow());
     if (afterReading) {
-        QVERIFY(Pick(ui->myday, QStringLiteral("05")));
-        QVERIFY(Pick(ui->Combo1, QStringLiteral("March")));
-        QVERIFY(Pick(ui->myyear, QStringLiteral("1985")));
-        Type(ui->Text1, QStringLiteral("Ann"));
-        QTest::mouseClick(ui->option1, Qt::LeftButton);
+        QVERIFY(Pick(ui->dayList, QStringLiteral("05")));
+        QVERIFY(Pick(ui->monthList, QStringLiteral("March")));
+        QVERIFY(Pick(ui->yearList, QStringLiteral("1985")));
+        Type(ui->nameEdit, QStringLiteral("Ann"));
+        QTest::mouseClick(ui->calculateButton, Qt::LeftButton);
         QCOMPARE(window->size(), ui->expandedSize());
-        ui->mnuClr->trigger();
+        ui->clearAction->trigger();
     }
     const std::pair<QComboBox *, QString> firstItems[] = {
-        {ui->myday, QStringLiteral("01")}, {ui->Combo1, QStringLiteral("January")}, {ui->myyear, QStringLiteral("1900")}};
+        {ui->dayList, QStringLiteral("01")},
+        {ui->monthList, QStringLiteral("January")},
+        {ui->yearList, QStringLiteral("1900")}};
     for (const auto &[list, first] : firstItems) {
         QCOMPARE(list->currentText(), QString());
         // No item is current: an opened list marks none.
@@ -438,7 +440,7 @@ void TestForm1::emptyListsPickNothing()
     }
 }
 
-void TestForm1::enterPressesFocusedButton_data()
+void TestMainWindow::enterPressesFocusedButton_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("key");
@@ -456,7 +458,7 @@ void TestForm1::enterPressesFocusedButton_data()
     QTest::newRow("Clear, keypad Enter") << QStringLiteral("Option2") << int(Qt::Key_Enter) << keypad << false;
 }
 
-void TestForm1::enterPressesFocusedButton()
+void TestMainWindow::enterPressesFocusedButton()
 {
     QFETCH(QString, button);
     QFETCH(int, key);
@@ -466,8 +468,8 @@ void TestForm1::enterPressesFocusedButton()
     TypeInputs(*ui, QStringLiteral("Ann"), QStringLiteral("05"), QStringLiteral("January"), QStringLiteral("1980"));
     QPushButton *target = window->findChild<QPushButton *>(button);
     QVERIFY(target);
-    if (target == ui->Option2) { // Clear needs a reading to clear
-        QTest::mouseClick(ui->option1, Qt::LeftButton);
+    if (target == ui->clearButton) { // Clear needs a reading to clear
+        QTest::mouseClick(ui->calculateButton, Qt::LeftButton);
         QCOMPARE(window->size(), ui->expandedSize());
     }
     target->setFocus();
@@ -478,17 +480,17 @@ void TestForm1::enterPressesFocusedButton()
     QCOMPARE(spy->shown, QList<ShownMessage>());
 }
 
-void TestForm1::heldEnterPressesOnce()
+void TestMainWindow::heldEnterPressesOnce()
 {
     QVERIFY(loadAndShow());
-    ui->option1->setFocus();
-    QTest::keyPress(ui->option1, Qt::Key_Return);
+    ui->calculateButton->setFocus();
+    QTest::keyPress(ui->calculateButton, Qt::Key_Return);
     QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
-    QApplication::sendEvent(ui->option1, &repeated);
-    QTest::keyRelease(ui->option1, Qt::Key_Return);
+    QApplication::sendEvent(ui->calculateButton, &repeated);
+    QTest::keyRelease(ui->calculateButton, Qt::Key_Return);
     // Every field empty: one Calculate, one message.
     QCOMPARE(spy->shown.size(), 1);
 }
 
-QTEST_MAIN(TestForm1)
-#include "tst_form1.moc"
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

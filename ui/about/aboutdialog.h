@@ -11,21 +11,21 @@ namespace veltara {
 
 class LinkLabel;
 
-class Form2 : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit Form2(QWidget *parent = nullptr);
+    explicit AboutDialog(QWidget *parent = nullptr);
 
     // Loads the window, shows it modally and discards it when it is closed.
     static void ShowModal(QWidget *parent);
 
 private:
-    QGroupBox *Frame1 = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Label3 = nullptr;
-    LinkLabel *lblCoBrand = nullptr;
-    QLabel *Label2 = nullptr;
-    LinkLabel *Label10 = nullptr;
+    QGroupBox *frame = nullptr;
+    QLabel *descriptionText = nullptr;
+    QLabel *coBrandText = nullptr;
+    LinkLabel *coBrandLink = nullptr;
+    QLabel *visitText = nullptr;
+    LinkLabel *visitLink = nullptr;
 };
 
 } // namespace veltara

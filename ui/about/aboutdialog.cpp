@@ -1,6 +1,7 @@
-#include "about.h"
+#include "aboutdialog.h"
 
 #include "classicui.h"
+#include "messages.h"
 #include "weblinks.h"
 
 #include <QGroupBox>
@@ -55,11 +56,11 @@ QLabel *AboutLabel(QLabel *label, const char *name, const QRect &twips, const QS
 
 } // namespace
 
-Form2::Form2(QWidget *parent)
+AboutDialog::AboutDialog(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Veltara Numerology Software v1.40"));
+    setWindowTitle(WindowTitle());
     if (parent)
         setWindowIcon(parent->windowIcon());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -68,57 +69,57 @@ Form2::Form2(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(TwipsSize(6390, 5430));
 
-    Frame1 = new CaptionFrame(QStringLiteral("About Veltara Numerology Software"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(TwipsRect(120, 120, 6135, 5175));
-    Frame1->setFont(Tahoma(true));
+    frame = new CaptionFrame(QStringLiteral("About Veltara Numerology Software"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setGeometry(TwipsRect(120, 120, 6135, 5175));
+    frame->setFont(Tahoma(true));
     // Filled with the title-bar text colour, white in the standard scheme.
-    SetBackgroundColor(Frame1, ClassicPalette().color(QPalette::Active, QPalette::HighlightedText));
+    SetBackgroundColor(frame, ClassicPalette().color(QPalette::Active, QPalette::HighlightedText));
 
     const QColor white(255, 255, 255);
-    Label1 = AboutLabel(new QLabel(Frame1), "Label1", {120, 360, 5895, 3015},
-                        Description[0] + QLatin1Char('\n') + Description[1] + QLatin1Char('\n') + Description[2],
-                        Tahoma(false));
-    SetBackgroundColor(Label1, white);
-    SetTextColor(Label1, ClassicPalette().color(QPalette::ButtonText));
+    descriptionText = AboutLabel(new QLabel(frame), "Label1", {120, 360, 5895, 3015},
+                                 Description[0] + QLatin1Char('\n') + Description[1] + QLatin1Char('\n') + Description[2],
+                                 Tahoma(false));
+    SetBackgroundColor(descriptionText, white);
+    SetTextColor(descriptionText, ClassicPalette().color(QPalette::ButtonText));
 
-    Label3 = AboutLabel(new QLabel(Frame1), "Label3", {120, 3480, 5775, 615},
-                        QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &&  link here."),
-                        DesignFont(QStringLiteral("Verdana"), 9.75, false));
-    SetBackgroundColor(Label3, white);
+    coBrandText = AboutLabel(new QLabel(frame), "Label3", {120, 3480, 5775, 615},
+                             QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &&  link here."),
+                             DesignFont(QStringLiteral("Verdana"), 9.75, false));
+    SetBackgroundColor(coBrandText, white);
 
-    Label2 = AboutLabel(new QLabel(Frame1), "Label2", {120, 4560, 5895, 495},
-                        QStringLiteral("You may also visit Quorvale for more info and discussion on Numerology."), Tahoma(false));
-    SetBackgroundColor(Label2, white);
+    visitText = AboutLabel(new QLabel(frame), "Label2", {120, 4560, 5895, 495},
+                           QStringLiteral("You may also visit Quorvale for more info and discussion on Numerology."), Tahoma(false));
+    SetBackgroundColor(visitText, white);
 
-    lblCoBrand = new LinkLabel(Frame1);
-    AboutLabel(lblCoBrand, "lblCoBrand", {1920, 3960, 3975, 240},
+    coBrandLink = new LinkLabel(frame);
+    AboutLabel(coBrandLink, "lblCoBrand", {1920, 3960, 3975, 240},
                QStringLiteral("Click Here for more info on Co-branding."),
                DesignFont(QStringLiteral("Verdana"), 9.75, false, true));
-    lblCoBrand->setWordWrap(false);
-    lblCoBrand->adjustSize(); // sized to fit its text
-    SetTextColor(lblCoBrand, QColor(0, 0, 255));
-    SetBackgroundColor(lblCoBrand, white);
+    coBrandLink->setWordWrap(false);
+    coBrandLink->adjustSize(); // sized to fit its text
+    SetTextColor(coBrandLink, QColor(0, 0, 255));
+    SetBackgroundColor(coBrandLink, white);
 
-    Label10 = new LinkLabel(Frame1);
-    AboutLabel(Label10, "Label10", {1080, 4800, 3375, 255}, QStringLiteral("Click Here To Visit Quorvale"),
+    visitLink = new LinkLabel(frame);
+    AboutLabel(visitLink, "Label10", {1080, 4800, 3375, 255}, QStringLiteral("Click Here To Visit Quorvale"),
                Tahoma(false, true));
-    Label10->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    SetTextColor(Label10, QColor(255, 0, 0));
+    visitLink->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    SetTextColor(visitLink, QColor(255, 0, 0));
 
     // The links lie above the text labels they overlap.
-    lblCoBrand->raise();
-    Label10->raise();
-    connect(lblCoBrand, &LinkLabel::clicked, this, [] { OpenWebAddress(FullSiteAddress(SitePath::CoBrandInfo)); });
-    connect(Label10, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
+    coBrandLink->raise();
+    visitLink->raise();
+    connect(coBrandLink, &LinkLabel::clicked, this, [] { OpenWebAddress(FullSiteAddress(SitePath::CoBrandInfo)); });
+    connect(visitLink, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
 
     UseClassicLook(this);
     SetBackgroundColor(this, ClassicWindow);
 }
 
-void Form2::ShowModal(QWidget *parent)
+void AboutDialog::ShowModal(QWidget *parent)
 {
-    Form2 window(parent);
+    AboutDialog window(parent);
     window.exec();
 }
 

@@ -1,0 +1,10 @@
+#include "messages.h"
+
+namespace veltara {
+
+bool PrintOutsideStandardOutput(const QString &)
+{
+    return false;
+}
+
+} // namespace veltara
