@@ -1,6 +1,7 @@
 #include "args.h"
 
 #include "text.h"
+#include "version.h"
 
 #include <algorithm>
 #include <utility>
@@ -136,7 +137,8 @@ std::string_view HelpText()
 
 std::string_view VersionText()
 {
-    return "Veltara Numerology Software " VELTARA_VERSION "\n";
+    static const std::string text = std::string("Veltara Numerology Software ") + ProgramVersion + '\n';
+    return text;
 }
 
 Options ParseArguments(const std::vector<std::string_view> &arguments)
