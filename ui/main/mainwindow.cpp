@@ -6,6 +6,7 @@
 #include "classicui.h"
 #include "messages.h"
 #include "numerology.h"
+#include "reading.h"
 #include "singleinstance.h"
 #include "textunits.h"
 #include "weblinks.h"
@@ -379,8 +380,6 @@ void MainWindow::setInputsEditable(bool editable)
 ReadingControls MainWindow::readingControls()
 {
     ReadingControls controls;
-    controls.nameNumber = nameNumberBox;
-    controls.birthDigits = birthDigitsBox;
     controls.characterText = characterText;
     controls.planet = planet;
     controls.planetPicture = planetPicture;
@@ -444,32 +443,38 @@ void MainWindow::Calculate()
 {
     setInputsEditable(false);
 
-    const BirthDigitsResult birth = BirthDigits(Units(monthList->currentText()), Units(dayList->currentText()),
-                                                Units(yearList->currentText()), Units(birthDigitsBox->text()));
-    dayList->setEditText(ToQString(birth.paddedDay));
-    birthDigitsBox->setText(ToQString(birth.digits));
+    const QString name = nameEdit->text(), day = dayList->currentText(), month = monthList->currentText(),
+                  year = yearList->currentText(), digits = birthDigitsBox->text();
+    Reading reading;
+    MakeReading({Units(name), Units(day), Units(month), Units(year), Units(digits)}, reading);
+    dayList->setEditText(ToQString(reading.paddedDay));
+    birthDigitsBox->setText(ToQString(reading.birthDigits));
 
     nameEdit->setReadOnly(true);
     birthDigitsBox->setReadOnly(true);
 
-    if (monthList->currentText().isEmpty() || dayList->currentText().isEmpty() || yearList->currentText().isEmpty()) {
-        MsgBox(QStringLiteral("You Have Entered An Invalid Birthdate.  Please Retry."), MsgStyle::OkOnly + MsgStyle::Information);
+    const QString refusal = ToQString(RefusalText(reading.outcome));
+    if (reading.outcome == ReadingOutcome::InvalidBirthdate) {
+        MsgBox(refusal, MsgStyle::OkOnly + MsgStyle::Information);
         Clear();
         return;
     }
-    if (nameEdit->text().isEmpty()) {
-        MsgBox(QStringLiteral("You Must Enter Your Full Name."), MsgStyle::OkOnly, QStringLiteral("Missing Information"));
+    if (reading.outcome == ReadingOutcome::MissingName) {
+        MsgBox(refusal, MsgStyle::OkOnly, QStringLiteral("Missing Information"));
         Clear();
         return;
     }
 
-    nameNumberBox->setText(QString::number(CalcNameNumber(Units(nameEdit->text()))));
-    birthNumberBox->setText(QString::number(CalcBirthNumber(Units(birthDigitsBox->text()))));
+    nameNumberBox->setText(QString::number(reading.nameNumber));
+    birthNumberBox->setText(QString::number(reading.birthNumber));
     const ReadingControls controls = readingControls();
-    ShowCharacter(controls);
-    ShowZodiacSign(controls);
-    ShowPlanet(controls);
-    ShowColours(controls);
+    const NameProfile *profile = reading.profile;
+    ShowCharacter(controls, profile);
+    // A date no zodiac row covers clears the window, name number and all.
+    if (!ShowZodiacSign(controls, reading.zodiac))
+        profile = nullptr;
+    ShowPlanet(controls, profile);
+    ShowColours(controls, profile);
     // Texts too long for their boxes are condensed or shrunk, never cut off.
     for (QLabel *box : {planet, zodiac, elementBox, letters}) {
         box->setFont(box == planet || box == zodiac ? ResultCaptionFont() : Tahoma(false));

@@ -1,23 +1,16 @@
 #include "readingsteps.h"
 
-#include "textunits.h"
 #include "appfolder.h"
 #include "messages.h"
-#include "profiles.h"
-#include "zodiac.h"
+#include "reading.h"
+#include "textunits.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 
 namespace veltara {
 
 namespace {
-
-const NameProfile *ProfileShown(const ReadingControls &controls)
-{
-    return LookupNameProfile(Units(controls.nameNumber->text()));
-}
 
 void Advance(QProgressBar *progress)
 {
@@ -26,16 +19,15 @@ void Advance(QProgressBar *progress)
 
 } // namespace
 
-void ShowCharacter(const ReadingControls &controls)
+void ShowCharacter(const ReadingControls &controls, const NameProfile *profile)
 {
-    if (const NameProfile *profile = ProfileShown(controls))
+    if (profile)
         controls.characterText->setText(ToQString(profile->characterText));
 }
 
-void ShowPlanet(const ReadingControls &controls)
+void ShowPlanet(const ReadingControls &controls, const NameProfile *profile)
 {
     controls.progress->setValue(24);
-    const NameProfile *profile = ProfileShown(controls);
     if (!profile)
         return;
     const QPixmap picture = LoadPicture(ToQString(profile->planetPicture));
@@ -48,10 +40,9 @@ void ShowPlanet(const ReadingControls &controls)
     controls.letters->setText(ToQString(profile->letters));
 }
 
-void ShowColours(const ReadingControls &controls)
+void ShowColours(const ReadingControls &controls, const NameProfile *profile)
 {
     controls.progress->setValue(33);
-    const NameProfile *profile = ProfileShown(controls);
     if (!profile)
         return;
     Advance(controls.progress);
@@ -59,13 +50,12 @@ void ShowColours(const ReadingControls &controls)
     controls.secondaryColors->setText(ToQString(profile->secondaryColors));
 }
 
-void ShowZodiacSign(const ReadingControls &controls)
+bool ShowZodiacSign(const ReadingControls &controls, const ZodiacRange *row)
 {
-    const std::uint64_t key = BirthKey(Units(controls.birthDigits->text())).value_or(0);
     controls.progress->setValue(0);
     for (const ZodiacRange &range : ZodiacTable) {
         Advance(controls.progress);
-        if (!RangeContains(range, key))
+        if (&range != row)
             continue;
         // A picture that cannot be loaded leaves the box as it was; the sign
         // name is shown all the same.
@@ -73,13 +63,14 @@ void ShowZodiacSign(const ReadingControls &controls)
         if (!picture.isNull())
             controls.zodiacPicture->setPixmap(picture);
         controls.zodiac->setText(ToQString(range.sign));
-        return;
+        return true;
     }
-    if (controls.zodiac->text().isEmpty()) {
-        controls.clear();
-        MsgBox(QStringLiteral("You Have Entered An Invalid Birthdate.  Please Retry."), MsgStyle::OkOnly + MsgStyle::Critical,
-               QStringLiteral("Invalid Birthday"));
-    }
+    if (!controls.zodiac->text().isEmpty())
+        return true;
+    controls.clear();
+    MsgBox(ToQString(RefusalText(ReadingOutcome::InvalidBirthday)), MsgStyle::OkOnly + MsgStyle::Critical,
+           QStringLiteral("Invalid Birthday"));
+    return false;
 }
 
 } // namespace veltara

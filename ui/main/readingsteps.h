@@ -1,20 +1,19 @@
-// The display steps of a reading: each reads what it needs from the main
-// window's controls (the name number from its box, the birth-date digits from
-// the hidden digit box) and writes its own controls. They return nothing.
+// The display steps of a reading: each writes the engine's result into its
+// own controls of the main window, in the window's order.
 #pragma once
 
 #include <functional>
 
 class QLabel;
-class QLineEdit;
 class QProgressBar;
 
 namespace veltara {
 
-// The controls of the main window that the steps read and write.
+struct NameProfile;
+struct ZodiacRange;
+
+// The controls of the main window that the steps write.
 struct ReadingControls {
-    QLineEdit *nameNumber = nullptr;
-    QLineEdit *birthDigits = nullptr;
     QLabel *characterText = nullptr;
     QLabel *planet = nullptr;
     QLabel *planetPicture = nullptr;
@@ -29,15 +28,16 @@ struct ReadingControls {
 };
 
 // Character step: the character text of the name number's profile.
-void ShowCharacter(const ReadingControls &controls);
+void ShowCharacter(const ReadingControls &controls, const NameProfile *profile);
 // Planet step: progress 24; then the planet picture, planet, progress + 1,
 // element and letters. A picture that cannot be loaded ends the step.
-void ShowPlanet(const ReadingControls &controls);
+void ShowPlanet(const ReadingControls &controls, const NameProfile *profile);
 // Colour step: progress 33; then progress + 1 and both colour texts.
-void ShowColours(const ReadingControls &controls);
-// Zodiac step: progress 0, raised by one per row examined; the matching
-// row's picture, then its sign name. A date no row covers clears the window
-// and shows the "Invalid Birthday" message.
-void ShowZodiacSign(const ReadingControls &controls);
+void ShowColours(const ReadingControls &controls, const NameProfile *profile);
+// Zodiac step: progress 0, raised by one per row examined up to the
+// reading's row; its picture, then its sign name. Without a row, a window
+// that shows no sign yet is cleared and shows the "Invalid Birthday"
+// message; the step then returns false.
+bool ShowZodiacSign(const ReadingControls &controls, const ZodiacRange *row);
 
 } // namespace veltara

@@ -18,4 +18,10 @@ inline QString ToQString(std::u16string_view units)
     return QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size()));
 }
 
+// The engine's UTF-8 texts (its messages).
+inline QString ToQString(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 } // namespace veltara
