@@ -81,62 +81,59 @@ void AppendUtf8(std::string &out, char32_t codePoint)
 {
     if (codePoint < 0x80) {
         out.push_back(static_cast<char>(codePoint));
-    } else if (codePoint < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    } else if (codePoint < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+        return;
     }
+    // The lead byte, then six bits a continuation byte.
+    static constexpr unsigned char Lead[] = {0, 0xC0, 0xE0, 0xF0};
+    const int continuations = codePoint < 0x800 ? 1 : codePoint < 0x10000 ? 2 : 3;
+    out.push_back(static_cast<char>(Lead[continuations] | (codePoint >> (6 * continuations))));
+    for (int k = continuations - 1; k >= 0; --k)
+        out.push_back(static_cast<char>(0x80 | ((codePoint >> (6 * k)) & 0x3F)));
 }
 
-bool Utf8ToUtf16(std::string_view bytes, std::u16string &units)
+namespace {
+
+// Checks and decodes well-formed UTF-8 in one pass into `text`, `put`
+// writing each character that is not ASCII; false at the first sequence
+// that is not well-formed. No character takes more units than it has bytes.
+template <typename Text, typename Put>
+bool Decode(std::string_view bytes, Text &text, Put put)
 {
-    units.resize(bytes.size());
+    text.resize(bytes.size());
     std::size_t count = 0;
     for (std::size_t pos = 0; pos < bytes.size();) {
         // Plain ASCII, the common case of names and dates, a unit a byte.
         if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
-            units[count++] = static_cast<char16_t>(bytes[pos++]);
+            text[count++] = static_cast<typename Text::value_type>(bytes[pos++]);
             continue;
         }
         if (SequenceLength(bytes, pos) == 0)
             return false;
-        const char32_t codePoint = NextCodePoint(bytes, pos);
-        if (codePoint < 0x10000) {
-            units[count++] = static_cast<char16_t>(codePoint);
-        } else {
-            // Four bytes give two units: never more units than bytes.
-            const char32_t offset = codePoint - 0x10000;
-            units[count++] = static_cast<char16_t>(0xD800 + (offset >> 10));
-            units[count++] = static_cast<char16_t>(0xDC00 + (offset & 0x3FF));
-        }
+        put(text, count, NextCodePoint(bytes, pos));
     }
-    units.resize(count);
+    text.resize(count);
     return true;
+}
+
+} // namespace
+
+bool Utf8ToUtf16(std::string_view bytes, std::u16string &units)
+{
+    return Decode(bytes, units, [](std::u16string &to, std::size_t &count, char32_t codePoint) {
+        if (codePoint < 0x10000) {
+            to[count++] = static_cast<char16_t>(codePoint);
+            return;
+        }
+        const char32_t offset = codePoint - 0x10000;
+        to[count++] = static_cast<char16_t>(0xD800 + (offset >> 10));
+        to[count++] = static_cast<char16_t>(0xDC00 + (offset & 0x3FF));
+    });
 }
 
 bool Utf8ToCodePoints(std::string_view bytes, std::u32string &codePoints)
 {
-    codePoints.resize(bytes.size());
-    std::size_t count = 0;
-    for (std::size_t pos = 0; pos < bytes.size();) {
-        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
-            codePoints[count++] = static_cast<char32_t>(bytes[pos++]);
-            continue;
-        }
-        if (SequenceLength(bytes, pos) == 0)
-            return false;
-        codePoints[count++] = NextCodePoint(bytes, pos);
-    }
-    codePoints.resize(count);
-    return true;
+    return Decode(bytes, codePoints,
+                  [](std::u32string &to, std::size_t &count, char32_t codePoint) { to[count++] = codePoint; });
 }
 
 std::optional<std::u16string> Utf8ToUtf16(std::string_view bytes)

@@ -5,10 +5,8 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
-#include <utility>
 
 namespace veltara::reading {
 
@@ -31,27 +29,10 @@ public:
     // The key of the next member of the object.
     JsonWriter &key(std::string_view name)
     {
-        // Separator, quotes and colon in one append: keys are short words.
-        char buffer[64];
-        std::size_t size = 0;
-        if (!std::exchange(m_first[m_depth], false)) {
-            buffer[size++] = ',';
-            buffer[size++] = ' ';
-        }
-        if (name.size() > sizeof buffer - 6) {
-            m_out.append(buffer, size);
-            m_out.push_back('"');
-            m_out.append(name);
-            m_out.append("\": ");
-        } else {
-            buffer[size++] = '"';
-            std::memcpy(buffer + size, name.data(), name.size());
-            size += name.size();
-            buffer[size++] = '"';
-            buffer[size++] = ':';
-            buffer[size++] = ' ';
-            m_out.append(buffer, size);
-        }
+        separate();
+        m_out.push_back('"');
+        m_out.append(name);
+        m_out.append("\": ");
         m_keyed = true;
         return *this;
     }

@@ -377,23 +377,6 @@ void MainWindow::setInputsEditable(bool editable)
     }
 }
 
-ReadingControls MainWindow::readingControls()
-{
-    ReadingControls controls;
-    controls.characterText = characterText;
-    controls.planet = planet;
-    controls.planetPicture = planetPicture;
-    controls.element = elementBox;
-    controls.letters = letters;
-    controls.primaryColor = primaryColoursBox;
-    controls.secondaryColors = secondaryColoursBox;
-    controls.zodiac = zodiac;
-    controls.zodiacPicture = zodiacPicture;
-    controls.progress = progressBar;
-    controls.clear = [this] { Clear(); };
-    return controls;
-}
-
 bool MainWindow::Load()
 {
     const QPixmap probe = LoadPicture(u"sun.jpg");
@@ -467,14 +450,13 @@ void MainWindow::Calculate()
 
     nameNumberBox->setText(QString::number(reading.nameNumber));
     birthNumberBox->setText(QString::number(reading.birthNumber));
-    const ReadingControls controls = readingControls();
     const NameProfile *profile = reading.profile;
-    ShowCharacter(controls, profile);
+    showCharacter(profile);
     // A date no zodiac row covers clears the window, name number and all.
-    if (!ShowZodiacSign(controls, reading.zodiac))
+    if (!showZodiacSign(reading.zodiac))
         profile = nullptr;
-    ShowPlanet(controls, profile);
-    ShowColours(controls, profile);
+    showPlanet(profile);
+    showColours(profile);
     // Texts too long for their boxes are condensed or shrunk, never cut off.
     for (QLabel *box : {planet, zodiac, elementBox, letters}) {
         box->setFont(box == planet || box == zodiac ? ResultCaptionFont() : Tahoma(false));

@@ -2,7 +2,6 @@
 // reading shown in the expanded window.
 #pragma once
 
-#include "readingsteps.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -16,6 +15,9 @@ class QProgressBar;
 class QPushButton;
 
 namespace veltara {
+
+struct NameProfile;
+struct ZodiacRange;
 
 class LinkLabel;
 
@@ -50,7 +52,21 @@ private:
     void setAccessibility();
     void SetWindowSize(int widthTwips, int heightTwips);
     void setInputsEditable(bool editable);
-    ReadingControls readingControls();
+
+    // The display steps of Calculate, in readingsteps.cpp: each shows part
+    // of the engine's reading in its own controls, in the window's order.
+    // Character step: the character text of the name number's profile.
+    void showCharacter(const NameProfile *profile);
+    // Zodiac step: progress 0, raised by one per row examined up to the
+    // reading's row; its picture, then its sign name. Without a row, a window
+    // that shows no sign yet is cleared and shows the "Invalid Birthday"
+    // message; the step then returns false.
+    bool showZodiacSign(const ZodiacRange *row);
+    // Planet step: progress 24; then the planet picture, planet, progress + 1,
+    // element and letters. A picture that cannot be loaded ends the step.
+    void showPlanet(const NameProfile *profile);
+    // Colour step: progress 33; then progress + 1 and both colour texts.
+    void showColours(const NameProfile *profile);
 
     // Input area.
     LinkLabel *visitLink = nullptr;

@@ -1,4 +1,5 @@
-#include "readingsteps.h"
+// The display steps of the main window's Calculate (see mainwindow.h).
+#include "mainwindow.h"
 
 #include "appfolder.h"
 #include "messages.h"
@@ -19,55 +20,55 @@ void Advance(QProgressBar *progress)
 
 } // namespace
 
-void ShowCharacter(const ReadingControls &controls, const NameProfile *profile)
+void MainWindow::showCharacter(const NameProfile *profile)
 {
     if (profile)
-        controls.characterText->setText(ToQString(profile->characterText));
+        characterText->setText(ToQString(profile->characterText));
 }
 
-void ShowPlanet(const ReadingControls &controls, const NameProfile *profile)
+void MainWindow::showPlanet(const NameProfile *profile)
 {
-    controls.progress->setValue(24);
+    progressBar->setValue(24);
     if (!profile)
         return;
     const QPixmap picture = LoadPicture(ToQString(profile->planetPicture));
     if (picture.isNull())
         return;
-    controls.planetPicture->setPixmap(picture);
-    controls.planet->setText(ToQString(profile->planet));
-    Advance(controls.progress);
-    controls.element->setText(ToQString(profile->element));
-    controls.letters->setText(ToQString(profile->letters));
+    planetPicture->setPixmap(picture);
+    planet->setText(ToQString(profile->planet));
+    Advance(progressBar);
+    elementBox->setText(ToQString(profile->element));
+    letters->setText(ToQString(profile->letters));
 }
 
-void ShowColours(const ReadingControls &controls, const NameProfile *profile)
+void MainWindow::showColours(const NameProfile *profile)
 {
-    controls.progress->setValue(33);
+    progressBar->setValue(33);
     if (!profile)
         return;
-    Advance(controls.progress);
-    controls.primaryColor->setText(ToQString(profile->primaryColor));
-    controls.secondaryColors->setText(ToQString(profile->secondaryColors));
+    Advance(progressBar);
+    primaryColoursBox->setText(ToQString(profile->primaryColor));
+    secondaryColoursBox->setText(ToQString(profile->secondaryColors));
 }
 
-bool ShowZodiacSign(const ReadingControls &controls, const ZodiacRange *row)
+bool MainWindow::showZodiacSign(const ZodiacRange *row)
 {
-    controls.progress->setValue(0);
+    progressBar->setValue(0);
     for (const ZodiacRange &range : ZodiacTable) {
-        Advance(controls.progress);
+        Advance(progressBar);
         if (&range != row)
             continue;
         // A picture that cannot be loaded leaves the box as it was; the sign
         // name is shown all the same.
         const QPixmap picture = LoadPicture(ToQString(range.picture));
         if (!picture.isNull())
-            controls.zodiacPicture->setPixmap(picture);
-        controls.zodiac->setText(ToQString(range.sign));
+            zodiacPicture->setPixmap(picture);
+        zodiac->setText(ToQString(range.sign));
         return true;
     }
-    if (!controls.zodiac->text().isEmpty())
+    if (!zodiac->text().isEmpty())
         return true;
-    controls.clear();
+    Clear();
     MsgBox(ToQString(RefusalText(ReadingOutcome::InvalidBirthday)), MsgStyle::OkOnly + MsgStyle::Critical,
            QStringLiteral("Invalid Birthday"));
     return false;
