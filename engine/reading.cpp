@@ -1,6 +1,7 @@
 #include "reading.h"
 
 #include "numerology.h"
+#include "text.h"
 
 namespace veltara {
 
@@ -40,12 +41,8 @@ void MakeReading(const ReadingInputs &inputs, Reading &reading)
     reading.letterCounts.clear();
     reading.letterCounts.reserve(inputs.name.size());
     reading.letterSum = 0;
-    const std::u16string_view name = inputs.name;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        char32_t character = name[i];
-        if (character >= 0xD800 && character <= 0xDBFF && i + 1 < name.size() && name[i + 1] >= 0xDC00 &&
-            name[i + 1] <= 0xDFFF)
-            character = 0x10000 + ((character - 0xD800) << 10) + (name[++i] - 0xDC00);
+    for (std::size_t i = 0; i < inputs.name.size();) {
+        const char32_t character = NextCodePoint(inputs.name, i);
         const int value = LetterValue(character);
         reading.letterCounts.push_back({character, value});
         reading.letterSum += static_cast<std::uint64_t>(value);

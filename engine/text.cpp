@@ -41,17 +41,9 @@ std::size_t SequenceLength(std::string_view bytes, std::size_t pos) noexcept
 
 bool IsValidUtf8(std::string_view bytes) noexcept
 {
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        // Runs of plain ASCII, the common case of names and dates.
-        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
-            ++pos;
-            continue;
-        }
-        const std::size_t length = SequenceLength(bytes, pos);
-        if (length == 0)
+    for (std::size_t pos = 0, length = 0; pos < bytes.size(); pos += length) {
+        if ((length = SequenceLength(bytes, pos)) == 0)
             return false;
-        pos += length;
     }
     return true;
 }
@@ -144,24 +136,21 @@ std::optional<std::u16string> Utf8ToUtf16(std::string_view bytes)
     return units;
 }
 
+char32_t NextCodePoint(std::u16string_view units, std::size_t &i) noexcept
+{
+    const char32_t unit = units[i++];
+    if (unit < 0xD800 || unit > 0xDBFF || i == units.size() || units[i] < 0xDC00 || units[i] > 0xDFFF)
+        return unit;
+    return 0x10000 + ((unit - 0xD800) << 10) + (units[i++] - 0xDC00);
+}
+
 std::string Utf16ToUtf8(std::u16string_view units)
 {
-    std::size_t ascii = 0;
-    while (ascii < units.size() && units[ascii] < 0x80)
-        ++ascii;
-    std::string out(ascii, '\0');
-    for (std::size_t i = 0; i < ascii; ++i)
-        out[i] = static_cast<char>(units[i]);
-    for (std::size_t i = ascii; i < units.size(); ++i) {
-        char32_t codePoint = units[i];
-        if (codePoint >= 0xD800 && codePoint <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-            units[i + 1] <= 0xDFFF) {
-            codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-            ++i;
-        } else if (codePoint >= 0xD800 && codePoint <= 0xDFFF) {
-            codePoint = 0xFFFD;
-        }
-        AppendUtf8(out, codePoint);
+    std::string out;
+    out.reserve(units.size());
+    for (std::size_t i = 0; i < units.size();) {
+        const char32_t codePoint = NextCodePoint(units, i);
+        AppendUtf8(out, codePoint >= 0xD800 && codePoint <= 0xDFFF ? 0xFFFD : codePoint);
     }
     return out;
 }

@@ -49,6 +49,10 @@ bool IsValidUtf8(std::string_view bytes) noexcept;
 // past it. The text must have been checked with IsValidUtf8.
 char32_t NextCodePoint(std::string_view text, std::size_t &pos) noexcept;
 
+// The character of UTF-16 text at `i`, a surrogate pair taken whole, and
+// moves `i` past it; a surrogate without its partner is returned as it is.
+char32_t NextCodePoint(std::u16string_view units, std::size_t &i) noexcept;
+
 // Appends one character as UTF-8.
 void AppendUtf8(std::string &out, char32_t codePoint);
 

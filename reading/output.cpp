@@ -138,14 +138,8 @@ void AppendSentence(std::string &out, std::string_view sentence, std::size_t wid
 std::size_t TextColumns(std::string_view utf8)
 {
     std::size_t columns = 0;
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
-            ++pos;
-            ++columns;
-        } else {
-            columns += CharacterColumns(NextCodePoint(utf8, pos));
-        }
-    }
+    for (std::size_t pos = 0; pos < utf8.size();)
+        columns += CharacterColumns(NextCodePoint(utf8, pos));
     return columns;
 }
 

@@ -1,5 +1,7 @@
 #include "terminal.h"
 
+#include "text.h"
+
 #include <cstdlib>
 #include <string_view>
 
@@ -13,7 +15,7 @@ std::size_t ColumnsFromEnvironment()
         return Default;
     std::size_t value = 0;
     for (const char c : std::string_view(columns)) {
-        if (c < '0' || c > '9' || value > 100000)
+        if (!IsDigit(c) || value > 100000)
             return Default;
         value = value * 10 + static_cast<std::size_t>(c - '0');
     }
