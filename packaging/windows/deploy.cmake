@@ -45,7 +45,11 @@ endforeach()
 string(REPLACE "\n" "\r\n" veltara_qt_notice_text "${veltara_qt_notice_text}")
 file(CONFIGURE OUTPUT ${veltara_qt_notice} CONTENT "${veltara_qt_notice_text}" @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt NEWLINE_STYLE CRLF)
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt ${veltara_qt_notice} DESTINATION ${VELTARA_INSTALL_APPDIR})
+# The notice of the Unicode data the letter folding table is made from.
+configure_file(${PROJECT_SOURCE_DIR}/engine/unicode/LICENSE ${CMAKE_CURRENT_BINARY_DIR}/UNICODE-LICENSE.txt
+    NEWLINE_STYLE CRLF COPYONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt ${CMAKE_CURRENT_BINARY_DIR}/UNICODE-LICENSE.txt
+    ${veltara_qt_notice} DESTINATION ${VELTARA_INSTALL_APPDIR})
 
 # The installer: 64-bit (Debian's makensis has the amd64 stubs), into
 # Program Files, with a Start-menu shortcut and an entry in Add/Remove

@@ -129,7 +129,7 @@ def main() -> int:
         subprocess.run(wine.command(installer, "/S"), env=env, check=True, timeout=300)
         wait_for(lambda: (program_files / "veltara.exe").exists(), 60, "the installed program")
         for needed in ["veltara.exe", "veltara-reading.exe", "Qt6Core.dll", "platforms/qwindows.dll",
-                       "imageformats/qjpeg.dll", "libstdc++-6.dll", "pu/sun.jpg", "LICENSE.txt", "QT-LICENSE.txt"]:
+                       "imageformats/qjpeg.dll", "libstdc++-6.dll", "pu/sun.jpg", "LICENSE.txt", "UNICODE-LICENSE.txt", "QT-LICENSE.txt"]:
             assert (program_files / needed).exists(), f"{needed} is not installed"
         print(f"installed silently into {program_files}")
         check_programs(program_files)
