@@ -116,11 +116,15 @@ def home_unset_uses_the_password_database():
     if shutil.which("unshare") is None:
         raise Skipped("no unshare command")
     root_config_before = os.path.exists("/.config")
-    with Session(args.program, "no-home") as session:
+    # The copy runs from a folder every user can enter, so never from inside
+    # /root, which the private mount hides (a checkout in root's home).
+    with Session(args.program, "no-home", shared=True) as session:
+        program_file, _ = session.installed_copy(args.pictures)
         # A private, empty /root for this copy alone, so the real one is
         # never touched; its files are read through /proc while it runs.
         script = 'mount -t tmpfs -o size=256k,mode=0700 tmpfs /root && exec "$@"'
-        program = session.start(prefix=["unshare", "--mount", "--propagation", "private", "sh", "-c", script, "sh"],
+        program = session.start(program_file,
+                                prefix=["unshare", "--mount", "--propagation", "private", "sh", "-c", script, "sh"],
                                 unset=("HOME", "XDG_CONFIG_HOME"), split_output=True)
         shown = poll(lambda: program.poll() is not None or session.windows(MAIN_TITLE, pid=program.pid), 20)
         # In a chroot (a build or CI jail) the root is no mount point, and
