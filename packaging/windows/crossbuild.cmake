@@ -60,3 +60,10 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/winerun.in ${VELTARA_WINE_RUN}
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${VELTARA_WINE_RUN})
 endif()
+
+# Resource files go through windres.sh, which runs the preprocessor itself:
+# windres passes its include folders and the file's name on to the shell as
+# they are, and a quote or a parenthesis in the checkout's path breaks it.
+veltara_shell_quoted(veltara_windres_wrapper "${CMAKE_CURRENT_LIST_DIR}/windres.sh")
+set(CMAKE_RC_COMPILE_OBJECT
+    "${veltara_windres_wrapper} <CMAKE_RC_COMPILER> -O coff <DEFINES> <INCLUDES> <FLAGS> <SOURCE> <OBJECT>")
