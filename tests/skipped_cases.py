@@ -41,8 +41,13 @@ def skip_lines(output):
 def skipped_in(report):
     """Lines for one JUnit report: a test's own skip first, then its skipped cases."""
     lines = []
-    for test in ElementTree.parse(report).getroot().iter("testcase"):
+    tests = list(ElementTree.parse(report).getroot().iter("testcase"))
+    # A suite disabled on Windows has a stand-in that gives the reason.
+    stand_ins = {test.get("name") for test in tests if test.get("name", "").endswith("_on_windows")}
+    for test in tests:
         name = test.get("name")
+        if test.get("status") == "disabled" and name + "_on_windows" in stand_ins:
+            continue
         output = "".join(test.findtext(tag) or "" for tag in ("system-out", "system-err"))
         cases = skip_lines(output)
         skipped = test.find("skipped")
