@@ -42,6 +42,17 @@ foreach(dir IN LISTS veltara_wine_dirs)
 endforeach()
 list(JOIN veltara_wine_native_dirs ";" VELTARA_WINEPATH)
 
+# A value in single shell quotes, for the wrapper below: the build folder may
+# lie in a path with spaces or other characters the shell would read.
+function(veltara_shell_quoted out value)
+    string(REPLACE "'" "'\\''" value "${value}")
+    set(${out} "'${value}'" PARENT_SCOPE)
+endfunction()
+veltara_shell_quoted(VELTARA_WINE_QUOTED "${VELTARA_WINE}")
+veltara_shell_quoted(VELTARA_WINESERVER_QUOTED "${VELTARA_WINESERVER}")
+veltara_shell_quoted(VELTARA_WINE_TEMPLATE_QUOTED "${CMAKE_BINARY_DIR}/wine-template")
+veltara_shell_quoted(VELTARA_WINEPATH_QUOTED "${VELTARA_WINEPATH}")
+
 set(VELTARA_WINE_RUN ${CMAKE_BINARY_DIR}/winerun)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/winerun.in ${VELTARA_WINE_RUN}
     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE
@@ -49,3 +60,10 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/winerun.in ${VELTARA_WINE_RUN}
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${VELTARA_WINE_RUN})
 endif()
+
+# Resource files go through windres.sh, which runs the preprocessor itself:
+# windres passes its include folders and the file's name on to the shell as
+# they are, and a quote or a parenthesis in the checkout's path breaks it.
+veltara_shell_quoted(veltara_windres_wrapper "${CMAKE_CURRENT_LIST_DIR}/windres.sh")
+set(CMAKE_RC_COMPILE_OBJECT
+    "${veltara_windres_wrapper} <CMAKE_RC_COMPILER> -O coff <DEFINES> <INCLUDES> <FLAGS> <SOURCE> <OBJECT>")

@@ -56,7 +56,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/sub"
 touch "$work/rows.csv" "$work/my rows.csv" "$work/other.txt"
-cd "$work"
+cd "$work" || exit 1
 
 months='April|August|December|February|January|July|June|March|May|November|October|September'
 run_cases() {
@@ -95,6 +95,7 @@ run_cases() {
 # On its own, as a bash without the bash-completion package loads it.
 mode=plain
 (
+    # shellcheck source=/dev/null
     source "$folder/veltara-reading" && source "$folder/veltara" || exit 1
     run_cases
     exit "$failures"
@@ -107,6 +108,7 @@ if [[ -r $helpers ]]; then
     (
         # shellcheck disable=SC1090
         source "$helpers" >/dev/null 2>&1
+        # shellcheck source=/dev/null
         source "$folder/veltara-reading" && source "$folder/veltara" || exit 1
         declare -F _filedir >/dev/null || { echo "FAIL: $helpers defines no _filedir"; exit 1; }
         run_cases

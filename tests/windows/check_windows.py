@@ -19,6 +19,16 @@ MAIN_WINDOW = f"^{TITLE} v"  # the main window's caption carries the version
 BOX = f"^{TITLE}$"  # message boxes have the bare title
 
 
+class CheckFailed(Exception):
+    """A check did not hold."""
+
+
+def require(condition, message) -> None:
+    """Fails the run unless condition holds (an assert would vanish under python -O)."""
+    if not condition:
+        raise CheckFailed(message)
+
+
 def windows(name: str, env) -> list:
     found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name], env=env,
                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
@@ -40,7 +50,7 @@ def pe_subsystem(program: Path) -> int:
     """The subsystem of a PE program: 2 for a GUI program, 3 for the console."""
     data = program.read_bytes()
     header = int.from_bytes(data[0x3C:0x40], "little")
-    assert data[header:header + 4] == b"PE\0\0", f"{program} is no PE program"
+    require(data[header:header + 4] == b"PE\0\0", f"{program} is no PE program")
     return int.from_bytes(data[header + 24 + 68:header + 24 + 70], "little")
 
 
@@ -64,19 +74,19 @@ def resource_types(program: Path) -> set:
 
 def check_programs(folder: Path):
     gui, console = folder / "veltara.exe", folder / "veltara-reading.exe"
-    assert pe_subsystem(gui) == 2, "veltara.exe is not a GUI program"
-    assert pe_subsystem(console) == 3, "veltara-reading.exe is not a console program"
+    require(pe_subsystem(gui) == 2, "veltara.exe is not a GUI program")
+    require(pe_subsystem(console) == 3, "veltara-reading.exe is not a console program")
     # RT_ICON 3, RT_GROUP_ICON 14, RT_VERSION 16, RT_MANIFEST 24.
     missing = {3, 14, 16, 24} - resource_types(gui)
-    assert not missing, f"veltara.exe lacks the resources of types {sorted(missing)}"
+    require(not missing, f"veltara.exe lacks the resources of types {sorted(missing)}")
     data = gui.read_bytes()
-    assert "Veltara Numerology Software".encode("utf-16-le") in data, "no product name in the version information"
+    require("Veltara Numerology Software".encode("utf-16-le") in data, "no product name in the version information")
     # The version of project(): FILEVERSION 1,40,0,0 after the signature and structure version of
     # VS_FIXEDFILEINFO, "1.40" in the version texts and 1.40.0.0 in the manifest.
     fixed = data.find(b"\xbd\x04\xef\xfe")
-    assert fixed > 0 and data[fixed + 8:fixed + 16] == bytes([40, 0, 1, 0, 0, 0, 0, 0]), "FILEVERSION is not 1,40,0,0"
-    assert "1.40".encode("utf-16-le") in data and b'version="1.40.0.0"' in data, "no version 1.40 in the resources"
-    assert b"PerMonitorV2" in data, "the manifest does not make the program per-monitor DPI aware"
+    require(fixed > 0 and data[fixed + 8:fixed + 16] == bytes([40, 0, 1, 0, 0, 0, 0, 0]), "FILEVERSION is not 1,40,0,0")
+    require("1.40".encode("utf-16-le") in data and b'version="1.40.0.0"' in data, "no version 1.40 in the resources")
+    require(b"PerMonitorV2" in data, "the manifest does not make the program per-monitor DPI aware")
     print("veltara.exe is a GUI program with icon, version information and manifest; "
           "veltara-reading.exe a console program")
 
@@ -129,24 +139,26 @@ def main() -> int:
         subprocess.run(wine.command(installer, "/S"), env=env, check=True, timeout=300)
         wait_for(lambda: (program_files / "veltara.exe").exists(), 60, "the installed program")
         for needed in ["veltara.exe", "veltara-reading.exe", "Qt6Core.dll", "platforms/qwindows.dll",
-                       "imageformats/qjpeg.dll", "libstdc++-6.dll", "pu/sun.jpg", "LICENSE.txt", "UNICODE-LICENSE.txt", "QT-LICENSE.txt"]:
-            assert (program_files / needed).exists(), f"{needed} is not installed"
+                       "imageformats/qjpeg.dll", "libstdc++-6.dll", "pu/sun.jpg", "LICENSE.txt", "UNICODE-LICENSE.txt",
+                       "QT-LICENSE.txt"]:
+            require((program_files / needed).exists(), f"{needed} is not installed")
         print(f"installed silently into {program_files}")
         check_programs(program_files)
         shortcuts = list((wine.prefix / "drive_c").glob(f"ProgramData/Microsoft/Windows/Start Menu/Programs/{TITLE}*/{TITLE}.lnk"))
-        assert shortcuts, "no Start-menu shortcut"
+        require(shortcuts, "no Start-menu shortcut")
         entry = uninstall_entry(wine, env)
         for name, value in [("DisplayName", TITLE), ("DisplayVersion", "1.40"), ("Publisher", "Quorvale")]:
-            assert entry.get(name, "").startswith(value), f"Add/Remove Programs: {name} is {entry.get(name)!r}"
-        assert entry.get("DisplayIcon", "").lower().endswith("veltara.exe"), entry.get("DisplayIcon")
-        assert entry.get("UninstallString", "").strip('"').lower().endswith("uninstall.exe"), entry.get("UninstallString")
+            require(entry.get(name, "").startswith(value), f"Add/Remove Programs: {name} is {entry.get(name)!r}")
+        require(entry.get("DisplayIcon", "").lower().endswith("veltara.exe"), entry.get("DisplayIcon"))
+        require(entry.get("UninstallString", "").strip('"').lower().endswith("uninstall.exe"),
+                entry.get("UninstallString"))
         print("a Start-menu shortcut and an Add/Remove Programs entry with icon, version and publisher")
 
         program = program_files / "veltara.exe"
         version = subprocess.run(wine.command(program, "--version"), env=env, stdout=subprocess.PIPE,
                                  stderr=subprocess.DEVNULL, timeout=60)
-        assert version.returncode == 0 and version.stdout.startswith(b"Veltara Numerology Software 1.40"), \
-            f"veltara.exe --version gave {version.returncode} {version.stdout!r}"
+        require(version.returncode == 0 and version.stdout.startswith(b"Veltara Numerology Software 1.40"),
+                f"veltara.exe --version gave {version.returncode} {version.stdout!r}")
         print("veltara.exe --version writes to the output it was given")
         first = subprocess.Popen(wine.command(program), env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         window = wait_for(lambda: windows(MAIN_WINDOW, env), 90, "the main window")[0]
@@ -174,8 +186,8 @@ def main() -> int:
         time.sleep(1)
         xdo(env, "windowfocus", "--sync", box)
         xdo(env, "key", "Return")
-        assert second.wait(timeout=60) == 0, "the second copy did not end after its refusal"
-        assert first.poll() is None, "the first copy ended"
+        require(second.wait(timeout=60) == 0, "the second copy did not end after its refusal")
+        require(first.poll() is None, "the first copy ended")
         print("a second copy is refused while the first runs")
 
         first.kill()
@@ -184,7 +196,7 @@ def main() -> int:
         third = subprocess.Popen(wine.command(program), env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         window = wait_for(lambda: windows(MAIN_WINDOW, env), 90, "the window after the kill")[0]
         time.sleep(2)
-        assert third.poll() is None, "the copy after the killed one did not stay"
+        require(third.poll() is None, "the copy after the killed one did not stay")
         at_100 = size(window, env)
         third.kill()
         third.wait(timeout=30)
@@ -203,8 +215,8 @@ def main() -> int:
         scaled.kill()
         scaled.wait(timeout=30)
         ratios = (at_150[0] / at_100[0], at_150[1] / at_100[1])
-        assert all(1.45 <= ratio <= 1.55 for ratio in ratios), \
-            f"at 150 % the window is {at_150[0]}x{at_150[1]}, at 100 % {at_100[0]}x{at_100[1]}"
+        require(all(1.45 <= ratio <= 1.55 for ratio in ratios),
+                f"at 150 % the window is {at_150[0]}x{at_150[1]}, at 100 % {at_100[0]}x{at_100[1]}")
         print(f"at 150 % the window keeps its design: {at_100[0]}x{at_100[1]} becomes {at_150[0]}x{at_150[1]}")
         subprocess.run(wine.command("reg", "delete", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/f"),
                        env=env, check=False, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -213,8 +225,8 @@ def main() -> int:
         subprocess.run(wine.command(uninstaller, "/S"), env=env, check=True, timeout=120)
         # The uninstaller copies itself away and runs from there.
         wait_for(lambda: not program_files.exists(), 60, "the uninstaller to remove the folder")
-        assert not any(shortcut.exists() for shortcut in shortcuts), "the Start-menu shortcut is left"
-        assert not uninstall_entry(wine, env), "the Add/Remove Programs entry is left"
+        require(not any(shortcut.exists() for shortcut in shortcuts), "the Start-menu shortcut is left")
+        require(not uninstall_entry(wine, env), "the Add/Remove Programs entry is left")
         print("uninstalled silently: nothing is left in Program Files")
 
         # The portable zip: unpacked anywhere, both programs run from it.
@@ -224,7 +236,7 @@ def main() -> int:
         folder = next(portable.iterdir())
         reading = subprocess.run(wine.command(folder / "veltara-reading.exe", "--json", "Ann", "1980-01-05"),
                                  env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=60)
-        assert reading.returncode == 0 and b'"nameNumber": 2' in reading.stdout, reading
+        require(reading.returncode == 0 and b'"nameNumber": 2' in reading.stdout, reading)
         started = subprocess.Popen(wine.command(folder / "veltara.exe"), env=env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for(lambda: windows(MAIN_WINDOW, env), 90, "the window of the unpacked zip")

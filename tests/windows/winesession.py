@@ -33,9 +33,13 @@ class WineSession:
         # A persistent server, booted once with no pipe of the caller's open,
         # so that the session's own processes never hold a program's output.
         quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        subprocess.run(["/usr/lib/wine/wineserver", "-p"], env=self.env, check=False, **quiet)
+        subprocess.run(self.wineserver("-p"), env=self.env, check=False, **quiet)
         subprocess.run([str(self.winerun), "cmd", "/c", "exit"], env=self.env, check=False, **quiet)
         return self
+
+    def wineserver(self, *arguments):
+        """The wine server of the build's Wine, as the wrapper runs it, for the session's prefix."""
+        return [str(self.winerun), "--wineserver", *arguments]
 
     def command(self, program, *arguments):
         return [str(self.winerun), str(program), *map(str, arguments)]
@@ -44,6 +48,6 @@ class WineSession:
         return "Z:" + str(Path(path).resolve()).replace("/", "\\")
 
     def __exit__(self, *_):
-        subprocess.run(["/usr/lib/wine/wineserver", "-k"], env=self.env, check=False)
-        subprocess.run(["/usr/lib/wine/wineserver", "-w"], env=self.env, check=False)
+        subprocess.run(self.wineserver("-k"), env=self.env, check=False)
+        subprocess.run(self.wineserver("-w"), env=self.env, check=False)
         shutil.rmtree(self.prefix, ignore_errors=True)

@@ -7,15 +7,14 @@ their own, and one store has one copy whatever the runtime folder.
 """
 
 import os
-import pwd
-import shutil
 import signal
 import subprocess
 import sys
 import time
 
-from xsession import (APP_TITLE, MAIN_TITLE, MainWindow, Session, Skipped, arguments, check, days_from_today, expect_proceeds, fill,
-                      mount_tmpfs, poll, remount_read_only, run_cases, unmount)
+from xsession import (APP_TITLE, MAIN_TITLE, OTHER_USERS, MainWindow, Session, arguments, check, days_from_today,
+                      expect_proceeds, fill, mount_tmpfs, needs_mounts, other_users_or_skip, poll, remount_read_only,
+                      run_cases, unmount)
 
 args = arguments()
 
@@ -78,6 +77,7 @@ def live_copy_never_taken_over():
         expect_proceeds(session, session.start(), "the start after the first copy ended").exit_and_expect_status_zero()
 
 
+@needs_mounts
 def read_only_store():
     with Session(args.program, "read-only-store") as session:
         try:
@@ -97,6 +97,7 @@ def read_only_store():
             unmount(session.config_home)
 
 
+@needs_mounts
 def read_only_store_with_its_lock():
     # A store that became read-only after the lock file was made still guards.
     with Session(args.program, "read-only-with-lock") as session:
@@ -114,6 +115,7 @@ def read_only_store_with_its_lock():
             unmount(session.config_home)
 
 
+@needs_mounts
 def full_store():
     with Session(args.program, "full-store") as session:
         try:
@@ -166,23 +168,14 @@ def process_uid(pid):
 
 
 def two_users_never_share():
-    if os.geteuid() != 0:
-        raise Skipped("starting copies as other users needs root")
-    if shutil.which("runuser") is None:
-        raise Skipped("no runuser command")
-    users = ["nobody", "daemon"]
-    try:
-        accounts = {name: pwd.getpwnam(name) for name in users}
-    except KeyError as missing:
-        raise Skipped("no user %s" % missing)
-    probe = subprocess.run(["runuser", "-u", "nobody", "--", "true"], capture_output=True, text=True, timeout=15)
-    if probe.returncode != 0:
-        raise Skipped("runuser refused: " + probe.stderr.strip())
+    accounts = other_users_or_skip()
+    users = list(OTHER_USERS)
     shared = "/tmp/veltara.lock"
     shared_before = os.path.exists(shared)
 
-    with Session(args.program, "two-users") as session:
-        os.chmod(session.root, 0o755)
+    with Session(args.program, "two-users", shared=True) as session:
+        # A copy the other users can reach, wherever the build lies.
+        program, _ = session.installed_copy(args.pictures)
         homes = {}
         for name, account in accounts.items():
             homes[name] = os.path.join(session.root, "home-" + name)
@@ -191,7 +184,7 @@ def two_users_never_share():
 
         def start_as(name):
             # runuser sets HOME from the password database; env sets it back.
-            return session.start(prefix=["runuser", "-u", name, "--", "env", "HOME=" + homes[name]],
+            return session.start(program, prefix=["runuser", "-u", name, "--", "env", "HOME=" + homes[name]],
                                  unset=("XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"), split_output=True)
 
         def main_windows():
@@ -222,13 +215,13 @@ def two_users_never_share():
         check(os.path.exists(shared) == shared_before, "a shared lock %s appeared" % shared)
 
         # One user's copy killed: the other goes on, and the first user starts again.
-        killed_pid = session.window_pid(main_windows()[accounts["nobody"].pw_uid])
+        killed_pid = session.window_pid(main_windows()[accounts[users[0]].pw_uid])
         os.kill(killed_pid, signal.SIGKILL)
-        check(poll(lambda: accounts["nobody"].pw_uid not in main_windows(), 10), "the killed copy's window stayed")
-        again = start_as("nobody")
+        check(poll(lambda: accounts[users[0]].pw_uid not in main_windows(), 10), "the killed copy's window stayed")
+        again = start_as(users[0])
         check(poll(lambda: set(main_windows()) == uids, 30), "the user whose copy was killed cannot start again")
         check(session.dialogs() == [], "a message was shown: %r" % session.dialogs())
-        for process in [copies["daemon"], again]:
+        for process in [copies[users[1]], again]:
             session.expect_alive(process, "a copy of another user")
 
 

@@ -9,7 +9,7 @@ import shutil
 import subprocess
 import sys
 
-from xsession import (MAIN_TITLE, PICTURE_NAMES, REINSTALL_TITLE, MainWindow, Session, arguments, check, poll,
+from xsession import (MAIN_TITLE, REINSTALL_TITLE, MainWindow, Session, arguments, check, poll,
                       run_cases)
 
 args = arguments()
@@ -25,18 +25,6 @@ LETTERS = (5640, 1680, 855, 255)
 ZODIAC_NAME = (6600, 240, 1275, 255)
 ZODIAC_PICTURE = (6600, 480, 1275, 1605)
 PRIMARY_COLOURS = (4200, 2520, 1755, 495)
-
-
-def installed_copy(session):
-    """The program and its 21 pictures copied into the case folder; returns (program, pu)."""
-    folder = os.path.join(session.root, "app")
-    pictures = os.path.join(folder, "pu")
-    os.makedirs(pictures)
-    program = os.path.join(folder, os.path.basename(args.program))
-    shutil.copy2(args.program, program)
-    for name in PICTURE_NAMES:
-        shutil.copy2(os.path.join(args.pictures, name), os.path.join(pictures, name))
-    return program, pictures
 
 
 def leave_intact(_pictures, _names):
@@ -77,7 +65,7 @@ def save_as_png(pictures, names):
 def refused_start(damage, names):
     def case():
         with Session(args.program, "pictures-refused") as session:
-            program_file, pictures = installed_copy(session)
+            program_file, pictures = session.installed_copy(args.pictures)
             damage(pictures, names)
             program = session.start(program_file)
             message = session.wait_window(REINSTALL_TITLE, pid=program.pid, process=program)
@@ -103,7 +91,7 @@ def reading_with_broken_pictures(damage, names, pictures_readable=False):
     the sign is still named; the colours come either way."""
     def case():
         with Session(args.program, "pictures-reading") as session:
-            program_file, pictures = installed_copy(session)
+            program_file, pictures = session.installed_copy(args.pictures)
             damage(pictures, names)
             program = session.start(program_file)
             window = MainWindow(session, program)

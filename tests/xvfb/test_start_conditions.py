@@ -6,13 +6,13 @@ store that cannot be written when the user asks for the download page.
 """
 
 import os
-import pwd
 import shutil
 import subprocess
 import sys
 
-from xsession import (APP_TITLE, MAIN_TITLE, MainWindow, Session, Skipped, arguments, check, days_from_today, poll,
-                      remount_read_only, mount_tmpfs, run_cases, todays, unmount)
+from xsession import (APP_TITLE, MAIN_TITLE, OTHER_USERS, MainWindow, Session, Skipped, arguments, check,
+                      days_from_today, mount_tmpfs, needs_mounts, other_users_or_skip, poll, remount_read_only,
+                      run_cases, todays, unmount)
 
 args = arguments()
 
@@ -109,17 +109,22 @@ def toolkit_options_keep_working():
             os.remove(session.settings_file)
 
 
+@needs_mounts
 def home_unset_uses_the_password_database():
     if os.geteuid() != 0:
         raise Skipped("a private /root needs root")
     if shutil.which("unshare") is None:
         raise Skipped("no unshare command")
     root_config_before = os.path.exists("/.config")
-    with Session(args.program, "no-home") as session:
+    # The copy runs from a folder every user can enter, so never from inside
+    # /root, which the private mount hides (a checkout in root's home).
+    with Session(args.program, "no-home", shared=True) as session:
+        program_file, _ = session.installed_copy(args.pictures)
         # A private, empty /root for this copy alone, so the real one is
         # never touched; its files are read through /proc while it runs.
         script = 'mount -t tmpfs -o size=256k,mode=0700 tmpfs /root && exec "$@"'
-        program = session.start(prefix=["unshare", "--mount", "--propagation", "private", "sh", "-c", script, "sh"],
+        program = session.start(program_file,
+                                prefix=["unshare", "--mount", "--propagation", "private", "sh", "-c", script, "sh"],
                                 unset=("HOME", "XDG_CONFIG_HOME"), split_output=True)
         shown = poll(lambda: program.poll() is not None or session.windows(MAIN_TITLE, pid=program.pid), 20)
         # In a chroot (a build or CI jail) the root is no mount point, and
@@ -138,26 +143,32 @@ def home_unset_uses_the_password_database():
               "no lock beside the settings file")
         check(session.errors_of(program) == "", "unexpected output:\n" + session.errors_of(program))
         window.exit_and_expect_status_zero()
-
-        # A user whose home folder does not exist: no store, the guard off,
-        # and the program runs all the same.
-        if shutil.which("runuser") and subprocess.run(["runuser", "-u", "nobody", "--", "true"]).returncode == 0:
-            os.chmod(session.root, 0o755)
-            home = pwd.getpwnam("nobody").pw_dir
-            home_before = os.path.exists(home)
-            program = session.start(prefix=["runuser", "-u", "nobody", "--", "env", "-u", "HOME"],
-                                    unset=("HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"), split_output=True)
-            check(poll(lambda: program.poll() is not None or session.windows(MAIN_TITLE), 20),
-                  "no window for a user without a home folder")
-            session.expect_alive(program, "the copy of a user without a home folder")
-            # (The toolkit may add its own notes on the runtime folder.)
-            lines = [line for line in session.errors_of(program).splitlines() if line.startswith("veltara:")]
-            check(len(lines) == 1 and "guard is off" in lines[0],
-                  "expected one line:\n" + session.errors_of(program))
-            check(os.path.exists(home) == home_before, "the missing home folder %s was made" % home)
     check(os.path.exists("/.config") == root_config_before, "/.config was created")
 
 
+def user_without_a_home_folder():
+    """A user whose home folder does not exist: no store, the guard off, and
+    the program runs all the same."""
+    accounts = other_users_or_skip()
+    name = OTHER_USERS[0]
+    home = accounts[name].pw_dir
+    home_before = os.path.exists(home)
+    with Session(args.program, "no-home-folder", shared=True) as session:
+        # A copy the other user can reach, wherever the build lies.
+        program_file, _ = session.installed_copy(args.pictures)
+        program = session.start(program_file, prefix=["runuser", "-u", name, "--", "env", "-u", "HOME"],
+                                unset=("HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"), split_output=True)
+        check(poll(lambda: program.poll() is not None or session.windows(MAIN_TITLE), 20),
+              "no window for a user without a home folder:\n" + session.errors_of(program))
+        session.expect_alive(program, "the copy of a user without a home folder")
+        # (The toolkit may add its own notes on the runtime folder.)
+        lines = [line for line in session.errors_of(program).splitlines() if line.startswith("veltara:")]
+        check(len(lines) == 1 and "guard is off" in lines[0],
+              "expected one line:\n" + session.errors_of(program))
+    check(os.path.exists(home) == home_before, "the missing home folder %s was made" % home)
+
+
+@needs_mounts
 def read_only_store_yes_still_opens_the_page():
     with Session(args.program, "read-only-yes") as session:
         try:
@@ -185,5 +196,6 @@ sys.exit(run_cases([
     ("no display: one line, status 1, nothing left behind", no_display),
     ("-platform, -display, -style and QT_QPA_PLATFORM keep working", toolkit_options_keep_working),
     ("HOME unset: the home folder from the password database", home_unset_uses_the_password_database),
+    ("HOME unset, a user whose home folder does not exist: the guard is off", user_without_a_home_folder),
     ("read-only store: Yes opens the page, the reminder comes again", read_only_store_yes_still_opens_the_page),
 ]))

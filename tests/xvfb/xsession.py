@@ -16,6 +16,7 @@ import ctypes.util
 import datetime
 import os
 import pathlib
+import pwd
 import re
 import select
 import shutil
@@ -53,6 +54,46 @@ class Failure(AssertionError):
 
 class Skipped(Exception):
     """A case cannot run here (a facility such as mount or runuser is refused)."""
+
+
+# The users the cases that run copies as other users start them as.
+OTHER_USERS = ("nobody", "daemon")
+
+
+def other_users_or_skip():
+    """The accounts of OTHER_USERS, when this process can start programs as them.
+
+    Skipped, with the reason, where there is no other user to run as: only
+    root can switch users, and in a user namespace (a normal user's fault
+    cases) no other user is mapped."""
+    if os.geteuid() != 0:
+        raise Skipped("starting copies as other users needs root; this user is not (uid %d)" % os.geteuid())
+    if os.environ.get(_NAMESPACE_MARK):
+        raise Skipped("starting copies as other users needs real root; this is a user namespace of uid %s,"
+                      " which maps no other user" % os.environ[_NAMESPACE_MARK])
+    if shutil.which("runuser") is None:
+        raise Skipped("no runuser command")
+    try:
+        accounts = {name: pwd.getpwnam(name) for name in OTHER_USERS}
+    except KeyError as missing:
+        raise Skipped("no user %s" % missing)
+    for name in OTHER_USERS:
+        probe = subprocess.run(["runuser", "-u", name, "--", "true"], capture_output=True, text=True, timeout=15)
+        if probe.returncode != 0:
+            raise Skipped("runuser -u %s refused: %s" % (name, probe.stderr.strip()))
+    return accounts
+
+
+def reachable_by_everyone(path):
+    """True when every user can enter path and each folder above it."""
+    path = os.path.abspath(path)
+    while True:
+        if not os.stat(path).st_mode & 0o001:
+            return False
+        parent = os.path.dirname(path)
+        if parent == path:
+            return True
+        path = parent
 
 
 def check(condition, message):
@@ -261,9 +302,18 @@ _BROWSER = """#!/bin/sh
 class Session:
     """An X server, a settings folder, a lock folder and the programs started."""
 
-    def __init__(self, program, name="case"):
+    def __init__(self, program, name="case", shared=False):
+        """shared: the case folder is one other users can reach (see installed_copy)."""
         self.program = program
-        self.root = tempfile.mkdtemp(prefix="veltara-xvfb-%s-" % re.sub(r"\W", "_", name))
+        base = tempfile.gettempdir()
+        if shared and not reachable_by_everyone(base):
+            # A private TMPDIR (inside a home folder, say): the copies that
+            # other users start must be where they can reach them.
+            base = "/tmp"
+            check(reachable_by_everyone(base), "neither the temporary folder nor /tmp can be reached by other users")
+        self.root = tempfile.mkdtemp(prefix="veltara-xvfb-%s-" % re.sub(r"\W", "_", name), dir=base)
+        if shared:
+            os.chmod(self.root, 0o755)
         self.config_home = os.path.join(self.root, "config")
         self.runtime_dir = os.path.join(self.root, "runtime")
         self.bin_dir = os.path.join(self.root, "bin")
@@ -272,6 +322,12 @@ class Session:
         os.mkdir(self.runtime_dir, 0o700)
         os.chmod(self.runtime_dir, 0o700)
         os.mkdir(self.bin_dir)
+        # The programs' own temporary files (the toolkit's runtime folder when
+        # XDG_RUNTIME_DIR is unset, say) stay in the case folder, which goes
+        # with the case; shared by the users of a case, as /tmp is.
+        self.tmp_dir = os.path.join(self.root, "tmp")
+        os.mkdir(self.tmp_dir)
+        os.chmod(self.tmp_dir, 0o1777)
         browser = os.path.join(self.bin_dir, "xdg-open")
         with open(browser, "w") as script:
             script.write(_BROWSER.format(log=self.browser_log))
@@ -307,6 +363,28 @@ class Session:
         _end_leftovers()
         shutil.rmtree(self.root, ignore_errors=True)
 
+    def installed_copy(self, pictures, program=None):
+        """The program and its 21 pictures copied into the case folder, where
+        the program looks for "pu" beside its own file; returns (program, pu).
+
+        Every user can read and run the copy wherever the build lies (a
+        checkout in a folder only its owner may enter), as long as the case
+        folder is reachable (Session(shared=True))."""
+        program = program or self.program
+        folder = os.path.join(self.root, "app")
+        copied_pictures = os.path.join(folder, "pu")
+        os.makedirs(copied_pictures)
+        copied = os.path.join(folder, os.path.basename(program))
+        shutil.copy2(program, copied)
+        for name in PICTURE_NAMES:
+            shutil.copy2(os.path.join(pictures, name),
+                         os.path.join(copied_pictures, name))
+        for path in [folder, copied_pictures, copied]:
+            os.chmod(path, 0o755)
+        for name in PICTURE_NAMES:
+            os.chmod(os.path.join(copied_pictures, name), 0o644)
+        return copied, copied_pictures
+
     @property
     def settings_file(self):
         return os.path.join(self.config_home, "veltara", "veltara.conf")
@@ -329,6 +407,7 @@ class Session:
             "DBUS_SESSION_BUS_ADDRESS": "unix:path=" + os.path.join(self.root, "no-session-bus"),
             "LANG": "C.UTF-8",
             "LC_ALL": "C.UTF-8",
+            "TMPDIR": self.tmp_dir,
         })
         env.pop("XAUTHORITY", None)
         env.update(self.extra_env)
@@ -718,13 +797,78 @@ def expect_proceeds(session, process, what):
 
 # --- running a script's cases ------------------------------------------------------
 
+# Set in a case run in a user namespace of its own: the uid outside it.
+_NAMESPACE_MARK = "VELTARA_XVFB_NAMESPACE_OF"
+_NAMESPACE = ["unshare", "--user", "--map-root-user", "--mount", "--propagation", "private"]
+
+
+def needs_mounts(function):
+    """Marks a case that mounts file systems (or starts a copy in a mount
+    namespace of its own). Root runs it as it is; a normal user runs it as
+    root of an unprivileged user namespace with a mount namespace of its own,
+    where the kernel allows one, and otherwise it is skipped with the reason."""
+    function.needs_mounts = True
+    return function
+
+
 def arguments():
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True, help="the built program file")
     parser.add_argument("--pictures", required=True, help="the built picture folder")
     parser.add_argument("--out", default=os.getcwd(), help="folder for screenshots")
     parser.add_argument("--helper", help="a helper program some scripts need")
+    parser.add_argument("--case", type=int, help=argparse.SUPPRESS)  # one case, in a user namespace
     return parser.parse_args()
+
+
+_namespace_refusal = []
+
+
+def _user_namespace_refused():
+    """None where an unprivileged user and mount namespace can be made, else why not."""
+    if not _namespace_refusal:
+        if shutil.which("unshare") is None:
+            _namespace_refusal.append("no unshare command")
+        else:
+            probe = subprocess.run(_NAMESPACE + ["mount", "-t", "tmpfs", "-o", "size=16k", "tmpfs",
+                                                 os.path.abspath(tempfile.gettempdir())],
+                                   stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=30)
+            _namespace_refusal.append(None if probe.returncode == 0 else
+                                      "this kernel refuses an unprivileged user namespace with its own mounts: "
+                                      + (probe.stderr.strip() or "status %d" % probe.returncode))
+    return _namespace_refusal[0]
+
+
+def _run_in_user_namespace(index):
+    """Runs case index of this script as root of a user namespace; its status."""
+    refused = _user_namespace_refused()
+    if refused:
+        raise Skipped("mounting needs root, and " + refused)
+    env = dict(os.environ)
+    env[_NAMESPACE_MARK] = str(os.geteuid())
+    sys.stdout.flush()
+    return subprocess.run(_NAMESPACE + [sys.executable] + sys.argv + ["--case", str(index)], env=env,
+                          stdin=subprocess.DEVNULL, preexec_fn=_die_with_parent).returncode
+
+
+def _run_case(name, function):
+    """Runs one case in this process; "pass", "skip" or "fail", with its line printed."""
+    started = time.monotonic()
+    try:
+        function()
+    except Skipped as reason:
+        print("SKIP %s -- %s" % (name, reason))
+        return "skip"
+    except Exception:  # report every case, then fail the whole test
+        print("FAIL %s (%.1f s)" % (name, time.monotonic() - started))
+        traceback.print_exc(file=sys.stdout)
+        return "fail"
+    finally:
+        sys.stdout.flush()
+    print("PASS %s (%.1f s)%s" % (name, time.monotonic() - started,
+                                  " in a user namespace" if os.environ.get(_NAMESPACE_MARK) else ""))
+    sys.stdout.flush()
+    return "pass"
 
 
 def run_cases(cases):
@@ -735,21 +879,26 @@ def run_cases(cases):
     if missing:
         print("SKIP: missing tools: " + ", ".join(missing))
         return SKIP
+    chosen = sys.argv.index("--case") if "--case" in sys.argv else None
+    if chosen is not None:
+        # The one case a normal user's run hands to a user namespace.
+        index = int(sys.argv[chosen + 1])
+        return {"pass": 0, "skip": SKIP, "fail": 1}[_run_case(*cases[index])]
     failed = []
     skipped = []
-    for name, function in cases:
-        started = time.monotonic()
-        try:
-            function()
-        except Skipped as reason:
-            skipped.append(name)
-            print("SKIP %s: %s" % (name, reason))
-        except Exception:  # report every case, then fail the whole test
-            failed.append(name)
-            print("FAIL %s (%.1f s)" % (name, time.monotonic() - started))
-            traceback.print_exc(file=sys.stdout)
+    for index, (name, function) in enumerate(cases):
+        if getattr(function, "needs_mounts", False) and os.geteuid() != 0:
+            try:
+                status = _run_in_user_namespace(index)
+            except Skipped as reason:
+                print("SKIP %s -- %s" % (name, reason))
+                status = SKIP
+            result = {0: "pass", SKIP: "skip"}.get(status, "fail")
+            if result == "fail":
+                print("FAIL %s: the case in a user namespace ended with status %d" % (name, status))
         else:
-            print("PASS %s (%.1f s)" % (name, time.monotonic() - started))
+            result = _run_case(name, function)
+        {"fail": failed, "skip": skipped}.get(result, []).append(name)
         sys.stdout.flush()
     if failed:
         print("%d of %d cases failed: %s" % (len(failed), len(cases), ", ".join(failed)))
@@ -776,7 +925,12 @@ def mount_tmpfs(path, size="16k", mode="0755"):
 
 def remount_read_only(path):
     result = subprocess.run(["mount", "-o", "remount,ro", path], capture_output=True, text=True, timeout=15)
-    check(result.returncode == 0, "remounting %s read-only failed: %s" % (path, result.stderr.strip()))
+    if result.returncode != 0:
+        # In a user namespace the file system itself cannot be made
+        # read-only; its mount can, which is what the program sees.
+        again = subprocess.run(["mount", "-o", "remount,bind,ro", path], capture_output=True, text=True, timeout=15)
+        check(again.returncode == 0, "remounting %s read-only failed: %s; %s"
+              % (path, result.stderr.strip(), again.stderr.strip()))
 
 
 def unmount(path):
