@@ -47,7 +47,7 @@ file(CONFIGURE OUTPUT ${veltara_qt_notice} CONTENT "${veltara_qt_notice_text}" @
 configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt NEWLINE_STYLE CRLF)
 # The notice of the Unicode data the letter folding table is made from.
 configure_file(${PROJECT_SOURCE_DIR}/engine/unicode/LICENSE ${CMAKE_CURRENT_BINARY_DIR}/UNICODE-LICENSE.txt
-    NEWLINE_STYLE CRLF COPYONLY)
+    NEWLINE_STYLE CRLF @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt ${CMAKE_CURRENT_BINARY_DIR}/UNICODE-LICENSE.txt
     ${veltara_qt_notice} DESTINATION ${VELTARA_INSTALL_APPDIR})
 
