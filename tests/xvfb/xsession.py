@@ -351,10 +351,12 @@ class Session:
         return False
 
     def close(self):
+        # SIGTERM first: runuser hands it on to the program it started as
+        # another user and waits for it, where SIGKILL would leave that
+        # program running on its own until the X server goes, and then end
+        # it from its X connection's thread while its leak check runs.
         for process in self.processes:
-            if process.poll() is None:
-                process.kill()
-                process.wait(timeout=5)
+            _stop(process, grace=5.0)
         # Helpers may have children of their own: let them end those first.
         for process in reversed(self.helpers):
             _stop(process)
