@@ -142,6 +142,12 @@ Reference Compute(std::u32string_view name)
 }
 
 // The letters A-Z of a text, in order.
+bool NeedsNoJsonEscape(const std::string &text)
+{
+    return std::none_of(text.begin(), text.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '\\'; });
+}
+
 std::string LettersOf(const std::string &steps)
 {
     std::string letters;
@@ -266,6 +272,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!r.consonants.empty())
         FUZZ_CHECK(EndsWith(chart.personality.steps, static_cast<std::uint64_t>(chart.personality.value)));
     FUZZ_CHECK(EndsWith(chart.chaldean.steps, static_cast<std::uint64_t>(chart.chaldean.root)));
+    // The command line writes the steps into JSON without escaping them.
+    for (const ChartNumber *number : {&chart.lifePath, &chart.birthday, &chart.expression, &chart.soulUrge,
+                                      &chart.personality, &chart.maturity})
+        FUZZ_CHECK(NeedsNoJsonEscape(number->steps));
+    FUZZ_CHECK(NeedsNoJsonEscape(chart.chaldean.steps));
 
     // Uncounted: distinct entries, each a character that is no letter, or a
     // mark, followed by marks only; no white space.

@@ -168,7 +168,7 @@ void AppendChartJson(std::string &out, std::string_view name, const chart::Chart
             .beginObject()
             .key("value").number(static_cast<std::uint64_t>(number.value))
             .key("total").number(number.total)
-            .key("steps").string(number.steps)
+            .key("steps").plainString(number.steps)
             .endObject();
     }
     json.key("karmicLessons").numbers(chart.karmicLessons)
@@ -178,7 +178,7 @@ void AppendChartJson(std::string &out, std::string_view name, const chart::Chart
         .beginObject()
         .key("compound").number(chart.chaldean.compound)
         .key("root").number(static_cast<std::uint64_t>(chart.chaldean.root))
-        .key("steps").string(chart.chaldean.steps)
+        .key("steps").plainString(chart.chaldean.steps)
         .endObject();
     json.key("uncounted").beginArray();
     std::string entry;

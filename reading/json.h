@@ -5,8 +5,10 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace veltara::reading {
 
@@ -29,10 +31,28 @@ public:
     // The key of the next member of the object.
     JsonWriter &key(std::string_view name)
     {
-        separate();
-        m_out.push_back('"');
-        m_out.append(name);
-        m_out.append("\": ");
+        // Separator, quotes and colon in one append (a batch writes
+        // millions of keys); keys are short words.
+        char buffer[64];
+        std::size_t size = 0;
+        if (!std::exchange(m_first[m_depth], false)) {
+            buffer[size++] = ',';
+            buffer[size++] = ' ';
+        }
+        if (name.size() > sizeof buffer - 6) {
+            m_out.append(buffer, size);
+            m_out.push_back('"');
+            m_out.append(name);
+            m_out.append("\": ");
+        } else {
+            buffer[size++] = '"';
+            std::memcpy(buffer + size, name.data(), name.size());
+            size += name.size();
+            buffer[size++] = '"';
+            buffer[size++] = ':';
+            buffer[size++] = ' ';
+            m_out.append(buffer, size);
+        }
         m_keyed = true;
         return *this;
     }
@@ -41,6 +61,17 @@ public:
     {
         separate();
         AppendJsonString(m_out, utf8);
+        return *this;
+    }
+
+    // A string the program wrote itself, known to hold no character that
+    // needs an escape (the chart's steps): copied as it is.
+    JsonWriter &plainString(std::string_view text)
+    {
+        separate();
+        m_out.push_back('"');
+        m_out.append(text);
+        m_out.push_back('"');
         return *this;
     }
 
