@@ -149,6 +149,10 @@ std::string Utf16ToUtf8(std::u16string_view units)
     std::string out;
     out.reserve(units.size());
     for (std::size_t i = 0; i < units.size();) {
+        if (units[i] < 0x80) {
+            out.push_back(static_cast<char>(units[i++]));
+            continue;
+        }
         const char32_t codePoint = NextCodePoint(units, i);
         AppendUtf8(out, codePoint >= 0xD800 && codePoint <= 0xDFFF ? 0xFFFD : codePoint);
     }

@@ -50,9 +50,12 @@ void AppendJsonString(std::string &out, std::string_view utf8)
     static constexpr char Hex[] = "0123456789abcdef";
     // Most texts need no escape at all: copied in one go.
     if (!NeedsEscape(utf8)) {
-        out.push_back('"');
-        out.append(utf8);
-        out.push_back('"');
+        const std::size_t start = out.size();
+        out.resize(start + utf8.size() + 2);
+        char *to = out.data() + start;
+        *to++ = '"';
+        to = std::copy(utf8.begin(), utf8.end(), to);
+        *to = '"';
         return;
     }
     out.push_back('"');
