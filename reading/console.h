@@ -21,4 +21,7 @@ void UseBinaryStandardStreams();
 // when it cannot be opened.
 std::FILE *OpenForReading(const std::string &path);
 
+// Larger pipe buffers mean fewer program switches in a pipeline; elsewhere a no-op.
+void WidenPipe(std::FILE *stream);
+
 } // namespace veltara::reading

@@ -1,5 +1,7 @@
 #include "console.h"
 
+#include <fcntl.h>
+
 namespace veltara::reading {
 
 std::vector<std::string> CommandLineArguments(int argc, char *argv[])
@@ -12,6 +14,20 @@ void UseBinaryStandardStreams() {}
 std::FILE *OpenForReading(const std::string &path)
 {
     return std::fopen(path.c_str(), "rb");
+}
+
+void WidenPipe([[maybe_unused]] std::FILE *stream)
+{
+    // Linux only; other systems keep the size they chose.
+#ifdef F_SETPIPE_SZ
+    constexpr int PipeBytes = 1024 * 1024;
+    const int descriptor = fileno(stream);
+    if (descriptor < 0)
+        return;
+    const int size = fcntl(descriptor, F_GETPIPE_SZ);
+    if (size > 0 && size < PipeBytes)
+        fcntl(descriptor, F_SETPIPE_SZ, PipeBytes);
+#endif
 }
 
 } // namespace veltara::reading

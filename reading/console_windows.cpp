@@ -60,4 +60,6 @@ std::FILE *OpenForReading(const std::string &path)
     return _wfopen(Wide(path).c_str(), L"rb");
 }
 
+void WidenPipe(std::FILE *) {}
+
 } // namespace veltara::reading

@@ -5,8 +5,6 @@
 #include "console.h"
 #include "terminal.h"
 
-#include <fcntl.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -60,18 +58,6 @@ public:
 private:
     int m_error = 0;
 };
-
-// Larger pipe buffers mean fewer switches between the programs of a
-// pipeline; where the system does not offer it, nothing changes.
-void WidenPipe([[maybe_unused]] std::FILE *stream)
-{
-#ifdef F_SETPIPE_SZ
-    constexpr int PipeBytes = 1024 * 1024;
-    const int descriptor = fileno(stream);
-    if (descriptor >= 0 && fcntl(descriptor, F_GETPIPE_SZ) > 0 && fcntl(descriptor, F_GETPIPE_SZ) < PipeBytes)
-        fcntl(descriptor, F_SETPIPE_SZ, PipeBytes);
-#endif
-}
 
 int Batch(const Options &options, Output &output)
 {
