@@ -47,7 +47,7 @@ int main(int argc, char *argv[])
         veltara::CheckUpdateReminder();
 
     veltara::MainWindow window;
-    if (!window.Load())
+    if (!window.load())
         return 0;
     window.show();
     return QApplication::exec();

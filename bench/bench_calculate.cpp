@@ -16,7 +16,7 @@ namespace {
 void Enter(veltara::MainWindow &window, const QString &name, const QString &day, const QString &month,
            const QString &year)
 {
-    window.Clear();
+    window.clear();
     window.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(name);
     window.findChild<QComboBox *>(QStringLiteral("myday"))->setEditText(day);
     window.findChild<QComboBox *>(QStringLiteral("Combo1"))->setEditText(month);
@@ -27,7 +27,7 @@ void WholeCalculate(benchmark::State &state, const QString &name, const QString 
                     const QString &year)
 {
     veltara::MainWindow window;
-    if (!window.Load()) {
+    if (!window.load()) {
         state.SkipWithError("the pictures are missing");
         return;
     }

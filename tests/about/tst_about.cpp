@@ -182,7 +182,7 @@ void TestAbout::opensFromHelpMenu()
     MessageSpy spy;
     veltara::SetApplicationFolder(QFileInfo(QString::fromUtf8(VELTARA_PICTURE_DIR)).absolutePath());
     veltara::MainWindow window;
-    const bool loaded = window.Load();
+    const bool loaded = window.load();
     veltara::SetApplicationFolder(QString());
     QVERIFY(loaded);
     window.show();

@@ -18,12 +18,12 @@ public:
     // the wrong scheme is recorded too instead of reaching a real browser.
     UrlRecorder()
     {
-        for (const QString &scheme : Schemes())
+        for (const QString &scheme : schemes())
             QDesktopServices::setUrlHandler(scheme, this, "open");
     }
     ~UrlRecorder() override
     {
-        for (const QString &scheme : Schemes())
+        for (const QString &scheme : schemes())
             QDesktopServices::unsetUrlHandler(scheme);
     }
     UrlRecorder(const UrlRecorder &) = delete;
@@ -51,5 +51,5 @@ public slots:
     }
 
 private:
-    static QStringList Schemes() { return {QStringLiteral("http"), QStringLiteral("https")}; }
+    static QStringList schemes() { return {QStringLiteral("http"), QStringLiteral("https")}; }
 };

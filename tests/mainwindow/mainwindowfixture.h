@@ -353,7 +353,7 @@ inline bool ShowMainWindow(std::unique_ptr<veltara::MainWindow> &window, std::un
 {
     window = std::make_unique<veltara::MainWindow>();
     ui = std::make_unique<MainWindowUi>(*window);
-    if (!ui->found() || !window->Load())
+    if (!ui->found() || !window->load())
         return false;
     window->show();
     return QTest::qWaitForWindowExposed(window.get());

@@ -77,7 +77,7 @@ void TestMainWindow::cleanup()
 
 bool TestMainWindow::loadAndShow()
 {
-    if (!window->Load())
+    if (!window->load())
         return false;
     window->show();
     return QTest::qWaitForWindowExposed(window.get());
@@ -136,7 +136,7 @@ void TestMainWindow::loadFailsWithoutSunPicture()
         QVERIFY(pictures.removeFolder());
     veltara::SetApplicationFolder(pictures.applicationFolder());
 
-    QVERIFY(!window->Load());
+    QVERIFY(!window->load());
 
     QCOMPARE(spy->shown, QList<ShownMessage>{PicturesMissing});
     // The start-up routine stopped at the probe: the lists stay unfilled.

@@ -69,55 +69,57 @@ AboutDialog::AboutDialog(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(TwipsSize(6390, 5430));
 
-    frame = new CaptionFrame(QStringLiteral("About Veltara Numerology Software"), this);
-    frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setGeometry(TwipsRect(120, 120, 6135, 5175));
-    frame->setFont(Tahoma(true));
+    m_frame = new CaptionFrame(QStringLiteral("About Veltara Numerology Software"), this);
+    m_frame->setObjectName(QStringLiteral("Frame1"));
+    m_frame->setGeometry(TwipsRect(120, 120, 6135, 5175));
+    m_frame->setFont(Tahoma(true));
     // Filled with the title-bar text colour, white in the standard scheme.
-    SetBackgroundColor(frame, ClassicPalette().color(QPalette::Active, QPalette::HighlightedText));
+    SetBackgroundColor(m_frame, ClassicPalette().color(QPalette::Active, QPalette::HighlightedText));
 
     const QColor white(255, 255, 255);
-    descriptionText = AboutLabel(new QLabel(frame), "Label1", {120, 360, 5895, 3015},
-                                 Description[0] + QLatin1Char('\n') + Description[1] + QLatin1Char('\n') + Description[2],
-                                 Tahoma(false));
-    SetBackgroundColor(descriptionText, white);
-    SetTextColor(descriptionText, ClassicPalette().color(QPalette::ButtonText));
+    m_descriptionText = AboutLabel(new QLabel(m_frame), "Label1", {120, 360, 5895, 3015},
+                                   Description[0] + QLatin1Char('\n') + Description[1] + QLatin1Char('\n') +
+                                       Description[2],
+                                   Tahoma(false));
+    SetBackgroundColor(m_descriptionText, white);
+    SetTextColor(m_descriptionText, ClassicPalette().color(QPalette::ButtonText));
 
-    coBrandText = AboutLabel(new QLabel(frame), "Label3", {120, 3480, 5775, 615},
-                             QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &&  link here."),
-                             DesignFont(QStringLiteral("Verdana"), 9.75, false));
-    SetBackgroundColor(coBrandText, white);
+    m_coBrandText = AboutLabel(new QLabel(m_frame), "Label3", {120, 3480, 5775, 615},
+                               QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &&  link here."),
+                               DesignFont(QStringLiteral("Verdana"), 9.75, false));
+    SetBackgroundColor(m_coBrandText, white);
 
-    visitText = AboutLabel(new QLabel(frame), "Label2", {120, 4560, 5895, 495},
-                           QStringLiteral("You may also visit Quorvale for more info and discussion on Numerology."), Tahoma(false));
-    SetBackgroundColor(visitText, white);
+    m_visitText = AboutLabel(new QLabel(m_frame), "Label2", {120, 4560, 5895, 495},
+                             QStringLiteral("You may also visit Quorvale for more info and discussion on Numerology."),
+                             Tahoma(false));
+    SetBackgroundColor(m_visitText, white);
 
-    coBrandLink = new LinkLabel(frame);
-    AboutLabel(coBrandLink, "lblCoBrand", {1920, 3960, 3975, 240},
+    m_coBrandLink = new LinkLabel(m_frame);
+    AboutLabel(m_coBrandLink, "lblCoBrand", {1920, 3960, 3975, 240},
                QStringLiteral("Click Here for more info on Co-branding."),
                DesignFont(QStringLiteral("Verdana"), 9.75, false, true));
-    coBrandLink->setWordWrap(false);
-    coBrandLink->adjustSize(); // sized to fit its text
-    SetTextColor(coBrandLink, QColor(0, 0, 255));
-    SetBackgroundColor(coBrandLink, white);
+    m_coBrandLink->setWordWrap(false);
+    m_coBrandLink->adjustSize(); // sized to fit its text
+    SetTextColor(m_coBrandLink, QColor(0, 0, 255));
+    SetBackgroundColor(m_coBrandLink, white);
 
-    visitLink = new LinkLabel(frame);
-    AboutLabel(visitLink, "Label10", {1080, 4800, 3375, 255}, QStringLiteral("Click Here To Visit Quorvale"),
+    m_visitLink = new LinkLabel(m_frame);
+    AboutLabel(m_visitLink, "Label10", {1080, 4800, 3375, 255}, QStringLiteral("Click Here To Visit Quorvale"),
                Tahoma(false, true));
-    visitLink->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    SetTextColor(visitLink, QColor(255, 0, 0));
+    m_visitLink->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    SetTextColor(m_visitLink, QColor(255, 0, 0));
 
     // The links lie above the text labels they overlap.
-    coBrandLink->raise();
-    visitLink->raise();
-    connect(coBrandLink, &LinkLabel::clicked, this, [] { OpenWebAddress(FullSiteAddress(SitePath::CoBrandInfo)); });
-    connect(visitLink, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
+    m_coBrandLink->raise();
+    m_visitLink->raise();
+    connect(m_coBrandLink, &LinkLabel::clicked, this, [] { OpenWebAddress(FullSiteAddress(SitePath::CoBrandInfo)); });
+    connect(m_visitLink, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
 
     UseClassicLook(this);
     SetBackgroundColor(this, ClassicWindow);
 }
 
-void AboutDialog::ShowModal(QWidget *parent)
+void AboutDialog::showModal(QWidget *parent)
 {
     AboutDialog window(parent);
     window.exec();

@@ -17,15 +17,15 @@ public:
     explicit AboutDialog(QWidget *parent = nullptr);
 
     // Loads the window, shows it modally and discards it when it is closed.
-    static void ShowModal(QWidget *parent);
+    static void showModal(QWidget *parent);
 
 private:
-    QGroupBox *frame = nullptr;
-    QLabel *descriptionText = nullptr;
-    QLabel *coBrandText = nullptr;
-    LinkLabel *coBrandLink = nullptr;
-    QLabel *visitText = nullptr;
-    LinkLabel *visitLink = nullptr;
+    QGroupBox *m_frame = nullptr;
+    QLabel *m_descriptionText = nullptr;
+    QLabel *m_coBrandText = nullptr;
+    LinkLabel *m_coBrandLink = nullptr;
+    QLabel *m_visitText = nullptr;
+    LinkLabel *m_visitLink = nullptr;
 };
 
 } // namespace veltara

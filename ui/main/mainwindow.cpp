@@ -140,10 +140,10 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
 
-    client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    SetBackgroundColor(client, Qt::white);
-    setCentralWidget(client);
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    SetBackgroundColor(m_client, Qt::white);
+    setCentralWidget(m_client);
 
     createMenus();
     createInputArea();
@@ -151,10 +151,11 @@ MainWindow::MainWindow(QWidget *parent)
     setFocusOrder();
     setAccessibility();
     UseClassicLook(this);
-    for (QLabel *caption : {nameCaption, dayCaption, monthCaption, yearCaption, nameNumberCaption, birthNumberCaption,
-                            elementCaption, lettersCaption, primaryColoursCaption, secondaryColoursCaption})
+    for (QLabel *caption : {m_nameCaption, m_dayCaption, m_monthCaption, m_yearCaption, m_nameNumberCaption,
+                            m_birthNumberCaption, m_elementCaption, m_lettersCaption, m_primaryColoursCaption,
+                            m_secondaryColoursCaption})
         FitCaption(caption);
-    SetWindowSize(CompactWidth, CompactHeight);
+    setWindowSize(CompactWidth, CompactHeight);
 }
 
 void MainWindow::createMenus()
@@ -169,8 +170,8 @@ void MainWindow::createMenus()
 
     QMenu *fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     fileMenu->setObjectName(QStringLiteral("mnuFile"));
-    action(fileMenu, "mnuCalc", QStringLiteral("&Calculate"), &MainWindow::Calculate);
-    action(fileMenu, "mnuClr", QStringLiteral("C&lear"), &MainWindow::Clear);
+    action(fileMenu, "mnuCalc", QStringLiteral("&Calculate"), &MainWindow::calculate);
+    action(fileMenu, "mnuClr", QStringLiteral("C&lear"), &MainWindow::clear);
     separator(fileMenu, "mnuBl");
     action(fileMenu, "mnuVOS", QStringLiteral("&Visit Quorvale"), [] { OpenWebAddress(BareSiteAddress()); });
     separator(fileMenu, "mnuS");
@@ -182,7 +183,7 @@ void MainWindow::createMenus()
            [] { OpenWebAddress(FullSiteAddress(SitePath::HelpPages)); });
     action(helpMenu, "mnuUpdates", QStringLiteral("Check For Updates"), [] { OpenSitePage(PageKey::Download); });
     separator(helpMenu, "mnuhps");
-    action(helpMenu, "mnuAbt", QStringLiteral("&About Software"), [this] { AboutDialog::ShowModal(this); });
+    action(helpMenu, "mnuAbt", QStringLiteral("&About Software"), [this] { AboutDialog::showModal(this); });
     action(helpMenu, "mnuVS", QStringLiteral("&Visit Quorvale"), [] { OpenWebAddress(BareSiteAddress()); });
 
     QAction *donateAction = menuBar()->addAction(QStringLiteral("Donate"));
@@ -194,58 +195,60 @@ void MainWindow::createInputArea()
 {
     const auto centred = Qt::AlignHCenter | Qt::AlignTop;
 
-    visitLink = MakeLabel<LinkLabel>(client, "Label10", {120, 120, 3735, 255},
-                                     QStringLiteral("Click Here To Visit Quorvale"), Tahoma(true, true), centred);
-    SetTextColor(visitLink, LinkRed);
-    connect(visitLink, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
+    m_visitLink = MakeLabel<LinkLabel>(m_client, "Label10", {120, 120, 3735, 255},
+                                       QStringLiteral("Click Here To Visit Quorvale"), Tahoma(true, true), centred);
+    SetTextColor(m_visitLink, LinkRed);
+    connect(m_visitLink, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
 
-    nameCaption = MakeLabel(client, "Label13", {120, 550, 1455, 375}, QStringLiteral("Your Full Name"), Tahoma(true));
+    m_nameCaption =
+        MakeLabel(m_client, "Label13", {120, 550, 1455, 375}, QStringLiteral("Your Full Name"), Tahoma(true));
 
-    nameEdit = Place<QLineEdit>(client, "Text1", {120, 810, 3735, 360});
-    nameEdit->setFont(Tahoma(false));
-    nameEdit->setToolTip(QStringLiteral("Enter letters and spaces only."));
-    nameEdit->setMaxLength(std::numeric_limits<int>::max()); // no length limit
-    nameEdit->installEventFilter(this);
+    m_nameEdit = Place<QLineEdit>(m_client, "Text1", {120, 810, 3735, 360});
+    m_nameEdit->setFont(Tahoma(false));
+    m_nameEdit->setToolTip(QStringLiteral("Enter letters and spaces only."));
+    m_nameEdit->setMaxLength(std::numeric_limits<int>::max()); // no length limit
+    m_nameEdit->installEventFilter(this);
 
-    dayCaption = MakeLabel(client, "Label7", {240, 1200, 495, 255}, QStringLiteral("Day"), Tahoma(true));
-    monthCaption = MakeLabel(client, "Label4", {1320, 1200, 615, 255}, QStringLiteral("Month"), Tahoma(true));
-    yearCaption = MakeLabel(client, "Label8", {2880, 1200, 615, 255}, QStringLiteral("Year"), Tahoma(true));
+    m_dayCaption = MakeLabel(m_client, "Label7", {240, 1200, 495, 255}, QStringLiteral("Day"), Tahoma(true));
+    m_monthCaption = MakeLabel(m_client, "Label4", {1320, 1200, 615, 255}, QStringLiteral("Month"), Tahoma(true));
+    m_yearCaption = MakeLabel(m_client, "Label8", {2880, 1200, 615, 255}, QStringLiteral("Year"), Tahoma(true));
 
-    dayList = MakeList(client, "myday", {120, 1470, 735, 360});
-    monthList = MakeList(client, "Combo1", {840, 1470, 1695, 360});
-    monthList->addItems({QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
-                         QStringLiteral("April"), QStringLiteral("May"), QStringLiteral("June"), QStringLiteral("July"),
-                         QStringLiteral("August"), QStringLiteral("September"), QStringLiteral("October"),
-                         QStringLiteral("November"), QStringLiteral("December")});
-    yearList = MakeList(client, "myyear", {2520, 1470, 1335, 360});
+    m_dayList = MakeList(m_client, "myday", {120, 1470, 735, 360});
+    m_monthList = MakeList(m_client, "Combo1", {840, 1470, 1695, 360});
+    m_monthList->addItems({QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
+                           QStringLiteral("April"), QStringLiteral("May"), QStringLiteral("June"),
+                           QStringLiteral("July"), QStringLiteral("August"), QStringLiteral("September"),
+                           QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December")});
+    m_yearList = MakeList(m_client, "myyear", {2520, 1470, 1335, 360});
 
     const auto left = Qt::AlignLeft | Qt::AlignTop;
-    nameNumberCaption = MakeBlueCaption(client, "Label1", {120, 1920, 1215, 255}, QStringLiteral("Name Number"), left,
-        QStringLiteral("Lets you know that the number that appears to the right of here is your name number."));
-    nameNumberBox = MakeNumberBox(client, "Text2", {1440, 1920, 255, 285}, QStringLiteral("Your name number."));
-    birthNumberCaption = MakeBlueCaption(client, "Label5", {2160, 1920, 1215, 255}, QStringLiteral("Birth Number"), left,
-        QStringLiteral("This one lets you know your number to the right of here is your birth number."));
-    birthNumberBox = MakeNumberBox(client, "Text7", {3480, 1920, 255, 285}, QStringLiteral("This is your birth number."));
+    m_nameNumberCaption = MakeBlueCaption(m_client, "Label1", {120, 1920, 1215, 255}, QStringLiteral("Name Number"),
+        left, QStringLiteral("Lets you know that the number that appears to the right of here is your name number."));
+    m_nameNumberBox = MakeNumberBox(m_client, "Text2", {1440, 1920, 255, 285}, QStringLiteral("Your name number."));
+    m_birthNumberCaption = MakeBlueCaption(m_client, "Label5", {2160, 1920, 1215, 255}, QStringLiteral("Birth Number"),
+        left, QStringLiteral("This one lets you know your number to the right of here is your birth number."));
+    m_birthNumberBox =
+        MakeNumberBox(m_client, "Text7", {3480, 1920, 255, 285}, QStringLiteral("This is your birth number."));
 
-    clearButton = Place<CommandButton>(client, "Option2", {1560, 2280, 975, 375});
-    clearButton->setText(QStringLiteral("Clear"));
-    clearButton->setFont(Tahoma(true));
-    connect(clearButton, &QPushButton::clicked, this, &MainWindow::Clear);
-    calculateButton = Place<CommandButton>(client, "option1", {2640, 2280, 1215, 375});
-    calculateButton->setText(QStringLiteral("Calculate"));
-    calculateButton->setFont(Tahoma(true));
-    connect(calculateButton, &QPushButton::clicked, this, &MainWindow::Calculate);
+    m_clearButton = Place<CommandButton>(m_client, "Option2", {1560, 2280, 975, 375});
+    m_clearButton->setText(QStringLiteral("Clear"));
+    m_clearButton->setFont(Tahoma(true));
+    connect(m_clearButton, &QPushButton::clicked, this, &MainWindow::clear);
+    m_calculateButton = Place<CommandButton>(m_client, "option1", {2640, 2280, 1215, 375});
+    m_calculateButton->setText(QStringLiteral("Calculate"));
+    m_calculateButton->setFont(Tahoma(true));
+    connect(m_calculateButton, &QPushButton::clicked, this, &MainWindow::calculate);
 
-    progressBar = Place<QProgressBar>(client, "searcher", {120, 2760, 3735, 255});
-    progressBar->setRange(0, 100);
-    progressBar->setValue(0);
-    progressBar->setTextVisible(false);
+    m_progressBar = Place<QProgressBar>(m_client, "searcher", {120, 2760, 3735, 255});
+    m_progressBar->setRange(0, 100);
+    m_progressBar->setValue(0);
+    m_progressBar->setTextVisible(false);
 
-    birthDigitsBox = Place<QLineEdit>(client, "Text6", {4560, 5640, 855, 285});
-    birthDigitsBox->setMaxLength(static_cast<int>(BirthDigitsMaxLength));
-    birthDigitsBox->setToolTip(QStringLiteral("This is where your birthdate goes.  Enter numbers only."));
-    birthDigitsBox->setFocusPolicy(Qt::NoFocus);
-    birthDigitsBox->hide();
+    m_birthDigitsBox = Place<QLineEdit>(m_client, "Text6", {4560, 5640, 855, 285});
+    m_birthDigitsBox->setMaxLength(static_cast<int>(BirthDigitsMaxLength));
+    m_birthDigitsBox->setToolTip(QStringLiteral("This is where your birthdate goes.  Enter numbers only."));
+    m_birthDigitsBox->setFocusPolicy(Qt::NoFocus);
+    m_birthDigitsBox->hide();
 }
 
 void MainWindow::createResultArea()
@@ -254,99 +257,101 @@ void MainWindow::createResultArea()
 
     const auto left = Qt::AlignLeft | Qt::AlignTop;
 
-    planet = MakeResultBox(client, "planet", {4200, 240, 1275, 255}, ResultCaptionFont(), centred,
-                           QStringLiteral("This is the name of the planet associated with you."));
-    planetPicture = MakePictureBox(client, "Image1", {4200, 480, 1275, 1605},
+    m_planet = MakeResultBox(m_client, "planet", {4200, 240, 1275, 255}, ResultCaptionFont(), centred,
+                             QStringLiteral("This is the name of the planet associated with you."));
+    m_planetPicture = MakePictureBox(m_client, "Image1", {4200, 480, 1275, 1605},
         QStringLiteral("Here is the ultra cool picture I drew to represent the planet associated with you."));
-    elementCaption = MakeBlueCaption(client, "Label3", {5640, 480, 855, 255}, QStringLiteral("Element"), centred,
-                                     QStringLiteral("This is the element box.  Only four things live in here."));
-    elementBox = MakeResultBox(client, "elements", {5640, 840, 855, 255}, Tahoma(false), centred,
-                               QStringLiteral("Element related to your name number."));
-    lettersCaption = MakeBlueCaption(client, "Label6", {5640, 1320, 855, 255}, QStringLiteral("Letters"), centred,
+    m_elementCaption = MakeBlueCaption(m_client, "Label3", {5640, 480, 855, 255}, QStringLiteral("Element"), centred,
+                                       QStringLiteral("This is the element box.  Only four things live in here."));
+    m_elementBox = MakeResultBox(m_client, "elements", {5640, 840, 855, 255}, Tahoma(false), centred,
+                                 QStringLiteral("Element related to your name number."));
+    m_lettersCaption = MakeBlueCaption(m_client, "Label6", {5640, 1320, 855, 255}, QStringLiteral("Letters"), centred,
         QStringLiteral("This is the letters box.  Up to three things live in here at any given time."));
-    letters = MakeResultBox(client, "letters", {5640, 1680, 855, 255}, Tahoma(false), centred,
-                            QStringLiteral("Letters associated with your name number."));
+    m_letters = MakeResultBox(m_client, "letters", {5640, 1680, 855, 255}, Tahoma(false), centred,
+                              QStringLiteral("Letters associated with your name number."));
 
-    zodiac = MakeResultBox(client, "zodiac", {6600, 240, 1275, 255}, ResultCaptionFont(), centred,
-                           QStringLiteral("This is the Zodiac associated with you."));
-    zodiacPicture = MakePictureBox(client, "Image2", {6600, 480, 1275, 1605},
+    m_zodiac = MakeResultBox(m_client, "zodiac", {6600, 240, 1275, 255}, ResultCaptionFont(), centred,
+                             QStringLiteral("This is the Zodiac associated with you."));
+    m_zodiacPicture = MakePictureBox(m_client, "Image2", {6600, 480, 1275, 1605},
         QStringLiteral("Here is the ultra cool drawing I made of the Zodiac that is associated to you."));
 
-    primaryColoursCaption = MakeBlueCaption(client, "Label9", {4200, 2160, 1695, 255}, QStringLiteral("Primary Colors"), left,
+    m_primaryColoursCaption = MakeBlueCaption(m_client, "Label9", {4200, 2160, 1695, 255},
+        QStringLiteral("Primary Colors"), left,
         QStringLiteral("Just a label to let you know that the names of colors below here are your primary colors."));
-    secondaryColoursCaption = MakeBlueCaption(client, "Label11", {6120, 2160, 1755, 255},
+    m_secondaryColoursCaption = MakeBlueCaption(m_client, "Label11", {6120, 2160, 1755, 255},
         QStringLiteral("Secondary Colors"), Qt::AlignHCenter | Qt::AlignTop,
         QStringLiteral("Just a label to let you know that the names of colors below here are your secondary colors."));
-    primaryColoursBox = MakeResultBox(client, "pcolors", {4200, 2520, 1755, 495}, Tahoma(false), left,
-                                      QStringLiteral("Here is your list of primary colors."));
-    primaryColoursBox->setWordWrap(true);
-    secondaryColoursBox = MakeResultBox(client, "scolors", {6120, 2520, 1755, 495}, Tahoma(false), left,
-                                        QStringLiteral("Here is your list of secondary colors."));
-    secondaryColoursBox->setWordWrap(true);
+    m_primaryColoursBox = MakeResultBox(m_client, "pcolors", {4200, 2520, 1755, 495}, Tahoma(false), left,
+                                        QStringLiteral("Here is your list of primary colors."));
+    m_primaryColoursBox->setWordWrap(true);
+    m_secondaryColoursBox = MakeResultBox(m_client, "scolors", {6120, 2520, 1755, 495}, Tahoma(false), left,
+                                          QStringLiteral("Here is your list of secondary colors."));
+    m_secondaryColoursBox->setWordWrap(true);
 
-    characterText = MakeLabel(client, "Label2", {120, 3120, 7815, 1575}, QString(), Tahoma(false));
-    characterText->setWordWrap(true);
-    SetTextColor(characterText, ClassicHighlight);
+    m_characterText = MakeLabel(m_client, "Label2", {120, 3120, 7815, 1575}, QString(), Tahoma(false));
+    m_characterText->setWordWrap(true);
+    SetTextColor(m_characterText, ClassicHighlight);
 
-    fullBrandBanner = MakeLabel<LinkLabel>(
-        client, "lblFullBrand", {0, 4320, 6345, 615},
+    m_fullBrandBanner = MakeLabel<LinkLabel>(
+        m_client, "lblFullBrand", {0, 4320, 6345, 615},
         QStringLiteral("Home Business Opportunity. Start your own Internet business and make money online. Get this software fully branded for your website. Click here for more details."),
         BannerFont(true, true), centred);
-    coBrandBanner = MakeLabel<LinkLabel>(
-        client, "lblCobrand", {0, 4320, 6345, 615},
+    m_coBrandBanner = MakeLabel<LinkLabel>(
+        m_client, "lblCobrand", {0, 4320, 6345, 615},
         CaptionText(u"Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &&  link here. See \"Help\" for details.    Click Here for more info on co-branding."),
         BannerFont(true, true), centred);
-    for (LinkLabel *banner : {fullBrandBanner, coBrandBanner}) {
+    for (LinkLabel *banner : {m_fullBrandBanner, m_coBrandBanner}) {
         banner->setWordWrap(true);
         SetTextColor(banner, BannerBlue);
         SetBackgroundColor(banner, ClassicButtonFace);
     }
-    coBrandBanner->raise(); // covers the full-branding banner
-    connect(fullBrandBanner, &LinkLabel::clicked, this, [] { OpenSitePage(PageKey::FullyBranded); });
-    connect(coBrandBanner, &LinkLabel::clicked, this, [] { OpenSitePage(PageKey::CoBrand); });
+    m_coBrandBanner->raise(); // covers the full-branding banner
+    connect(m_fullBrandBanner, &LinkLabel::clicked, this, [] { OpenSitePage(PageKey::FullyBranded); });
+    connect(m_coBrandBanner, &LinkLabel::clicked, this, [] { OpenSitePage(PageKey::CoBrand); });
 
-    coBrandLink = MakeLabel<LinkLabel>(client, "Label12", {6480, 4320, 1455, 615},
-                                       QStringLiteral("Co-brand this software. See help for details"),
-                                       BannerFont(false, false), centred);
-    coBrandLink->setWordWrap(true);
-    coBrandLink->unsetCursor();
-    SetBordered(coBrandLink);
-    FitWrappedText(coBrandBanner, coBrandBanner->font());
-    FitWrappedText(fullBrandBanner, fullBrandBanner->font());
-    FitWrappedText(coBrandLink, coBrandLink->font());
-    connect(coBrandLink, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
+    m_coBrandLink = MakeLabel<LinkLabel>(m_client, "Label12", {6480, 4320, 1455, 615},
+                                         QStringLiteral("Co-brand this software. See help for details"),
+                                         BannerFont(false, false), centred);
+    m_coBrandLink->setWordWrap(true);
+    m_coBrandLink->unsetCursor();
+    SetBordered(m_coBrandLink);
+    FitWrappedText(m_coBrandBanner, m_coBrandBanner->font());
+    FitWrappedText(m_fullBrandBanner, m_fullBrandBanner->font());
+    FitWrappedText(m_coBrandLink, m_coBrandLink->font());
+    connect(m_coBrandLink, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
 }
 
 void MainWindow::setFocusOrder()
 {
-    setTabOrder(nameEdit, dayList);
-    setTabOrder(dayList, monthList);
-    setTabOrder(monthList, yearList);
-    setTabOrder(yearList, calculateButton);
-    setTabOrder(calculateButton, clearButton);
+    setTabOrder(m_nameEdit, m_dayList);
+    setTabOrder(m_dayList, m_monthList);
+    setTabOrder(m_monthList, m_yearList);
+    setTabOrder(m_yearList, m_calculateButton);
+    setTabOrder(m_calculateButton, m_clearButton);
 }
 
 void MainWindow::setAccessibility()
 {
     // Inputs and number boxes are named after the label that introduces them.
     const std::pair<QWidget *, QLabel *> introduced[] = {
-        {nameEdit, nameCaption}, {dayList, dayCaption}, {monthList, monthCaption}, {yearList, yearCaption},
-        {nameNumberBox, nameNumberCaption}, {birthNumberBox, birthNumberCaption},
+        {m_nameEdit, m_nameCaption}, {m_dayList, m_dayCaption}, {m_monthList, m_monthCaption},
+        {m_yearList, m_yearCaption}, {m_nameNumberBox, m_nameNumberCaption},
+        {m_birthNumberBox, m_birthNumberCaption},
     };
     for (const auto &[field, label] : introduced) {
         field->setAccessibleName(label->text());
         label->setBuddy(field);
     }
-    planetPicture->setAccessibleName(QStringLiteral("Planet picture"));
-    zodiacPicture->setAccessibleName(QStringLiteral("Zodiac picture"));
-    progressBar->setAccessibleName(QStringLiteral("Progress"));
-    for (QWidget *widget : client->findChildren<QWidget *>()) {
+    m_planetPicture->setAccessibleName(QStringLiteral("Planet picture"));
+    m_zodiacPicture->setAccessibleName(QStringLiteral("Zodiac picture"));
+    m_progressBar->setAccessibleName(QStringLiteral("Progress"));
+    for (QWidget *widget : m_client->findChildren<QWidget *>()) {
         if (!widget->toolTip().isEmpty())
             widget->setAccessibleDescription(widget->toolTip());
     }
 }
 
-void MainWindow::SetWindowSize(int widthTwips, int heightTwips)
+void MainWindow::setWindowSize(int widthTwips, int heightTwips)
 {
     const QSize clientSize = TwipsSize(widthTwips - FrameWidthTwips, heightTwips - NonClientHeightTwips);
     setFixedSize(clientSize.width(), clientSize.height() + menuBar()->sizeHint().height());
@@ -354,7 +359,7 @@ void MainWindow::SetWindowSize(int widthTwips, int heightTwips)
 
 void MainWindow::setInputsEditable(bool editable)
 {
-    QWidget *const inputs[] = {nameEdit, dayList, yearList, monthList};
+    QWidget *const inputs[] = {m_nameEdit, m_dayList, m_yearList, m_monthList};
     // A disabled control cannot keep the focus, and the toolkit would hand
     // it on to the next control. It rests on the client area instead, and
     // goes back to its control when the inputs are enabled again, unless
@@ -363,21 +368,21 @@ void MainWindow::setInputsEditable(bool editable)
         const QWidget *focus = focusWidget();
         for (QWidget *input : inputs) {
             if (focus && (focus == input || input->isAncestorOf(focus))) {
-                frozenFocus = input;
-                client->setFocus(Qt::OtherFocusReason);
+                m_frozenFocus = input;
+                m_client->setFocus(Qt::OtherFocusReason);
             }
         }
     }
     for (QWidget *input : inputs)
         input->setEnabled(editable);
-    if (editable && frozenFocus) {
-        if (focusWidget() == client)
-            frozenFocus->setFocus(Qt::OtherFocusReason);
-        frozenFocus = nullptr;
+    if (editable && m_frozenFocus) {
+        if (focusWidget() == m_client)
+            m_frozenFocus->setFocus(Qt::OtherFocusReason);
+        m_frozenFocus = nullptr;
     }
 }
 
-bool MainWindow::Load()
+bool MainWindow::load()
 {
     const QPixmap probe = LoadPicture(u"sun.jpg");
     if (probe.isNull()) {
@@ -385,71 +390,71 @@ bool MainWindow::Load()
                MsgStyle::OkOnly + MsgStyle::Critical, QStringLiteral("Please Reinstall The Software"));
         return false;
     }
-    Clear();
+    clear();
     QStringList years;
     for (int year = 1900; year <= 2010; ++year)
         years.append(QString::number(year));
-    // Filling a list picks its first item; the lists stay as Clear left them,
+    // Filling a list picks its first item; the lists stay as clear() left them,
     // with no item picked.
-    yearList->addItems(years);
-    yearList->setCurrentIndex(-1);
+    m_yearList->addItems(years);
+    m_yearList->setCurrentIndex(-1);
     QStringList days;
     for (int day = 1; day <= 31; ++day)
         days.append(QStringLiteral("%1").arg(day, 2, 10, QLatin1Char('0')));
-    dayList->addItems(days);
-    dayList->setCurrentIndex(-1);
+    m_dayList->addItems(days);
+    m_dayList->setCurrentIndex(-1);
     return true;
 }
 
-void MainWindow::Clear()
+void MainWindow::clear()
 {
     setInputsEditable(true);
-    nameEdit->setReadOnly(false);
-    birthDigitsBox->setReadOnly(false);
-    SetWindowSize(CompactWidth, CompactHeight);
-    for (QLabel *caption : {planet, zodiac, elementBox, letters, primaryColoursBox, secondaryColoursBox})
+    m_nameEdit->setReadOnly(false);
+    m_birthDigitsBox->setReadOnly(false);
+    setWindowSize(CompactWidth, CompactHeight);
+    for (QLabel *caption : {m_planet, m_zodiac, m_elementBox, m_letters, m_primaryColoursBox, m_secondaryColoursBox})
         caption->clear();
-    planetPicture->clear();
-    zodiacPicture->clear();
-    for (QLineEdit *box : {nameEdit, nameNumberBox, birthDigitsBox, birthNumberBox})
+    m_planetPicture->clear();
+    m_zodiacPicture->clear();
+    for (QLineEdit *box : {m_nameEdit, m_nameNumberBox, m_birthDigitsBox, m_birthNumberBox})
         box->clear();
     // An empty list picks no item: Down then gives the first one, and the
     // opened list marks none.
-    for (QComboBox *list : {monthList, dayList, yearList}) {
+    for (QComboBox *list : {m_monthList, m_dayList, m_yearList}) {
         list->setCurrentIndex(-1);
         list->clearEditText();
     }
-    characterText->clear();
+    m_characterText->clear();
 }
 
-void MainWindow::Calculate()
+void MainWindow::calculate()
 {
     setInputsEditable(false);
 
-    const QString name = nameEdit->text(), day = dayList->currentText(), month = monthList->currentText(),
-                  year = yearList->currentText(), digits = birthDigitsBox->text();
+    const QString name = m_nameEdit->text(), day = m_dayList->currentText(), month = m_monthList->currentText(),
+                  year = m_yearList->currentText(), digits = m_birthDigitsBox->text();
     Reading reading;
     MakeReading({Units(name), Units(day), Units(month), Units(year), Units(digits)}, reading);
-    dayList->setEditText(ToQString(reading.paddedDay));
-    birthDigitsBox->setText(ToQString(reading.birthDigits));
+    m_dayList->setEditText(ToQString(reading.paddedDay));
+    m_birthDigitsBox->setText(ToQString(reading.birthDigits));
 
-    nameEdit->setReadOnly(true);
-    birthDigitsBox->setReadOnly(true);
+    m_nameEdit->setReadOnly(true);
+    m_birthDigitsBox->setReadOnly(true);
 
     const QString refusal = ToQString(RefusalText(reading.outcome));
     if (reading.outcome == ReadingOutcome::InvalidBirthdate) {
         MsgBox(refusal, MsgStyle::OkOnly + MsgStyle::Information);
-        Clear();
+        clear();
         return;
     }
     if (reading.outcome == ReadingOutcome::MissingName) {
         MsgBox(refusal, MsgStyle::OkOnly, QStringLiteral("Missing Information"));
-        Clear();
+        clear();
         return;
     }
 
-    nameNumberBox->setText(QString::number(reading.nameNumber));
-    birthNumberBox->setText(QString::number(reading.birthNumber));
+    m_nameNumberBox->setText(QString::number(reading.nameNumber));
+    m_birthNumberBox->setText(QString::number(reading.birthNumber));
     const NameProfile *profile = reading.profile;
     showCharacter(profile);
     // A date no zodiac row covers clears the window, name number and all.
@@ -458,29 +463,29 @@ void MainWindow::Calculate()
     showPlanet(profile);
     showColours(profile);
     // Texts too long for their boxes are condensed or shrunk, never cut off.
-    for (QLabel *box : {planet, zodiac, elementBox, letters}) {
-        box->setFont(box == planet || box == zodiac ? ResultCaptionFont() : Tahoma(false));
+    for (QLabel *box : {m_planet, m_zodiac, m_elementBox, m_letters}) {
+        box->setFont(box == m_planet || box == m_zodiac ? ResultCaptionFont() : Tahoma(false));
         FitCaption(box);
     }
-    FitWrappedText(primaryColoursBox, Tahoma(false));
-    FitWrappedText(secondaryColoursBox, Tahoma(false));
+    FitWrappedText(m_primaryColoursBox, Tahoma(false));
+    FitWrappedText(m_secondaryColoursBox, Tahoma(false));
     // The banners lie over the lower part of the character text.
-    FitWrappedText(characterText, Tahoma(false), coBrandBanner->y() - characterText->y());
+    FitWrappedText(m_characterText, Tahoma(false), m_coBrandBanner->y() - m_characterText->y());
 
-    progressBar->hide();
-    SetWindowSize(ExpandedWidth, ExpandedHeight);
+    m_progressBar->hide();
+    setWindowSize(ExpandedWidth, ExpandedHeight);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // The name field refuses digits: the message first, then the digit (and
     // any selection it would have replaced) is gone.
-    if (watched == nameEdit && event->type() == QEvent::KeyPress) {
+    if (watched == m_nameEdit && event->type() == QEvent::KeyPress) {
         const QString typed = static_cast<QKeyEvent *>(event)->text();
         if (typed.size() == 1 && typed.front() >= QLatin1Char('0') && typed.front() <= QLatin1Char('9')) {
             MsgBox(QStringLiteral("Enter Alphabetical Letters Only."));
-            if (nameEdit->hasSelectedText() && !nameEdit->isReadOnly())
-                nameEdit->del();
+            if (m_nameEdit->hasSelectedText() && !m_nameEdit->isReadOnly())
+                m_nameEdit->del();
             return true;
         }
     }

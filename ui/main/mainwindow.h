@@ -29,10 +29,10 @@ public:
     // The start-up routine: probes the picture folder, clears the window and
     // fills the day and year lists. On a missing picture folder it tells the
     // user and returns false: the program must then end.
-    bool Load();
+    bool load();
 
-    void Calculate();
-    void Clear();
+    void calculate();
+    void clear();
 
     // Outer sizes in twips, frame, title bar and menu bar included.
     static constexpr int CompactWidth = 4020;
@@ -50,7 +50,7 @@ private:
     void createResultArea();
     void setFocusOrder();
     void setAccessibility();
-    void SetWindowSize(int widthTwips, int heightTwips);
+    void setWindowSize(int widthTwips, int heightTwips);
     void setInputsEditable(bool editable);
 
     // The display steps of Calculate, in readingsteps.cpp: each shows part
@@ -69,47 +69,47 @@ private:
     void showColours(const NameProfile *profile);
 
     // Input area.
-    LinkLabel *visitLink = nullptr;
-    QLabel *nameCaption = nullptr;
-    QLineEdit *nameEdit = nullptr;
-    QLabel *dayCaption = nullptr;
-    QLabel *monthCaption = nullptr;
-    QLabel *yearCaption = nullptr;
-    QComboBox *dayList = nullptr;
-    QComboBox *monthList = nullptr;
-    QComboBox *yearList = nullptr;
-    QLabel *nameNumberCaption = nullptr;
-    QLineEdit *nameNumberBox = nullptr;
-    QLabel *birthNumberCaption = nullptr;
-    QLineEdit *birthNumberBox = nullptr;
-    QPushButton *clearButton = nullptr;
-    QPushButton *calculateButton = nullptr;
-    QProgressBar *progressBar = nullptr;
+    LinkLabel *m_visitLink = nullptr;
+    QLabel *m_nameCaption = nullptr;
+    QLineEdit *m_nameEdit = nullptr;
+    QLabel *m_dayCaption = nullptr;
+    QLabel *m_monthCaption = nullptr;
+    QLabel *m_yearCaption = nullptr;
+    QComboBox *m_dayList = nullptr;
+    QComboBox *m_monthList = nullptr;
+    QComboBox *m_yearList = nullptr;
+    QLabel *m_nameNumberCaption = nullptr;
+    QLineEdit *m_nameNumberBox = nullptr;
+    QLabel *m_birthNumberCaption = nullptr;
+    QLineEdit *m_birthNumberBox = nullptr;
+    QPushButton *m_clearButton = nullptr;
+    QPushButton *m_calculateButton = nullptr;
+    QProgressBar *m_progressBar = nullptr;
 
     // Result area.
-    QLabel *planet = nullptr;
-    QLabel *planetPicture = nullptr;
-    QLabel *elementCaption = nullptr;
-    QLabel *elementBox = nullptr;
-    QLabel *lettersCaption = nullptr;
-    QLabel *letters = nullptr;
-    QLabel *zodiac = nullptr;
-    QLabel *zodiacPicture = nullptr;
-    QLabel *primaryColoursCaption = nullptr;
-    QLabel *secondaryColoursCaption = nullptr;
-    QLabel *primaryColoursBox = nullptr;
-    QLabel *secondaryColoursBox = nullptr;
-    QLabel *characterText = nullptr;
-    LinkLabel *fullBrandBanner = nullptr;
-    LinkLabel *coBrandBanner = nullptr;
-    LinkLabel *coBrandLink = nullptr;
+    QLabel *m_planet = nullptr;
+    QLabel *m_planetPicture = nullptr;
+    QLabel *m_elementCaption = nullptr;
+    QLabel *m_elementBox = nullptr;
+    QLabel *m_lettersCaption = nullptr;
+    QLabel *m_letters = nullptr;
+    QLabel *m_zodiac = nullptr;
+    QLabel *m_zodiacPicture = nullptr;
+    QLabel *m_primaryColoursCaption = nullptr;
+    QLabel *m_secondaryColoursCaption = nullptr;
+    QLabel *m_primaryColoursBox = nullptr;
+    QLabel *m_secondaryColoursBox = nullptr;
+    QLabel *m_characterText = nullptr;
+    LinkLabel *m_fullBrandBanner = nullptr;
+    LinkLabel *m_coBrandBanner = nullptr;
+    LinkLabel *m_coBrandLink = nullptr;
 
     // Never visible: the birth-date digit text.
-    QLineEdit *birthDigitsBox = nullptr;
+    QLineEdit *m_birthDigitsBox = nullptr;
 
-    QWidget *client = nullptr;
+    QWidget *m_client = nullptr;
     // The input that had the keyboard focus when the inputs were frozen.
-    QPointer<QWidget> frozenFocus;
+    QPointer<QWidget> m_frozenFocus;
 };
 
 } // namespace veltara

@@ -23,52 +23,52 @@ void Advance(QProgressBar *progress)
 void MainWindow::showCharacter(const NameProfile *profile)
 {
     if (profile)
-        characterText->setText(ToQString(profile->characterText));
+        m_characterText->setText(ToQString(profile->characterText));
 }
 
 void MainWindow::showPlanet(const NameProfile *profile)
 {
-    progressBar->setValue(24);
+    m_progressBar->setValue(24);
     if (!profile)
         return;
     const QPixmap picture = LoadPicture(ToQString(profile->planetPicture));
     if (picture.isNull())
         return;
-    planetPicture->setPixmap(picture);
-    planet->setText(ToQString(profile->planet));
-    Advance(progressBar);
-    elementBox->setText(ToQString(profile->element));
-    letters->setText(ToQString(profile->letters));
+    m_planetPicture->setPixmap(picture);
+    m_planet->setText(ToQString(profile->planet));
+    Advance(m_progressBar);
+    m_elementBox->setText(ToQString(profile->element));
+    m_letters->setText(ToQString(profile->letters));
 }
 
 void MainWindow::showColours(const NameProfile *profile)
 {
-    progressBar->setValue(33);
+    m_progressBar->setValue(33);
     if (!profile)
         return;
-    Advance(progressBar);
-    primaryColoursBox->setText(ToQString(profile->primaryColor));
-    secondaryColoursBox->setText(ToQString(profile->secondaryColors));
+    Advance(m_progressBar);
+    m_primaryColoursBox->setText(ToQString(profile->primaryColor));
+    m_secondaryColoursBox->setText(ToQString(profile->secondaryColors));
 }
 
 bool MainWindow::showZodiacSign(const ZodiacRange *row)
 {
-    progressBar->setValue(0);
+    m_progressBar->setValue(0);
     for (const ZodiacRange &range : ZodiacTable) {
-        Advance(progressBar);
+        Advance(m_progressBar);
         if (&range != row)
             continue;
         // A picture that cannot be loaded leaves the box as it was; the sign
         // name is shown all the same.
         const QPixmap picture = LoadPicture(ToQString(range.picture));
         if (!picture.isNull())
-            zodiacPicture->setPixmap(picture);
-        zodiac->setText(ToQString(range.sign));
+            m_zodiacPicture->setPixmap(picture);
+        m_zodiac->setText(ToQString(range.sign));
         return true;
     }
-    if (!zodiac->text().isEmpty())
+    if (!m_zodiac->text().isEmpty())
         return true;
-    Clear();
+    clear();
     MsgBox(ToQString(RefusalText(ReadingOutcome::InvalidBirthday)), MsgStyle::OkOnly + MsgStyle::Critical,
            QStringLiteral("Invalid Birthday"));
     return false;
