@@ -1,16 +1,19 @@
-// Birth-date digit text and birth number from arbitrary field texts.
+// Birth-date digit text and birth number of a reading from arbitrary field
+// texts.
 //
 // The input is split at its first three line feeds into the month, day and
 // year texts and the current text of the birth-digit box (the rest). Each
 // field is read as UTF-8, or byte by byte when it is not valid UTF-8.
 #include "fuzzsupport.h"
 #include "numerology.h"
+#include "reading.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -70,30 +73,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::u16string year = fuzzsupport::TextOf(NextField(rest));
     const std::u16string current = fuzzsupport::TextOf(rest);
 
-    const veltara::BirthDigitsResult result = veltara::BirthDigits(month, day, year, current);
+    static veltara::Reading reading; // its storage reused, as the window reuses it
+    veltara::MakeReading({u"Ann", day, month, year, current}, reading);
 
     // The padded day: a "0" in front of a day shorter than two units only.
-    FUZZ_CHECK(result.paddedDay == (day.size() < 2 ? u"0" + day : day));
+    FUZZ_CHECK(reading.paddedDay == (day.size() < 2 ? u"0" + day : day));
 
     // The box holds at most 8 units: the first 8 of month digits (or the
     // box's text for an unknown month), padded day and year.
-    FUZZ_CHECK(result.digits.size() <= veltara::BirthDigitsMaxLength);
+    FUZZ_CHECK(reading.birthDigits.size() <= veltara::BirthDigitsMaxLength);
     const std::u16string monthDigits = ExpectedMonthDigits(month);
     FUZZ_CHECK(veltara::MonthDigits(month) == monthDigits);
-    const std::u16string joined = (monthDigits.empty() ? current : monthDigits) + result.paddedDay + year;
-    FUZZ_CHECK(result.digits == joined.substr(0, veltara::BirthDigitsMaxLength));
+    const std::u16string joined = (monthDigits.empty() ? current : monthDigits) + reading.paddedDay + year;
+    FUZZ_CHECK(reading.birthDigits == joined.substr(0, veltara::BirthDigitsMaxLength));
 
-    // The birth number of the box's text: always a single digit.
-    const int birthNumber = veltara::CalcBirthNumber(result.digits);
-    FUZZ_CHECK(birthNumber >= 0 && birthNumber <= 9);
-    FUZZ_CHECK(birthNumber == ExpectedBirthNumber(result.digits));
+    // An empty month or year is refused (the padded day is never empty);
+    // any other date gets the birth number of the box's text, a single digit.
+    const bool dated = !month.empty() && !year.empty();
+    FUZZ_CHECK((reading.outcome == veltara::ReadingOutcome::InvalidBirthdate) == !dated);
+    if (dated)
+        FUZZ_CHECK(reading.birthNumber == ExpectedBirthNumber(reading.birthDigits) && reading.birthNumber <= 9);
 
-    // Any text at all: the reduction as written down. Only a text of at most
-    // 8 units is sure to give a single digit: a longer one can reach a digit
-    // sum such as 199, which three passes bring to 19 and then 10.
+    // Any text at all: the reduction the reading makes of a digit sum, as
+    // written down. Only a text of at most 8 units is sure to give a single
+    // digit: a longer one can reach a digit sum such as 199, which three
+    // passes bring to 19 and then 10.
     const std::u16string whole = fuzzsupport::TextOf(std::string_view(reinterpret_cast<const char *>(data), size));
     FUZZ_CHECK(veltara::DigitSum(whole) == ExpectedDigitSum(whole));
-    const int wholeNumber = veltara::CalcBirthNumber(whole);
+    std::vector<std::uint64_t> passes;
+    const int wholeNumber = veltara::ReduceBirthDigitSum(veltara::DigitSum(whole), passes);
     FUZZ_CHECK(wholeNumber == ExpectedBirthNumber(whole));
     if (whole.size() <= veltara::BirthDigitsMaxLength)
         FUZZ_CHECK(wholeNumber >= 0 && wholeNumber <= 9);

@@ -1,12 +1,14 @@
-// Zodiac lookup of arbitrary short texts, differential: the engine's direct
-// range test against the stepping reference, which any disagreement aborts.
+// Zodiac row of a reading of arbitrary short birth-date digit texts,
+// differential: the engine's direct range test against the stepping
+// reference, which any disagreement aborts.
 //
 // The input is read twice: as UTF-8 (byte by byte when ill-formed) and, when
 // its length is even, as UTF-16 units. Keep it short (-max_len=12): a key that
 // matches nothing costs the reference 3,660,000 steps. The reference depends
 // on the single-precision key alone, so its answers are kept per key value.
 #include "fuzzsupport.h"
-#include "zodiac.h"
+#include "numerology.h"
+#include "reading.h"
 #include "zodiacreference.h"
 
 #include <bit>
@@ -63,21 +65,38 @@ int ReferenceRow(float key)
     return row;
 }
 
-void CheckText(std::u16string_view text)
+// The row found for the key of `text` against the reference's.
+void CheckRow(const veltara::ZodiacRange *range, std::optional<std::uint64_t> key, std::u16string_view text)
 {
-    const std::optional<std::uint64_t> key = veltara::BirthKey(text);
-    FUZZ_CHECK(key == ExpectedBirthKey(text));
-
-    const veltara::ZodiacRange *range = veltara::FindZodiacSign(text);
     if (range) {
         const auto index = range - veltara::ZodiacTable.data();
         FUZZ_CHECK(index >= 0 && index < static_cast<std::ptrdiff_t>(veltara::ZodiacTable.size()));
         FUZZ_CHECK(range->row == index + 1);
         FUZZ_CHECK(key.has_value() && veltara::RangeContains(*range, *key));
     }
-
     const int referenceRow = ReferenceRow(zodiacreference::ReferenceBirthKey(text));
     FUZZ_CHECK((range ? range->row : 0) == referenceRow);
+}
+
+void CheckText(std::u16string_view text)
+{
+    const std::optional<std::uint64_t> key = veltara::BirthKey(text);
+    FUZZ_CHECK(key == ExpectedBirthKey(text));
+    // The lookup the reading makes of the key, for any text.
+    CheckRow(veltara::FindZodiacRow(key.value_or(0)), key, text);
+
+    // The reading of the text as the date fields compose it: after an unknown
+    // month, the first two units as the day, kept as typed, and the rest as
+    // the year; the box keeps the first 8 units. No date gives a shorter text.
+    if (text.size() < 3)
+        return;
+    static veltara::Reading reading; // its storage reused, as the window reuses it
+    veltara::MakeReading({u"Ann", text.substr(0, 2), u"?", text.substr(2), {}}, reading);
+    const std::u16string_view digits = text.substr(0, veltara::BirthDigitsMaxLength);
+    FUZZ_CHECK(reading.birthDigits == digits && reading.birthKey == ExpectedBirthKey(digits));
+    using veltara::ReadingOutcome;
+    FUZZ_CHECK(reading.outcome == (reading.zodiac ? ReadingOutcome::Read : ReadingOutcome::InvalidBirthday));
+    CheckRow(reading.zodiac, reading.birthKey, digits);
 }
 
 } // namespace
