@@ -71,10 +71,10 @@ void ChartMillionRows(benchmark::State &state)
         std::uint64_t sum = 0;
         for (std::size_t i = 0; i + 1 < rows.starts.size(); ++i) {
             const std::uint32_t date = rows.dates[i];
-            const auto refusal = veltara::chart::MakeChart(text.substr(rows.starts[i], rows.starts[i + 1] - rows.starts[i]),
-                                                           static_cast<int>(date / 10000),
-                                                           static_cast<int>(date / 100 % 100),
-                                                           static_cast<int>(date % 100), chart);
+            const veltara::Date birth{static_cast<int>(date / 10000), static_cast<int>(date / 100 % 100),
+                                      static_cast<int>(date % 100)};
+            const auto refusal = veltara::chart::MakeChart(
+                text.substr(rows.starts[i], rows.starts[i + 1] - rows.starts[i]), birth, chart);
             sum += static_cast<std::uint64_t>(refusal) + static_cast<std::uint64_t>(chart.expression.value) +
                    chart.expression.steps.size();
         }

@@ -1,13 +1,11 @@
 #include "chart.h"
 
 #include "letters.h"
+#include "numerology.h"
+#include "text.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <cstdlib>
-#include <cstring>
-#include <unordered_set>
 
 namespace veltara::chart {
 
@@ -15,456 +13,384 @@ namespace {
 
 constexpr std::string_view Arrow = " \u2192 ";
 
-// Room for a number and its reduction: at most 20 digits, then at most four
-// passes (1.8e19 → at most 180 → at most 18 → at most 9) of an arrow and at
-// most three digits.
-constexpr std::size_t NumberRoom = 20 + 4 * (Arrow.size() + 3);
-
-// Writes into a string without a check per character: the string is first
-// grown by `room`, which the caller makes at least as large as what it
-// writes, and cut to what was written at the end.
-class Writer {
-public:
-    Writer(std::string &out, std::size_t room) : out_(out)
-    {
-        const std::size_t start = out.size();
-        out.resize(start + room);
-        at_ = out.data() + start;
+// A number and " → n" for every pass that reduces it.
+void AppendReduced(std::string &out, std::uint64_t number, Masters masters = Masters::Keep)
+{
+    AppendNumber(out, number);
+    while (number > 9 && !(masters == Masters::Keep && IsMasterNumber(number))) {
+        number = DigitSum(number);
+        out.append(Arrow);
+        AppendNumber(out, number);
     }
-    ~Writer()
-    {
-        const auto written = static_cast<std::size_t>(at_ - out_.data());
-        if (written > out_.size())
-            std::abort(); // more than the room asked for: a fault of this file
-        out_.resize(written);
-    }
-    Writer(const Writer &) = delete;
-    Writer &operator=(const Writer &) = delete;
-
-    void Put(char c) noexcept { *at_++ = c; }
-    void Put(std::string_view text) noexcept
-    {
-        std::memcpy(at_, text.data(), text.size());
-        at_ += text.size();
-    }
-    void Number(std::uint64_t number) noexcept
-    {
-        if (number < 10)
-            *at_++ = static_cast<char>('0' + number);
-        else
-            at_ = std::to_chars(at_, at_ + 20, number).ptr;
-    }
-    // " → n" for every pass from `number` to its reduction.
-    void Reduction(std::uint64_t number, bool keepMasters) noexcept
-    {
-        while (number > 9 && !(keepMasters && IsMasterNumber(number))) {
-            number = AddDigits(number);
-            Put(Arrow);
-            Number(number);
-        }
-    }
-    // Takes back the last `count` characters written.
-    void Cut(std::size_t count) noexcept { at_ -= count; }
-    // A number and the passes that reduce it.
-    void Reduced(std::uint64_t number, bool keepMasters = true) noexcept
-    {
-        Number(number);
-        Reduction(number, keepMasters);
-    }
-
-private:
-    std::string &out_;
-    char *at_;
-};
+}
 
 bool IsPlainVowel(char letter) noexcept
 {
     return letter == 'A' || letter == 'E' || letter == 'I' || letter == 'O' || letter == 'U';
 }
 
-// For each letter of a part, 1 when it is a vowel: A, E, I, O, U, and Y when
-// neither letter beside it in the part is one of those.
-void FindVowels(std::string_view part, std::string &vowels)
-{
-    vowels.resize(part.size());
-    for (std::size_t i = 0; i < part.size(); ++i) {
-        bool vowel = IsPlainVowel(part[i]);
-        if (part[i] == 'Y')
-            vowel = !(i > 0 && IsPlainVowel(part[i - 1])) && !(i + 1 < part.size() && IsPlainVowel(part[i + 1]));
-        vowels[i] = vowel ? 1 : 0;
-    }
-}
-
-// A karmic debt on the way from a total to its value, as a bit of `debts`.
-void NoteDebts(std::uint64_t total, unsigned &debts) noexcept
-{
-    for (std::uint64_t n = total;; n = AddDigits(n)) {
-        switch (n) {
-        case 13: debts |= 1u; break;
-        case 14: debts |= 2u; break;
-        case 16: debts |= 4u; break;
-        case 19: debts |= 8u; break;
-        default: break;
-        }
-        if (n <= 9 || IsMasterNumber(n))
-            return;
-    }
-}
-
-// What MakeChart keeps from call to call, per thread, so that a batch of
-// charts allocates nothing once the buffers have grown.
-struct Scratch {
-    std::string letters;        // the folded letters of the current part
-    std::string vowels;         // 1 for each of them that is a vowel, else 0
-    std::string chaldeanValues; // "1+4+1+..." for the whole name
-    std::string results[3];     // each number's part results joined by " + "
-    // The uncounted entries of a name with very many of them, for a lookup
-    // that does not grow with their number.
-    std::unordered_set<std::u32string> manyEntries;
-};
-
-thread_local Scratch TheScratch;
-
 enum class Counts { All, Vowels, Consonants };
 
-// One of the numbers added up part by part: expression, soul urge and
-// personality.
-struct PartNumber {
-    ChartNumber &number;
-    std::string &results;
-    Counts counts;
-    std::size_t parts = 0;
-
-    // "LOVELACE 3+6+4+5+3+1+3+5 = 30 → 3", with the letters the number
-    // counts; `vowels` tells for each letter of the part whether it is one.
-    void AddPart(std::string_view part, std::string_view vowels)
-    {
-        const Counts counted = counts;
-        const auto isCounted = [counted, vowels](std::size_t i) {
-            return counted == Counts::All || (vowels[i] != 0) == (counted == Counts::Vowels);
-        };
-        std::uint64_t sum = 0;
-        std::size_t letters = 0;
-        {
-            Writer out(number.steps, 3 * part.size() + 5 + NumberRoom);
-            if (parts != 0)
-                out.Put("; ");
-            for (std::size_t i = 0; i < part.size(); ++i) {
-                if (isCounted(i)) {
-                    out.Put(part[i]);
-                    ++letters;
-                }
-            }
-            for (std::size_t i = 0; i < part.size(); ++i) {
-                if (!isCounted(i))
-                    continue;
-                const int value = PythagoreanValue(part[i]);
-                out.Put(sum == 0 ? ' ' : '+');
-                out.Put(static_cast<char>('0' + value));
-                sum += static_cast<std::uint64_t>(value);
-            }
-            if (letters > 1) {
-                out.Put(" = ");
-                out.Reduced(sum);
-            }
-            if (letters == 0)
-                out.Cut(parts != 0 ? 2 : 0); // no "; " before nothing
-        }
-        if (letters == 0)
-            return;
-        const int result = Reduce(sum);
-        Writer out(results, 5);
-        if (parts != 0)
-            out.Put(" + ");
-        out.Number(static_cast<std::uint64_t>(result));
-        number.total += static_cast<std::uint64_t>(result);
-        ++parts;
-    }
-
-    void Finish(std::string_view none)
-    {
-        number.value = Reduce(number.total);
-        if (parts == 0) {
-            number.steps.assign(none);
-        } else if (parts > 1) {
-            Writer out(number.steps, 5 + results.size() + NumberRoom);
-            out.Put("; ");
-            out.Put(results);
-            out.Put(" = ");
-            out.Reduced(number.total);
-        }
-    }
-};
-
-void ClearNumber(ChartNumber &number)
+bool IsCounted(Counts counts, char vowel) noexcept
 {
-    number.value = 0;
+    return counts == Counts::All || (vowel != 0) == (counts == Counts::Vowels);
+}
+
+// "LOVELACE 3+6+4+5+3+1+3+5 = 30 → 3", with the letters the number counts;
+// returns their sum, 0 when there are none (every letter is worth 1 or more).
+std::uint64_t AppendPart(std::string &out, std::string_view part, std::string_view vowels, Counts counts)
+{
+    std::size_t letters = 0;
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        if (IsCounted(counts, vowels[i])) {
+            out.push_back(part[i]);
+            ++letters;
+        }
+    }
+    std::uint64_t sum = 0;
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        if (IsCounted(counts, vowels[i])) {
+            const int value = LetterValue(static_cast<unsigned char>(part[i]));
+            out.push_back(sum == 0 ? ' ' : '+');
+            out.push_back(static_cast<char>('0' + value));
+            sum += static_cast<std::uint64_t>(value);
+        }
+    }
+    if (letters > 1) {
+        out.append(" = ");
+        AppendReduced(out, sum);
+    }
+    return sum;
+}
+
+// Expression, soul urge and personality: added up part by part.
+void PartNumber(const PreparedName &name, Counts counts, std::string_view none, ChartNumber &number)
+{
     number.total = 0;
     number.steps.clear();
+    std::string results; // "11 + 9": each counted part's result
+    std::size_t parts = 0;
+    std::uint64_t onlySum = 0;
+    for (std::size_t i = 0; i < name.partCount(); ++i) {
+        const std::size_t before = number.steps.size();
+        if (parts != 0)
+            number.steps.append("; ");
+        const std::uint64_t sum = AppendPart(number.steps, name.part(i), name.partVowels(i), counts);
+        if (sum == 0) {
+            number.steps.resize(before);
+            continue;
+        }
+        const int result = Reduce(sum);
+        if (parts++ != 0)
+            results.append(" + ");
+        AppendNumber(results, static_cast<std::uint64_t>(result));
+        number.total += static_cast<std::uint64_t>(result);
+        onlySum = sum;
+    }
+    if (parts == 0) {
+        number.steps.assign(none);
+    } else if (parts == 1) {
+        number.total = onlySum;
+    } else {
+        number.steps.append("; ");
+        number.steps.append(results);
+        number.steps.append(" = ");
+        AppendReduced(number.steps, number.total);
+    }
+    number.value = Reduce(number.total);
+}
+
+// The debts 13, 14, 16 and 19 on the way from a total to its value, as bits.
+unsigned DebtsOnTheWay(std::uint64_t total) noexcept
+{
+    static constexpr std::array<std::uint64_t, 4> Debts = {13, 14, 16, 19};
+    unsigned found = 0;
+    for (std::uint64_t n = total;; n = DigitSum(n)) {
+        for (std::size_t bit = 0; bit < Debts.size(); ++bit) {
+            if (n == Debts[bit])
+                found |= 1u << bit;
+        }
+        if (n <= 9 || IsMasterNumber(n))
+            return found;
+    }
 }
 
 void ClearChart(Chart &chart)
 {
-    for (ChartNumber *number : {&chart.lifePath, &chart.birthday, &chart.expression, &chart.soulUrge,
-                                &chart.personality, &chart.maturity})
-        ClearNumber(*number);
+    for (const ChartNumberRow &row : ChartNumberRows) {
+        ChartNumber &number = chart.*row.number;
+        number.value = 0;
+        number.total = 0;
+        number.steps.clear();
+    }
     chart.karmicLessons.clear();
     chart.hiddenPassion.clear();
     chart.karmicDebts.clear();
     chart.chaldean.compound = 0;
     chart.chaldean.root = 0;
     chart.chaldean.steps.clear();
-    chart.uncounted.clear();
+    chart.name.letters.clear();
+    chart.name.vowels.clear();
+    chart.name.ends.clear();
+    chart.name.uncounted.clear();
 }
 
 // The uncounted entry just written (the last one) is dropped when an earlier
 // entry is the same.
-void DropRepeatedEntry(std::vector<std::u32string> &uncounted, std::unordered_set<std::u32string> &many)
+void DropRepeatedEntry(PreparedName &name)
 {
     constexpr std::size_t FewEntries = 32;
-    const std::u32string &last = uncounted.back();
+    std::vector<std::u32string> &uncounted = name.uncounted;
     if (uncounted.size() <= FewEntries) {
-        for (std::size_t i = 0; i + 1 < uncounted.size(); ++i) {
-            if (uncounted[i] == last) {
-                uncounted.pop_back();
-                return;
-            }
-        }
+        if (std::find(uncounted.begin(), uncounted.end() - 1, uncounted.back()) != uncounted.end() - 1)
+            uncounted.pop_back();
         return;
     }
-    if (many.empty())
-        many.insert(uncounted.begin(), uncounted.end() - 1);
-    if (!many.insert(last).second)
+    if (name.manyUncounted.empty())
+        name.manyUncounted.insert(uncounted.begin(), uncounted.end() - 1);
+    if (!name.manyUncounted.insert(uncounted.back()).second)
         uncounted.pop_back();
+}
+
+// Ends the part that the last letters belong to, if it has any, and marks
+// its vowels. `joined` tells for each letter whether it follows the letter
+// before it with nothing but combining marks between them.
+void EndPart(PreparedName &name, std::string_view joined)
+{
+    const std::size_t start = name.ends.empty() ? 0 : name.ends.back();
+    const std::size_t end = name.letters.size();
+    if (end == start)
+        return;
+    name.ends.push_back(end);
+    const std::string_view letters = name.letters;
+    for (std::size_t i = start; i < end; ++i) {
+        bool vowel = IsPlainVowel(letters[i]);
+        if (letters[i] == 'Y') {
+            const bool afterVowel = joined[i] != 0 && IsPlainVowel(letters[i - 1]);
+            const bool beforeVowel = i + 1 < end && joined[i + 1] != 0 && IsPlainVowel(letters[i + 1]);
+            vowel = !afterVowel && !beforeVowel;
+        }
+        name.vowels.push_back(vowel ? 1 : 0);
+    }
 }
 
 } // namespace
 
-bool IsValidDate(int year, int month, int day) noexcept
+std::string_view PreparedName::part(std::size_t i) const
 {
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1)
-        return false;
-    static constexpr int Days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return day <= Days[month - 1] + (month == 2 && leap ? 1 : 0);
+    const std::size_t start = i == 0 ? 0 : ends[i - 1];
+    return std::string_view(letters).substr(start, ends[i] - start);
 }
 
-std::string_view RefusalMessage(ChartRefusal refusal) noexcept
+std::string_view PreparedName::partVowels(std::size_t i) const
+{
+    const std::size_t start = i == 0 ? 0 : ends[i - 1];
+    return std::string_view(vowels).substr(start, ends[i] - start);
+}
+
+void PrepareName(std::u32string_view text, PreparedName &name)
+{
+    name.letters.clear();
+    name.vowels.clear();
+    name.ends.clear();
+    name.uncounted.clear();
+    name.manyUncounted.clear();
+    // 1 for each letter that follows the letter before it directly.
+    std::string joined;
+    // What the character before was, for the combining marks: a mark after
+    // a letter is part of it, a mark after an uncounted character part of
+    // that entry, and a mark at the start or after white space an entry.
+    enum class After { Start, Letter, Entry } after = After::Start;
+    for (const char32_t c : text) {
+        const FoldedLetters folded = FoldLetter(c);
+        if (!folded.empty()) {
+            if (after == After::Entry)
+                DropRepeatedEntry(name);
+            for (const char letter : folded) {
+                name.letters.push_back(letter);
+                joined.push_back(after == After::Letter ? 1 : 0);
+                after = After::Letter;
+            }
+        } else if (IsWhiteSpace(c)) {
+            if (after == After::Entry)
+                DropRepeatedEntry(name);
+            EndPart(name, joined);
+            after = After::Start;
+        } else if (after != After::Start && IsCombiningMark(c)) {
+            if (after == After::Entry)
+                name.uncounted.back().push_back(c);
+        } else {
+            if (after == After::Entry)
+                DropRepeatedEntry(name);
+            name.uncounted.emplace_back(1, c);
+            after = After::Entry;
+        }
+    }
+    if (after == After::Entry)
+        DropRepeatedEntry(name);
+    EndPart(name, joined);
+}
+
+std::string_view RefusalText(ChartRefusal refusal) noexcept
 {
     switch (refusal) {
     case ChartRefusal::None: return {};
     case ChartRefusal::NoLetter: return "the name has no letter";
     case ChartRefusal::NoSuchDate: return "no such date";
+    case ChartRefusal::NotIsoDate: return "is not a date YYYY-MM-DD";
+    case ChartRefusal::NotADay: return "is not a day of the month";
+    case ChartRefusal::NotAMonth: return "is not a month: give 1 to 12 or an English month name";
+    case ChartRefusal::NotAYear: return "is not a year from 1 to 9999";
+    case ChartRefusal::DateFields: return "give the date as YYYY-MM-DD or DAY MONTH YEAR";
     }
     return {};
 }
 
-std::uint64_t AddDigits(std::uint64_t number) noexcept
+ChartRefusal ParseChartDate(const std::vector<std::string_view> &fields, Date &date, std::string &problem)
 {
-    std::uint64_t sum = 0;
-    for (; number != 0; number /= 10)
-        sum += number % 10;
-    return sum;
+    // A field the date cannot be read from: the field in quotes, and why.
+    const auto refuse = [&problem](std::string_view field, ChartRefusal refusal) {
+        problem = '"' + std::string(field) + "\" " + std::string(RefusalText(refusal));
+        return refusal;
+    };
+    if (fields.size() == 1) {
+        const std::string_view text = TrimBlanks(fields[0]);
+        if (!IsIsoDateShape(text))
+            return refuse(text, ChartRefusal::NotIsoDate);
+        date = {SmallNumber(text.substr(0, 4), 4), SmallNumber(text.substr(5, 2), 2), SmallNumber(text.substr(8, 2), 2)};
+    } else if (fields.size() == 3) {
+        const std::string_view day = TrimBlanks(fields[0]);
+        const std::string_view month = TrimBlanks(fields[1]);
+        const std::string_view year = TrimBlanks(fields[2]);
+        date = {SmallNumber(year, 5), MonthNumber(month), SmallNumber(day, 2)};
+        if (date.day < 0)
+            return refuse(day, ChartRefusal::NotADay);
+        if (date.month == 0)
+            return refuse(month, ChartRefusal::NotAMonth);
+        if (date.year < 0)
+            return refuse(year, ChartRefusal::NotAYear);
+    } else {
+        problem = RefusalText(ChartRefusal::DateFields);
+        return ChartRefusal::DateFields;
+    }
+    if (!IsValidDate(date)) {
+        problem = std::string(RefusalText(ChartRefusal::NoSuchDate)) + ": " + IsoDateText(date);
+        if (date.year < 1 || date.year > 9999)
+            problem.append(" (the years are 1 to 9999)");
+        return ChartRefusal::NoSuchDate;
+    }
+    return ChartRefusal::None;
 }
 
-bool IsMasterNumber(std::uint64_t number) noexcept
+void LifePath(const Date &date, ChartNumber &number)
 {
-    return number == 11 || number == 22 || number == 33;
+    const auto month = static_cast<std::uint64_t>(date.month);
+    const auto day = static_cast<std::uint64_t>(date.day);
+    const auto year = static_cast<std::uint64_t>(date.year);
+    number.total = static_cast<std::uint64_t>(Reduce(month) + Reduce(day) + Reduce(year));
+    number.value = Reduce(number.total);
+    std::string &steps = number.steps;
+    steps.assign("month ");
+    AppendReduced(steps, month);
+    steps.append("; day ");
+    AppendReduced(steps, day);
+    steps.append("; year ");
+    AppendReduced(steps, year);
+    steps.append("; ");
+    AppendNumber(steps, static_cast<std::uint64_t>(Reduce(month)));
+    steps.append(" + ");
+    AppendNumber(steps, static_cast<std::uint64_t>(Reduce(day)));
+    steps.append(" + ");
+    AppendNumber(steps, static_cast<std::uint64_t>(Reduce(year)));
+    steps.append(" = ");
+    AppendReduced(steps, number.total);
 }
 
-bool IsKarmicDebt(std::uint64_t number) noexcept
+void Birthday(const Date &date, ChartNumber &number)
 {
-    return number == 13 || number == 14 || number == 16 || number == 19;
+    number.total = static_cast<std::uint64_t>(date.day);
+    number.value = Reduce(number.total);
+    number.steps.assign("day ");
+    AppendReduced(number.steps, number.total);
 }
 
-int Reduce(std::uint64_t number) noexcept
+void Expression(const PreparedName &name, ChartNumber &number)
 {
-    while (number > 9 && !IsMasterNumber(number))
-        number = AddDigits(number);
-    return static_cast<int>(number);
+    PartNumber(name, Counts::All, {}, number);
 }
 
-int ReduceToRoot(std::uint64_t number) noexcept
+void SoulUrge(const PreparedName &name, ChartNumber &number)
 {
-    while (number > 9)
-        number = AddDigits(number);
-    return static_cast<int>(number);
+    PartNumber(name, Counts::Vowels, "no vowel", number);
 }
 
-int PythagoreanValue(char letter) noexcept
+void Personality(const PreparedName &name, ChartNumber &number)
 {
-    if (letter < 'A' || letter > 'Z')
-        return 0;
-    return (letter - 'A') % 9 + 1;
+    PartNumber(name, Counts::Consonants, "no consonant", number);
 }
 
-int ChaldeanValue(char letter) noexcept
+void Maturity(const ChartNumber &lifePath, const ChartNumber &expression, ChartNumber &number)
 {
-    //                                             A  B  C  D  E  F  G  H  I  J  K  L  M
-    static constexpr std::array<int, 26> Values = {1, 2, 3, 4, 5, 8, 3, 5, 1, 1, 2, 3, 4,
-    //                                             N  O  P  Q  R  S  T  U  V  W  X  Y  Z
-                                                   5, 7, 8, 1, 2, 3, 4, 6, 6, 6, 5, 1, 7};
-    if (letter < 'A' || letter > 'Z')
-        return 0;
-    return Values[static_cast<std::size_t>(letter - 'A')];
+    number.total = static_cast<std::uint64_t>(lifePath.value + expression.value);
+    number.value = Reduce(number.total);
+    number.steps.clear();
+    AppendNumber(number.steps, static_cast<std::uint64_t>(lifePath.value));
+    number.steps.append(" + ");
+    AppendNumber(number.steps, static_cast<std::uint64_t>(expression.value));
+    number.steps.append(" = ");
+    AppendReduced(number.steps, number.total);
 }
 
-void AppendReduction(std::string &out, std::uint64_t number, bool keepMasters)
+void Chaldean(const PreparedName &name, ChaldeanNumber &number)
 {
-    Writer(out, NumberRoom).Reduction(number, keepMasters);
+    std::string &steps = number.steps;
+    steps.clear();
+    for (std::size_t i = 0; i < name.partCount(); ++i) {
+        if (i != 0)
+            steps.push_back(' ');
+        steps.append(name.part(i));
+    }
+    number.compound = 0;
+    char separator = ' ';
+    for (const char letter : name.letters) {
+        const int value = ChaldeanValue(letter);
+        number.compound += static_cast<std::uint64_t>(value);
+        steps.push_back(separator);
+        steps.push_back(static_cast<char>('0' + value));
+        separator = '+';
+    }
+    if (name.letters.size() > 1) {
+        steps.append(" = ");
+        AppendReduced(steps, number.compound, Masters::Reduce);
+    }
+    number.root = ReduceToDigit(number.compound);
 }
 
-ChartRefusal MakeChart(std::u32string_view name, int year, int month, int day, Chart &chart)
+ChartRefusal MakeChart(std::u32string_view name, const Date &date, Chart &chart)
 {
     ClearChart(chart);
-    chart.year = year;
-    chart.month = month;
-    chart.day = day;
-    if (!IsValidDate(year, month, day))
+    chart.date = date;
+    if (!IsValidDate(date))
         return ChartRefusal::NoSuchDate;
-
-    Scratch &scratch = TheScratch;
-    scratch.letters.clear();
-    scratch.chaldeanValues.clear();
-    for (std::string &results : scratch.results)
-        results.clear();
-    scratch.manyEntries.clear();
-    PartNumber expression{chart.expression, scratch.results[0], Counts::All};
-    PartNumber soulUrge{chart.soulUrge, scratch.results[1], Counts::Vowels};
-    PartNumber personality{chart.personality, scratch.results[2], Counts::Consonants};
-    std::array<std::uint64_t, 10> carried{}; // letters carrying each value
-    std::string &chaldeanSteps = chart.chaldean.steps;
-    std::size_t letterCount = 0;
-
-    const auto endPart = [&] {
-        const std::string_view part = scratch.letters;
-        if (part.empty())
-            return;
-        {
-            Writer letters(chaldeanSteps, 1 + part.size());
-            if (letterCount != 0)
-                letters.Put(' ');
-            letters.Put(part);
-            Writer values(scratch.chaldeanValues, 2 * part.size());
-            for (const char letter : part) {
-                const int value = ChaldeanValue(letter);
-                chart.chaldean.compound += static_cast<std::uint64_t>(value);
-                if (letterCount++ != 0)
-                    values.Put('+');
-                values.Put(static_cast<char>('0' + value));
-                ++carried[static_cast<std::size_t>(PythagoreanValue(letter))];
-            }
-        }
-        FindVowels(part, scratch.vowels);
-        expression.AddPart(part, scratch.vowels);
-        soulUrge.AddPart(part, scratch.vowels);
-        personality.AddPart(part, scratch.vowels);
-        scratch.letters.clear();
-    };
-
-    // What the character before was, for the combining marks: a mark after
-    // a letter is part of it, a mark after an uncounted character part of
-    // that entry, and a mark at the start or after white space an entry.
-    enum class After { Start, Letter, Entry } after = After::Start;
-    std::vector<std::u32string> &uncounted = chart.uncounted;
-    for (const char32_t c : name) {
-        const FoldedLetters folded = FoldLetter(c);
-        if (!folded.empty()) {
-            if (after == After::Entry)
-                DropRepeatedEntry(uncounted, scratch.manyEntries);
-            scratch.letters.push_back(folded[0]);
-            if (folded.size() > 1)
-                scratch.letters.push_back(folded[1]);
-            after = After::Letter;
-        } else if (IsWhiteSpace(c)) {
-            if (after == After::Entry)
-                DropRepeatedEntry(uncounted, scratch.manyEntries);
-            endPart();
-            after = After::Start;
-        } else if (after != After::Start && IsCombiningMark(c)) {
-            if (after == After::Entry)
-                uncounted.back().push_back(c);
-        } else {
-            if (after == After::Entry)
-                DropRepeatedEntry(uncounted, scratch.manyEntries);
-            uncounted.emplace_back(1, c);
-            after = After::Entry;
-        }
-    }
-    if (after == After::Entry)
-        DropRepeatedEntry(uncounted, scratch.manyEntries);
-    endPart();
-    if (letterCount == 0) {
+    PrepareName(name, chart.name);
+    if (chart.name.letters.empty()) {
         ClearChart(chart);
         return ChartRefusal::NoLetter;
     }
-    expression.Finish({});
-    soulUrge.Finish("no vowel");
-    personality.Finish("no consonant");
+    LifePath(date, chart.lifePath);
+    Birthday(date, chart.birthday);
+    Expression(chart.name, chart.expression);
+    SoulUrge(chart.name, chart.soulUrge);
+    Personality(chart.name, chart.personality);
+    Maturity(chart.lifePath, chart.expression, chart.maturity);
+    Chaldean(chart.name, chart.chaldean);
 
-    // The Chaldean values of all the letters, after the letters themselves.
-    {
-        Writer out(chaldeanSteps, 4 + scratch.chaldeanValues.size() + NumberRoom);
-        out.Put(' ');
-        out.Put(scratch.chaldeanValues);
-        if (letterCount > 1) {
-            out.Put(" = ");
-            out.Reduced(chart.chaldean.compound, false);
-        }
-    }
-    chart.chaldean.root = ReduceToRoot(chart.chaldean.compound);
-
-    // Life path: month, day and year each reduced, then their sum.
-    // "month 10 → 1; day 12 → 3; year 1936 → 19 → 10 → 1; 1 + 3 + 1 = 5"
-    ChartNumber &lifePath = chart.lifePath;
-    const int monthValue = Reduce(static_cast<std::uint64_t>(month));
-    const int dayValue = Reduce(static_cast<std::uint64_t>(day));
-    const int yearValue = Reduce(static_cast<std::uint64_t>(year));
-    lifePath.total = static_cast<std::uint64_t>(monthValue + dayValue + yearValue);
-    lifePath.value = Reduce(lifePath.total);
-    {
-        Writer out(lifePath.steps, 40 + 4 * NumberRoom);
-        out.Put("month ");
-        out.Reduced(static_cast<std::uint64_t>(month));
-        out.Put("; day ");
-        out.Reduced(static_cast<std::uint64_t>(day));
-        out.Put("; year ");
-        out.Reduced(static_cast<std::uint64_t>(year));
-        out.Put("; ");
-        out.Number(static_cast<std::uint64_t>(monthValue));
-        out.Put(" + ");
-        out.Number(static_cast<std::uint64_t>(dayValue));
-        out.Put(" + ");
-        out.Number(static_cast<std::uint64_t>(yearValue));
-        out.Put(" = ");
-        out.Reduced(lifePath.total);
-    }
-
-    chart.birthday.total = static_cast<std::uint64_t>(day);
-    chart.birthday.value = dayValue;
-    {
-        Writer out(chart.birthday.steps, 4 + NumberRoom);
-        out.Put("day ");
-        out.Reduced(static_cast<std::uint64_t>(day));
-    }
-
-    ChartNumber &maturity = chart.maturity;
-    maturity.total = static_cast<std::uint64_t>(lifePath.value + chart.expression.value);
-    maturity.value = Reduce(maturity.total);
-    {
-        Writer out(maturity.steps, 10 + NumberRoom);
-        out.Number(static_cast<std::uint64_t>(lifePath.value));
-        out.Put(" + ");
-        out.Number(static_cast<std::uint64_t>(chart.expression.value));
-        out.Put(" = ");
-        out.Reduced(maturity.total);
-    }
-
-    std::uint64_t most = 0;
-    for (int value = 1; value <= 9; ++value)
-        most = std::max(most, carried[static_cast<std::size_t>(value)]);
+    std::array<std::size_t, 10> carried{}; // letters carrying each value
+    for (const char letter : chart.name.letters)
+        ++carried[static_cast<std::size_t>(LetterValue(static_cast<unsigned char>(letter)))];
+    const std::size_t most = *std::max_element(carried.begin() + 1, carried.end());
     for (int value = 1; value <= 9; ++value) {
-        const std::uint64_t count = carried[static_cast<std::size_t>(value)];
+        const std::size_t count = carried[static_cast<std::size_t>(value)];
         if (count == 0)
             chart.karmicLessons.push_back(value);
         if (count == most)
@@ -472,9 +398,10 @@ ChartRefusal MakeChart(std::u32string_view name, int year, int month, int day, C
     }
 
     unsigned debts = 0;
-    for (const ChartNumber *number : {&chart.lifePath, &chart.birthday, &chart.expression, &chart.soulUrge,
-                                      &chart.personality})
-        NoteDebts(number->total, debts);
+    for (const ChartNumberRow &row : ChartNumberRows) {
+        if (row.carriesDebts)
+            debts |= DebtsOnTheWay((chart.*row.number).total);
+    }
     static constexpr int Debts[4] = {13, 14, 16, 19};
     for (unsigned bit = 0; bit < 4; ++bit) {
         if (debts & (1u << bit))

@@ -103,9 +103,4 @@ bool IsWhiteSpaceBeyondAscii(char32_t c) noexcept
 
 } // namespace detail
 
-const char *LetterTablesUnicodeVersion() noexcept
-{
-    return UnicodeVersion;
-}
-
 } // namespace veltara

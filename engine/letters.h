@@ -84,7 +84,4 @@ inline bool IsWhiteSpace(char32_t c) noexcept
     return detail::IsWhiteSpaceBeyondAscii(c);
 }
 
-// The version of Unicode the tables were made from, "15.0.0".
-const char *LetterTablesUnicodeVersion() noexcept;
-
 } // namespace veltara

@@ -1,11 +1,12 @@
-// Name number, number reduction and birth number.
+// The arithmetic every number system shares: letter values, digit sums and
+// reductions, the month names; and the reading's own rules, the name number
+// and the birth number.
 //
-// Texts are taken as UTF-16 code units, one unit at a time, exactly as the
-// window's text fields hold them; the name number also accepts UTF-8 and gives
-// the same result for the same text, because every letter of the letter table
-// is a single unit in both forms and no other unit counts.
+// The reading takes its texts as UTF-16 code units, one unit at a time,
+// exactly as the window's text fields hold them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,8 +14,8 @@
 
 namespace veltara {
 
-// Value of one text unit in the letter table: A-I 1-9, J-R 1-9, S-Z 1-8, in
-// either case. The space and everything outside the table count 0.
+// The Pythagorean value of a character: A-I 1-9, J-R 1-9, S-Z 1-8, in
+// either case. The space and everything else count 0.
 constexpr int LetterValue(char32_t unit) noexcept
 {
     if (unit >= U'a' && unit <= U'z')
@@ -24,19 +25,49 @@ constexpr int LetterValue(char32_t unit) noexcept
     return static_cast<int>((unit - U'A') % 9) + 1;
 }
 
-// One reduction pass: the sum of the digit characters 1 to 9 of a text.
-std::uint64_t DigitSum(std::u16string_view text) noexcept;
-// The same pass over the plain decimal text of a whole number.
-std::uint64_t DigitSum(std::uint64_t number) noexcept;
+// The Chaldean value of an uppercase letter 'A'..'Z', 1 to 8; 0 for anything else.
+int ChaldeanValue(char letter) noexcept;
 
-// Name number of a full name taken exactly as entered: the letter sum,
-// reduced by digit-sum passes until a single digit remains (0 stays 0).
-int CalcNameNumber(std::u16string_view fullName) noexcept;
-int CalcNameNumber(std::string_view fullNameUtf8) noexcept;
+// One reduction pass: the sum of the decimal digits of a number.
+constexpr std::uint64_t DigitSum(std::uint64_t number) noexcept
+{
+    std::uint64_t sum = 0;
+    for (; number != 0; number /= 10)
+        sum += number % 10;
+    return sum;
+}
+// The same pass over a text: the sum of its digit characters 1 to 9.
+std::uint64_t DigitSum(std::u16string_view text) noexcept;
+
+constexpr bool IsMasterNumber(std::uint64_t number) noexcept
+{
+    return number == 11 || number == 22 || number == 33;
+}
+
+// Whether a reduction stops at the master numbers 11, 22 and 33.
+enum class Masters { Keep, Reduce };
+
+// Digit-sum passes until 1-9, or a master number when they are kept; 0
+// stays 0.
+constexpr int Reduce(std::uint64_t number, Masters masters = Masters::Keep) noexcept
+{
+    while (number > 9 && !(masters == Masters::Keep && IsMasterNumber(number)))
+        number = DigitSum(number);
+    return static_cast<int>(number);
+}
+// Passes until 1-9, no master numbers.
+inline int ReduceToDigit(std::uint64_t number) noexcept { return Reduce(number, Masters::Reduce); }
+
+// The English month names, January to December.
+inline constexpr std::array<std::string_view, 12> MonthNames = {
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December",
+};
+
 // The name number's reduction of a letter sum: its digit sum, then further
 // passes until a single digit remains. Each pass's value is appended to
-// `passes` when one is given.
-int ReduceLetterSum(std::uint64_t letterSum, std::vector<std::uint64_t> *passes = nullptr);
+// `passes`.
+int ReduceLetterSum(std::uint64_t letterSum, std::vector<std::uint64_t> &passes);
 
 // Longest birth-date digit text the birth-digit box holds.
 inline constexpr std::size_t BirthDigitsMaxLength = 8;
@@ -44,9 +75,6 @@ inline constexpr std::size_t BirthDigitsMaxLength = 8;
 // Month digits "01" to "12" for an exact, case-sensitive English month name;
 // empty for any other text.
 std::u16string_view MonthDigits(std::u16string_view monthName) noexcept;
-// The English month name of a month number 1 to 12 ("January" to
-// "December"); empty for any other number.
-std::u16string_view MonthName(int month) noexcept;
 
 struct BirthDigitsResult {
     std::u16string digits;    // new text of the birth-digit box, at most 8 units
@@ -60,12 +88,9 @@ struct BirthDigitsResult {
 BirthDigitsResult BirthDigits(std::u16string_view month, std::u16string_view day,
                               std::u16string_view year, std::u16string_view currentDigits);
 
-// Birth number of a birth-date digit text: its digit sum, reduced by at most
-// two further passes, each only while the value is above 9.
-int CalcBirthNumber(std::u16string_view birthDigits) noexcept;
 // The birth number's reduction of the digit sum of a birth-date digit text:
 // at most two further passes, each only while the value is above 9. The
-// digit sum, then each pass, is appended to `passes` when one is given.
-int ReduceBirthDigitSum(std::uint64_t digitSum, std::vector<std::uint64_t> *passes = nullptr);
+// digit sum, then each pass, is appended to `passes`.
+int ReduceBirthDigitSum(std::uint64_t digitSum, std::vector<std::uint64_t> &passes);
 
 } // namespace veltara

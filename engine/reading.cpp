@@ -15,8 +15,6 @@ std::string_view RefusalText(ReadingOutcome outcome) noexcept
         return "You Have Entered An Invalid Birthdate.  Please Retry.";
     case ReadingOutcome::MissingName:
         return "You Must Enter Your Full Name.";
-    case ReadingOutcome::NotUtf8:
-        return "not valid UTF-8";
     }
     return {};
 }
@@ -48,10 +46,10 @@ void MakeReading(const ReadingInputs &inputs, Reading &reading)
         reading.letterSum += static_cast<std::uint64_t>(value);
     }
     reading.nameSums.clear();
-    reading.nameNumber = ReduceLetterSum(reading.letterSum, &reading.nameSums);
+    reading.nameNumber = ReduceLetterSum(reading.letterSum, reading.nameSums);
 
     reading.birthSums.clear();
-    reading.birthNumber = ReduceBirthDigitSum(DigitSum(std::u16string_view(reading.birthDigits)), &reading.birthSums);
+    reading.birthNumber = ReduceBirthDigitSum(DigitSum(std::u16string_view(reading.birthDigits)), reading.birthSums);
     reading.profile = LookupNameProfile(reading.nameNumber);
 
     reading.birthKey = BirthKey(reading.birthDigits);

@@ -31,12 +31,10 @@ enum class ReadingOutcome {
     InvalidBirthdate, // month, day (once padded) or year empty
     MissingName,      // name empty
     InvalidBirthday,  // no zodiac row holds the date
-    NotUtf8,          // an input given as UTF-8 is not well-formed
 };
 
 // The message of a refusal, the same text for an empty date field and for a
-// date no zodiac row covers, a short description for NotUtf8; empty for
-// ReadingOutcome::Read.
+// date no zodiac row covers; empty for ReadingOutcome::Read.
 std::string_view RefusalText(ReadingOutcome outcome) noexcept;
 
 // One character of the name with its value in the letter table (0 for the

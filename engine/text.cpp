@@ -1,5 +1,8 @@
 #include "text.h"
 
+#include <array>
+#include <charconv>
+
 namespace veltara {
 
 namespace {
@@ -67,6 +70,17 @@ char32_t NextCodePoint(std::string_view text, std::size_t &pos) noexcept
         codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[pos + k]) & 0x3Fu);
     pos += length;
     return codePoint;
+}
+
+void AppendNumber(std::string &out, std::uint64_t number)
+{
+    if (number < 10) { // most numbers of a chart or a reading
+        out.push_back(static_cast<char>('0' + number));
+        return;
+    }
+    std::array<char, 20> digits; // the most a 64-bit number has
+    const char *end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
+    out.append(digits.data(), static_cast<std::size_t>(end - digits.data()));
 }
 
 void AppendUtf8(std::string &out, char32_t codePoint)

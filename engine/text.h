@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,17 @@ constexpr std::string_view TrimBlanks(std::string_view text) noexcept { return T
 constexpr bool IsDigits(std::string_view text) noexcept
 {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return IsDigit(c); });
+}
+
+// Appends the plain decimal text of a number.
+void AppendNumber(std::string &out, std::uint64_t number);
+
+// Whether two texts are the same but for the case of the letters A-Z.
+constexpr bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [lower](char x, char y) { return lower(x) == lower(y); });
 }
 
 // Whether the bytes are well-formed UTF-8: no stray or missing continuation

@@ -23,12 +23,6 @@ std::optional<std::uint64_t> BirthKey(std::u16string_view text) noexcept
     return key;
 }
 
-const ZodiacRange *FindZodiacSign(std::u16string_view birthDigits) noexcept
-{
-    // An unconvertible text reads as key 0, which no row holds.
-    return FindZodiacRow(BirthKey(birthDigits).value_or(0));
-}
-
 const ZodiacRange *FindZodiacRow(std::uint64_t key) noexcept
 {
     for (const ZodiacRange &range : ZodiacTable) {

@@ -59,8 +59,5 @@ constexpr bool RangeContains(const ZodiacRange &range, std::uint64_t key) noexce
 
 // The first row whose range holds the key; nullptr when none does.
 const ZodiacRange *FindZodiacRow(std::uint64_t key) noexcept;
-// The first row whose range holds the birth key of the text; nullptr when
-// the text is unconvertible or no row holds its key.
-const ZodiacRange *FindZodiacSign(std::u16string_view birthDigits) noexcept;
 
 } // namespace veltara

@@ -1,5 +1,6 @@
 #include "args.h"
 
+#include "dates.h"
 #include "text.h"
 #include "version.h"
 
@@ -21,9 +22,7 @@ Options UsageError(std::string problem)
 // An ISO date by its shape (whatever its month), or digits only.
 bool LooksLikeDate(std::string_view text)
 {
-    if (text.size() == 10 && text[4] == '-' && text[7] == '-')
-        return IsDigits(text.substr(0, 4)) && IsDigits(text.substr(5, 2)) && IsDigits(text.substr(8, 2));
-    return IsDigits(text);
+    return IsIsoDateShape(text) || IsDigits(text);
 }
 
 // The text as one word of a shell command line.

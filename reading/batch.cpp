@@ -20,8 +20,10 @@ std::optional<Inputs> RowInputs(const CsvRow &row, std::string &problem)
         problem = row.error;
         return std::nullopt;
     }
-    // The reading checks the fields of a row of four; a date must be one.
-    if (row.fields.size() == 2 && !IsValidUtf8(row.fields[0])) {
+    // A row of four is checked whole; in a row of two, the date must be one.
+    const std::size_t checked = row.fields.size() == 4 ? 4 : row.fields.size() == 2 ? 1 : 0;
+    if (!std::all_of(row.fields.begin(), row.fields.begin() + static_cast<std::ptrdiff_t>(checked),
+                     [](const std::string &field) { return IsValidUtf8(field); })) {
         problem = NotUtf8Row;
         return std::nullopt;
     }
@@ -54,10 +56,7 @@ bool IsHeaderRow(const CsvRow &row)
     if (!row.error.empty())
         return false;
     auto is = [&row](std::size_t field, std::string_view name) {
-        const std::string_view text = TrimBlanks(row.fields[field]);
-        return std::equal(text.begin(), text.end(), name.begin(), name.end(), [](char a, char b) {
-            return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-        });
+        return EqualsIgnoringAsciiCase(TrimBlanks(row.fields[field]), name);
     };
     if (row.fields.size() == 2)
         return is(0, "name") && (is(1, "date") || is(1, "birthdate") || is(1, "birth date"));
@@ -70,18 +69,18 @@ std::string ColumnsProblem(std::size_t columns)
            ", not name,YYYY-MM-DD or name,day,month,year";
 }
 
-bool AppendReadingRow(const CsvRow &row, std::string &out, std::string &problem)
+bool ReadingRows::operator()(const CsvRow &row, std::string &out, std::string &problem)
 {
-    thread_local Reading reading;
     const std::optional<Inputs> inputs = RowInputs(row, problem);
     if (!inputs)
         return false;
-    const ReadingOutcome outcome = MakeReading(*inputs, reading);
-    if (outcome != ReadingOutcome::Read) {
-        problem = outcome == ReadingOutcome::NotUtf8 ? NotUtf8Row : RefusalText(outcome);
+    // The fields are UTF-8: RowInputs has checked them.
+    MakeReading(*inputs, m_reading);
+    if (m_reading.outcome != ReadingOutcome::Read) {
+        problem = RefusalText(m_reading.outcome);
         return false;
     }
-    AppendReadingJson(out, reading);
+    AppendReadingJson(out, m_reading);
     return true;
 }
 
@@ -106,15 +105,13 @@ BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswer &answer
         }
         pending.push_back('\n');
         if (pending.size() >= FlushBytes) {
-            if (!out(pending)) {
-                result.writeFailed = true;
+            if (!out(pending))
                 return result;
-            }
             pending.clear();
         }
     }
-    if (!pending.empty() && !out(pending))
-        result.writeFailed = true;
+    if (!pending.empty())
+        out(pending);
     return result;
 }
 

@@ -27,7 +27,6 @@ bool IsHeaderRow(const CsvRow &row);
 struct BatchResult {
     std::uint64_t rows = 0;     // rows answered: neither blank nor the header
     std::uint64_t failed = 0;
-    bool writeFailed = false;
 };
 
 // Why a row of that many columns is none of name,YYYY-MM-DD and
@@ -38,13 +37,20 @@ std::string ColumnsProblem(std::size_t columns);
 // true, or returns false with the reason in `problem`, appending nothing.
 using RowAnswer = std::function<bool(const CsvRow &row, std::string &out, std::string &problem)>;
 
-// The reading of a row.
-bool AppendReadingRow(const CsvRow &row, std::string &out, std::string &problem);
+// The reading of each row, with the storage kept from row to row.
+class ReadingRows {
+public:
+    bool operator()(const CsvRow &row, std::string &out, std::string &problem);
+
+private:
+    Reading m_reading;
+};
 
 // One JSON line per row of the input, in order: the answer to the row, or
 // {"row": N, "line": L, "error": "..."} for a row that gives none, N
 // counting the rows answered and L the line the row starts on. Blank rows
-// are skipped, and so is a header as the first row that is not blank.
-BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswer &answer = AppendReadingRow);
+// are skipped, and so is a header as the first row that is not blank. The
+// first write that fails ends the batch.
+BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswer &answer = ReadingRows());
 
 } // namespace veltara::reading

@@ -1,12 +1,11 @@
-// The numerology chart on the command line (--chart): its dates, the chart
-// of a UTF-8 name, and its text and JSON.
+// The numerology chart on the command line (--chart): the chart of a UTF-8
+// name, and its text and JSON.
 #pragma once
 
 #include "chart.h"
 #include "csv.h"
 #include "output.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,21 +14,12 @@ namespace veltara::reading {
 
 struct Options;
 
-struct ChartDate {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-};
-
-// A date of the chart from its fields as given: one field YYYY-MM-DD, or
-// three fields DAY MONTH YEAR, MONTH a number 1 to 12 or an English month
-// name in any case. Blanks around a field do not count. The date must
-// exist; otherwise nullopt, and `problem` says why in one line.
-std::optional<ChartDate> ParseChartDate(const std::vector<std::string_view> &fields, std::string &problem);
-
-// The chart of a UTF-8 name on a date; false, with the reason in `problem`,
-// when the name is not UTF-8 or has no letter.
-bool MakeChartOf(std::string_view name, const ChartDate &date, chart::Chart &chart, std::string &problem);
+// The chart of a UTF-8 name and a date given as fields (YYYY-MM-DD, or DAY
+// MONTH YEAR); false, with the reason in `problem`, when the date is none,
+// the name is not UTF-8 or has no letter. `codePoints` is storage kept from
+// call to call.
+bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dateFields, chart::Chart &chart,
+                 std::u32string &codePoints, std::string &problem);
 
 // The chart as one JSON object (no line break): name, date, the six numbers
 // each with value, total and steps, karmicLessons, hiddenPassion,
@@ -44,9 +34,17 @@ std::string ChartText(std::string_view name, const chart::Chart &chart, std::siz
 // one line on `err`. Returns the exit status.
 int RunChart(const Options &options, const Sink &out, const Sink &err);
 
-// The JSON object of the chart of one CSV row (name,YYYY-MM-DD or
-// name,day,month,year); false, with the reason in `problem`, when the row
-// gives no chart.
-bool AppendChartRow(const CsvRow &row, std::string &out, std::string &problem);
+// The JSON object of the chart of each CSV row (name,YYYY-MM-DD or
+// name,day,month,year), with the storage kept from row to row.
+class ChartRows {
+public:
+    // False, with the reason in `problem`, when the row gives no chart.
+    bool operator()(const CsvRow &row, std::string &out, std::string &problem);
+
+private:
+    chart::Chart m_chart;
+    std::u32string m_name;
+    std::vector<std::string_view> m_dateFields;
+};
 
 } // namespace veltara::reading

@@ -41,8 +41,6 @@ public:
     // names the line of the opening quote.
     bool next(CsvRow &row);
 
-    std::size_t maxRowBytes() const { return m_maxRowBytes; }
-
 private:
     enum class State { FieldStart, Unquoted, Quoted, QuoteInQuoted };
 

@@ -1,5 +1,6 @@
 #include "inputs.h"
 
+#include "dates.h"
 #include "numerology.h"
 #include "text.h"
 
@@ -14,7 +15,6 @@ namespace {
 struct TableTexts {
     std::array<std::array<std::string, 6>, 10> profiles; // by name number, none for 0
     std::array<std::string, 24> signs;
-    std::array<std::string, 12> months;
 
     TableTexts()
     {
@@ -26,8 +26,6 @@ struct TableTexts {
         }
         for (std::size_t i = 0; i < ZodiacTable.size(); ++i)
             signs[i] = Utf16ToUtf8(ZodiacTable[i].sign);
-        for (int month = 1; month <= 12; ++month)
-            months[static_cast<std::size_t>(month - 1)] = Utf16ToUtf8(MonthName(month));
     }
 };
 
@@ -49,44 +47,42 @@ const std::array<std::string, 6> &ProfileTexts(const NameProfile *profile) noexc
     return Texts().profiles[profile ? static_cast<std::size_t>(profile->number) : 0];
 }
 
-ReadingOutcome MakeReading(const Inputs &inputs, Reading &reading)
+bool MakeReading(const Inputs &inputs, Reading &reading)
 {
-    thread_local std::u16string name, day, month, year;
-    if (!Utf8ToUtf16(inputs.name, name) || !Utf8ToUtf16(inputs.day, day) || !Utf8ToUtf16(inputs.month, month) ||
-        !Utf8ToUtf16(inputs.year, year))
-        return reading.outcome = ReadingOutcome::NotUtf8;
-    veltara::MakeReading({name, day, month, year, {}}, reading);
+    std::u16string (&units)[4] = reading.units;
+    if (!Utf8ToUtf16(inputs.name, units[0]) || !Utf8ToUtf16(inputs.day, units[1]) ||
+        !Utf8ToUtf16(inputs.month, units[2]) || !Utf8ToUtf16(inputs.year, units[3]))
+        return false;
+    veltara::MakeReading({units[0], units[1], units[2], units[3], {}}, reading);
     if (reading.outcome == ReadingOutcome::Read) {
         reading.name = inputs.name;
         reading.day = Utf16ToUtf8(reading.paddedDay);
         reading.month = inputs.month;
         reading.year = inputs.year;
     }
-    return reading.outcome;
+    return true;
 }
 
 std::optional<DateFields> ParseIsoDate(std::string_view text)
 {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !IsDigits(text.substr(0, 4)) ||
-        !IsDigits(text.substr(5, 2)) || !IsDigits(text.substr(8, 2)))
+    if (!IsIsoDateShape(text))
         return std::nullopt;
-    const int month = (text[5] - '0') * 10 + (text[6] - '0');
+    const int month = SmallNumber(text.substr(5, 2), 2);
     if (month < 1 || month > 12)
         return std::nullopt;
-    return DateFields{std::string(text.substr(8, 2)), Texts().months[static_cast<std::size_t>(month - 1)],
+    return DateFields{std::string(text.substr(8, 2)), std::string(MonthNames[static_cast<std::size_t>(month - 1)]),
                       std::string(text.substr(0, 4))};
 }
 
-bool IsMonthName(std::string_view text)
+bool IsMonthName(std::string_view text) noexcept
 {
-    const auto &months = Texts().months;
-    return std::find(months.begin(), months.end(), text) != months.end();
+    return std::find(MonthNames.begin(), MonthNames.end(), text) != MonthNames.end();
 }
 
 ZodiacRowDays DaysOfZodiacRow(const ZodiacRange &row) noexcept
 {
     const auto month = static_cast<int>(row.firstKey / 1000000);
-    return {Texts().months[static_cast<std::size_t>(month - 1)], static_cast<int>(row.firstKey / 10000 % 100),
+    return {MonthNames[static_cast<std::size_t>(month - 1)], static_cast<int>(row.firstKey / 10000 % 100),
             static_cast<int>(row.lastKey / 10000 % 100)};
 }
 

@@ -25,11 +25,14 @@ struct Reading : veltara::Reading {
     std::string day;   // as the window shows it after Calculate: padded to two characters
     std::string month; // as typed
     std::string year;  // as typed
+    // The inputs as the engine takes them: storage kept from call to call.
+    std::u16string units[4];
 };
 
-// Works out the reading of a freshly cleared window; NotUtf8 when an input is
-// not well-formed UTF-8. `reading`'s storage is reused from call to call.
-ReadingOutcome MakeReading(const Inputs &inputs, Reading &reading);
+// Works out the reading of a freshly cleared window into `reading`, whose
+// storage is reused from call to call; false, with no reading, when an input
+// is not well-formed UTF-8.
+bool MakeReading(const Inputs &inputs, Reading &reading);
 
 // The UTF-8 texts of the engine's tables, converted once.
 std::string_view SignText(const ZodiacRange &row) noexcept;
@@ -52,7 +55,7 @@ std::optional<DateFields> ParseIsoDate(std::string_view text);
 // Whether the text is one of the twelve English month names exactly as the
 // window lists them ("January" to "December"), the only months that give
 // month digits.
-bool IsMonthName(std::string_view text);
+bool IsMonthName(std::string_view text) noexcept;
 
 // First and last day of a zodiac row and its month name, for the explanation.
 struct ZodiacRowDays {

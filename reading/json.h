@@ -3,21 +3,17 @@
 // separators and escapes the strings; the caller says what goes where.
 #pragma once
 
-#include <array>
+#include "text.h"
+
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
-#include <utility>
 
 namespace veltara::reading {
 
 // Appends a JSON string literal of well-formed UTF-8 text: quotes, backslashes
 // and control characters escaped, everything else as it is.
 void AppendJsonString(std::string &out, std::string_view utf8);
-
-// Appends the plain decimal text of a number.
-void AppendNumber(std::string &out, std::uint64_t number);
 
 class JsonWriter {
 public:
@@ -31,28 +27,10 @@ public:
     // The key of the next member of the object.
     JsonWriter &key(std::string_view name)
     {
-        // Separator, quotes and colon in one append (a batch writes
-        // millions of keys); keys are short words.
-        char buffer[64];
-        std::size_t size = 0;
-        if (!std::exchange(m_first[m_depth], false)) {
-            buffer[size++] = ',';
-            buffer[size++] = ' ';
-        }
-        if (name.size() > sizeof buffer - 6) {
-            m_out.append(buffer, size);
-            m_out.push_back('"');
-            m_out.append(name);
-            m_out.append("\": ");
-        } else {
-            buffer[size++] = '"';
-            std::memcpy(buffer + size, name.data(), name.size());
-            size += name.size();
-            buffer[size++] = '"';
-            buffer[size++] = ':';
-            buffer[size++] = ' ';
-            m_out.append(buffer, size);
-        }
+        separate();
+        m_out.push_back('"');
+        m_out.append(name);
+        m_out.append("\": ");
         m_keyed = true;
         return *this;
     }
@@ -61,17 +39,6 @@ public:
     {
         separate();
         AppendJsonString(m_out, utf8);
-        return *this;
-    }
-
-    // A string the program wrote itself, known to hold no character that
-    // needs an escape (the chart's steps): copied as it is.
-    JsonWriter &plainString(std::string_view text)
-    {
-        separate();
-        m_out.push_back('"');
-        m_out.append(text);
-        m_out.push_back('"');
         return *this;
     }
 
@@ -105,14 +72,14 @@ private:
     {
         separate();
         m_out.push_back(bracket);
-        m_first[++m_depth] = true;
+        m_first.push_back(1);
         return *this;
     }
 
     JsonWriter &close(char bracket)
     {
         m_out.push_back(bracket);
-        --m_depth;
+        m_first.pop_back();
         return *this;
     }
 
@@ -124,14 +91,15 @@ private:
             m_keyed = false;
             return;
         }
-        if (!m_first[m_depth])
+        if (!m_first.back())
             m_out.append(", ");
-        m_first[m_depth] = false;
+        m_first.back() = 0;
     }
 
     std::string &m_out;
-    std::array<bool, 16> m_first{true};
-    std::size_t m_depth = 0;
+    // For the top level and each open object or array, 1 while nothing has
+    // been written in it (a string holds the few levels without allocating).
+    std::string m_first = std::string(1, 1);
     bool m_keyed = false;
 };
 

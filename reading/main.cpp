@@ -77,7 +77,7 @@ int Batch(const Options &options, Output &output)
         return got;
     });
     const BatchResult result = RunBatch(reader, [&output](std::string_view text) { return output.write(text); },
-                                        options.chart ? AppendChartRow : AppendReadingRow);
+                                        options.chart ? RowAnswer(ChartRows()) : RowAnswer(ReadingRows()));
     if (!standardInput)
         std::fclose(input);
 

@@ -299,12 +299,15 @@ std::string ReadingText(const Reading &reading, std::size_t width)
 int RunReading(const Options &options, const Sink &out, const Sink &err)
 {
     Reading reading;
-    const ReadingOutcome outcome = MakeReading(options.inputs, reading);
-    if (outcome != ReadingOutcome::Read) {
-        std::string message(RefusalText(outcome));
+    if (!MakeReading(options.inputs, reading)) {
+        err("not valid UTF-8\n");
+        return ExitUsage;
+    }
+    if (reading.outcome != ReadingOutcome::Read) {
+        std::string message(RefusalText(reading.outcome));
         message.push_back('\n');
         err(message);
-        return outcome == ReadingOutcome::NotUtf8 ? ExitUsage : ExitRefused;
+        return ExitRefused;
     }
     std::string text;
     if (options.json) {

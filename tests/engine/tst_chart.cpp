@@ -2,6 +2,7 @@
 // their steps, and the dates it refuses.
 #include "chart.h"
 #include "letters.h"
+#include "numerology.h"
 
 #include <QFile>
 #include <QList>
@@ -79,6 +80,16 @@ std::vector<std::uint64_t> PassesOf(std::uint64_t number)
     return passes;
 }
 
+// The steps of the number of that key, the Chaldean number's for "chaldean".
+std::string StepsOf(const Chart &chart, const QString &key)
+{
+    for (const ChartNumberRow &row : ChartNumberRows) {
+        if (QLatin1String(row.key.data(), static_cast<qsizetype>(row.key.size())) == key)
+            return (chart.*row.number).steps;
+    }
+    return chart.chaldean.steps;
+}
+
 QString Hex(char32_t c)
 {
     return QStringLiteral("U+") + QString::number(static_cast<uint>(c), 16).toUpper();
@@ -98,6 +109,8 @@ private slots:
     void chart();
     void steps_data();
     void steps();
+    void totals_data();
+    void totals();
     void dates_data();
     void dates();
 
@@ -178,11 +191,11 @@ void TestChart::chart_data()
         << QStringLiteral(u"J\u00F3\u0323se\u0301\u0302 N\u00FAn\u0303\u0330ez") << 1971 << 3 << 13 << jose;
 
     // STRAUSS: life path 1 + 7 + (1825 -> 16 -> 7) = 15 -> 6. Expression 1+2+9+1+3+1+1
-    // = 18 -> 9. Soul urge AU 4. Personality STRSS 14 -> 5, one part: its result
-    // 5 is the total, so no debt 14. Maturity 6 + 9 = 15 -> 6. Carried: 1 SASS,
-    // 2 T, 3 U, 9 R. Chaldean 3+4+2+1+6+3+3 = 22 -> 4: no master number there.
+    // = 18 -> 9. Soul urge AU 4. Personality STRSS 14 -> 5, one part: its letter
+    // sum 14 is the total, a debt as in Leo Sun. Maturity 6 + 9 = 15 -> 6. Carried:
+    // 1 SASS, 2 T, 3 U, 9 R. Chaldean 3+4+2+1+6+3+3 = 22 -> 4: no master number there.
     const Expected strauss{.lifePath = 6, .birthday = 7, .expression = 9, .soulUrge = 4, .personality = 5,
-                           .maturity = 6, .lessons = {4, 5, 6, 7, 8}, .passion = {1}, .debts = {},
+                           .maturity = 6, .lessons = {4, 5, 6, 7, 8}, .passion = {1}, .debts = {14},
                            .compound = 22, .root = 4};
     QTest::newRow("sharp s as S S, Chaldean 22 to 4") << QStringLiteral(u"Strauß") << 1825 << 10 << 25 << strauss;
     QTest::newRow("capital sharp s") << QStringLiteral(u"STRAUẞ") << 1825 << 10 << 25 << strauss;
@@ -228,6 +241,22 @@ void TestChart::chart_data()
         << Expected{.lifePath = 5, .birthday = 1, .expression = 7, .soulUrge = 0, .personality = 7, .maturity = 3,
                     .lessons = {1, 2, 3, 6, 8}, .passion = {4, 5, 7, 9}, .debts = {}, .compound = 14, .root = 5};
 
+    // LEE 3+5+5 = 13 -> 4 in one part: debt 13. Life path 1 + 1 + (2000 -> 2) = 4,
+    // soul urge EE 10 -> 1, personality L 3, maturity 8. Chaldean 3+5+5 = 13 -> 4.
+    QTest::newRow("debt 13 in the letter sum of a one-part name")
+        << QStringLiteral("Lee") << 2000 << 1 << 1
+        << Expected{.lifePath = 4, .birthday = 1, .expression = 4, .soulUrge = 1, .personality = 3, .maturity = 8,
+                    .lessons = {1, 2, 4, 6, 7, 8, 9}, .passion = {5}, .debts = {13}, .compound = 13, .root = 4};
+
+    // The hyphen ends a word for the Y rule: the Y of YVONNE stands beside V
+    // only, a vowel as in Yvonne alone. Soul urge AEYOE 1+5+7+6+5 = 24 -> 6,
+    // personality NNVNN 24 -> 6, expression 48 -> 12 -> 3. Life path 3, maturity 6.
+    QTest::newRow("Y after a hyphen is a vowel")
+        << QStringLiteral("Anne-Yvonne") << 1990 << 1 << 1
+        << Expected{.lifePath = 3, .birthday = 1, .expression = 3, .soulUrge = 6, .personality = 6, .maturity = 6,
+                    .lessons = {2, 3, 8, 9}, .passion = {5}, .debts = {}, .compound = 45, .root = 9,
+                    .uncounted = {QStringLiteral("-")}};
+
     const Expected noLetter{.refusal = ChartRefusal::NoLetter};
     QTest::newRow("Cyrillic name refused") << QStringLiteral(u"Дмитрий") << 1990 << 1 << 1 << noLetter;
     QTest::newRow("empty name refused") << QString() << 1990 << 1 << 1 << noLetter;
@@ -247,9 +276,9 @@ void TestChart::chart()
 
     // The storage of an earlier chart, as in a batch.
     Chart chart;
-    QCOMPARE(MakeChart(U"Zoë Ἀ-Ω Xu 13", 1950, 5, 5, chart), ChartRefusal::None);
+    QCOMPARE(MakeChart(U"Zoë Ἀ-Ω Xu 13", {1950, 5, 5}, chart), ChartRefusal::None);
 
-    QCOMPARE(MakeChart(name.toStdU32String(), year, month, day, chart), expected.refusal);
+    QCOMPARE(MakeChart(name.toStdU32String(), {year, month, day}, chart), expected.refusal);
     QCOMPARE(chart.lifePath.value, expected.lifePath);
     QCOMPARE(chart.birthday.value, expected.birthday);
     QCOMPARE(chart.expression.value, expected.expression);
@@ -262,7 +291,7 @@ void TestChart::chart()
     QCOMPARE(chart.chaldean.compound, static_cast<std::uint64_t>(expected.compound));
     QCOMPARE(chart.chaldean.root, expected.root);
     QStringList uncounted;
-    for (const std::u32string &entry : chart.uncounted)
+    for (const std::u32string &entry : chart.name.uncounted)
         uncounted << TextOf(entry);
     QCOMPARE(uncounted, expected.uncounted);
     if (expected.refusal != ChartRefusal::None) {
@@ -322,15 +351,37 @@ void TestChart::steps()
     QFETCH(QString, steps);
 
     Chart chart;
-    QCOMPARE(MakeChart(name.toStdU32String(), year, month, day, chart), ChartRefusal::None);
-    const std::string *text = number == QLatin1String("lifePath")      ? &chart.lifePath.steps
-                              : number == QLatin1String("birthday")    ? &chart.birthday.steps
-                              : number == QLatin1String("expression")  ? &chart.expression.steps
-                              : number == QLatin1String("soulUrge")    ? &chart.soulUrge.steps
-                              : number == QLatin1String("personality") ? &chart.personality.steps
-                              : number == QLatin1String("maturity")    ? &chart.maturity.steps
-                                                                       : &chart.chaldean.steps;
-    QCOMPARE(QString::fromStdString(*text), steps);
+    QCOMPARE(MakeChart(name.toStdU32String(), {year, month, day}, chart), ChartRefusal::None);
+    QCOMPARE(QString::fromStdString(StepsOf(chart, number)), steps);
+}
+
+void TestChart::totals_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<int>("total");
+
+    // One part counts: its letter sum. Several: the sum of their results.
+    QTest::newRow("one part, personality") << QStringLiteral("Strauss") << QStringLiteral("personality") << 14;
+    QTest::newRow("one part, expression") << QStringLiteral("Lee") << QStringLiteral("expression") << 13;
+    QTest::newRow("one part, consonants before a Y vowel") << QStringLiteral("Mary") << QStringLiteral("personality") << 13;
+    QTest::newRow("one part of three with vowels") << QStringLiteral("Mr Ng Ooo") << QStringLiteral("soulUrge") << 18;
+    QTest::newRow("two parts") << QStringLiteral("Leo Sun") << QStringLiteral("expression") << 14;
+    QTest::newRow("two parts, master kept") << QStringLiteral("Jean-Pierre Dupont") << QStringLiteral("expression") << 20;
+}
+
+void TestChart::totals()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, number);
+    QFETCH(int, total);
+
+    Chart chart;
+    QCOMPARE(MakeChart(name.toStdU32String(), {2000, 1, 1}, chart), ChartRefusal::None);
+    for (const ChartNumberRow &row : ChartNumberRows) {
+        if (QLatin1String(row.key.data(), static_cast<qsizetype>(row.key.size())) == number)
+            QCOMPARE((chart.*row.number).total, static_cast<std::uint64_t>(total));
+    }
 }
 
 void TestChart::dates_data()
@@ -368,18 +419,18 @@ void TestChart::dates()
     QFETCH(int, day);
     QFETCH(bool, exists);
 
-    QCOMPARE(IsValidDate(year, month, day), exists);
+    QCOMPARE(IsValidDate({year, month, day}), exists);
     Chart chart;
-    QCOMPARE(MakeChart(U"Ada ?", 2000, 1, 1, chart), ChartRefusal::None);
-    QCOMPARE(MakeChart(U"Ada ?", year, month, day, chart), exists ? ChartRefusal::None : ChartRefusal::NoSuchDate);
+    QCOMPARE(MakeChart(U"Ada ?", {2000, 1, 1}, chart), ChartRefusal::None);
+    QCOMPARE(MakeChart(U"Ada ?", {year, month, day}, chart), exists ? ChartRefusal::None : ChartRefusal::NoSuchDate);
     if (!exists) {
         // Nothing of the chart before is left.
         QCOMPARE(chart.expression.value, 0);
         QVERIFY(chart.expression.steps.empty());
-        QVERIFY(chart.uncounted.empty());
+        QVERIFY(chart.name.uncounted.empty());
         QVERIFY(chart.karmicLessons.empty());
         // The date is looked at before the name.
-        QCOMPARE(MakeChart(U"?", year, month, day, chart), ChartRefusal::NoSuchDate);
+        QCOMPARE(MakeChart(U"?", {year, month, day}, chart), ChartRefusal::NoSuchDate);
     }
 }
 
@@ -534,7 +585,7 @@ void TestChart::reductionAgreesWithDigitPasses()
     for (const std::uint64_t n : numbers) {
         const std::vector<std::uint64_t> passes = PassesOf(n);
         const int root = static_cast<int>(passes.back());
-        QCOMPARE(ReduceToRoot(n), root);
+        QCOMPARE(ReduceToDigit(n), root);
         // Reduce stops at the first master number on the way, if any.
         int reduced = root;
         for (const std::uint64_t pass : passes) {

@@ -215,10 +215,8 @@ void MainWindow::createInputArea()
 
     m_dayList = MakeList(m_client, "myday", {120, 1470, 735, 360});
     m_monthList = MakeList(m_client, "Combo1", {840, 1470, 1695, 360});
-    m_monthList->addItems({QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
-                           QStringLiteral("April"), QStringLiteral("May"), QStringLiteral("June"),
-                           QStringLiteral("July"), QStringLiteral("August"), QStringLiteral("September"),
-                           QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December")});
+    for (const std::string_view month : veltara::MonthNames)
+        m_monthList->addItem(QString::fromLatin1(month.data(), static_cast<qsizetype>(month.size())));
     m_yearList = MakeList(m_client, "myyear", {2520, 1470, 1335, 360});
 
     const auto left = Qt::AlignLeft | Qt::AlignTop;

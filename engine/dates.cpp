@@ -1,0 +1,70 @@
+#include "dates.h"
+
+#include "numerology.h"
+#include "text.h"
+
+#include <charconv>
+
+namespace veltara {
+
+namespace {
+
+void AppendPadded(std::string &out, int number, std::size_t digits)
+{
+    const std::string text = std::to_string(number);
+    if (text.size() < digits)
+        out.append(digits - text.size(), '0');
+    out.append(text);
+}
+
+} // namespace
+
+bool IsValidDate(const Date &date) noexcept
+{
+    if (date.year < 1 || date.year > 9999 || date.month < 1 || date.month > 12 || date.day < 1)
+        return false;
+    static constexpr int Days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (date.year % 4 == 0 && date.year % 100 != 0) || date.year % 400 == 0;
+    return date.day <= Days[date.month - 1] + (date.month == 2 && leap ? 1 : 0);
+}
+
+bool IsIsoDateShape(std::string_view text) noexcept
+{
+    return text.size() == 10 && text[4] == '-' && text[7] == '-' && IsDigits(text.substr(0, 4)) &&
+           IsDigits(text.substr(5, 2)) && IsDigits(text.substr(8, 2));
+}
+
+std::string IsoDateText(const Date &date)
+{
+    std::string text;
+    AppendPadded(text, date.year, 4);
+    text.push_back('-');
+    AppendPadded(text, date.month, 2);
+    text.push_back('-');
+    AppendPadded(text, date.day, 2);
+    return text;
+}
+
+int SmallNumber(std::string_view text, std::size_t maxDigits) noexcept
+{
+    if (!IsDigits(text) || text.size() > maxDigits)
+        return -1;
+    int value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+int MonthNumber(std::string_view text) noexcept
+{
+    if (IsDigits(text)) {
+        const int month = SmallNumber(text, 2);
+        return month >= 1 && month <= 12 ? month : 0;
+    }
+    for (std::size_t i = 0; i < MonthNames.size(); ++i) {
+        if (EqualsIgnoringAsciiCase(text, MonthNames[i]))
+            return static_cast<int>(i) + 1;
+    }
+    return 0;
+}
+
+} // namespace veltara
