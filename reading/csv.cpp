@@ -142,18 +142,25 @@ bool CsvReader::next(CsvRow &row)
         }
 
         const char c = m_buffer[m_pos++];
+        // A comma ends the field, a line break the row.
+        const auto separates = [&](char separator) {
+            if (separator == ',') {
+                newField();
+                state = State::FieldStart;
+            } else if (separator == '\n' || separator == '\r') {
+                ended = true;
+                m_skipLineFeed = separator == '\r';
+            } else {
+                return false;
+            }
+            return true;
+        };
         switch (state) {
         case State::FieldStart:
         case State::Unquoted:
-            if (c == ',') {
-                newField();
-                state = State::FieldStart;
-            } else if (c == '\n') {
-                ended = true;
-            } else if (c == '\r') {
-                ended = true;
-                m_skipLineFeed = true;
-            } else if (c == '"') {
+            if (separates(c))
+                break;
+            if (c == '"') {
                 if (state == State::FieldStart) {
                     state = State::Quoted;
                     quoteLine = m_line;
@@ -178,15 +185,7 @@ bool CsvReader::next(CsvRow &row)
             if (c == '"') {
                 keep('"');
                 state = State::Quoted;
-            } else if (c == ',') {
-                newField();
-                state = State::FieldStart;
-            } else if (c == '\n') {
-                ended = true;
-            } else if (c == '\r') {
-                ended = true;
-                m_skipLineFeed = true;
-            } else {
+            } else if (!separates(c)) {
                 fail(row, "text after the closing double quote of a field");
                 keep(c);
                 state = State::Unquoted;
