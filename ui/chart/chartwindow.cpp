@@ -1,0 +1,440 @@
+#include "chartwindow.h"
+
+#include "chartdocument.h"
+#include "chartmode.h"
+#include "messages.h"
+#include "text.h"
+#include "textunits.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDateEdit>
+#include <QDir>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QSaveFile>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStandardPaths>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace veltara {
+
+namespace {
+
+using chartview::PlaceName;
+
+const QDate FirstDate(1, 1, 1);
+const QDate LastDate(9999, 12, 31);
+
+// The tiles stand in rows of three.
+constexpr int TileColumns = 3;
+
+QLabel *MakeValueLabel(QWidget *parent, const QString &name)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+QDateEdit *MakeDateEdit(QWidget *parent, const char *name, QDate date)
+{
+    auto *edit = new QDateEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setDisplayFormat(chartview::DateFormat(QLocale()));
+    edit->setDateRange(FirstDate, LastDate);
+    edit->setCalendarPopup(true);
+    edit->setDate(date);
+    return edit;
+}
+
+QFont ScaledFont(QFont font, qreal factor, bool bold)
+{
+    font.setPointSizeF(font.pointSizeF() * factor);
+    font.setBold(bold);
+    return font;
+}
+
+// Whether a field (a line edit, a label, a date editor) has selected text
+// the user may copy.
+bool HasSelection(QObject *field)
+{
+    if (const auto *edit = qobject_cast<QLineEdit *>(field))
+        return edit->hasSelectedText();
+    if (const auto *label = qobject_cast<QLabel *>(field))
+        return label->hasSelectedText();
+    if (const auto *edit = field->findChild<QLineEdit *>())
+        return edit->hasSelectedText();
+    return false;
+}
+
+// The name's characters as the chart reads them, into storage kept from
+// call to call.
+const std::u32string &CodePoints(const QString &text, std::u32string &points)
+{
+    points.clear();
+    const std::u16string_view units = Units(text);
+    for (std::size_t i = 0; i < units.size();)
+        points.push_back(NextCodePoint(units, i));
+    return points;
+}
+
+} // namespace
+
+ChartWindow::ChartWindow(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("chartWindow"));
+    setWindowTitle(QStringLiteral("Numerology Chart"));
+
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("chartScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *page = new QWidget(scroll);
+    page->setObjectName(QStringLiteral("chartPage"));
+    auto *pageLayout = new QVBoxLayout(page);
+
+    createActions();
+    createInputs(page);
+    m_chartArea = new QWidget(page);
+    m_chartArea->setObjectName(QStringLiteral("chartArea"));
+    auto *areaLayout = new QVBoxLayout(m_chartArea);
+    areaLayout->setContentsMargins(0, 0, 0, 0);
+    createCoreNumbers(m_chartArea);
+    m_cyclesArea = new QWidget(m_chartArea);
+    m_cyclesArea->setObjectName(QStringLiteral("cyclesArea"));
+    m_cyclesArea->hide();
+    areaLayout->addWidget(m_cyclesArea);
+    createRest(m_chartArea);
+    createSteps(m_chartArea);
+    pageLayout->addWidget(m_chartArea);
+    pageLayout->addStretch(1);
+    scroll->setWidget(page);
+    setCentralWidget(scroll);
+    setFocusOrder();
+
+    // Ctrl+C copies the chart unless a field holds a selection to copy.
+    for (QWidget *widget : findChildren<QWidget *>()) {
+        if (widget->focusPolicy() != Qt::NoFocus)
+            widget->installEventFilter(this);
+    }
+
+    remake();
+    const QRect screen = this->screen()->availableGeometry();
+    const QSize wanted = sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 100,
+                                                     fontMetrics().height() * 46));
+    resize(wanted.boundedTo(screen.size() * 9 / 10));
+}
+
+void ChartWindow::createActions()
+{
+    QMenu *fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu->setObjectName(QStringLiteral("chartFileMenu"));
+    auto action = [this, fileMenu](const char *name, const QString &caption, QKeySequence keys, auto command) {
+        QAction *item = fileMenu->addAction(caption);
+        item->setObjectName(QLatin1String(name));
+        item->setShortcut(keys);
+        connect(item, &QAction::triggered, this, command);
+        return item;
+    };
+    m_saveAction = action("chartSavePdf", QStringLiteral("Save as &PDF..."), QKeySequence::Save,
+                          &ChartWindow::saveAsPdfAsked);
+    m_copyAction = action("chartCopy", QStringLiteral("&Copy Chart"), QKeySequence::Copy, &ChartWindow::copyChart);
+    fileMenu->addSeparator();
+    action("chartClose", QStringLiteral("C&lose"), QKeySequence::Close, &ChartWindow::close);
+}
+
+void ChartWindow::createInputs(QWidget *page)
+{
+    auto *inputs = new QWidget(page);
+    inputs->setObjectName(QStringLiteral("chartInputs"));
+    auto *form = new QFormLayout(inputs);
+    form->setContentsMargins(0, 0, 0, 0);
+
+    m_nameEdit = new QLineEdit(inputs);
+    m_nameEdit->setObjectName(QStringLiteral("chartName"));
+    m_nameEdit->setClearButtonEnabled(true);
+    m_birthEdit = MakeDateEdit(inputs, "birthDate", QDate(2000, 1, 1));
+    m_readingEdit = MakeDateEdit(inputs, "readingDate", QDate::currentDate());
+    form->addRow(QStringLiteral("Full &name:"), m_nameEdit);
+    form->addRow(QStringLiteral("&Birth date:"), m_birthEdit);
+    form->addRow(QStringLiteral("&Reading date:"), m_readingEdit);
+    m_nameEdit->setAccessibleName(QStringLiteral("Full name"));
+    m_birthEdit->setAccessibleName(QStringLiteral("Birth date"));
+    m_readingEdit->setAccessibleName(QStringLiteral("Reading date"));
+
+    m_refusalLine = MakeValueLabel(page, QStringLiteral("refusalLine"));
+    m_refusalLine->setFont(ScaledFont(font(), 1.0, true));
+
+    connect(m_nameEdit, &QLineEdit::textChanged, this, &ChartWindow::remake);
+    // A birth date that was not taken is replaced once the user chooses one,
+    // or leaves the editor accepting the date it shows.
+    connect(m_birthEdit, &QDateEdit::dateChanged, this, [this] {
+        m_birthDateProblem.clear();
+        remake();
+    });
+    connect(m_birthEdit, &QDateEdit::editingFinished, this, [this] {
+        if (!m_birthDateProblem.isEmpty()) {
+            m_birthDateProblem.clear();
+            remake();
+        }
+    });
+    connect(m_readingEdit, &QDateEdit::dateChanged, this, &ChartWindow::remake);
+
+    auto *layout = static_cast<QVBoxLayout *>(page->layout());
+    layout->addWidget(inputs);
+    layout->addWidget(m_refusalLine);
+}
+
+void ChartWindow::createCoreNumbers(QWidget *area)
+{
+    auto *core = new QWidget(area);
+    core->setObjectName(QStringLiteral("coreNumbers"));
+    auto *grid = new QGridLayout(core);
+    grid->setContentsMargins(0, 0, 0, 0);
+    for (std::size_t i = 0; i < m_tiles.size(); ++i) {
+        const QString key = ToQString(chart::ChartNumberRows[i].key);
+        Tile &tile = m_tiles[i];
+        tile.frame = new QFrame(core);
+        tile.frame->setObjectName(key + QStringLiteral("Tile"));
+        tile.frame->setFrameShape(QFrame::StyledPanel);
+        tile.frame->setBackgroundRole(QPalette::Base);
+        tile.frame->setAutoFillBackground(true);
+        auto *layout = new QVBoxLayout(tile.frame);
+        tile.number = MakeValueLabel(tile.frame, key + QStringLiteral("Number"));
+        tile.number->setFont(ScaledFont(font(), 2.4, true));
+        tile.number->setWordWrap(false);
+        tile.name = MakeValueLabel(tile.frame, key + QStringLiteral("Name"));
+        tile.name->setFont(ScaledFont(font(), 1.15, true));
+        tile.debt = MakeValueLabel(tile.frame, key + QStringLiteral("Debt"));
+        tile.meaning = MakeValueLabel(tile.frame, key + QStringLiteral("Meaning"));
+        tile.meaning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        for (QLabel *label : {tile.number, tile.name, tile.debt, tile.meaning})
+            layout->addWidget(label);
+        layout->addStretch(1);
+        grid->addWidget(tile.frame, static_cast<int>(i) / TileColumns, static_cast<int>(i) % TileColumns);
+    }
+    for (int column = 0; column < TileColumns; ++column)
+        grid->setColumnStretch(column, 1);
+    area->layout()->addWidget(core);
+}
+
+void ChartWindow::createRest(QWidget *area)
+{
+    m_restArea = new QGroupBox(QStringLiteral("The rest of the chart"), area);
+    m_restArea->setObjectName(QStringLiteral("restArea"));
+    auto *form = new QFormLayout(m_restArea);
+    for (std::size_t i = 0; i < m_restValues.size(); ++i) {
+        const chartview::RestRow &row = chartview::RestRows[i];
+        m_restValues[i] = MakeValueLabel(m_restArea, QLatin1String(row.key));
+        form->addRow(QLatin1String(row.label) + QLatin1Char(':'), m_restValues[i]);
+    }
+    area->layout()->addWidget(m_restArea);
+}
+
+void ChartWindow::createSteps(QWidget *area)
+{
+    m_stepsToggle = new QToolButton(area);
+    m_stepsToggle->setObjectName(QStringLiteral("stepsToggle"));
+    m_stepsToggle->setText(QStringLiteral("How each number came about"));
+    m_stepsToggle->setCheckable(true);
+    m_stepsToggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_stepsToggle->setArrowType(Qt::RightArrow);
+    m_stepsToggle->setAutoRaise(true);
+    m_stepsToggle->setFocusPolicy(Qt::StrongFocus);
+
+    m_stepsArea = new QWidget(area);
+    m_stepsArea->setObjectName(QStringLiteral("stepsArea"));
+    auto *form = new QFormLayout(m_stepsArea);
+    for (std::size_t i = 0; i < m_steps.size(); ++i) {
+        const bool chaldean = i == std::size(chart::ChartNumberRows);
+        const QString key = chaldean ? QStringLiteral("chaldean") : ToQString(chart::ChartNumberRows[i].key);
+        m_steps[i] = MakeValueLabel(m_stepsArea, key + QStringLiteral("Steps"));
+        form->addRow((chaldean ? QStringLiteral("Chaldean") : PlaceName(chart::ChartNumberRows[i].label)) +
+                         QLatin1Char(':'),
+                     m_steps[i]);
+    }
+    form->addRow(new QLabel(QStringLiteral("Pythagorean letter values; Chaldean values for the Chaldean number."),
+                            m_stepsArea));
+    m_stepsArea->hide();
+    connect(m_stepsToggle, &QToolButton::toggled, this, [this](bool open) {
+        m_stepsToggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
+        m_stepsArea->setVisible(open);
+    });
+    area->layout()->addWidget(m_stepsToggle);
+    area->layout()->addWidget(m_stepsArea);
+}
+
+void ChartWindow::setFocusOrder()
+{
+    setTabOrder(m_nameEdit, m_birthEdit);
+    setTabOrder(m_birthEdit, m_readingEdit);
+    setTabOrder(m_readingEdit, m_stepsToggle);
+}
+
+void ChartWindow::fill(const QString &name, const QStringList &birthDateFields)
+{
+    std::vector<std::string> utf8;
+    for (const QString &field : birthDateFields)
+        utf8.push_back(field.toStdString());
+    const std::vector<std::string_view> fields(utf8.begin(), utf8.end());
+    Date date;
+    std::string problem;
+    const QSignalBlocker blocker(m_birthEdit);
+    if (chart::ParseChartDate(fields, date, problem) == chart::ChartRefusal::None) {
+        m_birthEdit->setDate(QDate(date.year, date.month, date.day));
+        m_birthDateProblem.clear();
+    } else {
+        m_birthDateProblem = QStringLiteral("The birth date is not taken: ") + ToQString(std::string_view(problem));
+    }
+    // Setting the name makes the chart.
+    if (m_nameEdit->text() == name)
+        remake();
+    else
+        m_nameEdit->setText(name);
+}
+
+void ChartWindow::remake()
+{
+    if (!m_birthDateProblem.isEmpty()) {
+        showRefusal(m_birthDateProblem);
+        return;
+    }
+    if (m_nameEdit->text().isEmpty()) {
+        showRefusal(QStringLiteral("Type a full name to see its chart."));
+        return;
+    }
+    const chart::ChartRefusal refusal =
+        chart::MakeChart(CodePoints(m_nameEdit->text(), m_name), chartview::ChartDate(m_birthEdit->date()),
+                         chartview::ChartDate(m_readingEdit->date()), m_chart);
+    if (refusal != chart::ChartRefusal::None) {
+        const QString line = chartview::Sentence(chart::RefusalText(refusal));
+        showRefusal(line.endsWith(QLatin1Char('.')) ? line : line + QLatin1Char('.'));
+        return;
+    }
+    showChart();
+}
+
+void ChartWindow::showChart()
+{
+    for (std::size_t i = 0; i < m_tiles.size(); ++i) {
+        const chart::ChartNumberRow &row = chart::ChartNumberRows[i];
+        const chart::ChartNumber &number = m_chart.*row.number;
+        const Tile &tile = m_tiles[i];
+        const QString place = PlaceName(row.label);
+        const int debt = chartview::KarmicDebtOf(row, m_chart);
+        tile.number->setText(chartview::CompoundText(number));
+        tile.name->setText(place);
+        tile.debt->setText(debt ? QStringLiteral("Karmic debt %1").arg(debt) : QString());
+        tile.debt->setVisible(debt != 0);
+        tile.meaning->setText(chartview::TileMeaning(row, m_chart));
+        tile.frame->setAccessibleName(place + QLatin1Char(' ') + QString::number(number.value));
+        tile.frame->setAccessibleDescription(tile.number->text() + QStringLiteral(". ") +
+                                             (debt ? tile.debt->text() + QStringLiteral(". ") : QString()) +
+                                             tile.meaning->text());
+        tile.number->setAccessibleName(place + QLatin1Char(' ') + tile.number->text());
+        m_steps[i]->setText(ToQString(std::string_view(number.steps)));
+        m_steps[i]->setAccessibleName(place + QLatin1Char(' ') + QString::number(number.value) +
+                                      QStringLiteral(": ") + m_steps[i]->text());
+    }
+    m_steps.back()->setText(ToQString(std::string_view(m_chart.chaldean.steps)));
+    m_steps.back()->setAccessibleName(QStringLiteral("Chaldean %1: ").arg(m_chart.chaldean.root) +
+                                      m_steps.back()->text());
+    for (std::size_t i = 0; i < m_restValues.size(); ++i) {
+        const chartview::RestRow &row = chartview::RestRows[i];
+        m_restValues[i]->setText(row.text(m_chart));
+        m_restValues[i]->setAccessibleName(QLatin1String(row.label) + QLatin1Char(' ') + m_restValues[i]->text());
+    }
+    m_refusalLine->clear();
+    m_refusalLine->hide();
+    m_chartArea->show();
+    m_shown = true;
+    m_saveAction->setEnabled(true);
+    m_copyAction->setEnabled(true);
+}
+
+void ChartWindow::showRefusal(const QString &line)
+{
+    m_shown = false;
+    m_refusalLine->setText(line);
+    m_refusalLine->setAccessibleName(line);
+    m_refusalLine->show();
+    for (const Tile &tile : m_tiles) {
+        for (QLabel *label : {tile.number, tile.name, tile.debt, tile.meaning})
+            label->clear();
+        tile.frame->setAccessibleName(QString());
+        tile.frame->setAccessibleDescription(QString());
+    }
+    for (QLabel *label : m_restValues)
+        label->clear();
+    for (QLabel *label : m_steps)
+        label->clear();
+    m_chartArea->hide();
+    m_saveAction->setEnabled(false);
+    m_copyAction->setEnabled(false);
+}
+
+bool ChartWindow::saveAsPdf(const QString &path)
+{
+    if (!m_shown)
+        return false;
+    const chartview::ChartInputs inputs{m_nameEdit->text(), m_birthEdit->date(), m_readingEdit->date()};
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) && chartview::WriteChartPdf(file, inputs, m_chart, QLocale()) &&
+                         file.commit();
+    if (!written) {
+        MsgBox(QStringLiteral("The chart could not be saved as %1.\r\n%2")
+                   .arg(QDir::toNativeSeparators(path), file.errorString()),
+               MsgStyle::OkOnly + MsgStyle::Critical, QStringLiteral("Save as PDF"));
+    }
+    return written;
+}
+
+void ChartWindow::saveAsPdfAsked()
+{
+    if (!m_shown)
+        return;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Chart as PDF"),
+                                                QDir(folder).filePath(m_nameEdit->text().trimmed() +
+                                                                      QStringLiteral(" chart.pdf")),
+                                                QStringLiteral("PDF files (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    saveAsPdf(path);
+}
+
+void ChartWindow::copyChart()
+{
+    if (!m_shown)
+        return;
+    const QByteArray name = m_nameEdit->text().toUtf8();
+    const std::string text = reading::ChartText(std::string_view(name.constData(), static_cast<std::size_t>(name.size())),
+                                                m_chart);
+    QGuiApplication::clipboard()->setText(ToQString(std::string_view(text)));
+}
+
+bool ChartWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // A field with no selection leaves Ctrl+C to the Copy Chart command.
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy) &&
+        !HasSelection(watched))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace veltara

@@ -1,0 +1,101 @@
+// The chart window: the numerology chart of a name and a birth date, read on
+// a date, following the inputs as they are typed. The core numbers show as
+// tiles, the rest of the chart below them, and how each number came about in
+// a section that opens and closes. It saves the chart as a PDF and copies the
+// command line's text chart.
+//
+// Unlike the designed main window, it follows the desktop's theme.
+#pragma once
+
+#include "chart.h"
+#include "chartview.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <array>
+
+class QAction;
+class QDateEdit;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+namespace veltara {
+
+class ChartWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit ChartWindow(QWidget *parent = nullptr);
+
+    // Fills the name and the birth date as typed in the main window's fields
+    // (day, month name or number, year). A date the chart does not take is
+    // said in the refusal line until the birth date is chosen anew.
+    void fill(const QString &name, const QStringList &birthDateFields);
+
+    // Writes the shown chart as a PDF to `path`; a failure is told in a
+    // message and leaves any file there as it was. False when nothing was
+    // written.
+    bool saveAsPdf(const QString &path);
+    // Asks for a file name, then saves.
+    void saveAsPdfAsked();
+    // Puts the command line's text chart of the shown chart on the clipboard.
+    void copyChart();
+
+    // Whether a chart is shown (no refusal).
+    bool showsChart() const { return m_shown; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    struct Tile {
+        QFrame *frame = nullptr;
+        QLabel *number = nullptr;
+        QLabel *name = nullptr;
+        QLabel *debt = nullptr;
+        QLabel *meaning = nullptr;
+    };
+
+    void createActions();
+    void createInputs(QWidget *page);
+    void createCoreNumbers(QWidget *area);
+    void createRest(QWidget *area);
+    void createSteps(QWidget *area);
+    void setFocusOrder();
+
+    // Makes the chart of the inputs and shows it, or the refusal.
+    void remake();
+    void showChart();
+    void showRefusal(const QString &line);
+
+    QAction *m_saveAction = nullptr;
+    QAction *m_copyAction = nullptr;
+
+    QLineEdit *m_nameEdit = nullptr;
+    QDateEdit *m_birthEdit = nullptr;
+    QDateEdit *m_readingEdit = nullptr;
+    QLabel *m_refusalLine = nullptr;
+
+    QWidget *m_chartArea = nullptr;
+    std::array<Tile, std::size(chart::ChartNumberRows)> m_tiles;
+    // The timeline of the cycles and their numbers: hidden until filled.
+    QWidget *m_cyclesArea = nullptr;
+    QGroupBox *m_restArea = nullptr;
+    std::array<QLabel *, std::size(chartview::RestRows)> m_restValues{};
+    QToolButton *m_stepsToggle = nullptr;
+    QWidget *m_stepsArea = nullptr;
+    std::array<QLabel *, std::size(chart::ChartNumberRows) + 1> m_steps{}; // the core numbers, then Chaldean
+
+    // Why the birth date handed over by fill() is not taken; empty once the
+    // editor holds the birth date.
+    QString m_birthDateProblem;
+
+    chart::Chart m_chart;
+    std::u32string m_name;
+    bool m_shown = false;
+};
+
+} // namespace veltara
