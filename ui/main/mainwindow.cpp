@@ -3,6 +3,7 @@
 #include "aboutdialog.h"
 #include "appfolder.h"
 #include "appicon.h"
+#include "chartwindow.h"
 #include "classicui.h"
 #include "messages.h"
 #include "numerology.h"
@@ -158,6 +159,8 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowSize(CompactWidth, CompactHeight);
 }
 
+MainWindow::~MainWindow() = default;
+
 void MainWindow::createMenus()
 {
     auto action = [this](QMenu *menu, const char *name, const QString &caption, auto command) {
@@ -172,6 +175,7 @@ void MainWindow::createMenus()
     fileMenu->setObjectName(QStringLiteral("mnuFile"));
     action(fileMenu, "mnuCalc", QStringLiteral("&Calculate"), &MainWindow::calculate);
     action(fileMenu, "mnuClr", QStringLiteral("C&lear"), &MainWindow::clear);
+    action(fileMenu, "mnuChart", QStringLiteral("Numerology C&hart..."), &MainWindow::showChartWindow);
     separator(fileMenu, "mnuBl");
     action(fileMenu, "mnuVOS", QStringLiteral("&Visit Quorvale"), [] { OpenWebAddress(BareSiteAddress()); });
     separator(fileMenu, "mnuS");
@@ -490,8 +494,28 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+void MainWindow::showChartWindow()
+{
+    if (!m_chartWindow)
+        m_chartWindow = std::make_unique<ChartWindow>();
+    // A reading shows its number; the chart takes a reading it has not had.
+    if (!m_nameNumberBox->text().isEmpty()) {
+        const QStringList inputs{m_nameEdit->text(), m_dayList->currentText(), m_monthList->currentText(),
+                                 m_yearList->currentText()};
+        if (inputs != m_chartInputs) {
+            m_chartWindow->fill(inputs.front(), inputs.mid(1));
+            m_chartInputs = inputs;
+        }
+    }
+    m_chartWindow->show();
+    m_chartWindow->raise();
+    m_chartWindow->activateWindow();
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (m_chartWindow)
+        m_chartWindow->close();
     event->accept();
     QuitApplication();
 }

@@ -5,6 +5,9 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
+
+#include <memory>
 
 class QAction;
 class QComboBox;
@@ -19,12 +22,14 @@ namespace veltara {
 struct NameProfile;
 struct ZodiacRange;
 
+class ChartWindow;
 class LinkLabel;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // The start-up routine: probes the picture folder, clears the window and
     // fills the day and year lists. On a missing picture folder it tells the
@@ -33,6 +38,9 @@ public:
 
     void calculate();
     void clear();
+    // Opens the chart window, made on first use, or brings it forward. While
+    // the window shows a reading, the chart takes its name and birth date.
+    void showChartWindow();
 
     // Outer sizes in twips, frame, title bar and menu bar included.
     static constexpr int CompactWidth = 4020;
@@ -106,6 +114,11 @@ private:
 
     // Never visible: the birth-date digit text.
     QLineEdit *m_birthDigitsBox = nullptr;
+
+    // The chart window once asked for, and the inputs of the reading it was
+    // last given.
+    std::unique_ptr<ChartWindow> m_chartWindow;
+    QStringList m_chartInputs;
 
     QWidget *m_client = nullptr;
     // The input that had the keyboard focus when the inputs were frozen.
