@@ -12,10 +12,12 @@
 #include <QClipboard>
 #include <QDateEdit>
 #include <QFile>
+#include <QFormLayout>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QProxyStyle>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
@@ -58,6 +60,36 @@ QString RunTool(const QString &tool, const QStringList &arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// A style whose forms keep their fields at their preferred width, as some
+// desktop styles have them.
+class FieldsAtTheirSizeStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returned) const override
+    {
+        if (hint == SH_FormLayoutFieldGrowthPolicy)
+            return QFormLayout::FieldsStayAtSizeHint;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
+// The labels of a widget that do not show their whole text.
+QStringList CutLabels(const QWidget *area)
+{
+    QStringList cut;
+    for (const QLabel *shown : area->findChildren<QLabel *>()) {
+        if (!shown->isVisible() || shown->text().isEmpty())
+            continue;
+        const bool fits = shown->wordWrap()
+                              ? shown->heightForWidth(shown->width()) <= shown->height()
+                              : shown->fontMetrics().horizontalAdvance(shown->text()) <= shown->contentsRect().width();
+        if (!fits)
+            cut.append(shown->objectName() + QStringLiteral(": ") + shown->text());
+    }
+    return cut;
+}
+
 } // namespace
 
 class TestChartWindow : public QObject {
@@ -73,6 +105,8 @@ private slots:
     void refusals_data();
     void refusals();
     void stepsOpenAndCloseByKeyboard();
+    void nothingIsCutOff_data();
+    void nothingIsCutOff();
     void ctrlCCopiesTheTextChart();
     void pdfHoldsTheChartAsText();
     void failedPdfWriteIsTold();
@@ -317,6 +351,32 @@ void TestChartWindow::stepsOpenAndCloseByKeyboard()
     QVERIFY(!label(QStringLiteral("expressionSteps")).isEmpty());
     QTest::keyClick(toggle, Qt::Key_Space);
     QVERIFY(steps->isHidden());
+}
+
+void TestChartWindow::nothingIsCutOff_data()
+{
+    QTest::addColumn<bool>("fieldsAtTheirSize");
+    QTest::newRow("the test style") << false;
+    QTest::newRow("a style that keeps form fields at their size") << true;
+}
+
+void TestChartWindow::nothingIsCutOff()
+{
+    QFETCH(bool, fieldsAtTheirSize);
+    FieldsAtTheirSizeStyle style(QStringLiteral("Fusion"));
+    if (fieldsAtTheirSize) {
+        window->setStyle(&style);
+        for (QWidget *widget : window->findChildren<QWidget *>())
+            widget->setStyle(&style);
+    }
+    // Long steps in a narrow window must wrap.
+    window->resize(420, 600);
+    typeName(QStringLiteral("Maria Magdalena Hildegard Wilhelmina von Hohenzollern-Sigmaringen"));
+    child<QToolButton>(QStringLiteral("stepsToggle"))->setChecked(true);
+    QTRY_VERIFY(child<QWidget>(QStringLiteral("stepsArea"))->isVisible());
+    QCoreApplication::processEvents();
+    QCOMPARE(CutLabels(child<QWidget>(QStringLiteral("chartArea"))), QStringList());
+    window.reset(); // before the style goes
 }
 
 void TestChartWindow::ctrlCCopiesTheTextChart()

@@ -23,6 +23,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -57,6 +58,15 @@ QDateEdit *MakeDateEdit(QWidget *parent, const char *name, QDate date)
     edit->setCalendarPopup(true);
     edit->setDate(date);
     return edit;
+}
+
+// A form whose values take the width there is, whatever the style's habit:
+// a long line of steps wraps instead of being cut off.
+QFormLayout *MakeForm(QWidget *parent)
+{
+    auto *form = new QFormLayout(parent);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    return form;
 }
 
 QFont ScaledFont(QFont font, qreal factor, bool bold)
@@ -98,11 +108,11 @@ ChartWindow::ChartWindow(QWidget *parent)
     setObjectName(QStringLiteral("chartWindow"));
     setWindowTitle(QStringLiteral("Numerology Chart"));
 
-    auto *scroll = new QScrollArea(this);
-    scroll->setObjectName(QStringLiteral("chartScroll"));
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    auto *page = new QWidget(scroll);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("chartScroll"));
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    auto *page = new QWidget(m_scroll);
     page->setObjectName(QStringLiteral("chartPage"));
     auto *pageLayout = new QVBoxLayout(page);
 
@@ -121,8 +131,8 @@ ChartWindow::ChartWindow(QWidget *parent)
     createSteps(m_chartArea);
     pageLayout->addWidget(m_chartArea);
     pageLayout->addStretch(1);
-    scroll->setWidget(page);
-    setCentralWidget(scroll);
+    m_scroll->setWidget(page);
+    setCentralWidget(m_scroll);
     setFocusOrder();
 
     // Ctrl+C copies the chart unless a field holds a selection to copy.
@@ -134,7 +144,7 @@ ChartWindow::ChartWindow(QWidget *parent)
     remake();
     const QRect screen = this->screen()->availableGeometry();
     const QSize wanted = sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 100,
-                                                     fontMetrics().height() * 46));
+                                                     fontMetrics().height() * 56));
     resize(wanted.boundedTo(screen.size() * 9 / 10));
 }
 
@@ -160,7 +170,7 @@ void ChartWindow::createInputs(QWidget *page)
 {
     auto *inputs = new QWidget(page);
     inputs->setObjectName(QStringLiteral("chartInputs"));
-    auto *form = new QFormLayout(inputs);
+    auto *form = MakeForm(inputs);
     form->setContentsMargins(0, 0, 0, 0);
 
     m_nameEdit = new QLineEdit(inputs);
@@ -235,7 +245,7 @@ void ChartWindow::createRest(QWidget *area)
 {
     m_restArea = new QGroupBox(QStringLiteral("The rest of the chart"), area);
     m_restArea->setObjectName(QStringLiteral("restArea"));
-    auto *form = new QFormLayout(m_restArea);
+    auto *form = MakeForm(m_restArea);
     for (std::size_t i = 0; i < m_restValues.size(); ++i) {
         const chartview::RestRow &row = chartview::RestRows[i];
         m_restValues[i] = MakeValueLabel(m_restArea, QLatin1String(row.key));
@@ -257,7 +267,7 @@ void ChartWindow::createSteps(QWidget *area)
 
     m_stepsArea = new QWidget(area);
     m_stepsArea->setObjectName(QStringLiteral("stepsArea"));
-    auto *form = new QFormLayout(m_stepsArea);
+    auto *form = MakeForm(m_stepsArea);
     for (std::size_t i = 0; i < m_steps.size(); ++i) {
         const bool chaldean = i == std::size(chart::ChartNumberRows);
         const QString key = chaldean ? QStringLiteral("chaldean") : ToQString(chart::ChartNumberRows[i].key);
@@ -272,6 +282,9 @@ void ChartWindow::createSteps(QWidget *area)
     connect(m_stepsToggle, &QToolButton::toggled, this, [this](bool open) {
         m_stepsToggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
         m_stepsArea->setVisible(open);
+        // The opened steps scroll into view once the page has its new size.
+        if (open)
+            QTimer::singleShot(0, this, [this] { m_scroll->ensureWidgetVisible(m_stepsArea, 0, 0); });
     });
     area->layout()->addWidget(m_stepsToggle);
     area->layout()->addWidget(m_stepsArea);

@@ -21,6 +21,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QScrollArea;
 class QToolButton;
 
 namespace veltara {
@@ -79,6 +80,7 @@ private:
     QDateEdit *m_readingEdit = nullptr;
     QLabel *m_refusalLine = nullptr;
 
+    QScrollArea *m_scroll = nullptr;
     QWidget *m_chartArea = nullptr;
     std::array<Tile, std::size(chart::ChartNumberRows)> m_tiles;
     // The timeline of the cycles and their numbers: hidden until filled.
