@@ -1,17 +1,23 @@
-// The numerology chart of a name and a birth date: life path, birthday,
-// expression, soul urge, personality and maturity numbers, karmic lessons,
-// hidden passion, karmic debts and the Chaldean name number, each number with
-// the arithmetic that led to it.
+// The numerology chart of a name and a birth date, read on a date: life path,
+// birthday, expression, soul urge, personality and maturity numbers, karmic
+// lessons, hidden passion, karmic debts and the Chaldean name number; the
+// cycles (universal and personal year, month and day, pinnacles, challenges,
+// period cycles); the inclusion grid, planes of expression, balance,
+// rational thought, subconscious self, cornerstone, capstone and first
+// vowel. Each number comes with the arithmetic that led to it.
 //
 // The name is read as Unicode code points. Only letters count, as FoldLetter
 // reads them; the name's parts are separated by white space, and within a
 // part a character that is no letter is skipped ("Jean-Pierre" is one part).
 // A combining mark belongs to the character before it: after a letter it is
-// part of that letter, so "Jose" + U+0301 gives the chart of "José".
+// part of that letter, so "Jose" + U+0301 gives the chart of "José". A part
+// after the first that is a generational suffix (Jr, Sr, II, III, IV, in any
+// letter case, with or without a dot) is left out of every number.
 #pragma once
 
 #include "dates.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,8 +29,9 @@ namespace veltara::chart {
 // Why a chart is not made.
 enum class ChartRefusal {
     None,       // the chart is made
-    NoLetter,   // the name has not one letter
+    NoLetter,   // the name has not one letter A-Z
     NoSuchDate, // the date does not exist
+    BeforeBirth, // the reading date is before the birth date
     // The date as written is none of the forms the chart reads.
     NotIsoDate, // one field that is not YYYY-MM-DD
     NotADay,    // of DAY MONTH YEAR
@@ -49,6 +56,29 @@ struct ChartNumber {
     int value = 0;           // 0-9, 11, 22 or 33
     std::uint64_t total = 0; // the total that was reduced to the value
     std::string steps;       // the arithmetic on one line, UTF-8
+    int karmicDebt = 0;      // 13, 14, 16 or 19 on the way from total to value; 0 for none
+};
+
+// A pinnacle, challenge or period cycle: its number and the ages it covers,
+// from `fromAge` up to, not including, `toAge` (-1: the rest of life).
+struct Span {
+    ChartNumber number;
+    int fromAge = 0;
+    int toAge = -1;
+    bool current = false; // the age on the reading date falls in it
+};
+
+// The letters of the name on one plane of expression.
+struct Plane {
+    int count = 0; // how many letters
+    int value = 0; // their values added and reduced
+};
+
+// A letter of the name with its value; none (letter 0) where there is no
+// such letter.
+struct NamedLetter {
+    char letter = 0;
+    int value = 0;
 };
 
 struct ChaldeanNumber {
@@ -63,6 +93,8 @@ struct PreparedName {
     std::string letters;            // the folded letters 'A'..'Z' of all the parts
     std::string vowels;             // for each letter, 1 when it is a vowel, else 0
     std::vector<std::size_t> ends;  // where each part ends in `letters`
+    // The parts left out as generational suffixes, as written.
+    std::vector<std::u32string> leftOut;
     // The characters of the name that count as no letter, white space aside,
     // each once in order of first appearance; an entry is a character with
     // the combining marks that follow it (or a mark with no character before
@@ -84,18 +116,33 @@ struct PreparedName {
 void PrepareName(std::u32string_view text, PreparedName &name);
 
 struct Chart {
-    Date date;
+    Date date; // of birth
     ChartNumber lifePath, birthday, expression, soulUrge, personality, maturity;
     std::vector<int> karmicLessons; // 1-9 that no letter carries, ascending
     std::vector<int> hiddenPassion; // the values most letters carry, ascending
     std::vector<int> karmicDebts;   // among 13, 14, 16, 19, ascending
     ChaldeanNumber chaldean;
+
+    // The cycles, on the reading date.
+    Date on;
+    int age = 0; // whole years on the reading date
+    ChartNumber universalYear, personalYear, personalMonth, personalDay;
+    std::array<Span, 4> pinnacles, challenges;
+    std::array<Span, 3> periods;
+
+    // The rest of the chart.
+    std::array<int, 9> inclusion{}; // how many letters carry 1 to 9
+    std::array<Plane, 4> planes;    // physical, mental, emotional, intuitive
+    ChartNumber balance, rationalThought;
+    int subconsciousSelf = 0;
+    NamedLetter cornerstone, capstone, firstVowel; // of the first part
+
     PreparedName name;
 };
 
-// The chart's numbers that carry a total and steps, in the order the chart
-// lists them: a key for JSON, a label for text, and whether karmic debts are
-// looked for on its way from total to value.
+// The chart's core numbers, in the order the chart lists them: a key for
+// JSON, a label for text, and whether karmic debts are looked for on its way
+// from total to value.
 struct ChartNumberRow {
     std::string_view key;
     std::string_view label;
@@ -110,6 +157,59 @@ inline constexpr ChartNumberRow ChartNumberRows[] = {
     {"soulUrge", "Soul Urge", &Chart::soulUrge, true},
     {"personality", "Personality", &Chart::personality, true},
     {"maturity", "Maturity", &Chart::maturity, false},
+};
+
+// The numbers of the cycles and the rest that are one number each, in the
+// order the chart lists them after the core numbers.
+struct OtherNumberRow {
+    std::string_view key;
+    std::string_view label;
+    ChartNumber Chart::*number;
+};
+
+inline constexpr OtherNumberRow CycleNumberRows[] = {
+    {"universalYear", "Universal Year", &Chart::universalYear},
+    {"personalYear", "Personal Year", &Chart::personalYear},
+    {"personalMonth", "Personal Month", &Chart::personalMonth},
+    {"personalDay", "Personal Day", &Chart::personalDay},
+};
+
+inline constexpr OtherNumberRow RestNumberRows[] = {
+    {"balance", "Balance", &Chart::balance},
+    {"rationalThought", "Rational Thought", &Chart::rationalThought},
+};
+
+// The spans: pinnacles, challenges and periods.
+struct SpanRow {
+    std::string_view key;   // of the array in JSON
+    std::string_view label; // of one span in text, numbered from 1
+    std::size_t count;
+    const Span *(*spans)(const Chart &chart);
+};
+
+inline constexpr SpanRow SpanRows[] = {
+    {"pinnacles", "Pinnacle", 4, [](const Chart &chart) -> const Span * { return chart.pinnacles.data(); }},
+    {"challenges", "Challenge", 4, [](const Chart &chart) -> const Span * { return chart.challenges.data(); }},
+    {"periods", "Period", 3, [](const Chart &chart) -> const Span * { return chart.periods.data(); }},
+};
+
+inline constexpr std::string_view PlaneKeys[4] = {"physical", "mental", "emotional", "intuitive"};
+inline constexpr std::string_view PlaneLabels[4] = {"Physical", "Mental", "Emotional", "Intuitive"};
+
+// The letters of each plane of expression.
+inline constexpr std::string_view PlaneLetters[4] = {"DEMW", "AGHJLNP", "BIORSTXZ", "CFKQUVY"};
+
+// The letters of the first part that the chart names.
+struct LetterRow {
+    std::string_view key;
+    std::string_view label;
+    NamedLetter Chart::*letter;
+};
+
+inline constexpr LetterRow LetterRows[] = {
+    {"cornerstone", "Cornerstone", &Chart::cornerstone},
+    {"capstone", "Capstone", &Chart::capstone},
+    {"firstVowel", "First Vowel", &Chart::firstVowel},
 };
 
 // Each number from the prepared name or the date, into `number`, whose
@@ -135,14 +235,44 @@ void Personality(const PreparedName &name, ChartNumber &number);
 void Maturity(const ChartNumber &lifePath, const ChartNumber &expression, ChartNumber &number);
 void Chaldean(const PreparedName &name, ChaldeanNumber &number);
 
-// Makes the chart of a name and a birth date into `chart`, whose storage is
-// kept from call to call. The date is checked first: a row whose date and
-// name are both at fault is refused with NoSuchDate. On a refusal the chart
-// holds the date and nothing else (zero numbers, empty steps and lists).
+// The cycles of a birth date on a reading date, no earlier than the birth.
+// M, D and Y are the birth month, day and year reduced to a digit; y, m, d
+// the reading date's.
+//   age              whole years; it changes on the birthday (for 29 February,
+//                    on 1 March in other years)
+//   universal year   y reduced to a digit                "2023 → 7"
+//   personal year    M + D + (y to a digit), to a digit  "4 + 5 + 4 = 13 → 4"
+//   personal month   personal year + m, to a digit       "4 + 10 = 14 → 5"
+//   personal day     personal month + d, to a digit      "5 + 7 = 12 → 3"
+//   pinnacles        M + D, D + Y, first + second, M + Y, each reduced; the
+//                    first until age 36 - L (L the life path to a digit), the
+//                    second and third nine years each, the fourth for life
+//   challenges       |M - D|, |D - Y|, |first - second|, |M - Y|, the same ages
+//   periods          month, day and year, each reduced; the first ends in the
+//                    year nearest the 28th birthday whose personal year is 1
+//                    (the earlier on a tie), at the age reached in that year;
+//                    the second lasts 27 years, the third for life
+int AgeOn(const Date &birth, const Date &on) noexcept;
+int PersonalYearOf(const Date &birth, int year) noexcept;
+void Cycles(const Date &birth, const Date &on, int lifePath, Chart &chart);
+
+// The rest of the chart from the prepared name and the core numbers:
+// inclusion, planes, balance (the first letters of the parts, to a digit),
+// rational thought (the first part's expression + the birthday number,
+// reduced), subconscious self (9 - the karmic lessons), cornerstone,
+// capstone and first vowel of the first part.
+void RestOfChart(Chart &chart);
+
+// Makes the chart of a name and a birth date, read on the date `on`, into
+// `chart`, whose storage is kept from call to call. The birth date is
+// checked first, then the reading date (it exists and is not before the
+// birth), then the name: a row whose date and name are both at fault is
+// refused with NoSuchDate. On a refusal the chart holds the two dates and
+// nothing else (zero numbers, empty steps and lists).
 //
 // Karmic debts are looked for in the totals of the numbers that carry them
 // and every number between each total and its value (19 → 10 → 1 carries
 // 19); the sums of single parts do not count unless they are the total.
-ChartRefusal MakeChart(std::u32string_view name, const Date &date, Chart &chart);
+ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &on, Chart &chart);
 
 } // namespace veltara::chart

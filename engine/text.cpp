@@ -72,12 +72,8 @@ char32_t NextCodePoint(std::string_view text, std::size_t &pos) noexcept
     return codePoint;
 }
 
-void AppendNumber(std::string &out, std::uint64_t number)
+void detail::AppendLargeNumber(std::string &out, std::uint64_t number)
 {
-    if (number < 10) { // most numbers of a chart or a reading
-        out.push_back(static_cast<char>('0' + number));
-        return;
-    }
     std::array<char, 20> digits; // the most a 64-bit number has
     const char *end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
     out.append(digits.data(), static_cast<std::size_t>(end - digits.data()));

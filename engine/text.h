@@ -42,8 +42,18 @@ constexpr bool IsDigits(std::string_view text) noexcept
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return IsDigit(c); });
 }
 
+namespace detail {
+void AppendLargeNumber(std::string &out, std::uint64_t number);
+} // namespace detail
+
 // Appends the plain decimal text of a number.
-void AppendNumber(std::string &out, std::uint64_t number);
+inline void AppendNumber(std::string &out, std::uint64_t number)
+{
+    if (number < 10) // most numbers of a chart or a reading
+        out.push_back(static_cast<char>('0' + number));
+    else
+        detail::AppendLargeNumber(out, number);
+}
 
 // Whether two texts are the same but for the case of the letters A-Z.
 constexpr bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept

@@ -4,8 +4,9 @@
 // combining marks after letters change nothing; a chart made in reused
 // storage is the chart made afresh; steps end with their number.
 //
-// Input: year (2 bytes, little end first), month, day, then the name as UTF-8
-// (a byte that is not valid UTF-8 is taken as the code point of its value).
+// Input: year (2 bytes, little end first), month, day, the reading date as
+// years after the birth, month and day, then the name as UTF-8 (a byte that
+// is not valid UTF-8 is taken as the code point of its value).
 #include "chart.h"
 #include "fuzzsupport.h"
 #include "letters.h"
@@ -104,6 +105,8 @@ struct Reference {
     std::uint64_t expression = 0, soulUrge = 0, personality = 0, compound = 0;
     std::array<int, 10> carried{};
     std::string letters, vowels, consonants;
+    std::size_t leftOut = 0;
+    std::string firstPart;
 };
 
 // A number added up part by part: the letter sum where one part counts,
@@ -123,30 +126,59 @@ struct PartTotal {
     std::uint64_t Total() const { return parts == 1 ? lastSum : reducedSums; }
 };
 
+// A generational suffix, as written down: jr, sr, ii, iii or iv in any
+// letter case, a dot after it or not.
+bool Suffix(std::u32string part)
+{
+    if (!part.empty() && part.back() == U'.')
+        part.pop_back();
+    std::string ascii;
+    for (const char32_t c : part) {
+        if (c >= 0x80)
+            return false;
+        ascii.push_back(static_cast<char>(c >= U'A' && c <= U'Z' ? c + 0x20 : c));
+    }
+    return ascii == "jr" || ascii == "sr" || ascii == "ii" || ascii == "iii" || ascii == "iv";
+}
+
 Reference Compute(std::u32string_view name)
 {
     Reference r;
+    // The runs of characters between white space; after the first, a suffix
+    // is left out.
+    std::vector<std::u32string> runs(1);
+    for (const char32_t c : name) {
+        if (!veltara::IsWhiteSpace(c))
+            runs.back().push_back(c);
+        else if (!runs.back().empty())
+            runs.emplace_back();
+    }
     // Each part's letters, and for each letter whether it follows the letter
     // before it with nothing but combining marks between them.
     std::vector<std::string> parts(1), joined(1);
-    bool afterLetter = false;
-    for (const char32_t c : name) {
-        if (veltara::IsWhiteSpace(c)) {
-            if (!parts.back().empty()) {
-                parts.emplace_back();
-                joined.emplace_back();
+    for (std::size_t k = 0; k < runs.size(); ++k) {
+        if (k > 0 && Suffix(runs[k])) {
+            ++r.leftOut;
+            continue;
+        }
+        if (!parts.back().empty()) {
+            parts.emplace_back();
+            joined.emplace_back();
+        }
+        bool afterLetter = false;
+        for (const char32_t c : runs[k]) {
+            if (!veltara::FoldLetter(c).empty()) {
+                for (const char letter : veltara::FoldLetter(c)) {
+                    parts.back().push_back(letter);
+                    joined.back().push_back(afterLetter ? 1 : 0);
+                    afterLetter = true;
+                }
+            } else if (!veltara::IsCombiningMark(c)) {
+                afterLetter = false;
             }
-            afterLetter = false;
-        } else if (!veltara::FoldLetter(c).empty()) {
-            for (const char letter : veltara::FoldLetter(c)) {
-                parts.back().push_back(letter);
-                joined.back().push_back(afterLetter ? 1 : 0);
-                afterLetter = true;
-            }
-        } else if (!veltara::IsCombiningMark(c)) {
-            afterLetter = false;
         }
     }
+    r.firstPart = parts.front();
     PartTotal expression, soulUrge, personality;
     for (std::size_t p = 0; p < parts.size(); ++p) {
         const std::string &part = parts[p];
@@ -195,7 +227,7 @@ bool EndsWith(const std::string &text, std::uint64_t number)
 
 bool Same(const ChartNumber &a, const ChartNumber &b)
 {
-    return a.value == b.value && a.total == b.total && a.steps == b.steps;
+    return a.value == b.value && a.total == b.total && a.steps == b.steps && a.karmicDebt == b.karmicDebt;
 }
 
 bool Same(const Chart &a, const Chart &b)
@@ -208,12 +240,91 @@ bool Same(const Chart &a, const Chart &b)
            a.karmicLessons == b.karmicLessons && a.hiddenPassion == b.hiddenPassion &&
            a.karmicDebts == b.karmicDebts && a.chaldean.compound == b.chaldean.compound &&
            a.chaldean.root == b.chaldean.root && a.chaldean.steps == b.chaldean.steps &&
-           a.name.uncounted == b.name.uncounted;
+           a.name.uncounted == b.name.uncounted && a.name.leftOut.size() == b.name.leftOut.size() && a.age == b.age &&
+           Same(a.personalDay, b.personalDay) && Same(a.rationalThought, b.rationalThought) &&
+           a.pinnacles[3].number.steps == b.pinnacles[3].number.steps && a.periods[0].toAge == b.periods[0].toAge &&
+           a.inclusion == b.inclusion && a.subconsciousSelf == b.subconsciousSelf &&
+           a.firstVowel.letter == b.firstVowel.letter;
 }
 
 bool ValidValue(int value)
 {
     return (value >= 0 && value <= 9) || Master(static_cast<std::uint64_t>(value));
+}
+
+// The cycles: values in range, spans that join without gaps with one
+// current in each set, the age as the calendar counts it, and a personal
+// year of each value 1-9 in any nine years in a row.
+void CheckCycles(const Chart &chart, const veltara::Date &birth, const veltara::Date &on)
+{
+    using namespace std::chrono;
+    const auto days = [](const veltara::Date &date) {
+        return sys_days{year_month_day{year{date.year}, month{static_cast<unsigned>(date.month)},
+                                       day{static_cast<unsigned>(date.day)}}};
+    };
+    // The age: the last birthday (1 March for 29 February in another year) not after the reading date.
+    int age = on.year - birth.year;
+    while (age > 0) {
+        veltara::Date birthday{birth.year + age, birth.month, birth.day};
+        if (!veltara::IsValidDate(birthday))
+            birthday = {birth.year + age, 3, 1};
+        if (days(birthday) <= days(on))
+            break;
+        --age;
+    }
+    FUZZ_CHECK(chart.age == age);
+    for (const ChartNumber *number : {&chart.universalYear, &chart.personalYear, &chart.personalMonth,
+                                      &chart.personalDay})
+        FUZZ_CHECK(number->value >= 1 && number->value <= 9);
+    FUZZ_CHECK(veltara::chart::PersonalYearOf(birth, on.year) == chart.personalYear.value);
+    unsigned seen = 0;
+    for (int y = on.year; y < on.year + 9; ++y)
+        seen |= 1u << veltara::chart::PersonalYearOf(birth, y);
+    FUZZ_CHECK(seen == 0x3FEu);
+    for (const veltara::chart::SpanRow &row : veltara::chart::SpanRows) {
+        const veltara::chart::Span *spans = row.spans(chart);
+        int current = 0;
+        for (std::size_t i = 0; i < row.count; ++i) {
+            FUZZ_CHECK(spans[i].fromAge == (i == 0 ? 0 : spans[i - 1].toAge));
+            FUZZ_CHECK(i + 1 == row.count ? spans[i].toAge == -1 : spans[i].toAge > spans[i].fromAge);
+            const int value = spans[i].number.value;
+            FUZZ_CHECK(row.key == "challenges" ? value >= 0 && value <= 8 : ValidValue(value) && value != 0);
+            current += spans[i].current ? 1 : 0;
+            FUZZ_CHECK(spans[i].current == (age >= spans[i].fromAge && (spans[i].toAge < 0 || age < spans[i].toAge)));
+        }
+        FUZZ_CHECK(current == 1);
+    }
+    for (std::size_t i = 0; i < 4; ++i)
+        FUZZ_CHECK(chart.challenges[i].toAge == chart.pinnacles[i].toAge);
+}
+
+// The rest: counts that add up to the letters, and the letters of the first part.
+void CheckRest(const Chart &chart, const Reference &r)
+{
+    int included = 0, onPlanes = 0;
+    for (std::size_t value = 1; value <= 9; ++value) {
+        included += chart.inclusion[value - 1];
+        FUZZ_CHECK((chart.inclusion[value - 1] == 0) == (r.carried[value] == 0));
+    }
+    for (const veltara::chart::Plane &plane : chart.planes) {
+        onPlanes += plane.count;
+        FUZZ_CHECK(ValidValue(plane.value) && (plane.count == 0) == (plane.value == 0));
+    }
+    FUZZ_CHECK(included == static_cast<int>(r.letters.size()) && onPlanes == included);
+    FUZZ_CHECK(chart.subconsciousSelf == 9 - static_cast<int>(chart.karmicLessons.size()));
+    FUZZ_CHECK(chart.balance.value >= 1 && chart.balance.value <= 9 && ValidValue(chart.rationalThought.value));
+    FUZZ_CHECK(chart.cornerstone.letter == r.firstPart.front() && chart.capstone.letter == r.firstPart.back());
+    FUZZ_CHECK(chart.firstVowel.letter == 0 || r.firstPart.find(chart.firstVowel.letter) != std::string::npos);
+    FUZZ_CHECK(chart.name.leftOut.size() == r.leftOut);
+    // The chart's debts are those of its numbers.
+    std::vector<int> debts;
+    for (const veltara::chart::ChartNumberRow &row : veltara::chart::ChartNumberRows) {
+        const int debt = (chart.*row.number).karmicDebt;
+        if (debt != 0 && std::find(debts.begin(), debts.end(), debt) == debts.end())
+            debts.push_back(debt);
+    }
+    std::sort(debts.begin(), debts.end());
+    FUZZ_CHECK(debts == chart.karmicDebts);
 }
 
 // The chart storage of the previous input, reused as a batch reuses it.
@@ -223,37 +334,46 @@ Chart reused;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    if (size < 4)
+    if (size < 7)
         return 0;
     const int year = (data[0] | (data[1] << 8)) % 10240;
     const int month = data[2] % 14;
     const int day = data[3] % 33;
-    const std::u32string name = Decode(data + 4, size - 4);
+    const veltara::Date birth{year, month, day};
+    const veltara::Date on{year + data[4] % 128, 1 + data[5] % 12, 1 + data[6] % 31};
+    const std::u32string name = Decode(data + 7, size - 7);
 
     Chart chart;
-    const veltara::Date birth{year, month, day};
-    const ChartRefusal refusal = veltara::chart::MakeChart(name, birth, chart);
-    FUZZ_CHECK(veltara::chart::MakeChart(name, birth, reused) == refusal);
+    const ChartRefusal refusal = veltara::chart::MakeChart(name, birth, on, chart);
+    FUZZ_CHECK(veltara::chart::MakeChart(name, birth, on, reused) == refusal);
     FUZZ_CHECK(Same(chart, reused));
 
     using namespace std::chrono;
-    const year_month_day date{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
-                              std::chrono::day{static_cast<unsigned>(day)}};
-    const bool validDate = year >= 1 && year <= 9999 && date.ok();
-    FUZZ_CHECK(veltara::IsValidDate(birth) == validDate);
+    const auto calendar = [](const veltara::Date &date) {
+        return year_month_day{std::chrono::year{date.year}, std::chrono::month{static_cast<unsigned>(date.month)},
+                              std::chrono::day{static_cast<unsigned>(date.day)}};
+    };
+    const bool validDate = year >= 1 && year <= 9999 && calendar(birth).ok();
+    const bool validOn = on.year >= 1 && on.year <= 9999 && calendar(on).ok();
+    FUZZ_CHECK(veltara::IsValidDate(birth) == validDate && veltara::IsValidDate(on) == validOn);
     const Reference r = Compute(name);
-    if (!validDate) {
+    if (!validDate || !validOn) {
         FUZZ_CHECK(refusal == ChartRefusal::NoSuchDate);
+    } else if (calendar(on) < calendar(birth)) {
+        FUZZ_CHECK(refusal == ChartRefusal::BeforeBirth);
     } else if (r.letters.empty()) {
         FUZZ_CHECK(refusal == ChartRefusal::NoLetter);
     }
     if (refusal != ChartRefusal::None) {
         Chart empty;
         empty.date = birth;
+        empty.on = on;
         FUZZ_CHECK(Same(chart, empty));
         return 0;
     }
-    FUZZ_CHECK(validDate && !r.letters.empty());
+    FUZZ_CHECK(validDate && validOn && !r.letters.empty());
+    CheckCycles(chart, birth, on);
+    CheckRest(chart, r);
 
     // The numbers by the rules.
     const std::uint64_t lifePathTotal = static_cast<std::uint64_t>(Reduced(static_cast<std::uint64_t>(month)) +
@@ -329,8 +449,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             marked.push_back(U'\u0301');
     }
     spaced.append(U"\n");
-    for (const std::u32string &same : {spaced, recased, marked}) {
-        FUZZ_CHECK(veltara::chart::MakeChart(same, birth, reused) == ChartRefusal::None);
+    // A mark on a suffix's letters makes it a part of the name.
+    for (const std::u32string *same : {&spaced, &recased, &marked}) {
+        if (same == &marked && !chart.name.leftOut.empty())
+            continue;
+        FUZZ_CHECK(veltara::chart::MakeChart(*same, birth, on, reused) == ChartRefusal::None);
         FUZZ_CHECK(Same(chart, reused));
     }
     return 0;

@@ -89,8 +89,8 @@ std::string_view UsageText()
     return "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
            "       veltara-reading [--json] NAME YYYY-MM-DD\n"
            "       veltara-reading --batch FILE\n"
-           "       veltara-reading --chart [--json] NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
-           "       veltara-reading --chart --batch FILE\n"
+           "       veltara-reading --chart [--json] [--on YYYY-MM-DD] NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
+           "       veltara-reading --chart [--on YYYY-MM-DD] --batch FILE\n"
            "       veltara-reading -h | --help | -v | --version\n";
 }
 
@@ -102,8 +102,8 @@ std::string_view HelpText()
            "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
            "       veltara-reading [--json] NAME YYYY-MM-DD\n"
            "       veltara-reading --batch FILE\n"
-           "       veltara-reading --chart [--json] NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
-           "       veltara-reading --chart --batch FILE\n"
+           "       veltara-reading --chart [--json] [--on YYYY-MM-DD] NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
+           "       veltara-reading --chart [--on YYYY-MM-DD] --batch FILE\n"
            "\n"
            "NAME DAY MONTH YEAR are the four fields of the window, as typed: a day\n"
            "of one character gets a 0 in front (an empty day becomes 0), only the\n"
@@ -115,10 +115,16 @@ std::string_view HelpText()
            "  --chart       the numerology chart instead: life path, birthday,\n"
            "                expression, soul urge, personality and maturity numbers,\n"
            "                karmic lessons, hidden passion, karmic debts and the\n"
-           "                Chaldean name number, each with its arithmetic. The date\n"
-           "                must exist (years 1 to 9999); MONTH is 1 to 12 or an\n"
-           "                English month name in any case. Only letters count:\n"
-           "                A to Z, accented Latin letters as their base letter\n"
+           "                Chaldean name number; the cycles (personal year, month\n"
+           "                and day, pinnacles, challenges, periods); inclusion,\n"
+           "                planes, balance and the rest, each with its arithmetic.\n"
+           "                The date must exist (years 1 to 9999); MONTH is 1 to 12\n"
+           "                or an English month name in any case. Only letters\n"
+           "                count: A to Z, accented Latin letters as their base\n"
+           "                letter; a suffix Jr, Sr, II, III or IV is left out\n"
+           "  --on DATE     with --chart: the date the cycles are read for,\n"
+           "                YYYY-MM-DD, for one chart or a whole batch (default:\n"
+           "                today); not before the birth date\n"
            "  --json        one JSON object instead of the text\n"
            "  --batch FILE  a reading (or chart) for each CSV row of FILE (- for standard\n"
            "                input), name,YYYY-MM-DD or name,day,month,year: one JSON\n"
@@ -129,9 +135,10 @@ std::string_view HelpText()
            "  -v, --version the version\n"
            "\n"
            "Exit status: 0 reading given; 1 refused (the window's message on standard\n"
-           "error; for the chart, a date that does not exist or a name without a\n"
-           "letter) or, with --batch, any row failed; 2 wrong arguments, unreadable\n"
-           "input or output that cannot be written.\n";
+           "error; for the chart, a date that does not exist, a reading date before\n"
+           "the birth or a name without a letter A to Z) or, with --batch, any row\n"
+           "failed; 2 wrong arguments, unreadable input or output that cannot be\n"
+           "written.\n";
 }
 
 std::string_view VersionText()
@@ -144,6 +151,7 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
 {
     Options options;
     bool batch = false;
+    bool onGiven = false;
     bool optionsEnded = false;
     std::vector<std::string_view> positional;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -162,6 +170,15 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
             options.json = true;
         } else if (argument == "--chart") {
             options.chart = true;
+        } else if (argument == "--on" || argument.starts_with("--on=")) {
+            if (onGiven)
+                return UsageError("--on given twice");
+            onGiven = true;
+            if (argument == "--on" && i + 1 == arguments.size())
+                return UsageError("--on needs a date YYYY-MM-DD");
+            options.on = argument == "--on" ? arguments[++i] : argument.substr(5);
+            if (!IsIsoDateShape(options.on))
+                return UsageError("\"" + options.on + "\" after --on is not a date YYYY-MM-DD");
         } else if (argument == "--batch" || argument.starts_with("--batch=")) {
             if (batch)
                 return UsageError("--batch given twice");
@@ -180,6 +197,8 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
         }
     }
 
+    if (onGiven && !options.chart)
+        return UsageError("--on is for the chart: give --chart too");
     if (batch) {
         if (!positional.empty())
             return UsageError("--batch takes no NAME or date");

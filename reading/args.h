@@ -20,6 +20,9 @@ struct Options {
     // Mode::Reading with `chart`: the date as given, YYYY-MM-DD or DAY MONTH
     // YEAR, checked when the chart is made.
     std::vector<std::string> chartDate;
+    // With `chart`: the reading date, YYYY-MM-DD as given after --on; empty
+    // for today.
+    std::string on;
     std::string problem;            // Mode::Usage: what is wrong
     // Mode::Reading and Mode::Usage: one line for the standard error after
     // the reading, the refusal or the problem, when the arguments look

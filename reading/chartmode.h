@@ -14,16 +14,24 @@ namespace veltara::reading {
 
 struct Options;
 
-// The chart of a UTF-8 name and a date given as fields (YYYY-MM-DD, or DAY
-// MONTH YEAR); false, with the reason in `problem`, when the date is none,
-// the name is not UTF-8 or has no letter. `codePoints` is storage kept from
-// call to call.
-bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dateFields, chart::Chart &chart,
-                 std::u32string &codePoints, std::string &problem);
+// The chart of a UTF-8 name and a birth date given as fields (YYYY-MM-DD,
+// or DAY MONTH YEAR), read on the date `on`; false, with the reason in
+// `problem`, when a date is none, the reading date is before the birth, or
+// the name is not UTF-8 or has no letter A-Z. `codePoints` is storage kept
+// from call to call.
+bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dateFields, const Date &on,
+                 chart::Chart &chart, std::u32string &codePoints, std::string &problem);
 
-// The chart as one JSON object (no line break): name, date, the six numbers
-// each with value, total and steps, karmicLessons, hiddenPassion,
-// karmicDebts, chaldean and uncounted.
+// The reading date of the options (--on YYYY-MM-DD, or today as the program
+// fills it in); false, with the reason in `problem`, when it does not exist.
+bool ReadingDate(const Options &options, Date &on, std::string &problem);
+
+// The chart as one JSON object (no line break): name, date, the six core
+// numbers each with value, total, steps and karmicDebt, karmicLessons,
+// hiddenPassion, karmicDebts, chaldean, uncounted and leftOut; then the
+// cycles (on, age, universalYear, personalYear, personalMonth, personalDay,
+// pinnacles, challenges, periods) and the rest (inclusion, planes, balance,
+// rationalThought, subconsciousSelf, cornerstone, capstone, firstVowel).
 void AppendChartJson(std::string &out, std::string_view name, const chart::Chart &chart);
 
 // The chart as a person reads it, then how each number came about; wrapped
@@ -38,10 +46,13 @@ int RunChart(const Options &options, const Sink &out, const Sink &err);
 // name,day,month,year), with the storage kept from row to row.
 class ChartRows {
 public:
+    explicit ChartRows(const Date &on) : m_on(on) {}
+
     // False, with the reason in `problem`, when the row gives no chart.
     bool operator()(const CsvRow &row, std::string &out, std::string &problem);
 
 private:
+    Date m_on; // the reading date of every row
     chart::Chart m_chart;
     std::u32string m_name;
     std::vector<std::string_view> m_dateFields;

@@ -3,6 +3,8 @@
 // program reads and writes UTF-8 with LF line ends everywhere.
 #pragma once
 
+#include "dates.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -23,5 +25,8 @@ std::FILE *OpenForReading(const std::string &path);
 
 // Larger pipe buffers mean fewer program switches in a pipeline; elsewhere a no-op.
 void WidenPipe(std::FILE *stream);
+
+// Today's date in the local time of the system.
+Date LocalToday();
 
 } // namespace veltara::reading

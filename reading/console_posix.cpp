@@ -1,5 +1,7 @@
 #include "console.h"
 
+#include <ctime>
+
 #include <fcntl.h>
 
 namespace veltara::reading {
@@ -28,6 +30,14 @@ void WidenPipe([[maybe_unused]] std::FILE *stream)
     if (size > 0 && size < PipeBytes)
         fcntl(descriptor, F_SETPIPE_SZ, PipeBytes);
 #endif
+}
+
+Date LocalToday()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
 } // namespace veltara::reading

@@ -1,5 +1,7 @@
 #include "console.h"
 
+#include <ctime>
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -61,5 +63,13 @@ std::FILE *OpenForReading(const std::string &path)
 }
 
 void WidenPipe(std::FILE *) {}
+
+Date LocalToday()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_s(&local, &now);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
 
 } // namespace veltara::reading

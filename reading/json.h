@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace veltara::reading {
 
@@ -27,8 +28,7 @@ public:
     // The key of the next member of the object.
     JsonWriter &key(std::string_view name)
     {
-        separate();
-        m_out.push_back('"');
+        m_out.append(isFirst() ? "\"" : ", \"");
         m_out.append(name);
         m_out.append("\": ");
         m_keyed = true;
@@ -46,6 +46,13 @@ public:
     {
         separate();
         AppendNumber(m_out, value);
+        return *this;
+    }
+
+    JsonWriter &null()
+    {
+        separate();
+        m_out.append("null");
         return *this;
     }
 
@@ -83,17 +90,18 @@ private:
         return *this;
     }
 
+    // Whether nothing has been written yet at this level; from now on
+    // something has.
+    bool isFirst() { return std::exchange(m_first.back(), 0) != 0; }
+
     // The ", " before every member or item but the first; nothing between a
     // key and its value.
     void separate()
     {
-        if (m_keyed) {
+        if (m_keyed)
             m_keyed = false;
-            return;
-        }
-        if (!m_first.back())
+        else if (!isFirst())
             m_out.append(", ");
-        m_first.back() = 0;
     }
 
     std::string &m_out;

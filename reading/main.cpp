@@ -61,6 +61,12 @@ private:
 
 int Batch(const Options &options, Output &output)
 {
+    veltara::Date on;
+    std::string problem;
+    if (options.chart && !ReadingDate(options, on, problem)) {
+        Complain(problem);
+        return ExitRefused;
+    }
     const bool standardInput = options.batchFile == "-";
     std::FILE *input = standardInput ? stdin : OpenForReading(options.batchFile);
     if (!input) {
@@ -77,7 +83,7 @@ int Batch(const Options &options, Output &output)
         return got;
     });
     const BatchResult result = RunBatch(reader, [&output](std::string_view text) { return output.write(text); },
-                                        options.chart ? RowAnswer(ChartRows()) : RowAnswer(ReadingRows()));
+                                        options.chart ? RowAnswer(ChartRows(on)) : RowAnswer(ReadingRows()));
     if (!standardInput)
         std::fclose(input);
 
@@ -100,6 +106,8 @@ int main(int argc, char *argv[])
     const std::vector<std::string> given = CommandLineArguments(argc, argv);
     const std::vector<std::string_view> arguments(given.begin(), given.end());
     Options options = ParseArguments(arguments);
+    if (options.chart && options.on.empty())
+        options.on = veltara::IsoDateText(LocalToday());
     Output output;
     switch (options.mode) {
     case Options::Mode::Help:

@@ -60,9 +60,12 @@ void AppendWrapped(std::string &out, std::string_view text, std::size_t column, 
         out.append(indent, ' ');
         column = indent;
     };
-    // An equals sign stays with what is on both sides of it: "= 48".
+    // An equals sign stays with what is on both sides of it ("14 = 48"), an
+    // arrow with the number after it ("→ 5").
+    constexpr std::string_view Arrow = "\u2192";
     auto isBreak = [&](std::size_t at) {
-        if (text[at] != ' ' || (at > 0 && text[at - 1] == '=') || (at + 1 < text.size() && text[at + 1] == '='))
+        if (text[at] != ' ' || (at > 0 && text[at - 1] == '=') || (at + 1 < text.size() && text[at + 1] == '=') ||
+            text.substr(0, at).ends_with(Arrow))
             return false;
         return breaks == Breaks::AtSpaces || (at > 0 && text[at - 1] == ',');
     };

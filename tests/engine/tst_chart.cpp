@@ -4,6 +4,7 @@
 #include "letters.h"
 #include "numerology.h"
 
+#include <QDate>
 #include <QFile>
 #include <QList>
 #include <QRegularExpression>
@@ -95,7 +96,54 @@ QString Hex(char32_t c)
     return QStringLiteral("U+") + QString::number(static_cast<uint>(c), 16).toUpper();
 }
 
+// A reading date after every birth date.
+constexpr Date Last{9999, 12, 31};
+
 const QString UnicodeData = QStringLiteral("/usr/share/unicode/UnicodeData.txt");
+
+// The cycles and the rest of a chart on one line: "age 70; years 4 4 5 3;
+// pinnacles 8 0-31, ..., 7 49-* now; ...".
+QString CyclesOf(const Chart &chart)
+{
+    QStringList parts{QStringLiteral("age %1").arg(chart.age),
+                      QStringLiteral("years %1 %2 %3 %4")
+                          .arg(chart.universalYear.value)
+                          .arg(chart.personalYear.value)
+                          .arg(chart.personalMonth.value)
+                          .arg(chart.personalDay.value)};
+    for (const SpanRow &row : SpanRows) {
+        QStringList spans;
+        for (std::size_t i = 0; i < row.count; ++i) {
+            const Span &span = row.spans(chart)[i];
+            spans << QStringLiteral("%1 %2-%3%4")
+                         .arg(span.number.value)
+                         .arg(span.fromAge)
+                         .arg(span.toAge < 0 ? QStringLiteral("*") : QString::number(span.toAge),
+                              span.current ? QStringLiteral(" now") : QString());
+        }
+        parts << QString::fromLatin1(row.key.data(), static_cast<qsizetype>(row.key.size())) + u' ' +
+                     spans.join(QStringLiteral(", "));
+    }
+    QStringList planes, letters, inclusion, leftOut;
+    for (const Plane &plane : chart.planes)
+        planes << QStringLiteral("%1/%2").arg(plane.count).arg(plane.value);
+    for (const LetterRow &row : LetterRows) {
+        const NamedLetter &letter = chart.*row.letter;
+        letters << (letter.letter ? QLatin1Char(letter.letter) + QString::number(letter.value) : QStringLiteral("-"));
+    }
+    for (const int count : chart.inclusion)
+        inclusion << QString::number(count);
+    for (const std::u32string &part : chart.name.leftOut)
+        leftOut << TextOf(part);
+    parts << QStringLiteral("planes ") + planes.join(u' ')
+          << QStringLiteral("balance %1, rational %2, subconscious %3")
+                 .arg(chart.balance.value)
+                 .arg(chart.rationalThought.value)
+                 .arg(chart.subconsciousSelf)
+          << QStringLiteral("letters ") + letters.join(u' ') << QStringLiteral("inclusion ") + inclusion.join(QString())
+          << QStringLiteral("left out ") + leftOut.join(u' ');
+    return parts.join(QStringLiteral("; "));
+}
 
 } // namespace
 
@@ -119,6 +167,8 @@ private slots:
     void foldingAgreesWithUnicodeNames();
     void whiteSpace();
     void reductionAgreesWithDigitPasses();
+    void cycles_data();
+    void cycles();
 };
 
 void TestChart::chart_data()
@@ -276,9 +326,9 @@ void TestChart::chart()
 
     // The storage of an earlier chart, as in a batch.
     Chart chart;
-    QCOMPARE(MakeChart(U"Zoë Ἀ-Ω Xu 13", {1950, 5, 5}, chart), ChartRefusal::None);
+    QCOMPARE(MakeChart(U"Zoë Ἀ-Ω Xu 13", {1950, 5, 5}, Last, chart), ChartRefusal::None);
 
-    QCOMPARE(MakeChart(name.toStdU32String(), {year, month, day}, chart), expected.refusal);
+    QCOMPARE(MakeChart(name.toStdU32String(), {year, month, day}, Last, chart), expected.refusal);
     QCOMPARE(chart.lifePath.value, expected.lifePath);
     QCOMPARE(chart.birthday.value, expected.birthday);
     QCOMPARE(chart.expression.value, expected.expression);
@@ -351,7 +401,7 @@ void TestChart::steps()
     QFETCH(QString, steps);
 
     Chart chart;
-    QCOMPARE(MakeChart(name.toStdU32String(), {year, month, day}, chart), ChartRefusal::None);
+    QCOMPARE(MakeChart(name.toStdU32String(), {year, month, day}, Last, chart), ChartRefusal::None);
     QCOMPARE(QString::fromStdString(StepsOf(chart, number)), steps);
 }
 
@@ -377,7 +427,7 @@ void TestChart::totals()
     QFETCH(int, total);
 
     Chart chart;
-    QCOMPARE(MakeChart(name.toStdU32String(), {2000, 1, 1}, chart), ChartRefusal::None);
+    QCOMPARE(MakeChart(name.toStdU32String(), {2000, 1, 1}, Last, chart), ChartRefusal::None);
     for (const ChartNumberRow &row : ChartNumberRows) {
         if (QLatin1String(row.key.data(), static_cast<qsizetype>(row.key.size())) == number)
             QCOMPARE((chart.*row.number).total, static_cast<std::uint64_t>(total));
@@ -421,8 +471,8 @@ void TestChart::dates()
 
     QCOMPARE(IsValidDate({year, month, day}), exists);
     Chart chart;
-    QCOMPARE(MakeChart(U"Ada ?", {2000, 1, 1}, chart), ChartRefusal::None);
-    QCOMPARE(MakeChart(U"Ada ?", {year, month, day}, chart), exists ? ChartRefusal::None : ChartRefusal::NoSuchDate);
+    QCOMPARE(MakeChart(U"Ada ?", {2000, 1, 1}, Last, chart), ChartRefusal::None);
+    QCOMPARE(MakeChart(U"Ada ?", {year, month, day}, Last, chart), exists ? ChartRefusal::None : ChartRefusal::NoSuchDate);
     if (!exists) {
         // Nothing of the chart before is left.
         QCOMPARE(chart.expression.value, 0);
@@ -430,7 +480,7 @@ void TestChart::dates()
         QVERIFY(chart.name.uncounted.empty());
         QVERIFY(chart.karmicLessons.empty());
         // The date is looked at before the name.
-        QCOMPARE(MakeChart(U"?", {year, month, day}, chart), ChartRefusal::NoSuchDate);
+        QCOMPARE(MakeChart(U"?", {year, month, day}, Last, chart), ChartRefusal::NoSuchDate);
     }
 }
 
@@ -597,6 +647,76 @@ void TestChart::reductionAgreesWithDigitPasses()
         if (Reduce(n) != reduced)
             QFAIL(qPrintable(QString::number(n)));
     }
+}
+
+void TestChart::cycles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QDate>("birth");
+    QTest::addColumn<QDate>("on");
+    QTest::addColumn<QString>("expected");
+
+    // M 1, D 7, Y 6; life path 14/5, so the first pinnacle ends at 36 - 5.
+    // Pinnacles 1 + 7, 7 + 6 = 13 -> 4, 8 + 4 = 12 -> 3, 1 + 6; challenges 6, 1,
+    // 5, 5. The personal year 1 nearest 1978 is 1982 (M + D + 2 = 10): age 32.
+    // Universal year 2020 -> 4; personal year 1 + 7 + 4 = 12 -> 3, month 3 + 10
+    // -> 4, day 4 + 7 = 11 -> 2. Planes: W M E E 19 -> 1, L L A H N G A 28 -> 1,
+    // I I R T S 30 -> 3, Y 7. Balance W 5 + H 8 + G 7 = 20 -> 2; rational
+    // WILLIAM 34 -> 7 + 7 = 14 -> 5; the only lesson is 6.
+    QTest::newRow("the method's example, a suffix left out")
+        << QStringLiteral("William Henry Gates III") << QDate(1950, 10, 16) << QDate(2020, 10, 7)
+        << QStringLiteral("age 69; years 4 3 4 2; pinnacles 8 0-31, 4 31-40, 3 40-49, 7 49-* now; "
+                          "challenges 6 0-31, 1 31-40, 5 40-49, 5 49-* now; periods 1 0-32, 7 32-59, 6 59-* now; "
+                          "planes 4/1 7/1 5/3 1/7; balance 2, rational 5, subconscious 8; letters W5 M4 I9; "
+                          "inclusion 312140213; left out III");
+    // Born 23 April: 4 + (23 -> 5) + (2020 -> 4) = 13 -> 4, then 4 + 10 = 14 -> 5
+    // and 5 + 7 = 12 -> 3. Life path 4 + 5 + (1980 -> 9) = 18 -> 9: the first
+    // pinnacle ends at 27, and age 40 falls in the third. 2008, the year of the
+    // 28th birthday, has the personal year 1 itself. Rational ANN 11 + 5 = 16 -> 7.
+    QTest::newRow("personal year, month and day; a suffix with a dot")
+        << QStringLiteral("Ann Lee Jr.") << QDate(1980, 4, 23) << QDate(2020, 10, 7)
+        << QStringLiteral("age 40; years 4 4 5 3; pinnacles 9 0-27, 5 27-36, 5 36-45 now, 4 45-*; "
+                          "challenges 1 0-27, 4 27-36, 3 36-45 now, 5 45-*; periods 4 0-28, 5 28-55 now, 9 55-*; "
+                          "planes 2/1 4/5 0/0 0/0; balance 4, rational 7, subconscious 3; letters A1 N5 A1; "
+                          "inclusion 101040000; left out Jr.");
+    // Born 29 February: not a year old before 1 March of 2001. A first part is
+    // never a suffix; MR has no vowel. M 2, D 29 -> 2, Y 2, life path 2 + 11 + 2
+    // = 15 -> 6. 2001 -> 3; 2 + 2 + 3 = 7; 7 + 2 = 9; 9 + 28 = 37 -> 1. The
+    // personal year 1 nearest 2028 is 2031 (4 + 6 = 10).
+    QTest::newRow("29 February, the day before the first birthday")
+        << QStringLiteral("Mr Iv sr") << QDate(2000, 2, 29) << QDate(2001, 2, 28)
+        << QStringLiteral("age 0; years 3 7 9 1; pinnacles 4 0-30 now, 4 30-39, 8 39-48, 4 48-*; "
+                          "challenges 0 0-30 now, 0 30-39, 0 39-48, 0 48-*; periods 2 0-31 now, 11 31-58, 2 58-*; "
+                          "planes 1/4 0/0 1/9 0/0; balance 4, rational 6, subconscious 2; letters M4 R9 -; "
+                          "inclusion 000100001; left out Iv sr");
+    QTest::newRow("29 February, on 1 March") << QStringLiteral("Mr") << QDate(2000, 2, 29) << QDate(2001, 3, 1)
+                                             << QStringLiteral("age 1; years 3 7 1 2; pinnacles 4 0-30 now...");
+    // The age reaches the end of a span on the birthday: the next one is current.
+    QTest::newRow("on the birthday that ends a span")
+        << QStringLiteral("Ann Lee") << QDate(1980, 4, 23) << QDate(2007, 4, 23)
+        << QStringLiteral("age 27; years 9 9 4 9; pinnacles 9 0-27, 5 27-36 now...");
+}
+
+void TestChart::cycles()
+{
+    QFETCH(QString, name);
+    QFETCH(QDate, birth);
+    QFETCH(QDate, on);
+    QFETCH(QString, expected);
+
+    Chart chart;
+    const Date birthDate{birth.year(), birth.month(), birth.day()};
+    QCOMPARE(MakeChart(name.toStdU32String(), birthDate, {on.year(), on.month(), on.day()}, chart), ChartRefusal::None);
+    // "..." ends a row that gives only the start.
+    const QString cycles = CyclesOf(chart);
+    if (expected.endsWith(QStringLiteral("...")))
+        QCOMPARE(cycles.left(expected.size() - 3), expected.chopped(3));
+    else
+        QCOMPARE(cycles, expected);
+    // A reading date before the birth is refused.
+    const QDate before = birth.addDays(-1);
+    QCOMPARE(MakeChart(name.toStdU32String(), birthDate, {before.year(), before.month(), before.day()}, chart),
+             ChartRefusal::BeforeBirth);
 }
 
 QTEST_APPLESS_MAIN(TestChart)

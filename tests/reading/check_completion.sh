@@ -61,8 +61,10 @@ cd "$work" || exit 1
 months='April|August|December|February|January|July|June|March|May|November|October|September'
 run_cases() {
     function=_veltara_reading
-    expect veltara-reading '--' '--|--batch|--chart|--help|--json|--version'
-    expect veltara-reading '-' '--|--batch|--chart|--help|--json|--version|-h|-v'
+    expect veltara-reading '--' '--|--batch|--chart|--help|--json|--on|--version'
+    expect veltara-reading '-' '--|--batch|--chart|--help|--json|--on|--version|-h|-v'
+    expect veltara-reading '--chart|--on|' "$(date +%F)"
+    expect veltara-reading '--chart|--on|2020-01-01|Ann|5|' "$months"
     expect veltara-reading '--c' '--chart'
     expect veltara-reading '--chart|Ann|5|' "$months"
     expect veltara-reading '--j' '--json'

@@ -46,7 +46,7 @@ void TestReadingChart::chartRuns_data()
     // Every character that is no letter, white space aside, once each.
     QTest::newRow("uncounted characters")
         << json({"Anna-Marie O'Ёлка-\xF0\x9F\x99\x82", "2000-01-01"}) << none << 0
-        << QByteArrayList{"\"uncounted\": [\"-\", \"'\", \"Ё\", \"л\", \"к\", \"а\", \"\xF0\x9F\x99\x82\"]}"} << none;
+        << QByteArrayList{"\"uncounted\": [\"-\", \"'\", \"Ё\", \"л\", \"к\", \"а\", \"\xF0\x9F\x99\x82\"], \"leftOut\": []"} << none;
     QTest::newRow("text with its steps")
         << QStringList{QStringLiteral("--chart"), QStringLiteral("Ada Lovelace"), QStringLiteral("1815-12-10")} << none
         << 0
@@ -69,20 +69,58 @@ void TestReadingChart::chartRuns_data()
     QTest::newRow("not a date") << json({"Ann", "2000-1-1"}) << none << 1 << QByteArrayList{}
                                 << refused("\"2000-1-1\" is not a date YYYY-MM-DD");
     QTest::newRow("no letter") << json({"Пётр", "2000-01-01"}) << none << 1 << QByteArrayList{}
-                               << refused("the name has no letter");
+                               << refused("the name has no letter A to Z: write it in Latin letters");
     QTest::newRow("no date") << json({"Ann"}) << none << 2 << QByteArrayList{}
                              << QByteArray("veltara-reading: give NAME DAY MONTH YEAR or NAME YYYY-MM-DD\n");
 
+    // The cycles' worked examples. Born 1950-10-16: M 1, D 7, Y 6; life path 5.
+    QTest::newRow("cycles as text, a suffix left out")
+        << QStringList{QStringLiteral("--chart"), QStringLiteral("--on"), QStringLiteral("2023-10-07"),
+                       QStringLiteral("William Henry Gates III"), QStringLiteral("1950-10-16")}
+        << none << 0
+        << QByteArrayList{"Life Path         14/5, karmic debt 14\n", "Cycles on 2023-10-07, at age 72\n",
+                          "Universal Year    7\n", "Pinnacle 1        8, ages 0 to 31\n",
+                          "Pinnacle 2        4, ages 31 to 40\n", "Pinnacle 4        7, from age 49, now\n",
+                          "Challenge 3       5, ages 40 to 49\n", "Period 1          1, ages 0 to 32\n",
+                          "Period 3          6, from age 59, now\n", "Left Out          \"III\"\n",
+                          "  pinnacle 2      day 7 + year 6 = 13 \xE2\x86\x92 4\n"}
+        << none;
+    // Born 23 April, on 2020-10-07: 4 + 5 + 4 = 13 -> 4, 4 + 10 = 14 -> 5, 5 + 7 = 12 -> 3.
+    QTest::newRow("cycles as JSON")
+        << json({"--on", "2020-10-07", "Ann", "23", "April", "1980"}) << none << 0
+        << QByteArrayList{"\"on\": \"2020-10-07\", \"age\": 40, \"universalYear\": {\"value\": 4, ",
+                          "\"personalYear\": {\"value\": 4, \"steps\": \"month 4; day 23 \xE2\x86\x92 5; year 2020 "
+                          "\xE2\x86\x92 4; 4 + 5 + 4 = 13 \xE2\x86\x92 4\"}, \"personalMonth\": {\"value\": 5, ",
+                          "\"personalDay\": {\"value\": 3, ",
+                          "\"pinnacles\": [{\"value\": 9, \"steps\": \"month 4 + day 5 = 9\", \"fromAge\": 0, "
+                          "\"toAge\": 27, \"current\": false}, ",
+                          "\"toAge\": null, \"current\": false}], \"challenges\": [",
+                          "\"firstVowel\": {\"letter\": \"A\", \"value\": 1}}"}
+        << none;
+    QTest::newRow("reading date before the birth") << json({"--on", "1950-10-15", "Ann", "1950-10-16"}) << none << 1
+                                                   << QByteArrayList{}
+                                                   << refused("the reading date is before the birth date: "
+                                                              "1950-10-15 before 1950-10-16");
+    QTest::newRow("no such reading date") << json({"--on", "2023-02-29", "Ann", "1950-10-16"}) << none << 1
+                                          << QByteArrayList{} << refused("no such date: 2023-02-29");
+    QTest::newRow("--on without --chart")
+        << QStringList{QStringLiteral("--on"), QStringLiteral("2023-01-01"), QStringLiteral("Ann"),
+                       QStringLiteral("1950-10-16")}
+        << none << 2 << QByteArrayList{} << QByteArray("veltara-reading: --on is for the chart: give --chart too\n");
+
     QTest::newRow("batch")
-        << QStringList{QStringLiteral("--chart"), QStringLiteral("--batch"), QStringLiteral("-")}
+        << QStringList{QStringLiteral("--chart"), QStringLiteral("--on=2024-01-01"), QStringLiteral("--batch"),
+                       QStringLiteral("-")}
         << QByteArray("\xEF\xBB\xBFName,Day,Month,Year\r\n\r\nAnn, 12 ,october,1936\r\nBob,2023-02-29\r\n"
-                      "\"Smith, Jo\",22,11,1992\r\nNo Date\r\n")
+                      "\"Smith, Jo\",22,11,1992\r\nNo Date\r\nCy,2024-01-02\r\n")
         << 1
         << QByteArrayList{"{\"name\": \"Ann\", \"date\": \"1936-10-12\", \"lifePath\": {\"value\": 5,",
                           "\n{\"row\": 2, \"line\": 4, \"error\": \"no such date: 2023-02-29\"}\n",
                           "\n{\"name\": \"Smith, Jo\", \"date\": \"1992-11-22\"",
                           "\n{\"row\": 4, \"line\": 6, \"error\": \"the row has 1 column, not name,YYYY-MM-DD or "
-                          "name,day,month,year\"}\n"}
+                          "name,day,month,year\"}\n",
+                          "\"age\": 87, ", "\n{\"row\": 5, \"line\": 7, \"error\": \"the reading date is before the birth "
+                          "date: 2024-01-01 before 2024-01-02\"}\n"}
         << none;
 }
 

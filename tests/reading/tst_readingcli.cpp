@@ -829,8 +829,8 @@ void TestReadingCli::linesOnStandardError_data()
     const QByteArray usage = "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
                              "       veltara-reading [--json] NAME YYYY-MM-DD\n"
                              "       veltara-reading --batch FILE\n"
-                             "       veltara-reading --chart [--json] NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
-                             "       veltara-reading --chart --batch FILE\n"
+                             "       veltara-reading --chart [--json] [--on YYYY-MM-DD] NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
+                             "       veltara-reading --chart [--on YYYY-MM-DD] --batch FILE\n"
                              "       veltara-reading -h | --help | -v | --version\n"
                              "Try 'veltara-reading --help' for more information.\n";
     auto args = [](std::initializer_list<const char *> list) {

@@ -58,6 +58,11 @@ CASES = [
     ["--chart", "Ann", "1900-02-29"],
     ["--chart", "Ann", "1", "13", "2000"],
     ["--chart", "Ann"],
+    # The cycles on a reading date, its refusals.
+    ["--chart", "--on", "2020-10-07", "William Henry Gates III", "1950-10-16"],
+    ["--chart", "--json", "--on=2020-10-07", "Ann Lee Jr.", "23", "April", "1980"],
+    ["--chart", "--on", "1950-10-15", "Ann", "1950-10-16"],
+    ["--on", "2020-10-07", "Ann", "1950-10-16"],
 ]
 
 MONTHS = ["January", "February", "March", "April", "May", "June", "July", "August",
@@ -116,8 +121,8 @@ def main() -> int:
             data = (ending.join(lines) + ending).encode()
             label = "CRLF" if ending == "\r\n" else "LF"
             compare(f"random batch of {args.rows} rows, {label}, standard input", ["--batch", "-"], data)
-            compare(f"random chart batch of {args.rows} rows, {label}, standard input", ["--chart", "--batch", "-"],
-                    data)
+            compare(f"random chart batch of {args.rows} rows, {label}, standard input",
+                    ["--chart", "--on", "2026-06-30", "--batch", "-"], data)
             csv = Path(work) / f"batch {label}.csv"
             csv.write_bytes(data)
             compare(f"random batch of {args.rows} rows, {label}, file", ["--batch", str(csv)],
