@@ -1,0 +1,127 @@
+#include "restwidgets.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace veltara::chartview {
+
+namespace {
+
+QString Latin(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A bar filled to a share of its width in the highlight colour.
+class Bar : public QWidget {
+public:
+    explicit Bar(QWidget *parent) : QWidget(parent) { setMinimumWidth(fontMetrics().averageCharWidth() * 12); }
+    void setShare(double share)
+    {
+        m_share = share;
+        update();
+    }
+    QSize sizeHint() const override { return QSize(fontMetrics().averageCharWidth() * 24, fontMetrics().height()); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QRectF whole = QRectF(rect()).adjusted(0.5, 2.5, -0.5, -2.5);
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.setBrush(palette().color(QPalette::AlternateBase));
+        painter.drawRect(whole);
+        painter.setBrush(palette().color(QPalette::Highlight));
+        painter.drawRect(QRectF(whole.left(), whole.top(), whole.width() * m_share, whole.height()));
+    }
+
+private:
+    double m_share = 0;
+};
+
+} // namespace
+
+InclusionGrid::InclusionGrid(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("inclusionGrid"));
+    setAccessibleName(QStringLiteral("Inclusion grid"));
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(2);
+    for (std::size_t i = 0; i < m_cells.size(); ++i) {
+        QLabel *cell = new QLabel(this);
+        cell->setObjectName(QStringLiteral("inclusion%1").arg(i + 1));
+        cell->setAlignment(Qt::AlignCenter);
+        cell->setFrameShape(QFrame::StyledPanel);
+        cell->setMinimumWidth(cell->fontMetrics().averageCharWidth() * 10);
+        grid->addWidget(cell, static_cast<int>(i / 3), static_cast<int>(i % 3));
+        m_cells[i] = cell;
+    }
+}
+
+void InclusionGrid::setChart(const chart::Chart &chart)
+{
+    const int most = *std::max_element(chart.inclusion.begin(), chart.inclusion.end());
+    for (std::size_t i = 0; i < m_cells.size(); ++i) {
+        const int count = chart.inclusion[i];
+        // A lesson is a number no letter carries; the passion, the most carried.
+        const QString mark = count == 0 ? QStringLiteral("karmic lesson")
+                             : count == most ? QStringLiteral("hidden passion")
+                                             : QString();
+        m_cells[i]->setText(QStringLiteral("<b>%1</b>: %2%3")
+                                .arg(i + 1)
+                                .arg(count)
+                                .arg(mark.isEmpty() ? QString() : QStringLiteral("<br><i>%1</i>").arg(mark)));
+        m_cells[i]->setAccessibleName(QStringLiteral("Inclusion %1: %2 %3%4")
+                                          .arg(i + 1)
+                                          .arg(count)
+                                          .arg(count == 1 ? QStringLiteral("letter") : QStringLiteral("letters"))
+                                          .arg(mark.isEmpty() ? QString() : QStringLiteral(", ") + mark));
+    }
+}
+
+PlanesChart::PlanesChart(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("planesChart"));
+    setAccessibleName(QStringLiteral("Planes of expression"));
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    for (std::size_t i = 0; i < m_bars.size(); ++i) {
+        const QString plane = Latin(chart::PlaneKeys[i]);
+        auto *name = new QLabel(Latin(chart::PlaneLabels[i]), this);
+        auto *bar = new Bar(this);
+        bar->setObjectName(plane + QStringLiteral("Bar"));
+        auto *value = new QLabel(this);
+        value->setObjectName(plane + QStringLiteral("Plane"));
+        name->setBuddy(value);
+        grid->addWidget(name, static_cast<int>(i), 0);
+        grid->addWidget(bar, static_cast<int>(i), 1);
+        grid->addWidget(value, static_cast<int>(i), 2);
+        m_bars[i] = bar;
+        m_values[i] = value;
+    }
+    grid->setColumnStretch(1, 1);
+}
+
+void PlanesChart::setChart(const chart::Chart &chart)
+{
+    int letters = 0;
+    for (const chart::Plane &plane : chart.planes)
+        letters += plane.count;
+    for (std::size_t i = 0; i < m_bars.size(); ++i) {
+        const chart::Plane &plane = chart.planes[i];
+        static_cast<Bar *>(m_bars[i])->setShare(letters == 0 ? 0.0 : double(plane.count) / letters);
+        const QString text = QStringLiteral("%1 %2, value %3")
+                                 .arg(plane.count)
+                                 .arg(plane.count == 1 ? QStringLiteral("letter") : QStringLiteral("letters"))
+                                 .arg(plane.value);
+        m_values[i]->setText(text);
+        m_values[i]->setAccessibleName(Latin(chart::PlaneLabels[i]) + QStringLiteral(" plane ") + text);
+        m_bars[i]->setAccessibleName(m_values[i]->accessibleName());
+    }
+}
+
+} // namespace veltara::chartview

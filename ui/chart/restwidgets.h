@@ -1,0 +1,41 @@
+// The parts of the rest of the chart that are pictures as well as values:
+// the inclusion grid and the planes of expression as bars. Each value is a
+// label of its own with an accessible name that says its number.
+#pragma once
+
+#include "chart.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+
+namespace veltara::chartview {
+
+// The inclusion grid: 1 to 9 in three rows, each with how many letters carry
+// it; the karmic lessons (none) and the hidden passion (the most) marked.
+class InclusionGrid : public QWidget {
+    Q_OBJECT
+public:
+    explicit InclusionGrid(QWidget *parent = nullptr);
+    void setChart(const chart::Chart &chart);
+
+private:
+    std::array<QLabel *, 9> m_cells{};
+};
+
+// The four planes of expression, each a bar as long as its letter count,
+// with its count and value.
+class PlanesChart : public QWidget {
+    Q_OBJECT
+public:
+    explicit PlanesChart(QWidget *parent = nullptr);
+    void setChart(const chart::Chart &chart);
+
+private:
+    std::array<QWidget *, 4> m_bars{};
+    std::array<QLabel *, 4> m_values{};
+};
+
+} // namespace veltara::chartview

@@ -1,0 +1,75 @@
+// The cycles of a life on a timeline of the ages: the pinnacles, challenges
+// and period cycles as labelled bands, a line at the age on the reading
+// date. The same drawing serves the window and the PDF.
+#pragma once
+
+#include "chart.h"
+
+#include <QFontMetricsF>
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+class QPainter;
+class QPalette;
+
+namespace veltara::chartview {
+
+// One band: a span of one row, where it lies and what it says.
+struct TimelineBand {
+    QRectF rect;
+    QString text;       // the number, drawn in the band
+    QString name;       // for screen readers: "Pinnacle 1: 8, ages 0 to 31"
+    bool current = false;
+};
+
+// The layout of a timeline in `area`: its bands, the x of each age, and the
+// rows' labels.
+struct TimelineLayout {
+    std::vector<TimelineBand> bands;
+    QRectF labels;  // the column of the rows' names
+    QRectF scale;   // the axis of the ages
+    double ageX = 0; // where the age on the reading date lies
+    int lastAge = 0; // the age at the right end
+    double x(double age) const;
+};
+
+TimelineLayout LayOutTimeline(const QRectF &area, const chart::Chart &chart, const QFontMetricsF &metrics);
+
+// The height a timeline needs for a font.
+double TimelineHeight(const QFontMetricsF &metrics);
+
+// Draws the timeline into `area` with the colours of `palette`: text in
+// the text colour, the current bands in the highlight.
+void PaintTimeline(QPainter &painter, const QRectF &area, const chart::Chart &chart, const QPalette &palette);
+
+// The spans in words, for screen readers and the PDF: "Pinnacle 1: 8, ages 0
+// to 31. ... The age on the reading date: 69."
+QString TimelineDescription(const chart::Chart &chart);
+
+// The timeline as a widget. Each band is a child that takes the keyboard's
+// focus and carries its name, so that a screen reader reads the bands one
+// by one.
+class CyclesTimeline : public QWidget {
+    Q_OBJECT
+public:
+    explicit CyclesTimeline(QWidget *parent = nullptr);
+
+    void setChart(const chart::Chart &chart);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void placeBands();
+
+    chart::Chart m_chart; // a copy: the widget draws it whenever asked
+    std::vector<QWidget *> m_bands;
+};
+
+} // namespace veltara::chartview
