@@ -1,7 +1,6 @@
 #include "chartview.h"
 
 #include "meanings.h"
-#include "numerology.h"
 #include "output.h"
 #include "textunits.h"
 
@@ -10,9 +9,6 @@
 namespace veltara::chartview {
 
 namespace {
-
-// The debts the chart looks for.
-constexpr std::uint64_t KarmicDebtNumbers[] = {13, 14, 16, 19};
 
 QString NumberList(const std::vector<int> &numbers)
 {
@@ -67,15 +63,7 @@ QString CompoundText(const chart::ChartNumber &number)
 
 int KarmicDebtOf(const chart::ChartNumberRow &row, const chart::Chart &chart)
 {
-    if (!row.carriesDebts)
-        return 0;
-    const chart::ChartNumber &number = chart.*row.number;
-    for (std::uint64_t step = number.total;; step = DigitSum(step)) {
-        if (std::find(std::begin(KarmicDebtNumbers), std::end(KarmicDebtNumbers), step) != std::end(KarmicDebtNumbers))
-            return static_cast<int>(step);
-        if (step == static_cast<std::uint64_t>(number.value) || step < 10)
-            return 0;
-    }
+    return row.carriesDebts ? (chart.*row.number).karmicDebt : 0;
 }
 
 QString PlaceName(std::string_view label)
