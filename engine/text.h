@@ -55,12 +55,17 @@ inline void AppendNumber(std::string &out, std::uint64_t number)
         detail::AppendLargeNumber(out, number);
 }
 
+// A letter A-Z in lower case; every other character as it is.
+constexpr char AsciiLower(char c) noexcept
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // Whether two texts are the same but for the case of the letters A-Z.
 constexpr bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept
 {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [lower](char x, char y) { return lower(x) == lower(y); });
+                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 // Whether the bytes are well-formed UTF-8: no stray or missing continuation

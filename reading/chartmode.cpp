@@ -100,7 +100,7 @@ std::string StepsLabel(std::string_view label)
 {
     std::string text = "  ";
     for (const char c : label)
-        text.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+        text.push_back(AsciiLower(c));
     return text;
 }
 
