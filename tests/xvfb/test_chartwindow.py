@@ -1,0 +1,173 @@
+"""The chart window as a screen reader sees it, against the command line's chart.
+
+The window is opened from the main window's File menu with the keyboard;
+seeded random names (plain, accented, hyphenated, with a suffix) and dates
+are typed into its fields, and every value the window names through AT-SPI
+must be the one `veltara-reading --chart --json --on` of the same build
+gives for the same inputs."""
+
+import datetime
+import json
+import random
+import re
+import subprocess
+import sys
+
+from atspi import descendants, frame_titled, start_accessibility_bus
+from xsession import MAIN_TITLE, Failure, MainWindow, Session, arguments, check, poll, run_cases
+
+args = arguments()
+
+CHART_TITLE = "Numerology Chart"
+SEED = 30
+
+# Parts of names by kind; each case takes one of each kind it names.
+PARTS = {
+    "plain": ["Ann", "Robert", "Lee", "Maxwell", "Quincy", "Ida"],
+    "accented": ["Zoë", "José", "Renée", "Björn", "Núñez", "Chloé"],
+    "hyphenated": ["Mary-Ann", "Smith-Jones", "Jean-Luc", "Ortiz-Vega"],
+    "suffix": ["III", "Jr.", "II"],
+}
+NAME_SHAPES = [("plain", "plain"), ("accented", "accented"), ("hyphenated", "plain"),
+               ("plain", "plain", "suffix"), ("accented", "hyphenated", "suffix"), ("plain", "accented", "plain")]
+
+# The window's core tiles by their place names, as the JSON keys them.
+CORE = {"lifePath": "Life path", "birthday": "Birthday", "expression": "Expression", "soulUrge": "Soul urge",
+        "personality": "Personality", "maturity": "Maturity"}
+
+# Date formats the locale may give the editors, as (Qt pattern, Python rendering).
+MONTHS = "Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec".split()
+DATE_FORMATS = [
+    ("d MMM yyyy", lambda d: "%d %s %d" % (d.day, MONTHS[d.month - 1], d.year)),
+    ("d/M/yyyy", lambda d: "%d/%d/%d" % (d.day, d.month, d.year)),
+    ("M/d/yyyy", lambda d: "%d/%d/%d" % (d.month, d.day, d.year)),
+    ("dd/MM/yyyy", lambda d: d.strftime("%d/%m/") + str(d.year)),
+    ("yyyy-MM-dd", lambda d: d.isoformat()),
+    ("dd.MM.yyyy", lambda d: d.strftime("%d.%m.") + str(d.year)),
+]
+
+
+def random_cases():
+    """(name, birth, reading date) for each shape; days up to 28 so every
+    prefix the editor sees while a date is typed is a day of its month."""
+    rng = random.Random(SEED)
+    cases = []
+    for shape in NAME_SHAPES:
+        name = " ".join(rng.choice(PARTS[kind]) for kind in shape)
+        birth = datetime.date(rng.randint(1900, 2015), rng.randint(1, 12), rng.randint(1, 28))
+        reading = datetime.date(rng.randint(birth.year + 1, birth.year + 95), rng.randint(1, 12), rng.randint(1, 28))
+        cases.append((name, birth, reading))
+    return cases
+
+
+def compound(total, value):
+    return str(value) if total == value else "%d/%d" % (total, value)
+
+
+def listed(numbers):
+    return ", ".join(str(n) for n in numbers) if numbers else "none"
+
+
+def expected_names(chart):
+    """The accessible names the window must show for a chart in JSON."""
+    names = set()
+    for key, place in CORE.items():
+        number = chart[key]
+        names |= {"%s %d" % (place, number["value"]), "%s %s" % (place, compound(number["total"], number["value"]))}
+    names |= {"Karmic lessons " + listed(chart["karmicLessons"]), "Hidden passion " + listed(chart["hiddenPassion"]),
+              "Karmic debts " + listed(chart["karmicDebts"]),
+              "Chaldean " + compound(chart["chaldean"]["compound"], chart["chaldean"]["root"])}
+    return names
+
+
+# Which shown names a chart is compared on: every name that starts with one
+# of the places above and goes on with a value (not a line of steps).
+_PLACES = sorted(set(CORE.values()) | {"Karmic lessons", "Hidden passion", "Karmic debts", "Chaldean"}, key=len,
+                 reverse=True)
+_VALUE_NAME = re.compile(r"^(%s) [0-9/, ]*(none)?$" % "|".join(map(re.escape, _PLACES)))
+
+
+def shown_names(nodes):
+    return {node.name for node in nodes if node.name and _VALUE_NAME.match(node.name)}
+
+
+def command_line_chart(name, birth, reading):
+    result = subprocess.run([args.helper, "--chart", "--json", "--on", reading.isoformat(), name, birth.isoformat()],
+                            capture_output=True, text=True, timeout=30)
+    check(result.returncode == 0, "veltara-reading refused %r %s: %s" % (name, birth, result.stderr))
+    return json.loads(result.stdout)
+
+
+def type_date(session, window, mnemonic, text):
+    """Types a date into the editor its label's mnemonic reaches, a section
+    at a time: Tab and Shift+Tab select a section of a date editor (the
+    first one: Tab to the second and back), and a section's typed text
+    replaces it. Typing the separators instead goes wrong where a section
+    is complete before its separator and the editor moves on by itself."""
+    for index, part in enumerate(re.findall(r"\w+", text)):
+        session.keys(window, mnemonic, "Home", *(["Tab"] * index if index else ["Tab", "shift+Tab"]))
+        session.type_text(window, part)
+
+
+def field_text(node):
+    text = node.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def chart_against_command_line():
+    check(args.helper, "--helper must name veltara-reading")
+    with Session(args.program, "chartwindow") as session:
+        start_accessibility_bus(session)
+        import pyatspi  # only now: it connects to the bus named in the environment
+
+        program = session.start()
+        main = MainWindow(session, program)
+        session.keys(main.id, "alt+f", "h")
+        chart_window = session.wait_window(CHART_TITLE, pid=program.pid, process=program)
+        frame = poll(lambda: frame_titled(pyatspi, program.pid, CHART_TITLE), 20, interval=0.2)
+        check(frame, "the chart window is not on the accessibility bus:\n%s" % session.output_of(program))
+
+        def fields():
+            nodes = descendants(frame)
+            found = {}
+            for label in ("Full name", "Birth date", "Reading date"):
+                matches = [node for node in nodes if node.name == label]
+                check(len(matches) == 1, "no single field %r in the chart window" % label)
+                found[label] = matches[0]
+            return found
+
+        today = field_text(fields()["Reading date"])
+        formats = [render for pattern, render in DATE_FORMATS if render(datetime.date.today()) == today]
+        check(formats, "the reading date shows %r, today in none of the formats %r"
+              % (today, [pattern for pattern, _ in DATE_FORMATS]))
+        render = formats[0]
+
+        for name, birth, reading in random_cases():
+            typed = {"Full name": name, "Birth date": render(birth), "Reading date": render(reading)}
+            session.keys(chart_window, "alt+n", "ctrl+a", "BackSpace")
+            for end, part in ((m.end(), m.group()) for m in re.finditer(r"[ -~]+|.", name)):
+                # A character off the keyboard map is typed through a keycode
+                # xdotool maps for it; one at a time, each seen before the next.
+                session.type_text(chart_window, part)
+                check(poll(lambda: field_text(fields()["Full name"]) == name[:end], 10),
+                      "the name field shows %r, not %r" % (field_text(fields()["Full name"]), name[:end]))
+            type_date(session, chart_window, "alt+b", typed["Birth date"])
+            type_date(session, chart_window, "alt+r", typed["Reading date"])
+            want = expected_names(command_line_chart(name, birth, reading))
+
+            def state():
+                shown = {label: field_text(node) for label, node in fields().items()}
+                return shown, shown_names(descendants(frame))
+
+            if not poll(lambda: state() == (typed, want), 15, interval=0.2):
+                shown, names = state()
+                raise Failure("for %r born %s read on %s:\nfields typed %r, shown %r\nmissing %r\nunexpected %r"
+                              % (name, birth, reading, typed, shown, sorted(want - names), sorted(names - want)))
+            print("  %s, %s, on %s: %d values agree" % (name, birth, reading, len(want)))
+            session.expect_alive(program, "the program after typing %r" % name)
+        main.exit_and_expect_status_zero()
+
+
+sys.exit(run_cases([
+    ("chart window: seeded random names and dates against veltara-reading --chart --json", chart_against_command_line),
+]))
