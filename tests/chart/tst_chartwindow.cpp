@@ -32,6 +32,16 @@ QString Text(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// "Pinnacle 1: 8, ages 0 to 31" with ": " between, as the timeline names a
+// band; the PDF's table puts a space.
+QString SpanName(const chart::SpanRow &row, std::size_t i, const chart::Span &span, const QString &between)
+{
+    const QString ages = span.toAge < 0 ? QStringLiteral("from age %1").arg(span.fromAge)
+                                        : QStringLiteral("ages %1 to %2").arg(span.fromAge).arg(span.toAge);
+    return Text(row.label) + u' ' + QString::number(i + 1) + between + QString::number(span.number.value) +
+           QStringLiteral(", ") + ages + (span.current ? QStringLiteral(", now") : QString());
+}
+
 // Blanks as one space and ligatures as letters, as a PDF reader rewraps text.
 QString Flattened(QString text)
 {
@@ -130,7 +140,7 @@ void TestChartWindow::showsTheEngineChart()
     typeName(name);
     const chart::Chart expected = engineChart();
     QVERIFY(window->showsChart());
-    QVERIFY(window->findChild<QWidget *>(QStringLiteral("cyclesArea"))->isHidden()); // no empty box
+    QVERIFY(window->findChild<QWidget *>(QStringLiteral("cyclesArea"))->isVisible());
 
     QList<int> tileDebts;
     for (const chart::ChartNumberRow &row : chart::ChartNumberRows) {
@@ -151,6 +161,24 @@ void TestChartWindow::showsTheEngineChart()
     QCOMPARE(window->findChild<QLabel *>(QStringLiteral("chaldean"))->accessibleName(),
              QStringLiteral("Chaldean %1/%2").arg(expected.chaldean.compound).arg(expected.chaldean.root));
     QCOMPARE(label(QStringLiteral("chaldeanSteps")), Text(expected.chaldean.steps));
+    const auto named = [this](const QString &object) { return window->findChild<QWidget *>(object)->accessibleName(); };
+    const QString cornerstone = QChar::fromLatin1(expected.cornerstone.letter) + u' ' +
+                                QString::number(expected.cornerstone.value);
+    QCOMPARE(named(QStringLiteral("cornerstone")), QStringLiteral("Cornerstone ") + cornerstone);
+    QCOMPARE(named(QStringLiteral("subconsciousSelf")), QStringLiteral("Subconscious self %1").arg(expected.subconsciousSelf));
+    QCOMPARE(named(QStringLiteral("balance")), QStringLiteral("Balance %1").arg(expected.balance.value));
+    QCOMPARE(named(QStringLiteral("universalYearValue")), QStringLiteral("Universal year %1").arg(expected.universalYear.value));
+    QCOMPARE(named(QStringLiteral("personalYearValue")), QStringLiteral("Personal year %1").arg(expected.personalYear.value));
+    QCOMPARE(label(QStringLiteral("personalDaySteps")), Text(expected.personalDay.steps));
+    // Each band carries its span's name, and the timeline's description lists them all.
+    const QString description = window->findChild<QWidget *>(QStringLiteral("cyclesTimeline"))->accessibleDescription();
+    for (const chart::SpanRow &row : chart::SpanRows) {
+        for (std::size_t i = 0; i < row.count; ++i) {
+            const QString band = SpanName(row, i, row.spans(expected)[i], QStringLiteral(": "));
+            QCOMPARE(named(Text(row.key) + QString::number(i + 1)), band);
+            QVERIFY2(description.contains(band + u'.'), qPrintable(band));
+        }
+    }
 
     // Ctrl+C copies a selection in a field, else the command line's text chart.
     nameEdit->setSelection(0, 2);
@@ -159,6 +187,9 @@ void TestChartWindow::showsTheEngineChart()
     nameEdit->deselect();
     QTest::keyClick(nameEdit, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), Text(reading::ChartText(name.toStdString(), expected)));
+    // The cycles follow the reading date.
+    readingEdit->setDate(readingEdit->date().addDays(1));
+    QCOMPARE(named(QStringLiteral("personalDayValue")), QStringLiteral("Personal day %1").arg(engineChart().personalDay.value));
 }
 
 void TestChartWindow::refusals_data()
@@ -237,6 +268,11 @@ void TestChartWindow::savesThePdfAsText()
     }
     for (const chartview::RestRow &row : chartview::RestRows)
         wanted << QLatin1String(row.label) + u' ' + row.text(expected);
+    for (const chart::SpanRow &row : chart::SpanRows) {
+        for (std::size_t i = 0; i < row.count; ++i)
+            wanted << SpanName(row, i, row.spans(expected)[i], QStringLiteral(" "));
+    }
+    wanted << QStringLiteral("Personal year %1 ").arg(expected.personalYear.value) + Text(expected.personalYear.steps);
     for (const QString &part : wanted)
         QVERIFY2(text.contains(Flattened(part)), qPrintable(part));
     QCOMPARE(chartview::PageSizeFor(QLocale()), QPageSize::Letter);
@@ -253,10 +289,16 @@ void TestChartWindow::nothingIsCutOff()
         widget->setStyle(&style);
     window->resize(420, 600);
     typeName(QStringLiteral("Maria Magdalena Hildegard Wilhelmina von Hohenzollern-Sigmaringen"));
-    // The section opens from the keyboard: Tab passes both dates to it.
+    // The section opens from the keyboard: Tab passes both dates and the
+    // timeline's bands to it.
     auto *toggle = window->findChild<QToolButton *>(QStringLiteral("stepsToggle"));
-    for (int i = 0; i < 12 && QApplication::focusWidget() != toggle; ++i)
+    QStringList reached;
+    for (int i = 0; i < 20 && QApplication::focusWidget() != toggle; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(reached.filter(QRegularExpression(QStringLiteral("^(pinnacles|challenges|periods)\\d$"))).size(), 11);
+    QCOMPARE(QApplication::focusWidget(), toggle);
     QTest::keyClick(toggle, Qt::Key_Space);
     QTRY_VERIFY(window->findChild<QWidget *>(QStringLiteral("stepsArea"))->isVisible());
     QCoreApplication::processEvents(); // the layout settles

@@ -1,12 +1,19 @@
 #include "chartdocument.h"
 
 #include "chartview.h"
+#include "meanings.h"
 #include "messages.h"
 #include "textunits.h"
 
+#include "timeline.h"
+
+#include <QAbstractTextDocumentLayout>
 #include <QIODevice>
 #include <QPageLayout>
+#include <QPainter>
+#include <QPalette>
 #include <QPdfWriter>
+#include <QTextBlock>
 #include <QTextDocument>
 
 namespace veltara::chartview {
@@ -41,9 +48,44 @@ void EndSection(QString &html)
     html += QStringLiteral("</table>");
 }
 
+// A palette for paper: black on white, whatever the desktop's theme.
+QPalette PaperPalette()
+{
+    QPalette palette;
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
+        palette.setColor(role, Qt::black);
+    palette.setColor(QPalette::AlternateBase, QColor(0xEE, 0xEE, 0xEE));
+    palette.setColor(QPalette::Mid, QColor(0x99, 0x99, 0x99));
+    palette.setColor(QPalette::Highlight, QColor(0x2B, 0x5C, 0x9E));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Link, QColor(0xB0, 0x30, 0x20));
+    return palette;
+}
+
+// Draws a document on the pages of `writer` from the top of the page
+// `painter` is on, a page at a time. Returns where it ends on its last page.
+double DrawDocument(QPainter &painter, QPdfWriter &writer, const QString &html)
+{
+    QTextDocument document;
+    document.documentLayout()->setPaintDevice(&writer);
+    document.setHtml(html);
+    const QSizeF page(writer.width(), writer.height());
+    document.setPageSize(page);
+    const int pages = document.pageCount();
+    for (int i = 0; i < pages; ++i) {
+        if (i > 0)
+            writer.newPage();
+        painter.save();
+        painter.translate(0, -i * page.height());
+        document.drawContents(&painter, QRectF(0, i * page.height(), page.width(), page.height()));
+        painter.restore();
+    }
+    return document.documentLayout()->blockBoundingRect(document.lastBlock()).bottom() - (pages - 1) * page.height();
+}
+
 } // namespace
 
-QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, const QLocale &locale)
+QStringList ChartDocumentHtmlParts(const ChartInputs &inputs, const chart::Chart &chart, const QLocale &locale)
 {
     QString html = QStringLiteral("<html><body><h1>Numerology Chart of ") + Escaped(inputs.name) +
                    QStringLiteral("</h1><p>Born ") + Escaped(locale.toString(inputs.birth, QLocale::LongFormat)) +
@@ -58,18 +100,43 @@ QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, 
     }
     EndSection(html);
 
-    BeginSection(html, QStringLiteral("The rest of the chart"));
-    for (const RestRow &row : RestRows)
-        AppendRow(html, {QLatin1String(row.label), row.text(chart)});
+    BeginSection(html, QStringLiteral("Cycles at age %1").arg(chart.age));
+    for (const chart::OtherNumberRow &row : chart::CycleNumberRows) {
+        const int value = (chart.*row.number).value;
+        AppendRow(html, {PlaceName(row.label), QString::number(value),
+                         ToQString(std::string_view(chart::MeaningIn(row.key, value)))});
+    }
+    for (const chart::SpanRow &row : chart::SpanRows) {
+        for (std::size_t i = 0; i < row.count; ++i)
+            AppendRow(html, {SpanLabel(row, i), SpanText(row.spans(chart)[i])});
+    }
     EndSection(html);
+    html += QStringLiteral("</body></html>");
 
-    BeginSection(html, QStringLiteral("How each number came about"));
-    for (const chart::ChartNumberRow &row : chart::ChartNumberRows)
-        AppendRow(html, {PlaceName(row.label), ToQString(std::string_view((chart.*row.number).steps))});
-    AppendRow(html, {QStringLiteral("Chaldean"), ToQString(std::string_view(chart.chaldean.steps))});
-    EndSection(html);
-    html += QStringLiteral("<p>Pythagorean letter values; Chaldean values for the Chaldean number.</p></body></html>");
-    return html;
+    QString rest = QStringLiteral("<html><body>");
+    BeginSection(rest, QStringLiteral("The rest of the chart"));
+    for (const RestRow &row : RestRows)
+        AppendRow(rest, {QLatin1String(row.label), row.text(chart)});
+    QStringList inclusion;
+    for (std::size_t i = 0; i < chart.inclusion.size(); ++i)
+        inclusion << QStringLiteral("%1: %2").arg(i + 1).arg(chart.inclusion[i]);
+    AppendRow(rest, {QStringLiteral("Inclusion"), inclusion.join(QStringLiteral(", "))});
+    for (std::size_t i = 0; i < chart.planes.size(); ++i) {
+        const chart::Plane &plane = chart.planes[i];
+        AppendRow(rest, {ToQString(chart::PlaneLabels[i]) + QStringLiteral(" plane"),
+                         QStringLiteral("%1 %2, value %3")
+                             .arg(plane.count)
+                             .arg(plane.count == 1 ? QStringLiteral("letter") : QStringLiteral("letters"))
+                             .arg(plane.value)});
+    }
+    EndSection(rest);
+
+    BeginSection(rest, QStringLiteral("How each number came about"));
+    for (const StepsRow &row : StepsRows(chart))
+        AppendRow(rest, {row.label, row.value, row.steps});
+    EndSection(rest);
+    rest += QStringLiteral("<p>Pythagorean letter values; Chaldean values for the Chaldean number.</p></body></html>");
+    return {html, rest};
 }
 
 bool WriteChartPdf(QIODevice &device, const ChartInputs &inputs, const chart::Chart &chart, const QLocale &locale)
@@ -82,11 +149,26 @@ bool WriteChartPdf(QIODevice &device, const ChartInputs &inputs, const chart::Ch
     writer.setTitle(QStringLiteral("Numerology Chart of ") + inputs.name);
     writer.setCreator(ApplicationTitle());
     writer.setPageLayout(QPageLayout(QPageSize(PageSizeFor(locale)), QPageLayout::Portrait,
-                                     QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-    QTextDocument document;
-    document.setHtml(ChartDocumentHtml(inputs, chart, locale));
-    document.print(&writer);
-    return true;
+                                     QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter));
+    const QStringList parts = ChartDocumentHtmlParts(inputs, chart, locale);
+    QPainter painter(&writer);
+
+    // The title, the core numbers and the cycles; under them the timeline,
+    // on the next page where it does not fit; the rest on a page of its own.
+    double y = DrawDocument(painter, writer, parts[0]);
+    const QFont font = QTextDocument().defaultFont();
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, &writer);
+    const double height = TimelineHeight(metrics);
+    y += metrics.height();
+    if (y + height > writer.height()) {
+        writer.newPage();
+        y = 0;
+    }
+    PaintTimeline(painter, QRectF(0, y, writer.width(), height), chart, PaperPalette());
+    writer.newPage();
+    DrawDocument(painter, writer, parts[1]);
+    return painter.end();
 }
 
 } // namespace veltara::chartview

@@ -18,16 +18,33 @@ QString NumberList(const std::vector<int> &numbers)
     return texts.isEmpty() ? QStringLiteral("none") : texts.join(QStringLiteral(", "));
 }
 
-QString UncountedText(const chart::Chart &chart)
+// Each entry in quotes, so that none is taken for the list's own commas or
+// for "none": "\"-\", \"'\"".
+QString QuotedList(const std::vector<std::u32string> &entries)
 {
     std::string text;
-    for (const std::u32string &characters : chart.name.uncounted) {
+    for (const std::u32string &characters : entries) {
         if (!text.empty())
             text.append(", ");
+        text.push_back('"');
         for (const char32_t c : characters)
             reading::AppendCharacterShown(text, c);
+        text.push_back('"');
     }
     return text.empty() ? QStringLiteral("none") : ToQString(std::string_view(text));
+}
+
+// "A 1", or "none" where the name has no such letter.
+QString LetterText(const chart::NamedLetter &letter)
+{
+    if (letter.letter == 0)
+        return QStringLiteral("none");
+    return QChar::fromLatin1(letter.letter) + QLatin1Char(' ') + QString::number(letter.value);
+}
+
+QString ValueText(const chart::ChartNumber &number)
+{
+    return QString::number(number.value);
 }
 
 // Countries where Letter is the usual paper.
@@ -40,14 +57,61 @@ constexpr QLocale::Territory LetterTerritories[] = {
 
 } // namespace
 
-const RestRow RestRows[5] = {
+const RestRow RestRows[12] = {
     {"karmicLessons", "Karmic lessons", [](const chart::Chart &chart) { return NumberList(chart.karmicLessons); }},
     {"hiddenPassion", "Hidden passion", [](const chart::Chart &chart) { return NumberList(chart.hiddenPassion); }},
     {"karmicDebt", "Karmic debts", [](const chart::Chart &chart) { return NumberList(chart.karmicDebts); }},
+    {"balance", "Balance", [](const chart::Chart &chart) { return ValueText(chart.balance); }},
+    {"rationalThought", "Rational thought", [](const chart::Chart &chart) { return ValueText(chart.rationalThought); }},
+    {"subconsciousSelf", "Subconscious self",
+     [](const chart::Chart &chart) { return QString::number(chart.subconsciousSelf); }},
+    {"cornerstone", "Cornerstone", [](const chart::Chart &chart) { return LetterText(chart.cornerstone); }},
+    {"capstone", "Capstone", [](const chart::Chart &chart) { return LetterText(chart.capstone); }},
+    {"firstVowel", "First vowel", [](const chart::Chart &chart) { return LetterText(chart.firstVowel); }},
     {"chaldean", "Chaldean",
      [](const chart::Chart &chart) { return CompoundText(chart.chaldean.compound, chart.chaldean.root); }},
-    {"uncounted", "Characters not counted", UncountedText},
+    {"uncounted", "Characters not counted", [](const chart::Chart &chart) { return QuotedList(chart.name.uncounted); }},
+    {"leftOut", "Parts left out", [](const chart::Chart &chart) { return QuotedList(chart.name.leftOut); }},
 };
+
+QString SpanLabel(const chart::SpanRow &row, std::size_t i)
+{
+    return ToQString(row.label) + QLatin1Char(' ') + QString::number(i + 1);
+}
+
+QString SpanText(const chart::Span &span)
+{
+    QString text = QString::number(span.number.value) +
+                   (span.toAge < 0 ? QStringLiteral(", from age %1").arg(span.fromAge)
+                                   : QStringLiteral(", ages %1 to %2").arg(span.fromAge).arg(span.toAge));
+    if (span.current)
+        text += QStringLiteral(", now");
+    return text;
+}
+
+std::vector<StepsRow> StepsRows(const chart::Chart &chart)
+{
+    std::vector<StepsRow> rows;
+    rows.reserve(StepsRowCount);
+    const auto add = [&rows](std::string_view key, const QString &label, const QString &value, const std::string &steps) {
+        rows.push_back({ToQString(key), label, value, ToQString(std::string_view(steps))});
+    };
+    for (const chart::ChartNumberRow &row : chart::ChartNumberRows)
+        add(row.key, PlaceName(row.label), ValueText(chart.*row.number), (chart.*row.number).steps);
+    add("chaldean", QStringLiteral("Chaldean"), QString::number(chart.chaldean.root), chart.chaldean.steps);
+    for (const chart::OtherNumberRow &row : chart::CycleNumberRows)
+        add(row.key, PlaceName(row.label), ValueText(chart.*row.number), (chart.*row.number).steps);
+    for (const chart::SpanRow &row : chart::SpanRows) {
+        for (std::size_t i = 0; i < row.count; ++i) {
+            const chart::ChartNumber &number = row.spans(chart)[i].number;
+            rows.push_back({ToQString(row.key) + QString::number(i + 1), SpanLabel(row, i), ValueText(number),
+                            ToQString(std::string_view(number.steps))});
+        }
+    }
+    for (const chart::OtherNumberRow &row : chart::RestNumberRows)
+        add(row.key, PlaceName(row.label), ValueText(chart.*row.number), (chart.*row.number).steps);
+    return rows;
+}
 
 QString CompoundText(std::uint64_t total, int value)
 {

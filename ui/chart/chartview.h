@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <string_view>
+#include <vector>
 
 namespace veltara::chartview {
 
@@ -39,7 +40,35 @@ struct RestRow {
     const char *label; // as the window shows it
     QString (*text)(const chart::Chart &chart);
 };
-extern const RestRow RestRows[5];
+extern const RestRow RestRows[12];
+
+// A span as a row names it, "Pinnacle 1", and its value and ages: "8, ages 0
+// to 31", "7, from age 49", with ", now" on the current one.
+QString SpanLabel(const chart::SpanRow &row, std::size_t i);
+QString SpanText(const chart::Span &span);
+
+// How one number came about: its label, its value as shown, and the
+// engine's steps.
+struct StepsRow {
+    QString key; // the widget's name
+    QString label;
+    QString value;
+    QString steps;
+};
+
+// The steps of every number that has them, in the order the window and the
+// PDF list them: the core numbers, Chaldean, the cycle numbers, each span and
+// the rest's numbers. Their count does not depend on the chart.
+std::vector<StepsRow> StepsRows(const chart::Chart &chart);
+constexpr std::size_t SpanCount()
+{
+    std::size_t count = 0;
+    for (const chart::SpanRow &row : chart::SpanRows)
+        count += row.count;
+    return count;
+}
+inline constexpr std::size_t StepsRowCount = std::size(chart::ChartNumberRows) + 1 + std::size(chart::CycleNumberRows) +
+                                             SpanCount() + std::size(chart::RestNumberRows);
 
 // The date as the locale writes it, with a four-digit year: the date
 // editors take years 1 to 9999, which a two-digit year cannot tell apart.

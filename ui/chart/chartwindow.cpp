@@ -2,9 +2,12 @@
 
 #include "chartdocument.h"
 #include "chartmode.h"
+#include "meanings.h"
 #include "messages.h"
+#include "restwidgets.h"
 #include "text.h"
 #include "textunits.h"
+#include "timeline.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +18,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -123,10 +127,7 @@ ChartWindow::ChartWindow(QWidget *parent)
     auto *areaLayout = new QVBoxLayout(m_chartArea);
     areaLayout->setContentsMargins(0, 0, 0, 0);
     createCoreNumbers(m_chartArea);
-    m_cyclesArea = new QWidget(m_chartArea);
-    m_cyclesArea->setObjectName(QStringLiteral("cyclesArea"));
-    m_cyclesArea->hide();
-    areaLayout->addWidget(m_cyclesArea);
+    createCycles(m_chartArea);
     createRest(m_chartArea);
     createSteps(m_chartArea);
     pageLayout->addWidget(m_chartArea);
@@ -241,6 +242,36 @@ void ChartWindow::createCoreNumbers(QWidget *area)
     area->layout()->addWidget(core);
 }
 
+void ChartWindow::createCycles(QWidget *area)
+{
+    m_cyclesArea = new QGroupBox(QStringLiteral("Cycles"), area);
+    m_cyclesArea->setObjectName(QStringLiteral("cyclesArea"));
+    auto *layout = new QVBoxLayout(m_cyclesArea);
+    auto *numbers = new QHBoxLayout;
+    // Each number a small tile: its name over the number.
+    for (std::size_t i = 0; i < m_cycleValues.size(); ++i) {
+        const chart::OtherNumberRow &row = chart::CycleNumberRows[i];
+        auto *tile = new QFrame(m_cyclesArea);
+        tile->setFrameShape(QFrame::StyledPanel);
+        tile->setBackgroundRole(QPalette::Base);
+        tile->setAutoFillBackground(true);
+        auto *tileLayout = new QVBoxLayout(tile);
+        auto *name = MakeValueLabel(tile, ToQString(row.key) + QStringLiteral("Name"));
+        name->setText(PlaceName(row.label));
+        m_cycleValues[i] = MakeValueLabel(tile, ToQString(row.key) + QStringLiteral("Value"));
+        m_cycleValues[i]->setFont(ScaledFont(font(), 1.8, true));
+        m_cycleValues[i]->setWordWrap(false);
+        tileLayout->addWidget(name);
+        tileLayout->addWidget(m_cycleValues[i]);
+        numbers->addWidget(tile, 1);
+    }
+    layout->addLayout(numbers);
+    m_timeline = new chartview::CyclesTimeline(m_cyclesArea);
+    layout->addWidget(m_timeline);
+    m_cyclesArea->hide();
+    area->layout()->addWidget(m_cyclesArea);
+}
+
 void ChartWindow::createRest(QWidget *area)
 {
     m_restArea = new QGroupBox(QStringLiteral("The rest of the chart"), area);
@@ -251,6 +282,10 @@ void ChartWindow::createRest(QWidget *area)
         m_restValues[i] = MakeValueLabel(m_restArea, QLatin1String(row.key));
         form->addRow(QLatin1String(row.label) + QLatin1Char(':'), m_restValues[i]);
     }
+    m_inclusion = new chartview::InclusionGrid(m_restArea);
+    m_planes = new chartview::PlanesChart(m_restArea);
+    form->addRow(QStringLiteral("Inclusion:"), m_inclusion);
+    form->addRow(QStringLiteral("Planes of expression:"), m_planes);
     area->layout()->addWidget(m_restArea);
 }
 
@@ -268,13 +303,10 @@ void ChartWindow::createSteps(QWidget *area)
     m_stepsArea = new QWidget(area);
     m_stepsArea->setObjectName(QStringLiteral("stepsArea"));
     auto *form = MakeForm(m_stepsArea);
+    const std::vector<chartview::StepsRow> rows = chartview::StepsRows(m_chart);
     for (std::size_t i = 0; i < m_steps.size(); ++i) {
-        const bool chaldean = i == std::size(chart::ChartNumberRows);
-        const QString key = chaldean ? QStringLiteral("chaldean") : ToQString(chart::ChartNumberRows[i].key);
-        m_steps[i] = MakeValueLabel(m_stepsArea, key + QStringLiteral("Steps"));
-        form->addRow((chaldean ? QStringLiteral("Chaldean") : PlaceName(chart::ChartNumberRows[i].label)) +
-                         QLatin1Char(':'),
-                     m_steps[i]);
+        m_steps[i] = MakeValueLabel(m_stepsArea, rows[i].key + QStringLiteral("Steps"));
+        form->addRow(rows[i].label + QLatin1Char(':'), m_steps[i]);
     }
     form->addRow(new QLabel(QStringLiteral("Pythagorean letter values; Chaldean values for the Chaldean number."),
                             m_stepsArea));
@@ -294,7 +326,15 @@ void ChartWindow::setFocusOrder()
 {
     setTabOrder(m_nameEdit, m_birthEdit);
     setTabOrder(m_birthEdit, m_readingEdit);
-    setTabOrder(m_readingEdit, m_stepsToggle);
+    // The bands of the timeline, then the steps' toggle.
+    QWidget *previous = m_readingEdit;
+    for (QWidget *band : m_timeline->findChildren<QWidget *>()) {
+        if (band->focusPolicy() != Qt::NoFocus) {
+            setTabOrder(previous, band);
+            previous = band;
+        }
+    }
+    setTabOrder(previous, m_stepsToggle);
 }
 
 void ChartWindow::fill(const QString &name, const QStringList &birthDateFields)
@@ -358,20 +398,33 @@ void ChartWindow::showChart()
                                              (debt ? tile.debt->text() + QStringLiteral(". ") : QString()) +
                                              tile.meaning->text());
         tile.number->setAccessibleName(place + QLatin1Char(' ') + tile.number->text());
-        m_steps[i]->setText(ToQString(std::string_view(number.steps)));
-        m_steps[i]->setAccessibleName(place + QLatin1Char(' ') + QString::number(number.value) +
-                                      QStringLiteral(": ") + m_steps[i]->text());
     }
-    m_steps.back()->setText(ToQString(std::string_view(m_chart.chaldean.steps)));
-    m_steps.back()->setAccessibleName(QStringLiteral("Chaldean %1: ").arg(m_chart.chaldean.root) +
-                                      m_steps.back()->text());
+    for (std::size_t i = 0; i < m_cycleValues.size(); ++i) {
+        const chart::OtherNumberRow &row = chart::CycleNumberRows[i];
+        const int value = (m_chart.*row.number).value;
+        m_cycleValues[i]->setText(QString::number(value));
+        m_cycleValues[i]->setAccessibleName(PlaceName(row.label) + QLatin1Char(' ') + m_cycleValues[i]->text());
+        m_cycleValues[i]->setToolTip(ToQString(std::string_view(chart::MeaningIn(row.key, value))));
+    }
+    m_timeline->setChart(m_chart);
     for (std::size_t i = 0; i < m_restValues.size(); ++i) {
         const chartview::RestRow &row = chartview::RestRows[i];
         m_restValues[i]->setText(row.text(m_chart));
         m_restValues[i]->setAccessibleName(QLatin1String(row.label) + QLatin1Char(' ') + m_restValues[i]->text());
     }
+    m_inclusion->setChart(m_chart);
+    m_planes->setChart(m_chart);
+    // "Life path 5: month 10 → 1; ...", "Pinnacle 1, 8: 3 + 5 = 8".
+    const std::vector<chartview::StepsRow> rows = chartview::StepsRows(m_chart);
+    for (std::size_t i = 0; i < m_steps.size(); ++i) {
+        const bool span = rows[i].label.back().isDigit();
+        m_steps[i]->setText(rows[i].steps);
+        m_steps[i]->setAccessibleName(rows[i].label + (span ? QStringLiteral(", ") : QStringLiteral(" ")) +
+                                      rows[i].value + QStringLiteral(": ") + rows[i].steps);
+    }
     m_refusalLine->clear();
     m_refusalLine->hide();
+    m_cyclesArea->show();
     m_chartArea->show();
     m_shown = true;
     m_saveAction->setEnabled(true);
@@ -390,10 +443,13 @@ void ChartWindow::showRefusal(const QString &line)
         tile.frame->setAccessibleName(QString());
         tile.frame->setAccessibleDescription(QString());
     }
+    for (QLabel *label : m_cycleValues)
+        label->clear();
     for (QLabel *label : m_restValues)
         label->clear();
     for (QLabel *label : m_steps)
         label->clear();
+    m_cyclesArea->hide();
     m_chartArea->hide();
     m_saveAction->setEnabled(false);
     m_copyAction->setEnabled(false);

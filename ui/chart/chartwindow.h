@@ -26,6 +26,12 @@ class QToolButton;
 
 namespace veltara {
 
+namespace chartview {
+class CyclesTimeline;
+class InclusionGrid;
+class PlanesChart;
+} // namespace chartview
+
 class ChartWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -63,6 +69,7 @@ private:
     void createActions();
     void createInputs(QWidget *page);
     void createCoreNumbers(QWidget *area);
+    void createCycles(QWidget *area);
     void createRest(QWidget *area);
     void createSteps(QWidget *area);
     void setFocusOrder();
@@ -83,13 +90,17 @@ private:
     QScrollArea *m_scroll = nullptr;
     QWidget *m_chartArea = nullptr;
     std::array<Tile, std::size(chart::ChartNumberRows)> m_tiles;
-    // The timeline of the cycles and their numbers: hidden until filled.
+    // The numbers of the cycles and their timeline.
     QWidget *m_cyclesArea = nullptr;
+    std::array<QLabel *, std::size(chart::CycleNumberRows)> m_cycleValues{};
+    chartview::CyclesTimeline *m_timeline = nullptr;
     QGroupBox *m_restArea = nullptr;
     std::array<QLabel *, std::size(chartview::RestRows)> m_restValues{};
+    chartview::InclusionGrid *m_inclusion = nullptr;
+    chartview::PlanesChart *m_planes = nullptr;
     QToolButton *m_stepsToggle = nullptr;
     QWidget *m_stepsArea = nullptr;
-    std::array<QLabel *, std::size(chart::ChartNumberRows) + 1> m_steps{}; // the core numbers, then Chaldean
+    std::array<QLabel *, chartview::StepsRowCount> m_steps{}; // as chartview::StepsRows lists them
 
     // Why the birth date handed over by fill() is not taken; empty once the
     // editor holds the birth date.

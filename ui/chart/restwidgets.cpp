@@ -64,17 +64,20 @@ InclusionGrid::InclusionGrid(QWidget *parent) : QWidget(parent)
 
 void InclusionGrid::setChart(const chart::Chart &chart)
 {
-    const int most = *std::max_element(chart.inclusion.begin(), chart.inclusion.end());
+    const auto among = [](const std::vector<int> &numbers, int number) {
+        return std::find(numbers.begin(), numbers.end(), number) != numbers.end();
+    };
     for (std::size_t i = 0; i < m_cells.size(); ++i) {
         const int count = chart.inclusion[i];
-        // A lesson is a number no letter carries; the passion, the most carried.
-        const QString mark = count == 0 ? QStringLiteral("karmic lesson")
-                             : count == most ? QStringLiteral("hidden passion")
-                                             : QString();
+        // The engine's own lists say which numbers are lessons and passions.
+        const int number = static_cast<int>(i) + 1;
+        const QString mark = among(chart.karmicLessons, number)   ? QStringLiteral("karmic lesson")
+                             : among(chart.hiddenPassion, number) ? QStringLiteral("hidden passion")
+                                                                  : QString();
         m_cells[i]->setText(QStringLiteral("<b>%1</b>: %2%3")
                                 .arg(i + 1)
                                 .arg(count)
-                                .arg(mark.isEmpty() ? QString() : QStringLiteral("<br><i>%1</i>").arg(mark)));
+                                .arg(QStringLiteral("<br><i>%1</i>").arg(mark.isEmpty() ? QStringLiteral("&nbsp;") : mark)));
         m_cells[i]->setAccessibleName(QStringLiteral("Inclusion %1: %2 %3%4")
                                           .arg(i + 1)
                                           .arg(count)

@@ -1,5 +1,7 @@
 #include "timeline.h"
 
+#include "chartview.h"
+
 #include <QAccessible>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -19,20 +21,9 @@ QString Latin(std::string_view text)
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// "ages 0 to 31", "from age 49".
-QString AgesText(const chart::Span &span)
-{
-    if (span.toAge < 0)
-        return QStringLiteral("from age %1").arg(span.fromAge);
-    return QStringLiteral("ages %1 to %2").arg(span.fromAge).arg(span.toAge);
-}
-
 QString BandName(const chart::SpanRow &row, std::size_t i, const chart::Span &span)
 {
-    QString name = QStringLiteral("%1 %2: %3, %4").arg(Latin(row.label)).arg(i + 1).arg(span.number.value).arg(AgesText(span));
-    if (span.current)
-        name += QStringLiteral(", now");
-    return name;
+    return SpanLabel(row, i) + QStringLiteral(": ") + SpanText(span);
 }
 
 // "Pinnacles" for the row of the pinnacles.
@@ -66,10 +57,25 @@ double TimelineLayout::x(double age) const
     return scale.left() + scale.width() * std::clamp(age, 0.0, double(lastAge)) / lastAge;
 }
 
+namespace {
+
+double RowHeight(const QFontMetricsF &metrics)
+{
+    return metrics.height() * 1.8;
+}
+
+// Under the bands: the axis, its ticks, the ages and the label of the age on
+// the reading date.
+double ScaleHeight(const QFontMetricsF &metrics)
+{
+    return metrics.height() * 2.6;
+}
+
+} // namespace
+
 double TimelineHeight(const QFontMetricsF &metrics)
 {
-    // Three rows of bands and the scale under them.
-    return (std::size(chart::SpanRows) + 1) * metrics.height() * 1.8;
+    return std::size(chart::SpanRows) * RowHeight(metrics) + ScaleHeight(metrics);
 }
 
 TimelineLayout LayOutTimeline(const QRectF &area, const chart::Chart &chart, const QFontMetricsF &metrics)
@@ -78,7 +84,7 @@ TimelineLayout LayOutTimeline(const QRectF &area, const chart::Chart &chart, con
     double labelWidth = 0;
     for (const chart::SpanRow &row : chart::SpanRows)
         labelWidth = std::max(labelWidth, metrics.horizontalAdvance(RowName(row)));
-    const double rowHeight = area.height() / (std::size(chart::SpanRows) + 1);
+    const double rowHeight = std::max(0.0, area.height() - ScaleHeight(metrics)) / std::size(chart::SpanRows);
     const double gap = metrics.height() * 0.5;
     layout.labels = QRectF(area.left(), area.top(), labelWidth + gap, rowHeight * std::size(chart::SpanRows));
     layout.scale = QRectF(area.left() + labelWidth + gap, area.top(), area.width() - labelWidth - 2 * gap,
@@ -98,7 +104,9 @@ TimelineLayout LayOutTimeline(const QRectF &area, const chart::Chart &chart, con
             const chart::Span &span = row.spans(chart)[i];
             const double left = layout.x(span.fromAge);
             const double right = layout.x(span.toAge < 0 ? layout.lastAge : span.toAge);
-            layout.bands.push_back({QRectF(left + 1, area.top() + r * rowHeight + 2, right - left - 2, rowHeight - 4),
+            const double inset = rowHeight * 0.06;
+            layout.bands.push_back({QRectF(left + inset, area.top() + r * rowHeight + inset,
+                                           std::max(0.0, right - left - 2 * inset), rowHeight - 2 * inset),
                                     QString::number(span.number.value), BandName(row, i, span), span.current});
         }
     }
@@ -107,8 +115,12 @@ TimelineLayout LayOutTimeline(const QRectF &area, const chart::Chart &chart, con
 
 void PaintTimeline(QPainter &painter, const QRectF &area, const chart::Chart &chart, const QPalette &palette)
 {
-    const QFontMetricsF metrics(painter.font());
+    // The font as the device measures it: a PDF page has many more dots to
+    // the inch than a screen. Lengths follow the font for the same reason.
+    const QFontMetricsF metrics(painter.font(), painter.device());
     const TimelineLayout layout = LayOutTimeline(area, chart, metrics);
+    const double unit = metrics.height() / 8; // a thin line, about 2 pixels on a screen
+    const double tick = unit * 2;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
 
@@ -120,34 +132,33 @@ void PaintTimeline(QPainter &painter, const QRectF &area, const chart::Chart &ch
     }
     for (const TimelineBand &band : layout.bands) {
         const QColor fill = band.current ? palette.color(QPalette::Highlight) : palette.color(QPalette::AlternateBase);
-        painter.setPen(palette.color(QPalette::Mid));
+        painter.setPen(QPen(palette.color(QPalette::Mid), unit / 2));
         painter.setBrush(fill);
-        painter.drawRoundedRect(band.rect, 4, 4);
+        painter.drawRoundedRect(band.rect, unit * 2, unit * 2);
         painter.setPen(palette.color(band.current ? QPalette::HighlightedText : QPalette::Text));
         painter.drawText(band.rect, Qt::AlignCenter, band.text);
     }
 
     // The scale: a tick and its age every ten years.
-    const double axisY = layout.labels.bottom() + 2;
-    painter.setPen(palette.color(QPalette::WindowText));
+    const double axisY = layout.labels.bottom() + unit;
+    painter.setPen(QPen(palette.color(QPalette::WindowText), unit / 2));
     painter.drawLine(QPointF(layout.x(0), axisY), QPointF(layout.x(layout.lastAge), axisY));
     const int step = layout.lastAge > 200 ? layout.lastAge / 10 / 10 * 10 : 10;
     for (int age = 0; age <= layout.lastAge; age += step) {
         const double x = layout.x(age);
-        painter.drawLine(QPointF(x, axisY), QPointF(x, axisY + 4));
+        painter.drawLine(QPointF(x, axisY), QPointF(x, axisY + tick));
         const QString text = QString::number(age);
-        const double width = metrics.horizontalAdvance(text);
-        painter.drawText(QRectF(x - width / 2 - 2, axisY + 4, width + 4, metrics.height()), Qt::AlignCenter, text);
+        const double width = metrics.horizontalAdvance(text) + tick;
+        painter.drawText(QRectF(x - width / 2, axisY + tick, width, metrics.height()), Qt::AlignCenter, text);
     }
 
     // The age on the reading date.
-    QPen line(palette.color(QPalette::Link), 2);
-    painter.setPen(line);
-    painter.drawLine(QPointF(layout.ageX, area.top()), QPointF(layout.ageX, axisY + 4));
+    painter.setPen(QPen(palette.color(QPalette::Link), unit * 1.5));
+    painter.drawLine(QPointF(layout.ageX, area.top()), QPointF(layout.ageX, axisY + tick + metrics.height()));
     const QString age = QStringLiteral("age %1").arg(chart.age);
-    const double width = metrics.horizontalAdvance(age) + 4;
-    const double left = std::min(layout.ageX + 3, area.right() - width);
-    painter.drawText(QRectF(left, axisY + 4 + metrics.height(), width, metrics.height()), Qt::AlignLeft, age);
+    const double width = metrics.horizontalAdvance(age) + tick;
+    const double left = std::min(layout.ageX + tick, area.right() - width);
+    painter.drawText(QRectF(left, axisY + tick + metrics.height(), width, metrics.height()), Qt::AlignLeft, age);
     painter.restore();
 }
 
@@ -187,7 +198,7 @@ void CyclesTimeline::setChart(const chart::Chart &chart)
 QSize CyclesTimeline::sizeHint() const
 {
     const QFontMetricsF metrics(font());
-    return QSize(int(metrics.averageCharWidth() * 70), int(std::ceil(TimelineHeight(metrics) + metrics.height())));
+    return QSize(int(metrics.averageCharWidth() * 70), int(std::ceil(TimelineHeight(metrics))));
 }
 
 QSize CyclesTimeline::minimumSizeHint() const
