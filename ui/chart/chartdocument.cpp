@@ -106,6 +106,9 @@ QStringList ChartDocumentHtmlParts(const ChartInputs &inputs, const chart::Chart
         AppendRow(html, {PlaceName(row.label), QString::number(value),
                          ToQString(std::string_view(chart::MeaningIn(row.key, value)))});
     }
+    EndSection(html);
+    // The spans in a table of their own, its columns fitted to them.
+    html += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"4\">");
     for (const chart::SpanRow &row : chart::SpanRows) {
         for (std::size_t i = 0; i < row.count; ++i)
             AppendRow(html, {SpanLabel(row, i), SpanText(row.spans(chart)[i])});
@@ -131,11 +134,13 @@ QStringList ChartDocumentHtmlParts(const ChartInputs &inputs, const chart::Chart
     }
     EndSection(rest);
 
-    BeginSection(rest, QStringLiteral("How each number came about"));
+    rest += QStringLiteral("<h2>How each number came about</h2>"
+                           "<p>Pythagorean letter values; Chaldean values for the Chaldean number.</p>"
+                           "<table cellspacing=\"0\" cellpadding=\"4\" width=\"100%\">");
     for (const StepsRow &row : StepsRows(chart))
         AppendRow(rest, {row.label, row.value, row.steps});
     EndSection(rest);
-    rest += QStringLiteral("<p>Pythagorean letter values; Chaldean values for the Chaldean number.</p></body></html>");
+    rest += QStringLiteral("</body></html>");
     return {html, rest};
 }
 

@@ -56,6 +56,9 @@ InclusionGrid::InclusionGrid(QWidget *parent) : QWidget(parent)
         cell->setObjectName(QStringLiteral("inclusion%1").arg(i + 1));
         cell->setAlignment(Qt::AlignCenter);
         cell->setFrameShape(QFrame::StyledPanel);
+        // A cell of its own on every style, framed or not.
+        cell->setBackgroundRole(QPalette::Base);
+        cell->setAutoFillBackground(true);
         cell->setMinimumWidth(cell->fontMetrics().averageCharWidth() * 10);
         grid->addWidget(cell, static_cast<int>(i / 3), static_cast<int>(i % 3));
         m_cells[i] = cell;

@@ -6,8 +6,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPalette>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
 
 #include <algorithm>
 #include <cmath>
@@ -32,21 +30,33 @@ QString RowName(const chart::SpanRow &row)
     return Latin(row.label) + QLatin1Char('s');
 }
 
-// A band that takes the focus: it draws nothing but the focus frame, over
-// the band the timeline draws.
+// A band that takes the focus: it draws nothing but a frame while it has
+// the focus, over the band the timeline draws. The frame is drawn here in
+// the text colour, as some styles draw no focus frame of their own, and a
+// current band's highlight would hide one in the highlight colour.
 class BandFocus : public QWidget {
 public:
     explicit BandFocus(QWidget *parent) : QWidget(parent) { setFocusPolicy(Qt::TabFocus); }
 
 protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QWidget::focusInEvent(event);
+        update();
+    }
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        QWidget::focusOutEvent(event);
+        update();
+    }
     void paintEvent(QPaintEvent *) override
     {
         if (!hasFocus())
             return;
-        QStylePainter painter(this);
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+        QPainter painter(this);
+        const double width = std::max(2.0, fontMetrics().height() / 8.0);
+        painter.setPen(QPen(palette().color(QPalette::WindowText), width, Qt::DotLine));
+        painter.drawRect(QRectF(rect()).adjusted(width / 2, width / 2, -width / 2, -width / 2));
     }
 };
 
