@@ -272,7 +272,8 @@ void TestChartWindow::savesThePdfAsText()
         for (std::size_t i = 0; i < row.count; ++i)
             wanted << SpanName(row, i, row.spans(expected)[i], QStringLiteral(" "));
     }
-    wanted << QStringLiteral("Personal year %1 ").arg(expected.personalYear.value) + Text(expected.personalYear.steps);
+    wanted << QStringLiteral("Personal year %1 ").arg(expected.personalYear.value) + Text(expected.personalYear.steps)
+           << QStringLiteral("Inclusion 1: %1, 2: %2").arg(expected.inclusion[0]).arg(expected.inclusion[1]);
     for (const QString &part : wanted)
         QVERIFY2(text.contains(Flattened(part)), qPrintable(part));
     QCOMPARE(chartview::PageSizeFor(QLocale()), QPageSize::Letter);

@@ -94,7 +94,7 @@ std::vector<StepsRow> StepsRows(const chart::Chart &chart)
     std::vector<StepsRow> rows;
     rows.reserve(StepsRowCount);
     const auto add = [&rows](std::string_view key, const QString &label, const QString &value, const std::string &steps) {
-        rows.push_back({ToQString(key), label, value, ToQString(std::string_view(steps))});
+        rows.push_back({ToQString(key), label, value, ToQString(std::string_view(steps)), label + u' ' + value});
     };
     for (const chart::ChartNumberRow &row : chart::ChartNumberRows)
         add(row.key, PlaceName(row.label), ValueText(chart.*row.number), (chart.*row.number).steps);
@@ -105,7 +105,8 @@ std::vector<StepsRow> StepsRows(const chart::Chart &chart)
         for (std::size_t i = 0; i < row.count; ++i) {
             const chart::ChartNumber &number = row.spans(chart)[i].number;
             rows.push_back({ToQString(row.key) + QString::number(i + 1), SpanLabel(row, i), ValueText(number),
-                            ToQString(std::string_view(number.steps))});
+                            ToQString(std::string_view(number.steps)),
+                            SpanLabel(row, i) + QStringLiteral(", ") + ValueText(number)});
         }
     }
     for (const chart::OtherNumberRow &row : chart::RestNumberRows)

@@ -54,6 +54,7 @@ struct StepsRow {
     QString label;
     QString value;
     QString steps;
+    QString named; // the label and value for screen readers: "Life path 5", "Pinnacle 1, 8"
 };
 
 // The steps of every number that has them, in the order the window and the

@@ -417,10 +417,8 @@ void ChartWindow::showChart()
     // "Life path 5: month 10 → 1; ...", "Pinnacle 1, 8: 3 + 5 = 8".
     const std::vector<chartview::StepsRow> rows = chartview::StepsRows(m_chart);
     for (std::size_t i = 0; i < m_steps.size(); ++i) {
-        const bool span = rows[i].label.back().isDigit();
         m_steps[i]->setText(rows[i].steps);
-        m_steps[i]->setAccessibleName(rows[i].label + (span ? QStringLiteral(", ") : QStringLiteral(" ")) +
-                                      rows[i].value + QStringLiteral(": ") + rows[i].steps);
+        m_steps[i]->setAccessibleName(rows[i].named + QStringLiteral(": ") + rows[i].steps);
     }
     m_refusalLine->clear();
     m_refusalLine->hide();
