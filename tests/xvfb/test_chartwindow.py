@@ -33,9 +33,17 @@ PARTS = {
 NAME_SHAPES = [("plain", "plain"), ("accented", "accented"), ("hyphenated", "plain"),
                ("plain", "plain", "suffix"), ("accented", "hyphenated", "suffix"), ("plain", "accented", "plain")]
 
-# The window's core tiles by their place names, as the JSON keys them.
+# The window's core tiles, cycle values and the rest's single values by
+# their place names, as the JSON keys them.
 CORE = {"lifePath": "Life path", "birthday": "Birthday", "expression": "Expression", "soulUrge": "Soul urge",
         "personality": "Personality", "maturity": "Maturity"}
+CYCLES = {"universalYear": "Universal year", "personalYear": "Personal year", "personalMonth": "Personal month",
+          "personalDay": "Personal day"}
+NUMBERS = {"balance": "Balance", "rationalThought": "Rational thought"}
+LETTERS = {"cornerstone": "Cornerstone", "capstone": "Capstone", "firstVowel": "First vowel"}
+LISTS = {"karmicLessons": "Karmic lessons", "hiddenPassion": "Hidden passion", "karmicDebts": "Karmic debts"}
+SPANS = {"pinnacles": "Pinnacle", "challenges": "Challenge", "periods": "Period"}
+PLANES = {"physical": "Physical", "mental": "Mental", "emotional": "Emotional", "intuitive": "Intuitive"}
 
 # Date formats the locale may give the editors, as (Qt pattern, Python rendering).
 MONTHS = "Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec".split()
@@ -70,27 +78,58 @@ def listed(numbers):
     return ", ".join(str(n) for n in numbers) if numbers else "none"
 
 
+def letters(count):
+    return "%d letter%s" % (count, "" if count == 1 else "s")
+
+
 def expected_names(chart):
-    """The accessible names the window must show for a chart in JSON."""
-    names = set()
+    """The accessible names the window must give a chart in JSON, by place:
+    a place is what a name starts with, followed by a space and a value
+    without a colon, so a line of steps ("Life path 4: month 3; ...",
+    "Pinnacle 1, 8: ...") is none."""
+    names = {}
     for key, place in CORE.items():
         number = chart[key]
-        names |= {"%s %d" % (place, number["value"]), "%s %s" % (place, compound(number["total"], number["value"]))}
-    names |= {"Karmic lessons " + listed(chart["karmicLessons"]), "Hidden passion " + listed(chart["hiddenPassion"]),
-              "Karmic debts " + listed(chart["karmicDebts"]),
-              "Chaldean " + compound(chart["chaldean"]["compound"], chart["chaldean"]["root"])}
+        names[place] = {"%s %d" % (place, number["value"]),
+                        "%s %s" % (place, compound(number["total"], number["value"]))}
+    for key, place in list(CYCLES.items()) + list(NUMBERS.items()):
+        names[place] = {"%s %d" % (place, chart[key]["value"])}
+    for key, place in LETTERS.items():
+        letter = chart[key]
+        names[place] = {"%s %s %d" % (place, letter["letter"], letter["value"]) if letter else place + " none"}
+    for key, place in LISTS.items():
+        names[place] = {"%s %s" % (place, listed(chart[key]))}
+    for key, place in (("uncounted", "Characters not counted"), ("leftOut", "Parts left out")):
+        # Each in quotes; the names typed here hold no character written otherwise.
+        names[place] = {"%s %s" % (place, ", ".join('"%s"' % part for part in chart[key]) or "none")}
+    names["Subconscious self"] = {"Subconscious self %d" % chart["subconsciousSelf"]}
+    names["Chaldean"] = {"Chaldean " + compound(chart["chaldean"]["compound"], chart["chaldean"]["root"])}
+    for key, label in SPANS.items():
+        for index, span in enumerate(chart[key]):
+            place = "%s %d:" % (label, index + 1)
+            ages = ("from age %d" % span["fromAge"] if span["toAge"] is None
+                    else "ages %d to %d" % (span["fromAge"], span["toAge"]))
+            names[place] = {"%s %d, %s%s" % (place, span["value"], ages, ", now" if span["current"] else "")}
+    for index, count in enumerate(chart["inclusion"]):
+        place = "Inclusion %d:" % (index + 1)
+        mark = (", karmic lesson" if index + 1 in chart["karmicLessons"]
+                else ", hidden passion" if index + 1 in chart["hiddenPassion"] else "")
+        names[place] = {"%s %s%s" % (place, letters(count), mark)}
+    for key, label in PLANES.items():
+        plane = chart["planes"][key]
+        names[label + " plane"] = {"%s plane %s, value %d" % (label, letters(plane["count"]), plane["value"])}
     return names
 
 
-# Which shown names a chart is compared on: every name that starts with one
-# of the places above and goes on with a value (not a line of steps).
-_PLACES = sorted(set(CORE.values()) | {"Karmic lessons", "Hidden passion", "Karmic debts", "Chaldean"}, key=len,
-                 reverse=True)
-_VALUE_NAME = re.compile(r"^(%s) [0-9/, ]*(none)?$" % "|".join(map(re.escape, _PLACES)))
-
-
-def shown_names(nodes):
-    return {node.name for node in nodes if node.name and _VALUE_NAME.match(node.name)}
+def shown_names(nodes, places):
+    """The names of nodes that give a value of one of the places, by place."""
+    shown = {place: set() for place in places}
+    for node in nodes:
+        name = node.name or ""
+        for place in places:
+            if name.startswith(place + " ") and ":" not in name[len(place) + 1:]:
+                shown[place].add(name)
+    return shown
 
 
 def map_keys(display, text):
@@ -191,13 +230,15 @@ def chart_against_command_line():
 
             def state():
                 shown = {label: field_text(node) for label, node in fields().items()}
-                return shown, shown_names(descendants(frame))
+                return shown, shown_names(descendants(frame), want)
 
             if not poll(lambda: state() == (typed, want), 15, interval=0.2):
                 shown, names = state()
-                raise Failure("for %r born %s read on %s:\nfields typed %r, shown %r\nmissing %r\nunexpected %r"
-                              % (name, birth, reading, typed, shown, sorted(want - names), sorted(names - want)))
-            print("  %s, %s, on %s: %d values agree" % (name, birth, reading, len(want)))
+                wrong = {place: (sorted(want[place]), sorted(names[place])) for place in want
+                         if names[place] != want[place]}
+                raise Failure("for %r born %s read on %s:\nfields typed %r, shown %r\nplaces (wanted, shown): %r"
+                              % (name, birth, reading, typed, shown, wrong))
+            print("  %s, %s, on %s: %d places agree" % (name, birth, reading, len(want)))
             session.expect_alive(program, "the program after typing %r" % name)
         main.exit_and_expect_status_zero()
 
