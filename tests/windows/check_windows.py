@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """The Windows installer and program under Wine on Xvfb: a silent install
 into Program Files, a reading typed into the installed program's window
-(with a screenshot, as docs/windows.png is), a second copy refused, a killed copy that does
-not block the next start, the window at 150 %, and a silent uninstall that
-leaves nothing in Program Files.
+(with a screenshot, as docs/windows.png is), its chart window saving a PDF,
+a second copy refused, a killed copy that does not block the next start, the
+window at 150 %, a silent uninstall that leaves nothing in Program Files, and
+the unpacked zip running both programs and saving a chart's PDF too.
 Run under an X server (xvfb-run)."""
 import argparse
 import os
@@ -120,6 +121,27 @@ def wait_for(predicate, seconds: float, what: str):
     raise AssertionError(f"timed out waiting for {what}")
 
 
+def chart_pdf(wine, env, main_window: str, where: str, name: str) -> None:
+    """File, Numerology Chart... from the main window; a name typed into the
+    chart window; Ctrl+S, and C:\\name typed over the file name the save
+    dialog offers (its file name box has the focus). The PDF must appear."""
+    pdf = wine.prefix / "drive_c" / name
+    xdo(env, "windowfocus", "--sync", main_window)
+    xdo(env, "key", "--delay", "40", "alt+f", "h")
+    chart = wait_for(lambda: windows("^Numerology Chart$", env), 60, "the chart window")[0]
+    xdo(env, "windowfocus", "--sync", chart)
+    xdo(env, "key", "--delay", "40", "alt+n", "ctrl+a")
+    xdo(env, "type", "--delay", "40", "Ada Lovelace")
+    xdo(env, "key", "--delay", "40", "ctrl+s")
+    dialog = wait_for(lambda: windows("^Save Chart as PDF$", env), 60, "the save dialog")[0]
+    xdo(env, "windowfocus", "--sync", dialog)
+    xdo(env, "key", "--delay", "40", "Home", "shift+End")
+    xdo(env, "type", "--delay", "40", "C:\\" + name)
+    xdo(env, "key", "--delay", "40", "Return")
+    wait_for(lambda: pdf.exists() and pdf.read_bytes().startswith(b"%PDF-"), 60, f"the chart's PDF {pdf}")
+    print(f"the chart window of the {where} saved a PDF ({pdf.stat().st_size} bytes)")
+
+
 def main() -> int:
     parser = argparse.ArgumentParser()
     parser.add_argument("--build", required=True, type=Path)
@@ -180,6 +202,7 @@ def main() -> int:
         subprocess.run(["import", "-window", window, "-define", "png:exclude-chunks=date,time", str(args.screenshot)],
                        env=env, check=True)
         print(f"screenshot of the reading: {args.screenshot}")
+        chart_pdf(wine, env, window, "installed program", "chart-installed.pdf")
 
         second = subprocess.Popen(wine.command(program), env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         box = wait_for(lambda: windows(BOX, env), 60, "the refusal")[0]
@@ -239,7 +262,8 @@ def main() -> int:
         require(reading.returncode == 0 and b'"nameNumber": 2' in reading.stdout, reading)
         started = subprocess.Popen(wine.command(folder / "veltara.exe"), env=env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for(lambda: windows(MAIN_WINDOW, env), 90, "the window of the unpacked zip")
+        window = wait_for(lambda: windows(MAIN_WINDOW, env), 90, "the window of the unpacked zip")[0]
+        chart_pdf(wine, env, window, "unpacked zip", "chart-zip.pdf")
         started.kill()
         started.wait(timeout=30)
         print("the unpacked zip runs both programs with nothing installed")
