@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDateEdit>
+#include <QDir>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -246,7 +247,8 @@ void TestChartWindow::savesThePdfAsText()
     const QString wrong = folder.filePath(QStringLiteral("no such folder/chart.pdf"));
     QVERIFY(!window->saveAsPdf(wrong));
     QCOMPARE(spy->shown.size(), 1);
-    QVERIFY(spy->shown.front().text.startsWith(QStringLiteral("The chart could not be saved as ") + wrong));
+    QVERIFY(spy->shown.front().text.startsWith(QStringLiteral("The chart could not be saved as ") +
+                                               QDir::toNativeSeparators(wrong)));
     QCOMPARE(spy->shown.front().style, MsgStyle::OkOnly + MsgStyle::Critical);
     const QString path = folder.filePath(QStringLiteral("chart.pdf"));
     QVERIFY(window->showsChart() && window->saveAsPdf(path));
