@@ -56,6 +56,7 @@ InclusionGrid::InclusionGrid(QWidget *parent) : QWidget(parent)
         cell->setObjectName(QStringLiteral("inclusion%1").arg(i + 1));
         cell->setAlignment(Qt::AlignCenter);
         cell->setFrameShape(QFrame::StyledPanel);
+        cell->setMargin(cell->fontMetrics().averageCharWidth() / 2 + 1); // text clear of the border
         // A cell of its own on every style, framed or not.
         cell->setBackgroundRole(QPalette::Base);
         cell->setAutoFillBackground(true);
