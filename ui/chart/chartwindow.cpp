@@ -144,7 +144,7 @@ ChartWindow::ChartWindow(QWidget *parent)
 
     remake();
     const QRect screen = this->screen()->availableGeometry();
-    const QSize wanted = sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 100,
+    const QSize wanted = sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 130,
                                                      fontMetrics().height() * 56));
     resize(wanted.boundedTo(screen.size() * 9 / 10));
 }
