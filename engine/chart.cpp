@@ -127,9 +127,9 @@ void ClearChart(Chart &chart)
     for (const ChartNumberRow &row : ChartNumberRows)
         ClearNumber(chart.*row.number);
     for (const OtherNumberRow &row : CycleNumberRows)
-        ClearNumber(chart.*row.number);
+        ClearNumber(chart.*row.member);
     for (const OtherNumberRow &row : RestNumberRows)
-        ClearNumber(chart.*row.number);
+        ClearNumber(chart.*row.member);
     const auto clearSpans = [](auto &spans) {
         for (Span &span : spans) {
             ClearNumber(span.number);
@@ -152,7 +152,7 @@ void ClearChart(Chart &chart)
     chart.planes = {};
     chart.subconsciousSelf = 0;
     for (const LetterRow &row : LetterRows)
-        chart.*row.letter = {};
+        chart.*row.member = {};
     chart.name.letters.clear();
     chart.name.vowels.clear();
     chart.name.ends.clear();

@@ -159,13 +159,18 @@ inline constexpr ChartNumberRow ChartNumberRows[] = {
     {"maturity", "Maturity", &Chart::maturity, false},
 };
 
-// The numbers of the cycles and the rest that are one number each, in the
-// order the chart lists them after the core numbers.
-struct OtherNumberRow {
+// A value of the chart that is one member of it: its key for JSON, its
+// label for text and the member.
+template <typename Value>
+struct MemberRow {
     std::string_view key;
     std::string_view label;
-    ChartNumber Chart::*number;
+    Value Chart::*member;
 };
+
+// The numbers of the cycles and the rest that are one number each, in the
+// order the chart lists them after the core numbers.
+using OtherNumberRow = MemberRow<ChartNumber>;
 
 inline constexpr OtherNumberRow CycleNumberRows[] = {
     {"universalYear", "Universal Year", &Chart::universalYear},
@@ -200,11 +205,7 @@ inline constexpr std::string_view PlaneLabels[4] = {"Physical", "Mental", "Emoti
 inline constexpr std::string_view PlaneLetters[4] = {"DEMW", "AGHJLNP", "BIORSTXZ", "CFKQUVY"};
 
 // The letters of the first part that the chart names.
-struct LetterRow {
-    std::string_view key;
-    std::string_view label;
-    NamedLetter Chart::*letter;
-};
+using LetterRow = MemberRow<NamedLetter>;
 
 inline constexpr LetterRow LetterRows[] = {
     {"cornerstone", "Cornerstone", &Chart::cornerstone},

@@ -12,38 +12,6 @@ namespace {
 using chart::Chart;
 using chart::ChartNumber;
 
-// "2, 7", or "none".
-std::string NumberList(const std::vector<int> &numbers)
-{
-    if (numbers.empty())
-        return "none";
-    std::string text;
-    for (const int number : numbers) {
-        if (!text.empty())
-            text.append(", ");
-        AppendNumber(text, static_cast<std::uint64_t>(number));
-    }
-    return text;
-}
-
-// Each entry in quotes, so that none is taken for the list's own commas or
-// for "none": "\"-\", \"'\"".
-std::string QuotedList(const std::vector<std::u32string> &entries)
-{
-    if (entries.empty())
-        return "none";
-    std::string text;
-    for (const std::u32string &characters : entries) {
-        if (!text.empty())
-            text.append(", ");
-        text.push_back('"');
-        for (const char32_t c : characters)
-            AppendCharacterShown(text, c);
-        text.push_back('"');
-    }
-    return text;
-}
-
 std::string Utf8Of(const std::u32string &characters)
 {
     std::string text;
@@ -85,16 +53,6 @@ std::string SpanText(const chart::Span &span)
     return text;
 }
 
-std::string LetterText(const chart::NamedLetter &letter)
-{
-    if (letter.letter == 0)
-        return "none";
-    std::string text(1, letter.letter);
-    text.push_back(' ');
-    AppendNumber(text, static_cast<std::uint64_t>(letter.value));
-    return text;
-}
-
 // The label of a row in the steps: "  life path".
 std::string StepsLabel(std::string_view label)
 {
@@ -113,6 +71,48 @@ void AppendNumberJson(JsonWriter &json, std::string_view key, const ChartNumber 
 }
 
 } // namespace
+
+// "2, 7", or "none".
+std::string NumberList(const std::vector<int> &numbers)
+{
+    if (numbers.empty())
+        return "none";
+    std::string text;
+    for (const int number : numbers) {
+        if (!text.empty())
+            text.append(", ");
+        AppendNumber(text, static_cast<std::uint64_t>(number));
+    }
+    return text;
+}
+
+// Each entry in quotes, so that none is taken for the list's own commas or
+// for "none": "\"-\", \"'\"".
+std::string QuotedList(const std::vector<std::u32string> &entries)
+{
+    if (entries.empty())
+        return "none";
+    std::string text;
+    for (const std::u32string &characters : entries) {
+        if (!text.empty())
+            text.append(", ");
+        text.push_back('"');
+        for (const char32_t c : characters)
+            AppendCharacterShown(text, c);
+        text.push_back('"');
+    }
+    return text;
+}
+
+std::string LetterText(const chart::NamedLetter &letter)
+{
+    if (letter.letter == 0)
+        return "none";
+    std::string text(1, letter.letter);
+    text.push_back(' ');
+    AppendNumber(text, static_cast<std::uint64_t>(letter.value));
+    return text;
+}
 
 bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dateFields, const Date &on,
                  chart::Chart &chart, std::u32string &codePoints, std::string &problem)
@@ -178,7 +178,7 @@ void AppendChartJson(std::string &out, std::string_view name, const Chart &chart
 
     json.key("on").string(IsoDateText(chart.on)).key("age").number(static_cast<std::uint64_t>(chart.age));
     for (const chart::OtherNumberRow &row : chart::CycleNumberRows)
-        AppendNumberJson(json, row.key, chart.*row.number, false);
+        AppendNumberJson(json, row.key, chart.*row.member, false);
     for (const chart::SpanRow &row : chart::SpanRows) {
         json.key(row.key).beginArray();
         for (std::size_t i = 0; i < row.count; ++i) {
@@ -207,10 +207,10 @@ void AppendChartJson(std::string &out, std::string_view name, const Chart &chart
     }
     json.endObject();
     for (const chart::OtherNumberRow &row : chart::RestNumberRows)
-        AppendNumberJson(json, row.key, chart.*row.number, true);
+        AppendNumberJson(json, row.key, chart.*row.member, true);
     json.key("subconsciousSelf").number(static_cast<std::uint64_t>(chart.subconsciousSelf));
     for (const chart::LetterRow &row : chart::LetterRows) {
-        const chart::NamedLetter &letter = chart.*row.letter;
+        const chart::NamedLetter &letter = chart.*row.member;
         json.key(row.key);
         if (letter.letter == 0) {
             json.null();
@@ -237,7 +237,7 @@ std::string ChartText(std::string_view name, const Chart &chart, std::size_t wid
     AppendNumber(heading, static_cast<std::uint64_t>(chart.age));
     AppendSentence(out, heading, width);
     for (const chart::OtherNumberRow &row : chart::CycleNumberRows)
-        AppendLine(out, row.label, std::to_string((chart.*row.number).value), width);
+        AppendLine(out, row.label, std::to_string((chart.*row.member).value), width);
     for (const chart::SpanRow &row : chart::SpanRows) {
         for (std::size_t i = 0; i < row.count; ++i)
             AppendLine(out, std::string(row.label) + ' ' + std::to_string(i + 1), SpanText(row.spans(chart)[i]),
@@ -251,10 +251,10 @@ std::string ChartText(std::string_view name, const Chart &chart, std::size_t wid
     AppendLine(out, "Chaldean", std::to_string(chart.chaldean.root) + " (compound " +
                                     std::to_string(chart.chaldean.compound) + ")", width);
     for (const chart::OtherNumberRow &row : chart::RestNumberRows)
-        AppendLine(out, row.label, std::to_string((chart.*row.number).value), width);
+        AppendLine(out, row.label, std::to_string((chart.*row.member).value), width);
     AppendLine(out, "Subconscious Self", std::to_string(chart.subconsciousSelf), width);
     for (const chart::LetterRow &row : chart::LetterRows)
-        AppendLine(out, row.label, LetterText(chart.*row.letter), width);
+        AppendLine(out, row.label, LetterText(chart.*row.member), width);
     for (std::size_t i = 0; i < chart.planes.size(); ++i) {
         AppendLine(out, std::string(chart::PlaneLabels[i]) + " Plane",
                    std::to_string(chart.planes[i].count) + (chart.planes[i].count == 1 ? " letter" : " letters") +
@@ -277,14 +277,14 @@ std::string ChartText(std::string_view name, const Chart &chart, std::size_t wid
         AppendLine(out, StepsLabel(row.label), (chart.*row.number).steps, width);
     AppendLine(out, "  Chaldean", chart.chaldean.steps, width);
     for (const chart::OtherNumberRow &row : chart::CycleNumberRows)
-        AppendLine(out, StepsLabel(row.label), (chart.*row.number).steps, width);
+        AppendLine(out, StepsLabel(row.label), (chart.*row.member).steps, width);
     for (const chart::SpanRow &row : chart::SpanRows) {
         for (std::size_t i = 0; i < row.count; ++i)
             AppendLine(out, StepsLabel(row.label) + ' ' + std::to_string(i + 1), row.spans(chart)[i].number.steps,
                        width);
     }
     for (const chart::OtherNumberRow &row : chart::RestNumberRows)
-        AppendLine(out, StepsLabel(row.label), (chart.*row.number).steps, width);
+        AppendLine(out, StepsLabel(row.label), (chart.*row.member).steps, width);
     return out;
 }
 

@@ -128,7 +128,7 @@ QString CyclesOf(const Chart &chart)
     for (const Plane &plane : chart.planes)
         planes << QStringLiteral("%1/%2").arg(plane.count).arg(plane.value);
     for (const LetterRow &row : LetterRows) {
-        const NamedLetter &letter = chart.*row.letter;
+        const NamedLetter &letter = chart.*row.member;
         letters << (letter.letter ? QLatin1Char(letter.letter) + QString::number(letter.value) : QStringLiteral("-"));
     }
     for (const int count : chart.inclusion)

@@ -102,7 +102,7 @@ QStringList ChartDocumentHtmlParts(const ChartInputs &inputs, const chart::Chart
 
     BeginSection(html, QStringLiteral("Cycles at age %1").arg(chart.age));
     for (const chart::OtherNumberRow &row : chart::CycleNumberRows) {
-        const int value = (chart.*row.number).value;
+        const int value = (chart.*row.member).value;
         AppendRow(html, {PlaceName(row.label), QString::number(value),
                          ToQString(std::string_view(chart::MeaningIn(row.key, value)))});
     }

@@ -1,5 +1,6 @@
 #include "chartview.h"
 
+#include "chartmode.h"
 #include "meanings.h"
 #include "output.h"
 #include "textunits.h"
@@ -10,36 +11,11 @@ namespace veltara::chartview {
 
 namespace {
 
-QString NumberList(const std::vector<int> &numbers)
+// The text chart's own words for the lists and letters.
+template <typename Value>
+QString TextOf(std::string (*write)(const Value &), const Value &value)
 {
-    QStringList texts;
-    for (const int number : numbers)
-        texts.append(QString::number(number));
-    return texts.isEmpty() ? QStringLiteral("none") : texts.join(QStringLiteral(", "));
-}
-
-// Each entry in quotes, so that none is taken for the list's own commas or
-// for "none": "\"-\", \"'\"".
-QString QuotedList(const std::vector<std::u32string> &entries)
-{
-    std::string text;
-    for (const std::u32string &characters : entries) {
-        if (!text.empty())
-            text.append(", ");
-        text.push_back('"');
-        for (const char32_t c : characters)
-            reading::AppendCharacterShown(text, c);
-        text.push_back('"');
-    }
-    return text.empty() ? QStringLiteral("none") : ToQString(std::string_view(text));
-}
-
-// "A 1", or "none" where the name has no such letter.
-QString LetterText(const chart::NamedLetter &letter)
-{
-    if (letter.letter == 0)
-        return QStringLiteral("none");
-    return QChar::fromLatin1(letter.letter) + QLatin1Char(' ') + QString::number(letter.value);
+    return ToQString(std::string_view(write(value)));
 }
 
 QString ValueText(const chart::ChartNumber &number)
@@ -58,20 +34,20 @@ constexpr QLocale::Territory LetterTerritories[] = {
 } // namespace
 
 const RestRow RestRows[12] = {
-    {"karmicLessons", "Karmic lessons", [](const chart::Chart &chart) { return NumberList(chart.karmicLessons); }},
-    {"hiddenPassion", "Hidden passion", [](const chart::Chart &chart) { return NumberList(chart.hiddenPassion); }},
-    {"karmicDebt", "Karmic debts", [](const chart::Chart &chart) { return NumberList(chart.karmicDebts); }},
+    {"karmicLessons", "Karmic lessons", [](const chart::Chart &chart) { return TextOf(reading::NumberList, chart.karmicLessons); }},
+    {"hiddenPassion", "Hidden passion", [](const chart::Chart &chart) { return TextOf(reading::NumberList, chart.hiddenPassion); }},
+    {"karmicDebt", "Karmic debts", [](const chart::Chart &chart) { return TextOf(reading::NumberList, chart.karmicDebts); }},
     {"balance", "Balance", [](const chart::Chart &chart) { return ValueText(chart.balance); }},
     {"rationalThought", "Rational thought", [](const chart::Chart &chart) { return ValueText(chart.rationalThought); }},
     {"subconsciousSelf", "Subconscious self",
      [](const chart::Chart &chart) { return QString::number(chart.subconsciousSelf); }},
-    {"cornerstone", "Cornerstone", [](const chart::Chart &chart) { return LetterText(chart.cornerstone); }},
-    {"capstone", "Capstone", [](const chart::Chart &chart) { return LetterText(chart.capstone); }},
-    {"firstVowel", "First vowel", [](const chart::Chart &chart) { return LetterText(chart.firstVowel); }},
+    {"cornerstone", "Cornerstone", [](const chart::Chart &chart) { return TextOf(reading::LetterText, chart.cornerstone); }},
+    {"capstone", "Capstone", [](const chart::Chart &chart) { return TextOf(reading::LetterText, chart.capstone); }},
+    {"firstVowel", "First vowel", [](const chart::Chart &chart) { return TextOf(reading::LetterText, chart.firstVowel); }},
     {"chaldean", "Chaldean",
      [](const chart::Chart &chart) { return CompoundText(chart.chaldean.compound, chart.chaldean.root); }},
-    {"uncounted", "Characters not counted", [](const chart::Chart &chart) { return QuotedList(chart.name.uncounted); }},
-    {"leftOut", "Parts left out", [](const chart::Chart &chart) { return QuotedList(chart.name.leftOut); }},
+    {"uncounted", "Characters not counted", [](const chart::Chart &chart) { return TextOf(reading::QuotedList, chart.name.uncounted); }},
+    {"leftOut", "Parts left out", [](const chart::Chart &chart) { return TextOf(reading::QuotedList, chart.name.leftOut); }},
 };
 
 QString SpanLabel(const chart::SpanRow &row, std::size_t i)
@@ -100,7 +76,7 @@ std::vector<StepsRow> StepsRows(const chart::Chart &chart)
         add(row.key, PlaceName(row.label), ValueText(chart.*row.number), (chart.*row.number).steps);
     add("chaldean", QStringLiteral("Chaldean"), QString::number(chart.chaldean.root), chart.chaldean.steps);
     for (const chart::OtherNumberRow &row : chart::CycleNumberRows)
-        add(row.key, PlaceName(row.label), ValueText(chart.*row.number), (chart.*row.number).steps);
+        add(row.key, PlaceName(row.label), ValueText(chart.*row.member), (chart.*row.member).steps);
     for (const chart::SpanRow &row : chart::SpanRows) {
         for (std::size_t i = 0; i < row.count; ++i) {
             const chart::ChartNumber &number = row.spans(chart)[i].number;
@@ -110,7 +86,7 @@ std::vector<StepsRow> StepsRows(const chart::Chart &chart)
         }
     }
     for (const chart::OtherNumberRow &row : chart::RestNumberRows)
-        add(row.key, PlaceName(row.label), ValueText(chart.*row.number), (chart.*row.number).steps);
+        add(row.key, PlaceName(row.label), ValueText(chart.*row.member), (chart.*row.member).steps);
     return rows;
 }
 

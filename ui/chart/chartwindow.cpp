@@ -401,7 +401,7 @@ void ChartWindow::showChart()
     }
     for (std::size_t i = 0; i < m_cycleValues.size(); ++i) {
         const chart::OtherNumberRow &row = chart::CycleNumberRows[i];
-        const int value = (m_chart.*row.number).value;
+        const int value = (m_chart.*row.member).value;
         m_cycleValues[i]->setText(QString::number(value));
         m_cycleValues[i]->setAccessibleName(PlaceName(row.label) + QLatin1Char(' ') + m_cycleValues[i]->text());
         m_cycleValues[i]->setToolTip(ToQString(std::string_view(chart::MeaningIn(row.key, value))));
