@@ -6,22 +6,19 @@
 // rational thought, subconscious self, cornerstone, capstone and first
 // vowel. Each number comes with the arithmetic that led to it.
 //
-// The name is read as Unicode code points. Only letters count, as FoldLetter
-// reads them; the name's parts are separated by white space, and within a
-// part a character that is no letter is skipped ("Jean-Pierre" is one part).
-// A combining mark belongs to the character before it: after a letter it is
-// part of that letter, so "Jose" + U+0301 gives the chart of "José". A part
-// after the first that is a generational suffix (Jr, Sr, II, III, IV, in any
-// letter case, with or without a dot) is left out of every number.
+// The name is read as name.h describes.
 #pragma once
 
 #include "dates.h"
+#include "name.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <span>
+#include <tuple>
+#include <variant>
 #include <vector>
 
 namespace veltara::chart {
@@ -50,13 +47,16 @@ std::string_view RefusalText(ChartRefusal refusal) noexcept;
 // name in any case. Blanks around a field do not count. The date must exist;
 // otherwise the refusal, with `problem` the whole line that says why
 // ("\"13\" is not a month: ...", "no such date: 2023-02-29").
-ChartRefusal ParseChartDate(const std::vector<std::string_view> &fields, Date &date, std::string &problem);
+[[nodiscard]] ChartRefusal ParseChartDate(const std::vector<std::string_view> &fields, Date &date,
+                                          std::string &problem);
 
 struct ChartNumber {
     int value = 0;           // 0-9, 11, 22 or 33
     std::uint64_t total = 0; // the total that was reduced to the value
     std::string steps;       // the arithmetic on one line, UTF-8
     int karmicDebt = 0;      // 13, 14, 16 or 19 on the way from total to value; 0 for none
+
+    bool operator==(const ChartNumber &) const = default;
 };
 
 // A pinnacle, challenge or period cycle: its number and the ages it covers,
@@ -66,12 +66,16 @@ struct Span {
     int fromAge = 0;
     int toAge = -1;
     bool current = false; // the age on the reading date falls in it
+
+    bool operator==(const Span &) const = default;
 };
 
 // The letters of the name on one plane of expression.
 struct Plane {
     int count = 0; // how many letters
     int value = 0; // their values added and reduced
+
+    bool operator==(const Plane &) const = default;
 };
 
 // A letter of the name with its value; none (letter 0) where there is no
@@ -79,41 +83,17 @@ struct Plane {
 struct NamedLetter {
     char letter = 0;
     int value = 0;
+
+    bool operator==(const NamedLetter &) const = default;
 };
 
 struct ChaldeanNumber {
     std::uint64_t compound = 0; // the total of all the letters of the name
     int root = 0;               // the compound reduced to 0-9, no master numbers
     std::string steps;
+
+    bool operator==(const ChaldeanNumber &) const = default;
 };
-
-// The name as the numbers read it: its parts' folded letters, each marked
-// vowel or not, and what did not count.
-struct PreparedName {
-    std::string letters;            // the folded letters 'A'..'Z' of all the parts
-    std::string vowels;             // for each letter, 1 when it is a vowel, else 0
-    std::vector<std::size_t> ends;  // where each part ends in `letters`
-    // The parts left out as generational suffixes, as written.
-    std::vector<std::u32string> leftOut;
-    // The characters of the name that count as no letter, white space aside,
-    // each once in order of first appearance; an entry is a character with
-    // the combining marks that follow it (or a mark with no character before
-    // it, at the start or after white space, with the marks after it).
-    std::vector<std::u32string> uncounted;
-    // The uncounted entries of a name with very many of them, for a lookup
-    // that does not grow with their number.
-    std::unordered_set<std::u32string> manyUncounted;
-
-    std::size_t partCount() const { return ends.size(); }
-    std::string_view part(std::size_t i) const;
-    std::string_view partVowels(std::size_t i) const;
-};
-
-// Reads a name into `name`, whose storage is kept from call to call. A
-// vowel is A, E, I, O, U, and Y when neither letter beside it is one of
-// those; only a letter with nothing but combining marks between it and the
-// Y stands beside it (a hyphen or an apostrophe ends a word for this test).
-void PrepareName(std::u32string_view text, PreparedName &name);
 
 struct Chart {
     Date date; // of birth
@@ -140,83 +120,163 @@ struct Chart {
     PreparedName name;
 };
 
-// The chart's core numbers, in the order the chart lists them: a key for
-// JSON, a label for text, and whether karmic debts are looked for on its way
-// from total to value.
-struct ChartNumberRow {
+
+// Where a value stands in the chart: the core numbers (the name's and the
+// birth date's), the cycles on the reading date, the rest of the chart.
+enum class Section { Core, Cycles, Rest };
+
+// How a number is written, beside its steps.
+enum class NumberForm {
+    Core,  // its value, total and karmic debt: "14/5, karmic debt 14"
+    Cycle, // its value alone (the total is the year or the sum shown)
+    Plain, // its value, with its total in JSON
+};
+
+// Where a value of the chart is kept, which tells its kind: a number with
+// its total and steps, a set of spans, the Chaldean number, a list of
+// numbers, a count, a letter with its value, the planes, the inclusion
+// counts, or a list of texts (of the prepared name).
+using ChartValue =
+    std::variant<ChartNumber Chart::*, std::array<Span, 4> Chart::*, std::array<Span, 3> Chart::*,
+                 ChaldeanNumber Chart::*, std::vector<int> Chart::*, int Chart::*, NamedLetter Chart::*,
+                 std::array<Plane, 4> Chart::*, std::array<int, 9> Chart::*,
+                 std::vector<std::u32string> PreparedName::*>;
+
+// A value of the chart: its JSON key (which is also its meaning key, the
+// place's key in the meanings table), its label in the text chart, its
+// label in the window and the PDF where that is not the text's label in
+// sentence case, its section, where it is kept, and where it stands in the
+// text chart and in the window and the PDF (JSON and the steps take the
+// table's order).
+struct ChartRow {
     std::string_view key;
     std::string_view label;
-    ChartNumber Chart::*number;
-    bool carriesDebts;
+    std::string_view shownLabel = {};
+    Section section = Section::Rest;
+    ChartValue value;
+    int textOrder = 0;
+    int shownOrder = 0;
+    NumberForm form = NumberForm::Plain;
+    bool carriesDebts = false;    // karmic debts are looked for on its way from total to value
+    bool properLabel = false;     // its label keeps its capitals in running text ("Chaldean")
 };
 
-inline constexpr ChartNumberRow ChartNumberRows[] = {
-    {"lifePath", "Life Path", &Chart::lifePath, true},
-    {"birthday", "Birthday", &Chart::birthday, true},
-    {"expression", "Expression", &Chart::expression, true},
-    {"soulUrge", "Soul Urge", &Chart::soulUrge, true},
-    {"personality", "Personality", &Chart::personality, true},
-    {"maturity", "Maturity", &Chart::maturity, false},
+// Every value of the chart, in the order of its JSON. Clearing, the karmic
+// debt search, the text chart, the JSON, the window's and the PDF's rows and
+// the steps iterate it: a new value is a function of its own and a row here.
+inline constexpr ChartRow ChartRows[] = {
+    {.key = "lifePath", .label = "Life Path", .section = Section::Core, .value = &Chart::lifePath,
+     .textOrder = 1, .shownOrder = 1, .form = NumberForm::Core, .carriesDebts = true},
+    {.key = "birthday", .label = "Birthday", .section = Section::Core, .value = &Chart::birthday,
+     .textOrder = 2, .shownOrder = 2, .form = NumberForm::Core, .carriesDebts = true},
+    {.key = "expression", .label = "Expression", .section = Section::Core, .value = &Chart::expression,
+     .textOrder = 3, .shownOrder = 3, .form = NumberForm::Core, .carriesDebts = true},
+    {.key = "soulUrge", .label = "Soul Urge", .section = Section::Core, .value = &Chart::soulUrge,
+     .textOrder = 4, .shownOrder = 4, .form = NumberForm::Core, .carriesDebts = true},
+    {.key = "personality", .label = "Personality", .section = Section::Core, .value = &Chart::personality,
+     .textOrder = 5, .shownOrder = 5, .form = NumberForm::Core, .carriesDebts = true},
+    {.key = "maturity", .label = "Maturity", .section = Section::Core, .value = &Chart::maturity,
+     .textOrder = 6, .shownOrder = 6, .form = NumberForm::Core},
+    {.key = "karmicLessons", .label = "Karmic Lessons", .value = &Chart::karmicLessons,
+     .textOrder = 30, .shownOrder = 30},
+    {.key = "hiddenPassion", .label = "Hidden Passion", .value = &Chart::hiddenPassion,
+     .textOrder = 31, .shownOrder = 31},
+    {.key = "karmicDebts", .label = "Karmic Debts", .value = &Chart::karmicDebts,
+     .textOrder = 32, .shownOrder = 32},
+    {.key = "chaldean", .label = "Chaldean", .value = &Chart::chaldean,
+     .textOrder = 33, .shownOrder = 39, .properLabel = true},
+    {.key = "uncounted", .label = "Uncounted", .shownLabel = "Characters not counted", .value = &PreparedName::uncounted,
+     .textOrder = 60, .shownOrder = 40},
+    {.key = "leftOut", .label = "Left Out", .shownLabel = "Parts left out", .value = &PreparedName::leftOut,
+     .textOrder = 61, .shownOrder = 41},
+    {.key = "universalYear", .label = "Universal Year", .section = Section::Cycles, .value = &Chart::universalYear,
+     .textOrder = 10, .shownOrder = 10, .form = NumberForm::Cycle},
+    {.key = "personalYear", .label = "Personal Year", .section = Section::Cycles, .value = &Chart::personalYear,
+     .textOrder = 11, .shownOrder = 11, .form = NumberForm::Cycle},
+    {.key = "personalMonth", .label = "Personal Month", .section = Section::Cycles, .value = &Chart::personalMonth,
+     .textOrder = 12, .shownOrder = 12, .form = NumberForm::Cycle},
+    {.key = "personalDay", .label = "Personal Day", .section = Section::Cycles, .value = &Chart::personalDay,
+     .textOrder = 13, .shownOrder = 13, .form = NumberForm::Cycle},
+    {.key = "pinnacles", .label = "Pinnacle", .section = Section::Cycles, .value = &Chart::pinnacles,
+     .textOrder = 14, .shownOrder = 14},
+    {.key = "challenges", .label = "Challenge", .section = Section::Cycles, .value = &Chart::challenges,
+     .textOrder = 15, .shownOrder = 15},
+    {.key = "periods", .label = "Period", .section = Section::Cycles, .value = &Chart::periods,
+     .textOrder = 16, .shownOrder = 16},
+    {.key = "inclusion", .label = "Inclusion", .value = &Chart::inclusion,
+     .textOrder = 51, .shownOrder = 42},
+    {.key = "planes", .label = "Plane", .value = &Chart::planes,
+     .textOrder = 50, .shownOrder = 43},
+    {.key = "balance", .label = "Balance", .value = &Chart::balance,
+     .textOrder = 34, .shownOrder = 33},
+    {.key = "rationalThought", .label = "Rational Thought", .value = &Chart::rationalThought,
+     .textOrder = 35, .shownOrder = 34},
+    {.key = "subconsciousSelf", .label = "Subconscious Self", .value = &Chart::subconsciousSelf,
+     .textOrder = 36, .shownOrder = 35},
+    {.key = "cornerstone", .label = "Cornerstone", .value = &Chart::cornerstone,
+     .textOrder = 37, .shownOrder = 36},
+    {.key = "capstone", .label = "Capstone", .value = &Chart::capstone,
+     .textOrder = 38, .shownOrder = 37},
+    {.key = "firstVowel", .label = "First Vowel", .value = &Chart::firstVowel,
+     .textOrder = 39, .shownOrder = 38},
 };
 
-// A value of the chart that is one member of it: its key for JSON, its
-// label for text and the member.
-template <typename Value>
-struct MemberRow {
+// The planes of expression: each one's key (after "planes." in JSON), label
+// and letters.
+struct PlaneRow {
     std::string_view key;
     std::string_view label;
-    Value Chart::*member;
+    std::string_view letters;
 };
-
-// The numbers of the cycles and the rest that are one number each, in the
-// order the chart lists them after the core numbers.
-using OtherNumberRow = MemberRow<ChartNumber>;
-
-inline constexpr OtherNumberRow CycleNumberRows[] = {
-    {"universalYear", "Universal Year", &Chart::universalYear},
-    {"personalYear", "Personal Year", &Chart::personalYear},
-    {"personalMonth", "Personal Month", &Chart::personalMonth},
-    {"personalDay", "Personal Day", &Chart::personalDay},
+inline constexpr PlaneRow PlaneRows[] = {
+    {"physical", "Physical", "DEMW"},
+    {"mental", "Mental", "AGHJLNP"},
+    {"emotional", "Emotional", "BIORSTXZ"},
+    {"intuitive", "Intuitive", "CFKQUVY"},
 };
+static_assert(std::size(PlaneRows) == std::tuple_size_v<decltype(Chart::planes)>);
 
-inline constexpr OtherNumberRow RestNumberRows[] = {
-    {"balance", "Balance", &Chart::balance},
-    {"rationalThought", "Rational Thought", &Chart::rationalThought},
-};
+// The spans a row holds, or none for a row of another kind.
+std::span<const Span> SpansOf(const ChartRow &row, const Chart &chart) noexcept;
 
-// The spans: pinnacles, challenges and periods.
-struct SpanRow {
-    std::string_view key;   // of the array in JSON
-    std::string_view label; // of one span in text, numbered from 1
-    std::size_t count;
-    const Span *(*spans)(const Chart &chart);
-};
+// Whether a row holds spans.
+constexpr bool HoldsSpans(const ChartRow &row) noexcept
+{
+    return std::holds_alternative<std::array<Span, 4> Chart::*>(row.value) ||
+           std::holds_alternative<std::array<Span, 3> Chart::*>(row.value);
+}
 
-inline constexpr SpanRow SpanRows[] = {
-    {"pinnacles", "Pinnacle", 4, [](const Chart &chart) -> const Span * { return chart.pinnacles.data(); }},
-    {"challenges", "Challenge", 4, [](const Chart &chart) -> const Span * { return chart.challenges.data(); }},
-    {"periods", "Period", 3, [](const Chart &chart) -> const Span * { return chart.periods.data(); }},
-};
+// The rows that hold spans (pinnacles, challenges, periods), for the
+// pictures that draw them.
+inline constexpr std::size_t SpanRowCount = [] {
+    std::size_t count = 0;
+    for (const ChartRow &row : ChartRows)
+        count += HoldsSpans(row) ? 1 : 0;
+    return count;
+}();
 
-inline constexpr std::string_view PlaneKeys[4] = {"physical", "mental", "emotional", "intuitive"};
-inline constexpr std::string_view PlaneLabels[4] = {"Physical", "Mental", "Emotional", "Intuitive"};
+// The number a row holds, or none for a row of another kind.
+const ChartNumber *NumberOf(const ChartRow &row, const Chart &chart) noexcept;
 
-// The letters of each plane of expression.
-inline constexpr std::string_view PlaneLetters[4] = {"DEMW", "AGHJLNP", "BIORSTXZ", "CFKQUVY"};
+// The row of a key; none for a key no row has.
+const ChartRow *FindChartRow(std::string_view key) noexcept;
 
-// The letters of the first part that the chart names.
-using LetterRow = MemberRow<NamedLetter>;
+// The whole years from a birth to a date: the age changes on the birthday
+// (for 29 February, on 1 March in other years).
+int AgeOn(const Date &birth, const Date &on) noexcept;
 
-inline constexpr LetterRow LetterRows[] = {
-    {"cornerstone", "Cornerstone", &Chart::cornerstone},
-    {"capstone", "Capstone", &Chart::capstone},
-    {"firstVowel", "First Vowel", &Chart::firstVowel},
-};
+// The personal year of a birth date in a year: the birth month, day and the
+// year, each reduced to a digit, added and reduced to a digit.
+int PersonalYearOf(const Date &birth, int year) noexcept;
 
-// Each number from the prepared name or the date, into `number`, whose
-// storage is kept from call to call. Every arrow in the steps is one pass
-// that adds the digits of the number before it.
+// Makes the chart of a name and a birth date, read on the date `on`, into
+// `chart`, whose storage is kept from call to call. The birth date is
+// checked first, then the reading date (it exists and is not before the
+// birth), then the name: a row whose date and name are both at fault is
+// refused with NoSuchDate. On a refusal the chart holds the two dates and
+// nothing else (zero numbers, empty steps and lists).
 //
+// How each number is made, with its steps:
 //   life path    "month 10 → 1; day 12 → 3; year 1936 → 19 → 10 → 1; 1 + 3 + 1 = 5"
 //   birthday     "day 29 → 11"
 //   expression   "ADA 1+4+1 = 6; LOVELACE 3+6+4+5+3+1+3+5 = 30 → 3; 6 + 3 = 9":
@@ -228,19 +288,14 @@ inline constexpr LetterRow LetterRows[] = {
 //                "no consonant" when there is none (value and total 0).
 //   maturity     "5 + 9 = 14 → 5" (life path + expression)
 //   Chaldean     "ADA LOVELACE 1+4+1+3+7+6+5+3+1+3+5 = 39 → 12 → 3"
-void LifePath(const Date &date, ChartNumber &number);
-void Birthday(const Date &date, ChartNumber &number);
-void Expression(const PreparedName &name, ChartNumber &number);
-void SoulUrge(const PreparedName &name, ChartNumber &number);
-void Personality(const PreparedName &name, ChartNumber &number);
-void Maturity(const ChartNumber &lifePath, const ChartNumber &expression, ChartNumber &number);
-void Chaldean(const PreparedName &name, ChaldeanNumber &number);
-
-// The cycles of a birth date on a reading date, no earlier than the birth.
-// M, D and Y are the birth month, day and year reduced to a digit; y, m, d
-// the reading date's.
-//   age              whole years; it changes on the birthday (for 29 February,
-//                    on 1 March in other years)
+//   karmic lessons   1-9 that no letter carries; hidden passion, the values
+//                    most letters carry
+//   karmic debts     13, 14, 16 or 19 in the totals of the numbers that carry
+//                    them and every number between each total and its value
+//                    (19 → 10 → 1 carries 19); the sums of single parts do
+//                    not count unless they are the total
+// The cycles, with M, D and Y the birth month, day and year reduced to a
+// digit; y, m, d the reading date's:
 //   universal year   y reduced to a digit                "2023 → 7"
 //   personal year    M + D + (y to a digit), to a digit  "4 + 5 + 4 = 13 → 4"
 //   personal month   personal year + m, to a digit       "4 + 10 = 14 → 5"
@@ -253,27 +308,10 @@ void Chaldean(const PreparedName &name, ChaldeanNumber &number);
 //                    year nearest the 28th birthday whose personal year is 1
 //                    (the earlier on a tie), at the age reached in that year;
 //                    the second lasts 27 years, the third for life
-int AgeOn(const Date &birth, const Date &on) noexcept;
-int PersonalYearOf(const Date &birth, int year) noexcept;
-void Cycles(const Date &birth, const Date &on, int lifePath, Chart &chart);
-
-// The rest of the chart from the prepared name and the core numbers:
-// inclusion, planes, balance (the first letters of the parts, to a digit),
-// rational thought (the first part's expression + the birthday number,
-// reduced), subconscious self (9 - the karmic lessons), cornerstone,
+// The rest: inclusion, planes, balance (the first letters of the parts, to a
+// digit), rational thought (the first part's expression + the birthday
+// number, reduced), subconscious self (9 - the karmic lessons), cornerstone,
 // capstone and first vowel of the first part.
-void RestOfChart(Chart &chart);
-
-// Makes the chart of a name and a birth date, read on the date `on`, into
-// `chart`, whose storage is kept from call to call. The birth date is
-// checked first, then the reading date (it exists and is not before the
-// birth), then the name: a row whose date and name are both at fault is
-// refused with NoSuchDate. On a refusal the chart holds the two dates and
-// nothing else (zero numbers, empty steps and lists).
-//
-// Karmic debts are looked for in the totals of the numbers that carry them
-// and every number between each total and its value (19 → 10 → 1 carries
-// 19); the sums of single parts do not count unless they are the total.
-ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &on, Chart &chart);
+[[nodiscard]] ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &on, Chart &chart);
 
 } // namespace veltara::chart

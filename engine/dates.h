@@ -11,6 +11,8 @@ struct Date {
     int year = 0;
     int month = 0;
     int day = 0;
+
+    bool operator==(const Date &) const = default;
 };
 
 // The date exists in the proleptic Gregorian calendar, years 1 to 9999.

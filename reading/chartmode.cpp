@@ -2,8 +2,11 @@
 
 #include "args.h"
 #include "batch.h"
+#include "chartwords.h"
 #include "json.h"
 #include "text.h"
+
+#include <utility>
 
 namespace veltara::reading {
 
@@ -11,6 +14,13 @@ namespace {
 
 using chart::Chart;
 using chart::ChartNumber;
+
+template <typename... Kinds>
+struct Overloaded : Kinds... {
+    using Kinds::operator()...;
+};
+template <typename... Kinds>
+Overloaded(Kinds...) -> Overloaded<Kinds...>;
 
 std::string Utf8Of(const std::u32string &characters)
 {
@@ -20,99 +30,99 @@ std::string Utf8Of(const std::u32string &characters)
     return text;
 }
 
-// A core number as practitioners write it: "14/5", or "7" where the total is
-// the value; its karmic debt after it.
-std::string CompoundText(const ChartNumber &number)
+std::uint64_t Unsigned(int n)
 {
-    std::string text;
-    if (number.total != static_cast<std::uint64_t>(number.value)) {
-        AppendNumber(text, number.total);
-        text.push_back('/');
-    }
-    AppendNumber(text, static_cast<std::uint64_t>(number.value));
-    if (number.karmicDebt != 0) {
-        text.append(", karmic debt ");
-        AppendNumber(text, static_cast<std::uint64_t>(number.karmicDebt));
-    }
-    return text;
+    return static_cast<std::uint64_t>(n);
 }
 
-// "8, ages 0 to 31", "7, from age 49", with ", now" on the current one.
-std::string SpanText(const chart::Span &span)
+void AppendNumberJson(JsonWriter &json, const chart::ChartRow &row, const ChartNumber &number)
 {
-    std::string text;
-    AppendNumber(text, static_cast<std::uint64_t>(span.number.value));
-    text.append(span.toAge < 0 ? ", from age " : ", ages ");
-    AppendNumber(text, static_cast<std::uint64_t>(span.fromAge));
-    if (span.toAge >= 0) {
-        text.append(" to ");
-        AppendNumber(text, static_cast<std::uint64_t>(span.toAge));
-    }
-    if (span.current)
-        text.append(", now");
-    return text;
-}
-
-// The label of a row in the steps: "  life path".
-std::string StepsLabel(std::string_view label)
-{
-    std::string text = "  ";
-    for (const char c : label)
-        text.push_back(AsciiLower(c));
-    return text;
-}
-
-void AppendNumberJson(JsonWriter &json, std::string_view key, const ChartNumber &number, bool total)
-{
-    json.key(key).beginObject().key("value").number(static_cast<std::uint64_t>(number.value));
-    if (total)
+    json.beginObject().key("value").number(Unsigned(number.value));
+    if (row.form != chart::NumberForm::Cycle)
         json.key("total").number(number.total);
-    json.key("steps").string(number.steps).endObject();
+    json.key("steps").string(number.steps);
+    if (row.form == chart::NumberForm::Core) {
+        json.key("karmicDebt");
+        if (number.karmicDebt != 0)
+            json.number(Unsigned(number.karmicDebt));
+        else
+            json.null();
+    }
+    json.endObject();
+}
+
+void AppendSpanJson(JsonWriter &json, const chart::Span &span)
+{
+    json.beginObject()
+        .key("value").number(Unsigned(span.number.value))
+        .key("steps").string(span.number.steps)
+        .key("fromAge").number(Unsigned(span.fromAge))
+        .key("toAge");
+    if (span.toAge >= 0)
+        json.number(Unsigned(span.toAge));
+    else
+        json.null();
+    json.key("current").raw(span.current ? "true" : "false").endObject();
+}
+
+// The value of one row of the chart.
+void AppendRowJson(JsonWriter &json, const chart::ChartRow &row, const Chart &chart)
+{
+    json.key(row.key);
+    std::visit(Overloaded{
+                   [&](ChartNumber Chart::*member) { AppendNumberJson(json, row, chart.*member); },
+                   [&](auto Chart::*spans)
+                       requires requires { (chart.*spans)[0].fromAge; }
+                   {
+                       json.beginArray();
+                       for (const chart::Span &span : chart.*spans)
+                           AppendSpanJson(json, span);
+                       json.endArray();
+                   },
+                   [&](chart::ChaldeanNumber Chart::*member) {
+                       const chart::ChaldeanNumber &number = chart.*member;
+                       json.beginObject()
+                           .key("compound").number(number.compound)
+                           .key("root").number(Unsigned(number.root))
+                           .key("steps").string(number.steps)
+                           .endObject();
+                   },
+                   [&](std::vector<int> Chart::*member) { json.numbers(chart.*member); },
+                   [&](int Chart::*member) { json.number(Unsigned(chart.*member)); },
+                   [&](chart::NamedLetter Chart::*member) {
+                       const chart::NamedLetter &letter = chart.*member;
+                       if (letter.letter == 0) {
+                           json.null();
+                           return;
+                       }
+                       json.beginObject()
+                           .key("letter").string(std::string_view(&letter.letter, 1))
+                           .key("value").number(Unsigned(letter.value))
+                           .endObject();
+                   },
+                   [&](std::array<chart::Plane, 4> Chart::*member) {
+                       json.beginObject();
+                       for (std::size_t i = 0; i < (chart.*member).size(); ++i) {
+                           json.key(chart::PlaneRows[i].key)
+                               .beginObject()
+                               .key("count").number(Unsigned((chart.*member)[i].count))
+                               .key("value").number(Unsigned((chart.*member)[i].value))
+                               .endObject();
+                       }
+                       json.endObject();
+                   },
+                   [&](std::array<int, 9> Chart::*member) { json.numbers(chart.*member); },
+                   [&](std::vector<std::u32string> chart::PreparedName::*member) {
+                       json.beginArray();
+                       for (const std::u32string &text : chart.name.*member)
+                           json.string(Utf8Of(text));
+                       json.endArray();
+                   },
+               },
+               row.value);
 }
 
 } // namespace
-
-// "2, 7", or "none".
-std::string NumberList(const std::vector<int> &numbers)
-{
-    if (numbers.empty())
-        return "none";
-    std::string text;
-    for (const int number : numbers) {
-        if (!text.empty())
-            text.append(", ");
-        AppendNumber(text, static_cast<std::uint64_t>(number));
-    }
-    return text;
-}
-
-// Each entry in quotes, so that none is taken for the list's own commas or
-// for "none": "\"-\", \"'\"".
-std::string QuotedList(const std::vector<std::u32string> &entries)
-{
-    if (entries.empty())
-        return "none";
-    std::string text;
-    for (const std::u32string &characters : entries) {
-        if (!text.empty())
-            text.append(", ");
-        text.push_back('"');
-        for (const char32_t c : characters)
-            AppendCharacterShown(text, c);
-        text.push_back('"');
-    }
-    return text;
-}
-
-std::string LetterText(const chart::NamedLetter &letter)
-{
-    if (letter.letter == 0)
-        return "none";
-    std::string text(1, letter.letter);
-    text.push_back(' ');
-    AppendNumber(text, static_cast<std::uint64_t>(letter.value));
-    return text;
-}
 
 bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dateFields, const Date &on,
                  chart::Chart &chart, std::u32string &codePoints, std::string &problem)
@@ -145,81 +155,12 @@ void AppendChartJson(std::string &out, std::string_view name, const Chart &chart
 {
     JsonWriter json(out);
     json.beginObject().key("name").string(name).key("date").string(IsoDateText(chart.date));
-    for (const chart::ChartNumberRow &row : chart::ChartNumberRows) {
-        const ChartNumber &number = chart.*row.number;
-        json.key(row.key)
-            .beginObject()
-            .key("value").number(static_cast<std::uint64_t>(number.value))
-            .key("total").number(number.total)
-            .key("steps").string(number.steps)
-            .key("karmicDebt");
-        if (number.karmicDebt != 0)
-            json.number(static_cast<std::uint64_t>(number.karmicDebt));
-        else
-            json.null();
-        json.endObject();
-    }
-    json.key("karmicLessons").numbers(chart.karmicLessons)
-        .key("hiddenPassion").numbers(chart.hiddenPassion)
-        .key("karmicDebts").numbers(chart.karmicDebts)
-        .key("chaldean")
-        .beginObject()
-        .key("compound").number(chart.chaldean.compound)
-        .key("root").number(static_cast<std::uint64_t>(chart.chaldean.root))
-        .key("steps").string(chart.chaldean.steps)
-        .endObject();
-    json.key("uncounted").beginArray();
-    for (const std::u32string &characters : chart.name.uncounted)
-        json.string(Utf8Of(characters));
-    json.endArray().key("leftOut").beginArray();
-    for (const std::u32string &part : chart.name.leftOut)
-        json.string(Utf8Of(part));
-    json.endArray();
-
-    json.key("on").string(IsoDateText(chart.on)).key("age").number(static_cast<std::uint64_t>(chart.age));
-    for (const chart::OtherNumberRow &row : chart::CycleNumberRows)
-        AppendNumberJson(json, row.key, chart.*row.member, false);
-    for (const chart::SpanRow &row : chart::SpanRows) {
-        json.key(row.key).beginArray();
-        for (std::size_t i = 0; i < row.count; ++i) {
-            const chart::Span &span = row.spans(chart)[i];
-            json.beginObject()
-                .key("value").number(static_cast<std::uint64_t>(span.number.value))
-                .key("steps").string(span.number.steps)
-                .key("fromAge").number(static_cast<std::uint64_t>(span.fromAge))
-                .key("toAge");
-            if (span.toAge >= 0)
-                json.number(static_cast<std::uint64_t>(span.toAge));
-            else
-                json.null();
-            json.key("current").raw(span.current ? "true" : "false").endObject();
-        }
-        json.endArray();
-    }
-
-    json.key("inclusion").numbers(chart.inclusion).key("planes").beginObject();
-    for (std::size_t i = 0; i < chart.planes.size(); ++i) {
-        json.key(chart::PlaneKeys[i])
-            .beginObject()
-            .key("count").number(static_cast<std::uint64_t>(chart.planes[i].count))
-            .key("value").number(static_cast<std::uint64_t>(chart.planes[i].value))
-            .endObject();
-    }
-    json.endObject();
-    for (const chart::OtherNumberRow &row : chart::RestNumberRows)
-        AppendNumberJson(json, row.key, chart.*row.member, true);
-    json.key("subconsciousSelf").number(static_cast<std::uint64_t>(chart.subconsciousSelf));
-    for (const chart::LetterRow &row : chart::LetterRows) {
-        const chart::NamedLetter &letter = chart.*row.member;
-        json.key(row.key);
-        if (letter.letter == 0) {
-            json.null();
-            continue;
-        }
-        json.beginObject()
-            .key("letter").string(std::string_view(&letter.letter, 1))
-            .key("value").number(static_cast<std::uint64_t>(letter.value))
-            .endObject();
+    bool cycles = false;
+    for (const chart::ChartRow &row : chart::ChartRows) {
+        // The cycles open with the date they are read on and the age.
+        if (row.section == chart::Section::Cycles && !std::exchange(cycles, true))
+            json.key("on").string(IsoDateText(chart.on)).key("age").number(Unsigned(chart.age));
+        AppendRowJson(json, row, chart);
     }
     json.endObject();
 }
@@ -227,64 +168,14 @@ void AppendChartJson(std::string &out, std::string_view name, const Chart &chart
 std::string ChartText(std::string_view name, const Chart &chart, std::size_t width)
 {
     std::string out;
-    AppendLine(out, "Name", name, width);
-    AppendLine(out, "Date", IsoDateText(chart.date), width);
-    for (const chart::ChartNumberRow &row : chart::ChartNumberRows)
-        AppendLine(out, row.label, CompoundText(chart.*row.number), width);
-
-    out.push_back('\n');
-    std::string heading = "Cycles on " + IsoDateText(chart.on) + ", at age ";
-    AppendNumber(heading, static_cast<std::uint64_t>(chart.age));
-    AppendSentence(out, heading, width);
-    for (const chart::OtherNumberRow &row : chart::CycleNumberRows)
-        AppendLine(out, row.label, std::to_string((chart.*row.member).value), width);
-    for (const chart::SpanRow &row : chart::SpanRows) {
-        for (std::size_t i = 0; i < row.count; ++i)
-            AppendLine(out, std::string(row.label) + ' ' + std::to_string(i + 1), SpanText(row.spans(chart)[i]),
-                       width);
+    for (const chart::TextLine &line : chart::ChartTextLines(name, chart)) {
+        if (line.sentence)
+            AppendSentence(out, line.label, width);
+        else if (line.label.empty() && line.value.empty())
+            out.push_back('\n');
+        else
+            AppendLine(out, line.label, line.value, width, line.breaks);
     }
-
-    out.push_back('\n');
-    AppendLine(out, "Karmic Lessons", NumberList(chart.karmicLessons), width);
-    AppendLine(out, "Hidden Passion", NumberList(chart.hiddenPassion), width);
-    AppendLine(out, "Karmic Debts", NumberList(chart.karmicDebts), width);
-    AppendLine(out, "Chaldean", std::to_string(chart.chaldean.root) + " (compound " +
-                                    std::to_string(chart.chaldean.compound) + ")", width);
-    for (const chart::OtherNumberRow &row : chart::RestNumberRows)
-        AppendLine(out, row.label, std::to_string((chart.*row.member).value), width);
-    AppendLine(out, "Subconscious Self", std::to_string(chart.subconsciousSelf), width);
-    for (const chart::LetterRow &row : chart::LetterRows)
-        AppendLine(out, row.label, LetterText(chart.*row.member), width);
-    for (std::size_t i = 0; i < chart.planes.size(); ++i) {
-        AppendLine(out, std::string(chart::PlaneLabels[i]) + " Plane",
-                   std::to_string(chart.planes[i].count) + (chart.planes[i].count == 1 ? " letter" : " letters") +
-                       ", value " + std::to_string(chart.planes[i].value),
-                   width);
-    }
-    std::string inclusion;
-    for (std::size_t i = 0; i < chart.inclusion.size(); ++i) {
-        if (i != 0)
-            inclusion.append(", ");
-        inclusion.append(std::to_string(i + 1) + ": " + std::to_string(chart.inclusion[i]));
-    }
-    AppendLine(out, "Inclusion", inclusion, width, Breaks::AfterCommas);
-    AppendLine(out, "Uncounted", QuotedList(chart.name.uncounted), width, Breaks::AfterCommas);
-    AppendLine(out, "Left Out", QuotedList(chart.name.leftOut), width, Breaks::AfterCommas);
-
-    out.push_back('\n');
-    AppendSentence(out, "How each number came about (Pythagorean letter values, Chaldean for the Chaldean)", width);
-    for (const chart::ChartNumberRow &row : chart::ChartNumberRows)
-        AppendLine(out, StepsLabel(row.label), (chart.*row.number).steps, width);
-    AppendLine(out, "  Chaldean", chart.chaldean.steps, width);
-    for (const chart::OtherNumberRow &row : chart::CycleNumberRows)
-        AppendLine(out, StepsLabel(row.label), (chart.*row.member).steps, width);
-    for (const chart::SpanRow &row : chart::SpanRows) {
-        for (std::size_t i = 0; i < row.count; ++i)
-            AppendLine(out, StepsLabel(row.label) + ' ' + std::to_string(i + 1), row.spans(chart)[i].number.steps,
-                       width);
-    }
-    for (const chart::OtherNumberRow &row : chart::RestNumberRows)
-        AppendLine(out, StepsLabel(row.label), (chart.*row.member).steps, width);
     return out;
 }
 

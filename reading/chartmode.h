@@ -19,20 +19,12 @@ struct Options;
 // `problem`, when a date is none, the reading date is before the birth, or
 // the name is not UTF-8 or has no letter A-Z. `codePoints` is storage kept
 // from call to call.
-bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dateFields, const Date &on,
+[[nodiscard]] bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dateFields, const Date &on,
                  chart::Chart &chart, std::u32string &codePoints, std::string &problem);
 
 // The reading date of the options (--on YYYY-MM-DD, or today as the program
 // fills it in); false, with the reason in `problem`, when it does not exist.
-bool ReadingDate(const Options &options, Date &on, std::string &problem);
-
-// How the text chart writes a list of numbers ("2, 7", or "none"), a list
-// of characters or parts, each in quotes so that none is taken for the
-// list's own commas or for "none", and a letter of the name with its value
-// ("A 1", or "none").
-std::string NumberList(const std::vector<int> &numbers);
-std::string QuotedList(const std::vector<std::u32string> &entries);
-std::string LetterText(const chart::NamedLetter &letter);
+[[nodiscard]] bool ReadingDate(const Options &options, Date &on, std::string &problem);
 
 // The chart as one JSON object (no line break): name, date, the six core
 // numbers each with value, total, steps and karmicDebt, karmicLessons,

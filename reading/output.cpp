@@ -38,8 +38,6 @@ std::size_t CharacterColumns(char32_t c)
     return 1;
 }
 
-// The column at which the values start.
-constexpr std::size_t ValueColumn = 18;
 // Narrower than this, a wrapped value would be more line breaks than text.
 constexpr std::size_t MinimumRoom = 20;
 
@@ -101,26 +99,6 @@ void AppendWrapped(std::string &out, std::string_view text, std::size_t column, 
 }
 
 } // namespace
-
-void AppendCharacterShown(std::string &out, char32_t character)
-{
-    if (character == U' ') {
-        out.append("space");
-    } else if (character < 0x20 || (character >= 0x7F && character <= 0xA0) || character == 0xAD ||
-               character == 0x1680 || (character >= 0x2000 && character <= 0x200F) ||
-               (character >= 0x2028 && character <= 0x202F) || (character >= 0x205F && character <= 0x206F) ||
-               character == 0x3000 || character == 0xFEFF) {
-        // Controls, blanks other than the space, and invisible format characters.
-        static constexpr char Hex[] = "0123456789ABCDEF";
-        out.append("U+");
-        std::string hex;
-        for (char32_t rest = character; rest != 0 || hex.size() < 4; rest >>= 4)
-            hex.insert(hex.begin(), Hex[rest & 0xF]);
-        out.append(hex);
-    } else {
-        AppendUtf8(out, character);
-    }
-}
 
 void AppendLine(std::string &out, std::string_view label, std::string_view value, std::size_t width, Breaks breaks)
 {

@@ -2,6 +2,7 @@
 // a person reads, with the explanation of each number.
 #pragma once
 
+#include "chartwords.h"
 #include "inputs.h"
 #include "json.h"
 
@@ -39,9 +40,7 @@ void AppendRowErrorJson(std::string &out, std::uint64_t row, std::uint64_t line,
 // indented under the values; 0 keeps every value on one line.
 std::string ReadingText(const Reading &reading, std::size_t width = 0);
 
-// Where a long text may go on to the next line: at any space, or only at a
-// space after a comma (a list whose items hold spaces themselves).
-enum class Breaks { AtSpaces, AfterCommas };
+using veltara::Breaks;
 
 // A line of the text output: the label, then the value from a fixed column,
 // wrapped to `width` columns (0: not wrapped) with its continuation lines
@@ -52,10 +51,6 @@ void AppendLine(std::string &out, std::string_view label, std::string_view value
 // A line of the explanation that is a sentence; its continuation lines are
 // indented by two.
 void AppendSentence(std::string &out, std::string_view sentence, std::size_t width);
-
-// How a character of a name is written in the explanation: as itself,
-// except for the space and the characters that do not print.
-void AppendCharacterShown(std::string &out, char32_t character);
 
 // How many columns of a terminal the well-formed UTF-8 text takes: two for
 // the wide East Asian characters, none for combining marks and invisible

@@ -35,7 +35,7 @@ QString Text(std::string_view text)
 
 // "Pinnacle 1: 8, ages 0 to 31" with ": " between, as the timeline names a
 // band; the PDF's table puts a space.
-QString SpanName(const chart::SpanRow &row, std::size_t i, const chart::Span &span, const QString &between)
+QString SpanName(const chart::ChartRow &row, std::size_t i, const chart::Span &span, const QString &between)
 {
     const QString ages = span.toAge < 0 ? QStringLiteral("from age %1").arg(span.fromAge)
                                         : QStringLiteral("ages %1 to %2").arg(span.fromAge).arg(span.toAge);
@@ -144,9 +144,11 @@ void TestChartWindow::showsTheEngineChart()
     QVERIFY(window->findChild<QWidget *>(QStringLiteral("cyclesArea"))->isVisible());
 
     QList<int> tileDebts;
-    for (const chart::ChartNumberRow &row : chart::ChartNumberRows) {
+    for (const chart::ChartRow &row : chart::ChartRows) {
+        if (row.section != chart::Section::Core)
+            continue;
         const QString key = Text(row.key), place = Text(row.label).left(1) + Text(row.label).mid(1).toLower();
-        const chart::ChartNumber &number = expected.*row.number;
+        const chart::ChartNumber &number = *chart::NumberOf(row, expected);
         const QString value = QString::number(number.value);
         QCOMPARE(label(key + QStringLiteral("Number")),
                  number.total == std::uint64_t(number.value) ? value : QStringLiteral("%1/").arg(number.total) + value);
@@ -173,9 +175,9 @@ void TestChartWindow::showsTheEngineChart()
     QCOMPARE(label(QStringLiteral("personalDaySteps")), Text(expected.personalDay.steps));
     // Each band carries its span's name, and the timeline's description lists them all.
     const QString description = window->findChild<QWidget *>(QStringLiteral("cyclesTimeline"))->accessibleDescription();
-    for (const chart::SpanRow &row : chart::SpanRows) {
-        for (std::size_t i = 0; i < row.count; ++i) {
-            const QString band = SpanName(row, i, row.spans(expected)[i], QStringLiteral(": "));
+    for (const chart::ChartRow &row : chart::ChartRows) {
+        for (std::size_t i = 0; i < chart::SpansOf(row, expected).size(); ++i) {
+            const QString band = SpanName(row, i, chart::SpansOf(row, expected)[i], QStringLiteral(": "));
             QCOMPARE(named(Text(row.key) + QString::number(i + 1)), band);
             QVERIFY2(description.contains(band + u'.'), qPrintable(band));
         }
@@ -264,16 +266,18 @@ void TestChartWindow::savesThePdfAsText()
     const chart::Chart expected = engineChart();
     QStringList wanted{QStringLiteral("Numerology Chart of Jos\u00e9 Lovelace"), QStringLiteral("December 10, 1815"),
                        QStringLiteral("June 30, 2024"), Text(expected.chaldean.steps)};
-    for (const chart::ChartNumberRow &row : chart::ChartNumberRows) {
-        wanted << chartview::PlaceName(row.label) + u' ' + chartview::CompoundText(expected.*row.number)
-               << Text((expected.*row.number).steps) << chartview::TileMeaning(row, expected);
+    for (const chart::ChartRow &row : chart::ChartRows) {
+        if (row.section == chart::Section::Core) {
+            const chart::ChartNumber &number = *chart::NumberOf(row, expected);
+            wanted << Text(chart::RowLabel(row, chart::Words::Shown)) + u' ' +
+                          Text(chart::CompoundText(number.total, number.value))
+                   << Text(number.steps) << Text(chart::MeaningLine(row, expected));
+        }
+        for (std::size_t i = 0; i < chart::SpansOf(row, expected).size(); ++i)
+            wanted << SpanName(row, i, chart::SpansOf(row, expected)[i], QStringLiteral(" "));
     }
-    for (const chartview::RestRow &row : chartview::RestRows)
-        wanted << QLatin1String(row.label) + u' ' + row.text(expected);
-    for (const chart::SpanRow &row : chart::SpanRows) {
-        for (std::size_t i = 0; i < row.count; ++i)
-            wanted << SpanName(row, i, row.spans(expected)[i], QStringLiteral(" "));
-    }
+    for (const chartview::ShownLine &line : chartview::ShownLines(chart::Section::Rest, expected, true))
+        wanted << line.label + u' ' + line.value;
     wanted << QStringLiteral("Personal year %1 ").arg(expected.personalYear.value) + Text(expected.personalYear.steps)
            << QStringLiteral("Inclusion 1: %1, 2: %2").arg(expected.inclusion[0]).arg(expected.inclusion[1]);
     for (const QString &part : wanted)

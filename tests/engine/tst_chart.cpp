@@ -84,11 +84,8 @@ std::vector<std::uint64_t> PassesOf(std::uint64_t number)
 // The steps of the number of that key, the Chaldean number's for "chaldean".
 std::string StepsOf(const Chart &chart, const QString &key)
 {
-    for (const ChartNumberRow &row : ChartNumberRows) {
-        if (QLatin1String(row.key.data(), static_cast<qsizetype>(row.key.size())) == key)
-            return (chart.*row.number).steps;
-    }
-    return chart.chaldean.steps;
+    const ChartRow *row = FindChartRow(key.toStdString());
+    return row && NumberOf(*row, chart) ? NumberOf(*row, chart)->steps : chart.chaldean.steps;
 }
 
 QString Hex(char32_t c)
@@ -111,10 +108,11 @@ QString CyclesOf(const Chart &chart)
                           .arg(chart.personalYear.value)
                           .arg(chart.personalMonth.value)
                           .arg(chart.personalDay.value)};
-    for (const SpanRow &row : SpanRows) {
+    for (const ChartRow &row : ChartRows) {
+        if (!HoldsSpans(row))
+            continue;
         QStringList spans;
-        for (std::size_t i = 0; i < row.count; ++i) {
-            const Span &span = row.spans(chart)[i];
+        for (const Span &span : SpansOf(row, chart)) {
             spans << QStringLiteral("%1 %2-%3%4")
                          .arg(span.number.value)
                          .arg(span.fromAge)
@@ -127,8 +125,7 @@ QString CyclesOf(const Chart &chart)
     QStringList planes, letters, inclusion, leftOut;
     for (const Plane &plane : chart.planes)
         planes << QStringLiteral("%1/%2").arg(plane.count).arg(plane.value);
-    for (const LetterRow &row : LetterRows) {
-        const NamedLetter &letter = chart.*row.member;
+    for (const NamedLetter &letter : {chart.cornerstone, chart.capstone, chart.firstVowel}) {
         letters << (letter.letter ? QLatin1Char(letter.letter) + QString::number(letter.value) : QStringLiteral("-"));
     }
     for (const int count : chart.inclusion)
@@ -428,10 +425,9 @@ void TestChart::totals()
 
     Chart chart;
     QCOMPARE(MakeChart(name.toStdU32String(), {2000, 1, 1}, Last, chart), ChartRefusal::None);
-    for (const ChartNumberRow &row : ChartNumberRows) {
-        if (QLatin1String(row.key.data(), static_cast<qsizetype>(row.key.size())) == number)
-            QCOMPARE((chart.*row.number).total, static_cast<std::uint64_t>(total));
-    }
+    const ChartRow *row = FindChartRow(number.toStdString());
+    QVERIFY(row && NumberOf(*row, chart));
+    QCOMPARE(NumberOf(*row, chart)->total, static_cast<std::uint64_t>(total));
 }
 
 void TestChart::dates_data()

@@ -1,7 +1,6 @@
 #include "chartdocument.h"
 
 #include "chartview.h"
-#include "meanings.h"
 #include "messages.h"
 #include "textunits.h"
 
@@ -19,6 +18,11 @@
 namespace veltara::chartview {
 
 namespace {
+
+QString Text(const std::string &text)
+{
+    return ToQString(std::string_view(text));
+}
 
 QString Escaped(const QString &text)
 {
@@ -93,45 +97,38 @@ QStringList ChartDocumentHtmlParts(const ChartInputs &inputs, const chart::Chart
                    Escaped(locale.toString(inputs.reading, QLocale::LongFormat)) + QStringLiteral(".</p>");
 
     BeginSection(html, QStringLiteral("Core numbers"));
-    for (const chart::ChartNumberRow &row : chart::ChartNumberRows) {
-        const int debt = KarmicDebtOf(row, chart);
-        AppendRow(html, {PlaceName(row.label), CompoundText(chart.*row.number),
-                         debt ? QStringLiteral("karmic debt %1").arg(debt) : QString(), TileMeaning(row, chart)});
+    for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Core, chart::Words::Shown)) {
+        const chart::ChartNumber &number = *chart::NumberOf(*row, chart);
+        AppendRow(html, {Text(chart::RowLabel(*row, chart::Words::Shown)),
+                         Text(chart::CompoundText(number.total, number.value)),
+                         number.karmicDebt ? Text(chart::DebtText(number.karmicDebt)) : QString(),
+                         Text(chart::MeaningLine(*row, chart))});
     }
     EndSection(html);
 
-    BeginSection(html, QStringLiteral("Cycles at age %1").arg(chart.age));
-    for (const chart::OtherNumberRow &row : chart::CycleNumberRows) {
-        const int value = (chart.*row.member).value;
-        AppendRow(html, {PlaceName(row.label), QString::number(value),
-                         ToQString(std::string_view(chart::MeaningIn(row.key, value)))});
+    BeginSection(html, Text(chart::CyclesHeading(chart, chart::Words::Shown)));
+    std::vector<chart::ChartLine> spans;
+    for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Cycles, chart::Words::Shown)) {
+        if (chart::HoldsSpans(*row)) {
+            chart::AppendRowLines(*row, chart, chart::Words::Shown, spans);
+            continue;
+        }
+        std::vector<chart::ChartLine> lines;
+        chart::AppendRowLines(*row, chart, chart::Words::Shown, lines);
+        AppendRow(html, {Text(lines.front().label), Text(lines.front().value), Text(chart::MeaningLine(*row, chart))});
     }
     EndSection(html);
     // The spans in a table of their own, its columns fitted to them.
     html += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"4\">");
-    for (const chart::SpanRow &row : chart::SpanRows) {
-        for (std::size_t i = 0; i < row.count; ++i)
-            AppendRow(html, {SpanLabel(row, i), SpanText(row.spans(chart)[i])});
-    }
+    for (const chart::ChartLine &line : spans)
+        AppendRow(html, {Text(line.label), Text(line.value)});
     EndSection(html);
     html += QStringLiteral("</body></html>");
 
     QString rest = QStringLiteral("<html><body>");
     BeginSection(rest, QStringLiteral("The rest of the chart"));
-    for (const RestRow &row : RestRows)
-        AppendRow(rest, {QLatin1String(row.label), row.text(chart)});
-    QStringList inclusion;
-    for (std::size_t i = 0; i < chart.inclusion.size(); ++i)
-        inclusion << QStringLiteral("%1: %2").arg(i + 1).arg(chart.inclusion[i]);
-    AppendRow(rest, {QStringLiteral("Inclusion"), inclusion.join(QStringLiteral(", "))});
-    for (std::size_t i = 0; i < chart.planes.size(); ++i) {
-        const chart::Plane &plane = chart.planes[i];
-        AppendRow(rest, {ToQString(chart::PlaneLabels[i]) + QStringLiteral(" plane"),
-                         QStringLiteral("%1 %2, value %3")
-                             .arg(plane.count)
-                             .arg(plane.count == 1 ? QStringLiteral("letter") : QStringLiteral("letters"))
-                             .arg(plane.value)});
-    }
+    for (const ShownLine &line : ShownLines(chart::Section::Rest, chart, true))
+        AppendRow(rest, {line.label, line.value});
     EndSection(rest);
 
     rest += QStringLiteral("<h2>How each number came about</h2>"

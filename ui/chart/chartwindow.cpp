@@ -1,8 +1,7 @@
 #include "chartwindow.h"
 
 #include "chartdocument.h"
-#include "chartmode.h"
-#include "meanings.h"
+#include "chartwords.h"
 #include "messages.h"
 #include "restwidgets.h"
 #include "text.h"
@@ -35,13 +34,16 @@ namespace veltara {
 
 namespace {
 
-using chartview::PlaceName;
-
 const QDate FirstDate(1, 1, 1);
 const QDate LastDate(9999, 12, 31);
 
 // The tiles stand in rows of three.
 constexpr int TileColumns = 3;
+
+QString Text(const std::string &text)
+{
+    return ToQString(std::string_view(text));
+}
 
 QLabel *MakeValueLabel(QWidget *parent, const QString &name)
 {
@@ -215,9 +217,11 @@ void ChartWindow::createCoreNumbers(QWidget *area)
     core->setObjectName(QStringLiteral("coreNumbers"));
     auto *grid = new QGridLayout(core);
     grid->setContentsMargins(0, 0, 0, 0);
-    for (std::size_t i = 0; i < m_tiles.size(); ++i) {
-        const QString key = ToQString(chart::ChartNumberRows[i].key);
-        Tile &tile = m_tiles[i];
+    for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Core, chart::Words::Shown)) {
+        const std::size_t i = m_tiles.size();
+        const QString key = ToQString(row->key);
+        Tile &tile = m_tiles.emplace_back();
+        tile.row = row;
         tile.frame = new QFrame(core);
         tile.frame->setObjectName(key + QStringLiteral("Tile"));
         tile.frame->setFrameShape(QFrame::StyledPanel);
@@ -249,20 +253,22 @@ void ChartWindow::createCycles(QWidget *area)
     auto *layout = new QVBoxLayout(m_cyclesArea);
     auto *numbers = new QHBoxLayout;
     // Each number a small tile: its name over the number.
-    for (std::size_t i = 0; i < m_cycleValues.size(); ++i) {
-        const chart::OtherNumberRow &row = chart::CycleNumberRows[i];
+    for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Cycles, chart::Words::Shown)) {
+        if (chart::HoldsSpans(*row))
+            continue; // on the timeline
         auto *tile = new QFrame(m_cyclesArea);
         tile->setFrameShape(QFrame::StyledPanel);
         tile->setBackgroundRole(QPalette::Base);
         tile->setAutoFillBackground(true);
         auto *tileLayout = new QVBoxLayout(tile);
-        auto *name = MakeValueLabel(tile, ToQString(row.key) + QStringLiteral("Name"));
-        name->setText(PlaceName(row.label));
-        m_cycleValues[i] = MakeValueLabel(tile, ToQString(row.key) + QStringLiteral("Value"));
-        m_cycleValues[i]->setFont(ScaledFont(font(), 1.8, true));
-        m_cycleValues[i]->setWordWrap(false);
+        auto *name = MakeValueLabel(tile, ToQString(row->key) + QStringLiteral("Name"));
+        name->setText(Text(chart::RowLabel(*row, chart::Words::Shown)));
+        QLabel *value = MakeValueLabel(tile, ToQString(row->key) + QStringLiteral("Value"));
+        value->setFont(ScaledFont(font(), 1.8, true));
+        value->setWordWrap(false);
+        m_cycleValues.emplace_back(row, value);
         tileLayout->addWidget(name);
-        tileLayout->addWidget(m_cycleValues[i]);
+        tileLayout->addWidget(value);
         numbers->addWidget(tile, 1);
     }
     layout->addLayout(numbers);
@@ -277,10 +283,9 @@ void ChartWindow::createRest(QWidget *area)
     m_restArea = new QGroupBox(QStringLiteral("The rest of the chart"), area);
     m_restArea->setObjectName(QStringLiteral("restArea"));
     auto *form = MakeForm(m_restArea);
-    for (std::size_t i = 0; i < m_restValues.size(); ++i) {
-        const chartview::RestRow &row = chartview::RestRows[i];
-        m_restValues[i] = MakeValueLabel(m_restArea, QLatin1String(row.key));
-        form->addRow(QLatin1String(row.label) + QLatin1Char(':'), m_restValues[i]);
+    for (const chartview::ShownLine &line : chartview::ShownLines(chart::Section::Rest, m_chart, false)) {
+        m_restValues.push_back(MakeValueLabel(m_restArea, line.key));
+        form->addRow(line.label + QLatin1Char(':'), m_restValues.back());
     }
     m_inclusion = new chartview::InclusionGrid(m_restArea);
     m_planes = new chartview::PlanesChart(m_restArea);
@@ -303,10 +308,9 @@ void ChartWindow::createSteps(QWidget *area)
     m_stepsArea = new QWidget(area);
     m_stepsArea->setObjectName(QStringLiteral("stepsArea"));
     auto *form = MakeForm(m_stepsArea);
-    const std::vector<chartview::StepsRow> rows = chartview::StepsRows(m_chart);
-    for (std::size_t i = 0; i < m_steps.size(); ++i) {
-        m_steps[i] = MakeValueLabel(m_stepsArea, rows[i].key + QStringLiteral("Steps"));
-        form->addRow(rows[i].label + QLatin1Char(':'), m_steps[i]);
+    for (const chartview::StepsRow &row : chartview::StepsRows(m_chart)) {
+        m_steps.push_back(MakeValueLabel(m_stepsArea, row.key + QStringLiteral("Steps")));
+        form->addRow(row.label + QLatin1Char(':'), m_steps.back());
     }
     form->addRow(new QLabel(QStringLiteral("Pythagorean letter values; Chaldean values for the Chaldean number."),
                             m_stepsArea));
@@ -382,43 +386,42 @@ void ChartWindow::remake()
 
 void ChartWindow::showChart()
 {
-    for (std::size_t i = 0; i < m_tiles.size(); ++i) {
-        const chart::ChartNumberRow &row = chart::ChartNumberRows[i];
-        const chart::ChartNumber &number = m_chart.*row.number;
-        const Tile &tile = m_tiles[i];
-        const QString place = PlaceName(row.label);
-        const int debt = chartview::KarmicDebtOf(row, m_chart);
-        tile.number->setText(chartview::CompoundText(number));
+    for (const Tile &tile : m_tiles) {
+        const chart::ChartRow &row = *tile.row;
+        const chart::ChartNumber &number = *chart::NumberOf(row, m_chart);
+        const QString place = Text(chart::RowLabel(row, chart::Words::Shown));
+        const int debt = number.karmicDebt;
+        tile.number->setText(Text(chart::CompoundText(number.total, number.value)));
         tile.name->setText(place);
-        tile.debt->setText(debt ? QStringLiteral("Karmic debt %1").arg(debt) : QString());
+        tile.debt->setText(debt ? chartview::Sentence(chart::DebtText(debt)) : QString());
         tile.debt->setVisible(debt != 0);
-        tile.meaning->setText(chartview::TileMeaning(row, m_chart));
+        tile.meaning->setText(Text(chart::MeaningLine(row, m_chart)));
         tile.frame->setAccessibleName(place + QLatin1Char(' ') + QString::number(number.value));
         tile.frame->setAccessibleDescription(tile.number->text() + QStringLiteral(". ") +
                                              (debt ? tile.debt->text() + QStringLiteral(". ") : QString()) +
                                              tile.meaning->text());
         tile.number->setAccessibleName(place + QLatin1Char(' ') + tile.number->text());
     }
-    for (std::size_t i = 0; i < m_cycleValues.size(); ++i) {
-        const chart::OtherNumberRow &row = chart::CycleNumberRows[i];
-        const int value = (m_chart.*row.member).value;
-        m_cycleValues[i]->setText(QString::number(value));
-        m_cycleValues[i]->setAccessibleName(PlaceName(row.label) + QLatin1Char(' ') + m_cycleValues[i]->text());
-        m_cycleValues[i]->setToolTip(ToQString(std::string_view(chart::MeaningIn(row.key, value))));
+    for (const auto &[row, value] : m_cycleValues) {
+        value->setText(QString::number(chart::NumberOf(*row, m_chart)->value));
+        value->setAccessibleName(Text(chart::RowLabel(*row, chart::Words::Shown)) + QLatin1Char(' ') + value->text());
+        value->setToolTip(Text(chart::MeaningLine(*row, m_chart)));
     }
     m_timeline->setChart(m_chart);
-    for (std::size_t i = 0; i < m_restValues.size(); ++i) {
-        const chartview::RestRow &row = chartview::RestRows[i];
-        m_restValues[i]->setText(row.text(m_chart));
-        m_restValues[i]->setAccessibleName(QLatin1String(row.label) + QLatin1Char(' ') + m_restValues[i]->text());
+    const std::vector<chartview::ShownLine> rest = chartview::ShownLines(chart::Section::Rest, m_chart, false);
+    for (std::size_t i = 0; i < m_restValues.size() && i < rest.size(); ++i) {
+        m_restValues[i]->setText(rest[i].value);
+        m_restValues[i]->setAccessibleName(rest[i].label + QLatin1Char(' ') + rest[i].value);
     }
     m_inclusion->setChart(m_chart);
     m_planes->setChart(m_chart);
     // "Life path 5: month 10 → 1; ...", "Pinnacle 1, 8: 3 + 5 = 8".
     const std::vector<chartview::StepsRow> rows = chartview::StepsRows(m_chart);
-    for (std::size_t i = 0; i < m_steps.size(); ++i) {
+    for (std::size_t i = 0; i < m_steps.size() && i < rows.size(); ++i) {
+        const bool span = rows[i].label.back().isDigit();
         m_steps[i]->setText(rows[i].steps);
-        m_steps[i]->setAccessibleName(rows[i].named + QStringLiteral(": ") + rows[i].steps);
+        m_steps[i]->setAccessibleName(rows[i].label + (span ? QStringLiteral(", ") : QStringLiteral(" ")) +
+                                      rows[i].value + QStringLiteral(": ") + rows[i].steps);
     }
     m_refusalLine->clear();
     m_refusalLine->hide();
@@ -441,7 +444,7 @@ void ChartWindow::showRefusal(const QString &line)
         tile.frame->setAccessibleName(QString());
         tile.frame->setAccessibleDescription(QString());
     }
-    for (QLabel *label : m_cycleValues)
+    for (const auto &[row, label] : m_cycleValues)
         label->clear();
     for (QLabel *label : m_restValues)
         label->clear();
@@ -490,9 +493,8 @@ void ChartWindow::copyChart()
     if (!m_shown)
         return;
     const QByteArray name = m_nameEdit->text().toUtf8();
-    const std::string text = reading::ChartText(std::string_view(name.constData(), static_cast<std::size_t>(name.size())),
-                                                m_chart);
-    QGuiApplication::clipboard()->setText(ToQString(std::string_view(text)));
+    const std::string_view utf8(name.constData(), static_cast<std::size_t>(name.size()));
+    QGuiApplication::clipboard()->setText(Text(chart::PlainText(chart::ChartTextLines(utf8, m_chart))));
 }
 
 bool ChartWindow::eventFilter(QObject *watched, QEvent *event)

@@ -13,7 +13,8 @@
 #include <QMainWindow>
 #include <QStringList>
 
-#include <array>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QDateEdit;
@@ -48,7 +49,8 @@ public:
     bool saveAsPdf(const QString &path);
     // Asks for a file name, then saves.
     void saveAsPdfAsked();
-    // Puts the command line's text chart of the shown chart on the clipboard.
+    // Puts the text chart of the shown chart on the clipboard, as the command
+    // line writes it.
     void copyChart();
 
     // Whether a chart is shown (no refusal).
@@ -59,6 +61,7 @@ protected:
 
 private:
     struct Tile {
+        const chart::ChartRow *row = nullptr;
         QFrame *frame = nullptr;
         QLabel *number = nullptr;
         QLabel *name = nullptr;
@@ -89,18 +92,18 @@ private:
 
     QScrollArea *m_scroll = nullptr;
     QWidget *m_chartArea = nullptr;
-    std::array<Tile, std::size(chart::ChartNumberRows)> m_tiles;
+    std::vector<Tile> m_tiles;
     // The numbers of the cycles and their timeline.
     QWidget *m_cyclesArea = nullptr;
-    std::array<QLabel *, std::size(chart::CycleNumberRows)> m_cycleValues{};
+    std::vector<std::pair<const chart::ChartRow *, QLabel *>> m_cycleValues; // the numbers, not the spans
     chartview::CyclesTimeline *m_timeline = nullptr;
     QGroupBox *m_restArea = nullptr;
-    std::array<QLabel *, std::size(chartview::RestRows)> m_restValues{};
+    std::vector<QLabel *> m_restValues; // as chartview::ShownLines lists the rest
     chartview::InclusionGrid *m_inclusion = nullptr;
     chartview::PlanesChart *m_planes = nullptr;
     QToolButton *m_stepsToggle = nullptr;
     QWidget *m_stepsArea = nullptr;
-    std::array<QLabel *, chartview::StepsRowCount> m_steps{}; // as chartview::StepsRows lists them
+    std::vector<QLabel *> m_steps; // as chartview::StepsRows lists them
 
     // Why the birth date handed over by fill() is not taken; empty once the
     // editor holds the birth date.

@@ -1,5 +1,8 @@
 #include "restwidgets.h"
 
+#include "chartwords.h"
+#include "textunits.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
@@ -68,24 +71,18 @@ InclusionGrid::InclusionGrid(QWidget *parent) : QWidget(parent)
 
 void InclusionGrid::setChart(const chart::Chart &chart)
 {
-    const auto among = [](const std::vector<int> &numbers, int number) {
-        return std::find(numbers.begin(), numbers.end(), number) != numbers.end();
-    };
     for (std::size_t i = 0; i < m_cells.size(); ++i) {
         const int count = chart.inclusion[i];
         // The engine's own lists say which numbers are lessons and passions.
         const int number = static_cast<int>(i) + 1;
-        const QString mark = among(chart.karmicLessons, number)   ? QStringLiteral("karmic lesson")
-                             : among(chart.hiddenPassion, number) ? QStringLiteral("hidden passion")
-                                                                  : QString();
+        const QString mark = ToQString(chart::InclusionMark(chart, number));
         m_cells[i]->setText(QStringLiteral("<b>%1</b>: %2%3")
                                 .arg(i + 1)
                                 .arg(count)
                                 .arg(QStringLiteral("<br><i>%1</i>").arg(mark.isEmpty() ? QStringLiteral("&nbsp;") : mark)));
-        m_cells[i]->setAccessibleName(QStringLiteral("Inclusion %1: %2 %3%4")
+        m_cells[i]->setAccessibleName(QStringLiteral("Inclusion %1: %2%3")
                                           .arg(i + 1)
-                                          .arg(count)
-                                          .arg(count == 1 ? QStringLiteral("letter") : QStringLiteral("letters"))
+                                          .arg(ToQString(std::string_view(chart::LetterCount(count))))
                                           .arg(mark.isEmpty() ? QString() : QStringLiteral(", ") + mark));
     }
 }
@@ -97,8 +94,8 @@ PlanesChart::PlanesChart(QWidget *parent) : QWidget(parent)
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     for (std::size_t i = 0; i < m_bars.size(); ++i) {
-        const QString plane = Latin(chart::PlaneKeys[i]);
-        auto *name = new QLabel(Latin(chart::PlaneLabels[i]), this);
+        const QString plane = Latin(chart::PlaneRows[i].key);
+        auto *name = new QLabel(Latin(chart::PlaneRows[i].label), this);
         auto *bar = new Bar(this);
         bar->setObjectName(plane + QStringLiteral("Bar"));
         auto *value = new QLabel(this);
@@ -121,12 +118,11 @@ void PlanesChart::setChart(const chart::Chart &chart)
     for (std::size_t i = 0; i < m_bars.size(); ++i) {
         const chart::Plane &plane = chart.planes[i];
         static_cast<Bar *>(m_bars[i])->setShare(letters == 0 ? 0.0 : double(plane.count) / letters);
-        const QString text = QStringLiteral("%1 %2, value %3")
-                                 .arg(plane.count)
-                                 .arg(plane.count == 1 ? QStringLiteral("letter") : QStringLiteral("letters"))
-                                 .arg(plane.value);
+        const QString text = ToQString(std::string_view(chart::PlaneText(plane)));
         m_values[i]->setText(text);
-        m_values[i]->setAccessibleName(Latin(chart::PlaneLabels[i]) + QStringLiteral(" plane ") + text);
+        m_values[i]->setAccessibleName(ToQString(std::string_view(chart::ItemLabel(*chart::FindChartRow("planes"), i,
+                                                                                   chart::Words::Shown))) +
+                                       QLatin1Char(' ') + text);
         m_bars[i]->setAccessibleName(m_values[i]->accessibleName());
     }
 }

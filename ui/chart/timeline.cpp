@@ -1,8 +1,8 @@
 #include "timeline.h"
 
 #include "chartview.h"
+#include "textunits.h"
 
-#include <QAccessible>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPalette>
@@ -19,15 +19,31 @@ QString Latin(std::string_view text)
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString BandName(const chart::SpanRow &row, std::size_t i, const chart::Span &span)
+QString Text(const std::string &text)
 {
-    return SpanLabel(row, i) + QStringLiteral(": ") + SpanText(span);
+    return ToQString(std::string_view(text));
+}
+
+QString BandName(const chart::ChartRow &row, std::size_t i, const chart::Span &span)
+{
+    return Text(chart::ItemLabel(row, i, chart::Words::Shown)) + QStringLiteral(": ") + Text(chart::SpanText(span));
 }
 
 // "Pinnacles" for the row of the pinnacles.
-QString RowName(const chart::SpanRow &row)
+QString RowName(const chart::ChartRow &row)
 {
-    return Latin(row.label) + QLatin1Char('s');
+    return Text(chart::SpansLabel(row));
+}
+
+// The rows of the spans, in the table's order.
+std::vector<const chart::ChartRow *> SpanRows()
+{
+    std::vector<const chart::ChartRow *> rows;
+    for (const chart::ChartRow &row : chart::ChartRows) {
+        if (chart::HoldsSpans(row))
+            rows.push_back(&row);
+    }
+    return rows;
 }
 
 // A band that takes the focus: it draws nothing but a frame while it has
@@ -85,33 +101,35 @@ double ScaleHeight(const QFontMetricsF &metrics)
 
 double TimelineHeight(const QFontMetricsF &metrics)
 {
-    return std::size(chart::SpanRows) * RowHeight(metrics) + ScaleHeight(metrics);
+    return chart::SpanRowCount * RowHeight(metrics) + ScaleHeight(metrics);
 }
 
 TimelineLayout LayOutTimeline(const QRectF &area, const chart::Chart &chart, const QFontMetricsF &metrics)
 {
     TimelineLayout layout;
     double labelWidth = 0;
-    for (const chart::SpanRow &row : chart::SpanRows)
-        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(RowName(row)));
-    const double rowHeight = std::max(0.0, area.height() - ScaleHeight(metrics)) / std::size(chart::SpanRows);
+    const std::vector<const chart::ChartRow *> rows = SpanRows();
+    for (const chart::ChartRow *row : rows)
+        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(RowName(*row)));
+    const double rowHeight = std::max(0.0, area.height() - ScaleHeight(metrics)) / chart::SpanRowCount;
     const double gap = metrics.height() * 0.5;
-    layout.labels = QRectF(area.left(), area.top(), labelWidth + gap, rowHeight * std::size(chart::SpanRows));
+    layout.labels = QRectF(area.left(), area.top(), labelWidth + gap, rowHeight * chart::SpanRowCount);
     layout.scale = QRectF(area.left() + labelWidth + gap, area.top(), area.width() - labelWidth - 2 * gap,
                           area.height());
 
     // The ages from birth to some years past the last span's start and the
     // age on the reading date, in whole tens.
     int last = chart.age + 5;
-    for (const chart::SpanRow &row : chart::SpanRows)
-        last = std::max(last, row.spans(chart)[row.count - 1].fromAge + 20);
+    for (const chart::ChartRow *row : rows)
+        last = std::max(last, chart::SpansOf(*row, chart).back().fromAge + 20);
     layout.lastAge = (last + 9) / 10 * 10;
     layout.ageX = layout.x(chart.age + 0.5);
 
-    for (std::size_t r = 0; r < std::size(chart::SpanRows); ++r) {
-        const chart::SpanRow &row = chart::SpanRows[r];
-        for (std::size_t i = 0; i < row.count; ++i) {
-            const chart::Span &span = row.spans(chart)[i];
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const chart::ChartRow &row = *rows[r];
+        const std::span<const chart::Span> spans = chart::SpansOf(row, chart);
+        for (std::size_t i = 0; i < spans.size(); ++i) {
+            const chart::Span &span = spans[i];
             const double left = layout.x(span.fromAge);
             const double right = layout.x(span.toAge < 0 ? layout.lastAge : span.toAge);
             const double inset = rowHeight * 0.06;
@@ -134,11 +152,12 @@ void PaintTimeline(QPainter &painter, const QRectF &area, const chart::Chart &ch
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
 
-    const double rowHeight = layout.labels.height() / std::size(chart::SpanRows);
+    const double rowHeight = layout.labels.height() / chart::SpanRowCount;
     painter.setPen(palette.color(QPalette::WindowText));
-    for (std::size_t r = 0; r < std::size(chart::SpanRows); ++r) {
+    const std::vector<const chart::ChartRow *> rows = SpanRows();
+    for (std::size_t r = 0; r < rows.size(); ++r) {
         const QRectF label(layout.labels.left(), layout.labels.top() + r * rowHeight, layout.labels.width(), rowHeight);
-        painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter, RowName(chart::SpanRows[r]));
+        painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter, RowName(*rows[r]));
     }
     for (const TimelineBand &band : layout.bands) {
         const QColor fill = band.current ? palette.color(QPalette::Highlight) : palette.color(QPalette::AlternateBase);
@@ -175,9 +194,10 @@ void PaintTimeline(QPainter &painter, const QRectF &area, const chart::Chart &ch
 QString TimelineDescription(const chart::Chart &chart)
 {
     QStringList sentences;
-    for (const chart::SpanRow &row : chart::SpanRows) {
-        for (std::size_t i = 0; i < row.count; ++i)
-            sentences << BandName(row, i, row.spans(chart)[i]) + QLatin1Char('.');
+    for (const chart::ChartRow *row : SpanRows()) {
+        const std::span<const chart::Span> spans = chart::SpansOf(*row, chart);
+        for (std::size_t i = 0; i < spans.size(); ++i)
+            sentences << BandName(*row, i, spans[i]) + QLatin1Char('.');
     }
     sentences << QStringLiteral("The age on the reading date: %1.").arg(chart.age);
     return sentences.join(QLatin1Char(' '));
@@ -188,10 +208,11 @@ CyclesTimeline::CyclesTimeline(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("cyclesTimeline"));
     setAccessibleName(QStringLiteral("Cycles timeline"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    for (const chart::SpanRow &row : chart::SpanRows) {
-        for (std::size_t i = 0; i < row.count; ++i) {
+    const chart::Chart none;
+    for (const chart::ChartRow *row : SpanRows()) {
+        for (std::size_t i = 0; i < chart::SpansOf(*row, none).size(); ++i) {
             QWidget *band = new BandFocus(this);
-            band->setObjectName(QStringLiteral("%1%2").arg(Latin(row.key)).arg(i + 1));
+            band->setObjectName(QStringLiteral("%1%2").arg(Latin(row->key)).arg(i + 1));
             m_bands.push_back(band);
         }
     }

@@ -1,0 +1,58 @@
+// The parts MakeChart composes the chart of: one function for each number,
+// over the prepared name, the birth date or the numbers made before it. Each
+// fills its own member of the chart, whose storage is kept from call to
+// call. For the chart's own files only: the front ends call MakeChart.
+#pragma once
+
+#include "chart.h"
+#include "numerology.h"
+
+#include <string>
+#include <string_view>
+
+namespace veltara::chart::parts {
+
+// A number and " → n" for every pass that reduces it.
+void AppendReduced(std::string &out, std::uint64_t number, Masters masters = Masters::Keep);
+
+// The letters a name number counts.
+enum class Counts { All, Vowels, Consonants };
+
+// "LOVELACE 3+6+4+5+3+1+3+5 = 30 → 3", with the letters the number counts;
+// returns their sum, 0 when there are none (every letter is worth 1 or more).
+std::uint64_t AppendPart(std::string &out, std::string_view part, std::string_view vowels, Counts counts);
+
+// The core numbers.
+void LifePath(const Date &date, ChartNumber &number);
+void Birthday(const Date &date, ChartNumber &number);
+void Expression(const PreparedName &name, ChartNumber &number);
+void SoulUrge(const PreparedName &name, ChartNumber &number);
+void Personality(const PreparedName &name, ChartNumber &number);
+void Maturity(const ChartNumber &lifePath, const ChartNumber &expression, ChartNumber &number);
+void Chaldean(const PreparedName &name, ChaldeanNumber &number);
+void KarmicLessons(const PreparedName &name, std::vector<int> &lessons);
+void HiddenPassion(const PreparedName &name, std::vector<int> &passion);
+// The karmic debt 13, 14, 16 or 19 on the way from a total to its value, 0
+// for none.
+int DebtOnTheWay(std::uint64_t total) noexcept;
+
+// The cycles on the reading date, from the birth date and the life path.
+void UniversalYear(const Date &on, ChartNumber &number);
+void PersonalYear(const Date &birth, const Date &on, ChartNumber &number);
+void PersonalMonth(const ChartNumber &personalYear, const Date &on, ChartNumber &number);
+void PersonalDay(const ChartNumber &personalMonth, const Date &on, ChartNumber &number);
+void Pinnacles(const Date &birth, int lifePath, int age, std::array<Span, 4> &pinnacles);
+void Challenges(const Date &birth, const std::array<Span, 4> &pinnacles, int age, std::array<Span, 4> &challenges);
+void Periods(const Date &birth, int age, std::array<Span, 3> &periods);
+
+// The rest of the chart.
+void Inclusion(const PreparedName &name, std::array<int, 9> &inclusion);
+void Planes(const PreparedName &name, std::array<Plane, 4> &planes);
+void Balance(const PreparedName &name, ChartNumber &number);
+void RationalThought(const PreparedName &name, const ChartNumber &birthday, ChartNumber &number);
+int SubconsciousSelf(const std::vector<int> &karmicLessons) noexcept;
+void Cornerstone(const PreparedName &name, NamedLetter &letter);
+void Capstone(const PreparedName &name, NamedLetter &letter);
+void FirstVowel(const PreparedName &name, NamedLetter &letter);
+
+} // namespace veltara::chart::parts

@@ -1,0 +1,354 @@
+#include "chartwords.h"
+
+#include "meanings.h"
+#include "text.h"
+
+#include <algorithm>
+
+namespace veltara {
+
+void AppendCharacterShown(std::string &out, char32_t character)
+{
+    if (character == U' ') {
+        out.append("space");
+    } else if (character < 0x20 || (character >= 0x7F && character <= 0xA0) || character == 0xAD ||
+               character == 0x1680 || (character >= 0x2000 && character <= 0x200F) ||
+               (character >= 0x2028 && character <= 0x202F) || (character >= 0x205F && character <= 0x206F) ||
+               character == 0x3000 || character == 0xFEFF) {
+        // Controls, blanks other than the space, and invisible format characters.
+        static constexpr char Hex[] = "0123456789ABCDEF";
+        out.append("U+");
+        std::string hex;
+        for (char32_t rest = character; rest != 0 || hex.size() < 4; rest >>= 4)
+            hex.insert(hex.begin(), Hex[rest & 0xF]);
+        out.append(hex);
+    } else {
+        AppendUtf8(out, character);
+    }
+}
+
+void AppendPlainLine(std::string &out, std::string_view label, std::string_view value)
+{
+    out.append(label);
+    out.append(label.size() < ValueColumn ? ValueColumn - label.size() : 1, ' ');
+    out.append(value);
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    out.push_back('\n');
+}
+
+} // namespace veltara
+
+namespace veltara::chart {
+
+namespace {
+
+template <typename... Kinds>
+struct Overloaded : Kinds... {
+    using Kinds::operator()...;
+};
+template <typename... Kinds>
+Overloaded(Kinds...) -> Overloaded<Kinds...>;
+
+std::string Number(std::uint64_t number)
+{
+    std::string text;
+    AppendNumber(text, number);
+    return text;
+}
+
+std::string Number(int number)
+{
+    return Number(static_cast<std::uint64_t>(number));
+}
+
+// "Soul Urge" as the window writes it: "Soul urge".
+std::string SentenceCase(std::string_view label)
+{
+    std::string text(label);
+    for (std::size_t i = 1; i < text.size(); ++i)
+        text[i] = AsciiLower(text[i]);
+    return text;
+}
+
+std::string LowerCase(std::string_view label)
+{
+    std::string text(label);
+    for (char &c : text)
+        c = AsciiLower(c);
+    return text;
+}
+
+// A core number in the text chart: "14/5, karmic debt 14".
+std::string CoreText(const ChartNumber &number)
+{
+    std::string text = CompoundText(number.total, number.value);
+    if (number.karmicDebt != 0) {
+        text.append(", ");
+        text.append(DebtText(number.karmicDebt));
+    }
+    return text;
+}
+
+std::string NumberText(const ChartRow &row, const ChartNumber &number, Words words)
+{
+    if (row.form == NumberForm::Core)
+        return words == Words::Text ? CoreText(number) : CompoundText(number.total, number.value);
+    return Number(number.value);
+}
+
+} // namespace
+
+std::string CompoundText(std::uint64_t total, int value)
+{
+    std::string text;
+    if (total != static_cast<std::uint64_t>(value)) {
+        AppendNumber(text, total);
+        text.push_back('/');
+    }
+    AppendNumber(text, static_cast<std::uint64_t>(value));
+    return text;
+}
+
+std::string DebtText(int debt)
+{
+    return "karmic debt " + Number(debt);
+}
+
+std::string NumberList(const std::vector<int> &numbers)
+{
+    if (numbers.empty())
+        return "none";
+    std::string text;
+    for (const int number : numbers) {
+        if (!text.empty())
+            text.append(", ");
+        AppendNumber(text, static_cast<std::uint64_t>(number));
+    }
+    return text;
+}
+
+std::string QuotedList(const std::vector<std::u32string> &entries)
+{
+    if (entries.empty())
+        return "none";
+    std::string text;
+    for (const std::u32string &characters : entries) {
+        if (!text.empty())
+            text.append(", ");
+        text.push_back('"');
+        for (const char32_t c : characters)
+            AppendCharacterShown(text, c);
+        text.push_back('"');
+    }
+    return text;
+}
+
+std::string LetterText(const NamedLetter &letter)
+{
+    if (letter.letter == 0)
+        return "none";
+    std::string text(1, letter.letter);
+    text.push_back(' ');
+    AppendNumber(text, static_cast<std::uint64_t>(letter.value));
+    return text;
+}
+
+std::string SpanText(const Span &span)
+{
+    std::string text = Number(span.number.value);
+    text.append(span.toAge < 0 ? ", from age " : ", ages ");
+    AppendNumber(text, static_cast<std::uint64_t>(span.fromAge));
+    if (span.toAge >= 0) {
+        text.append(" to ");
+        AppendNumber(text, static_cast<std::uint64_t>(span.toAge));
+    }
+    if (span.current)
+        text.append(", now");
+    return text;
+}
+
+std::string LetterCount(int count)
+{
+    return Number(count) + (count == 1 ? " letter" : " letters");
+}
+
+std::string PlaneText(const Plane &plane)
+{
+    return LetterCount(plane.count) + ", value " + Number(plane.value);
+}
+
+std::string_view InclusionMark(const Chart &chart, int number)
+{
+    const auto among = [number](const std::vector<int> &numbers) {
+        return std::find(numbers.begin(), numbers.end(), number) != numbers.end();
+    };
+    return among(chart.karmicLessons) ? "karmic lesson" : among(chart.hiddenPassion) ? "hidden passion" : "";
+}
+
+std::string RowLabel(const ChartRow &row, Words words)
+{
+    if (words == Words::Text)
+        return std::string(row.label);
+    return row.shownLabel.empty() ? SentenceCase(row.label) : std::string(row.shownLabel);
+}
+
+std::string ItemLabel(const ChartRow &row, std::size_t item, Words words)
+{
+    if (std::holds_alternative<std::array<Plane, 4> Chart::*>(row.value)) {
+        const std::string label = std::string(PlaneRows[item].label) + ' ' + std::string(row.label);
+        return words == Words::Text ? label : SentenceCase(label);
+    }
+    return RowLabel(row, words) + ' ' + Number(item + 1);
+}
+
+std::string SpansLabel(const ChartRow &row)
+{
+    return std::string(row.label) + 's';
+}
+
+std::string CyclesHeading(const Chart &chart, Words words)
+{
+    std::string heading = words == Words::Text ? "Cycles on " + IsoDateText(chart.on) + ", at age " : "Cycles at age ";
+    AppendNumber(heading, static_cast<std::uint64_t>(chart.age));
+    return heading;
+}
+
+std::string MeaningLine(const ChartRow &row, const Chart &chart)
+{
+    const ChartNumber *number = NumberOf(row, chart);
+    if (number == nullptr)
+        return {};
+    if (number->value == 0) {
+        std::string line = number->steps;
+        if (!line.empty() && line[0] >= 'a' && line[0] <= 'z')
+            line[0] = static_cast<char>(line[0] - 'a' + 'A');
+        return line;
+    }
+    return MeaningIn(row.key, number->value);
+}
+
+void AppendRowLines(const ChartRow &row, const Chart &chart, Words words, std::vector<ChartLine> &lines)
+{
+    const auto line = [&](std::string value, Breaks breaks = Breaks::AtSpaces) {
+        lines.push_back({&row, std::string(row.key), RowLabel(row, words), std::move(value), breaks});
+    };
+    std::visit(Overloaded{
+                   [&](ChartNumber Chart::*member) { line(NumberText(row, chart.*member, words)); },
+                   [&](auto Chart::*spans)
+                       requires requires { (chart.*spans)[0].fromAge; }
+                   {
+                       for (std::size_t i = 0; i < (chart.*spans).size(); ++i)
+                           lines.push_back({&row, std::string(row.key) + Number(i + 1), ItemLabel(row, i, words),
+                                            SpanText((chart.*spans)[i]), Breaks::AtSpaces});
+                   },
+                   [&](ChaldeanNumber Chart::*member) {
+                       const ChaldeanNumber &number = chart.*member;
+                       line(words == Words::Text
+                                ? Number(number.root) + " (compound " + Number(number.compound) + ")"
+                                : CompoundText(number.compound, number.root));
+                   },
+                   [&](std::vector<int> Chart::*member) { line(NumberList(chart.*member)); },
+                   [&](int Chart::*member) { line(Number(chart.*member)); },
+                   [&](NamedLetter Chart::*member) { line(LetterText(chart.*member)); },
+                   [&](std::array<Plane, 4> Chart::*member) {
+                       for (std::size_t i = 0; i < (chart.*member).size(); ++i)
+                           lines.push_back({&row, std::string(row.key) + '.' + std::string(PlaneRows[i].key),
+                                            ItemLabel(row, i, words), PlaneText((chart.*member)[i]),
+                                            Breaks::AtSpaces});
+                   },
+                   [&](std::array<int, 9> Chart::*member) {
+                       std::string text;
+                       for (std::size_t i = 0; i < (chart.*member).size(); ++i) {
+                           if (i != 0)
+                               text.append(", ");
+                           text.append(Number(i + 1) + ": " + Number((chart.*member)[i]));
+                       }
+                       line(std::move(text), Breaks::AfterCommas);
+                   },
+                   [&](std::vector<std::u32string> PreparedName::*member) {
+                       line(QuotedList(chart.name.*member), Breaks::AfterCommas);
+                   },
+               },
+               row.value);
+}
+
+std::vector<const ChartRow *> RowsInOrder(Section section, Words words)
+{
+    std::vector<const ChartRow *> rows;
+    for (const ChartRow &row : ChartRows) {
+        if (row.section == section)
+            rows.push_back(&row);
+    }
+    const auto order = [words](const ChartRow *row) { return words == Words::Text ? row->textOrder : row->shownOrder; };
+    std::stable_sort(rows.begin(), rows.end(),
+                     [&order](const ChartRow *a, const ChartRow *b) { return order(a) < order(b); });
+    return rows;
+}
+
+void StepsLines(const Chart &chart, Words words, std::vector<StepsLine> &lines)
+{
+    lines.clear();
+    for (const ChartRow &row : ChartRows) {
+        const auto label = [&](std::string shown) {
+            return words == Words::Shown ? shown : "  " + (row.properLabel ? shown : LowerCase(shown));
+        };
+        if (const ChartNumber *number = NumberOf(row, chart)) {
+            lines.push_back({std::string(row.key), label(RowLabel(row, Words::Shown)), Number(number->value),
+                             number->steps});
+        } else if (const auto *chaldean = std::get_if<ChaldeanNumber Chart::*>(&row.value)) {
+            lines.push_back({std::string(row.key), label(RowLabel(row, Words::Shown)),
+                             Number((chart.**chaldean).root), (chart.**chaldean).steps});
+        } else {
+            const std::span<const Span> spans = SpansOf(row, chart);
+            for (std::size_t i = 0; i < spans.size(); ++i)
+                lines.push_back({std::string(row.key) + Number(i + 1), label(ItemLabel(row, i, Words::Shown)),
+                                 Number(spans[i].number.value), spans[i].number.steps});
+        }
+    }
+}
+
+std::vector<TextLine> ChartTextLines(std::string_view name, const Chart &chart)
+{
+    std::vector<TextLine> text;
+    text.push_back({"Name", std::string(name)});
+    text.push_back({"Date", IsoDateText(chart.date)});
+    std::vector<ChartLine> lines;
+    for (const Section section : {Section::Core, Section::Cycles, Section::Rest}) {
+        if (section != Section::Core)
+            text.emplace_back();
+        if (section == Section::Cycles)
+            text.push_back({CyclesHeading(chart, Words::Text), {}, Breaks::AtSpaces, true});
+        lines.clear();
+        for (const ChartRow *row : RowsInOrder(section, Words::Text))
+            AppendRowLines(*row, chart, Words::Text, lines);
+        for (ChartLine &line : lines)
+            text.push_back({std::move(line.label), std::move(line.value), line.breaks});
+    }
+    text.emplace_back();
+    text.push_back({"How each number came about (Pythagorean letter values, Chaldean for the Chaldean)", {},
+                    Breaks::AtSpaces, true});
+    std::vector<StepsLine> steps;
+    StepsLines(chart, Words::Text, steps);
+    for (StepsLine &line : steps)
+        text.push_back({std::move(line.label), std::string(line.steps)});
+    return text;
+}
+
+std::string PlainText(const std::vector<TextLine> &lines)
+{
+    std::string out;
+    for (const TextLine &line : lines) {
+        if (line.sentence) {
+            out.append(line.label);
+            out.push_back('\n');
+        } else if (line.label.empty() && line.value.empty()) {
+            out.push_back('\n');
+        } else {
+            AppendPlainLine(out, line.label, line.value);
+        }
+    }
+    return out;
+}
+
+} // namespace veltara::chart

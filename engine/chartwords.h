@@ -1,0 +1,116 @@
+// How the chart's values are written in words, once for every front end:
+// the text chart and its JSON's neighbour on the command line, the window,
+// its PDF and the clipboard. Plain C++ in UTF-8; the window converts at its
+// edge. A front end takes rows of words from here and lays them out: the
+// command line wraps the text chart's lines to the terminal, the window and
+// the PDF put them in labels and tables.
+#pragma once
+
+#include "chart.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veltara {
+
+// Where a long value may go on to the next line: at any space, or only at a
+// space after a comma (a list whose items hold spaces themselves).
+enum class Breaks { AtSpaces, AfterCommas };
+
+// How a character of a name is written in a list or an explanation: as
+// itself, except for the space and the characters that do not print.
+void AppendCharacterShown(std::string &out, char32_t character);
+
+// The column at which a text line's value starts.
+inline constexpr std::size_t ValueColumn = 18;
+
+// A text line, not wrapped: the label, then the value from ValueColumn (one
+// space after a longer label), without blanks at its end.
+void AppendPlainLine(std::string &out, std::string_view label, std::string_view value);
+
+} // namespace veltara
+
+namespace veltara::chart {
+
+// For whom a value is written: the text chart (and the clipboard), or the
+// window and the PDF (labels in sentence case, the compound numbers alone).
+enum class Words { Text, Shown };
+
+// "14/5", or "7" where the total is the value itself.
+std::string CompoundText(std::uint64_t total, int value);
+// "karmic debt 14".
+std::string DebtText(int debt);
+// "2, 7", or "none".
+std::string NumberList(const std::vector<int> &numbers);
+// Each entry in quotes, so that none is taken for the list's own commas or
+// for "none": "\"-\", \"'\"".
+std::string QuotedList(const std::vector<std::u32string> &entries);
+// "A 1", or "none".
+std::string LetterText(const NamedLetter &letter);
+// "8, ages 0 to 31", "7, from age 49", with ", now" on the current one.
+std::string SpanText(const Span &span);
+// "1 letter", "3 letters".
+std::string LetterCount(int count);
+// "3 letters, value 5".
+std::string PlaneText(const Plane &plane);
+// What the inclusion grid marks on a number: "karmic lesson", "hidden
+// passion", or nothing.
+std::string_view InclusionMark(const Chart &chart, int number);
+
+// A row's label: "Karmic Lessons" in the text, "Karmic lessons" in the
+// window; "Uncounted" in the text, "Characters not counted" in the window.
+std::string RowLabel(const ChartRow &row, Words words);
+// The label of a span of a row, "Pinnacle 1", or of a plane, "Physical
+// Plane" ("Physical plane" in the window).
+std::string ItemLabel(const ChartRow &row, std::size_t item, Words words);
+// A set of spans as a whole: "Pinnacles".
+std::string SpansLabel(const ChartRow &row);
+// "Cycles on 2023-10-07, at age 37"; "Cycles at age 37" in the window.
+std::string CyclesHeading(const Chart &chart, Words words);
+// The line under a number: what it means in its place, or, for a number
+// without letters to count (0), what its steps say ("No vowel").
+std::string MeaningLine(const ChartRow &row, const Chart &chart);
+
+// One value of the chart in words. `key` names it: the row's key, with the
+// span's number ("pinnacles1") or the plane's key ("planes.physical").
+struct ChartLine {
+    const ChartRow *row = nullptr;
+    std::string key;
+    std::string label;
+    std::string value;
+    Breaks breaks = Breaks::AtSpaces;
+};
+
+// The lines of a row: one for most rows, one for each span or plane.
+void AppendRowLines(const ChartRow &row, const Chart &chart, Words words, std::vector<ChartLine> &lines);
+
+// The rows of a section in the order the text chart lists them, or the
+// window and the PDF.
+std::vector<const ChartRow *> RowsInOrder(Section section, Words words);
+
+// How one number came about: its label, its value and the engine's steps,
+// for every number that has steps, in the table's order (each span apart).
+struct StepsLine {
+    std::string key;
+    std::string label;
+    std::string value;
+    std::string_view steps;
+};
+void StepsLines(const Chart &chart, Words words, std::vector<StepsLine> &lines);
+
+// The whole text chart as lines to lay out: a value line (label and value),
+// a sentence (label empty), or an empty line (both empty).
+struct TextLine {
+    std::string label;
+    std::string value;
+    Breaks breaks = Breaks::AtSpaces;
+    bool sentence = false;
+};
+// The chart as a person reads it, then how each number came about.
+std::vector<TextLine> ChartTextLines(std::string_view name, const Chart &chart);
+// The lines as text, not wrapped (the clipboard's chart).
+std::string PlainText(const std::vector<TextLine> &lines);
+
+} // namespace veltara::chart

@@ -1,0 +1,182 @@
+#include "chartparts.h"
+
+#include "numerology.h"
+#include "text.h"
+
+namespace veltara::chart {
+
+int AgeOn(const Date &birth, const Date &on) noexcept
+{
+    Date birthday{on.year, birth.month, birth.day};
+    if (!IsValidDate(birthday)) // 29 February in another year
+        birthday = {on.year, 3, 1};
+    const bool before = on.month < birthday.month || (on.month == birthday.month && on.day < birthday.day);
+    return on.year - birth.year - (before ? 1 : 0);
+}
+
+int PersonalYearOf(const Date &birth, int year) noexcept
+{
+    return ReduceToDigit(static_cast<std::uint64_t>(ReduceToDigit(static_cast<std::uint64_t>(birth.month)) +
+                                                    ReduceToDigit(static_cast<std::uint64_t>(birth.day)) +
+                                                    ReduceToDigit(static_cast<std::uint64_t>(year))));
+}
+
+namespace parts {
+
+namespace {
+
+int Digit(int n)
+{
+    return ReduceToDigit(static_cast<std::uint64_t>(n));
+}
+
+std::uint64_t Unsigned(int n)
+{
+    return static_cast<std::uint64_t>(n);
+}
+
+// "a + b = total → value", the total reduced to a digit or, with the master
+// numbers kept, reduced.
+void AddUp(ChartNumber &number, std::string_view first, std::uint64_t a, std::string_view second, std::uint64_t b,
+           Masters masters)
+{
+    number.total = a + b;
+    number.value = Reduce(number.total, masters);
+    number.steps.assign(first);
+    AppendNumber(number.steps, a);
+    number.steps.append(" + ");
+    number.steps.append(second);
+    AppendNumber(number.steps, b);
+    number.steps.append(" = ");
+    AppendReduced(number.steps, number.total, masters);
+}
+
+// "|a - b| = value".
+void Difference(ChartNumber &number, std::string_view first, int a, std::string_view second, int b)
+{
+    number.value = a > b ? a - b : b - a;
+    number.total = static_cast<std::uint64_t>(number.value);
+    number.steps.assign("|");
+    number.steps.append(first);
+    AppendNumber(number.steps, static_cast<std::uint64_t>(a));
+    number.steps.append(" - ");
+    number.steps.append(second);
+    AppendNumber(number.steps, static_cast<std::uint64_t>(b));
+    number.steps.append("| = ");
+    AppendNumber(number.steps, number.total);
+}
+
+// A number reduced from a date's field: "year 1950 → 15 → 6".
+void Reduced(ChartNumber &number, std::string_view field, int value, Masters masters)
+{
+    number.total = static_cast<std::uint64_t>(value);
+    number.value = Reduce(number.total, masters);
+    number.steps.assign(field);
+    AppendReduced(number.steps, number.total, masters);
+}
+
+void SetAges(std::array<Span, 4> &spans, int firstEnd)
+{
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        spans[i].fromAge = i == 0 ? 0 : spans[i - 1].toAge;
+        spans[i].toAge = i == 0 ? firstEnd : i == 3 ? -1 : spans[i].fromAge + 9;
+    }
+}
+
+template <std::size_t N>
+void MarkCurrent(std::array<Span, N> &spans, int age)
+{
+    for (Span &span : spans)
+        span.current = age >= span.fromAge && (span.toAge < 0 || age < span.toAge);
+}
+
+} // namespace
+
+void UniversalYear(const Date &on, ChartNumber &number)
+{
+    Reduced(number, {}, on.year, Masters::Reduce);
+}
+
+void PersonalYear(const Date &birth, const Date &on, ChartNumber &personalYear)
+{
+    const int m = Digit(birth.month), d = Digit(birth.day), y = Digit(on.year);
+    personalYear.total = Unsigned(m + d + y);
+    personalYear.value = ReduceToDigit(personalYear.total);
+    std::string &steps = personalYear.steps;
+    steps.assign("month ");
+    AppendReduced(steps, Unsigned(birth.month), Masters::Reduce);
+    steps.append("; day ");
+    AppendReduced(steps, Unsigned(birth.day), Masters::Reduce);
+    steps.append("; year ");
+    AppendReduced(steps, Unsigned(on.year), Masters::Reduce);
+    steps.append("; ");
+    AppendNumber(steps, Unsigned(m));
+    steps.append(" + ");
+    AppendNumber(steps, Unsigned(d));
+    steps.append(" + ");
+    AppendNumber(steps, Unsigned(y));
+    steps.append(" = ");
+    AppendReduced(steps, personalYear.total, Masters::Reduce);
+}
+
+void PersonalMonth(const ChartNumber &personalYear, const Date &on, ChartNumber &number)
+{
+    AddUp(number, {}, Unsigned(personalYear.value), {}, Unsigned(on.month), Masters::Reduce);
+}
+
+void PersonalDay(const ChartNumber &personalMonth, const Date &on, ChartNumber &number)
+{
+    AddUp(number, {}, Unsigned(personalMonth.value), {}, Unsigned(on.day), Masters::Reduce);
+}
+
+void Pinnacles(const Date &birth, int lifePath, int age, std::array<Span, 4> &pinnacles)
+{
+    const int m = Digit(birth.month), d = Digit(birth.day), y = Digit(birth.year);
+    AddUp(pinnacles[0].number, "month ", Unsigned(m), "day ", Unsigned(d), Masters::Keep);
+    AddUp(pinnacles[1].number, "day ", Unsigned(d), "year ", Unsigned(y), Masters::Keep);
+    AddUp(pinnacles[2].number, {}, Unsigned(pinnacles[0].number.value), {}, Unsigned(pinnacles[1].number.value),
+          Masters::Keep);
+    AddUp(pinnacles[3].number, "month ", Unsigned(m), "year ", Unsigned(y), Masters::Keep);
+    SetAges(pinnacles, 36 - Digit(lifePath));
+    MarkCurrent(pinnacles, age);
+}
+
+void Challenges(const Date &birth, const std::array<Span, 4> &pinnacles, int age, std::array<Span, 4> &challenges)
+{
+    const int m = Digit(birth.month), d = Digit(birth.day), y = Digit(birth.year);
+    Difference(challenges[0].number, "month ", m, "day ", d);
+    Difference(challenges[1].number, "day ", d, "year ", y);
+    Difference(challenges[2].number, {}, challenges[0].number.value, {}, challenges[1].number.value);
+    Difference(challenges[3].number, "month ", m, "year ", y);
+    SetAges(challenges, pinnacles[0].toAge);
+    MarkCurrent(challenges, age);
+}
+
+void Periods(const Date &birth, int age, std::array<Span, 3> &periods)
+{
+    // The first period ends in the year nearest the 28th birthday whose
+    // personal year is 1: one of any nine years in a row, so no further
+    // than four years away, and never two at the same distance.
+    const int year28 = birth.year + 28;
+    int firstEnd = 28;
+    for (int away = 0; away <= 4; ++away) {
+        if (PersonalYearOf(birth, year28 - away) == 1 || PersonalYearOf(birth, year28 + away) == 1) {
+            firstEnd = 28 + (PersonalYearOf(birth, year28 - away) == 1 ? -away : away);
+            break;
+        }
+    }
+    Reduced(periods[0].number, "month ", birth.month, Masters::Keep);
+    Reduced(periods[1].number, "day ", birth.day, Masters::Keep);
+    Reduced(periods[2].number, "year ", birth.year, Masters::Keep);
+    periods[0].fromAge = 0;
+    periods[0].toAge = firstEnd;
+    periods[1].fromAge = firstEnd;
+    periods[1].toAge = firstEnd + 27;
+    periods[2].fromAge = firstEnd + 27;
+    periods[2].toAge = -1;
+    MarkCurrent(periods, age);
+}
+
+} // namespace parts
+
+} // namespace veltara::chart

@@ -1,0 +1,308 @@
+#include "chartparts.h"
+
+#include "letters.h"
+#include "numerology.h"
+#include "text.h"
+
+#include <algorithm>
+
+namespace veltara::chart::parts {
+
+namespace {
+
+constexpr std::string_view Arrow = " \u2192 ";
+
+bool IsCounted(Counts counts, char vowel) noexcept
+{
+    return counts == Counts::All || (vowel != 0) == (counts == Counts::Vowels);
+}
+
+// Expression, soul urge and personality: added up part by part.
+void PartNumber(const PreparedName &name, Counts counts, std::string_view none, ChartNumber &number)
+{
+    number.total = 0;
+    number.steps.clear();
+    std::string results; // "11 + 9": each counted part's result
+    std::size_t parts = 0;
+    std::uint64_t onlySum = 0;
+    for (std::size_t i = 0; i < name.partCount(); ++i) {
+        const std::size_t before = number.steps.size();
+        if (parts != 0)
+            number.steps.append("; ");
+        const std::uint64_t sum = AppendPart(number.steps, name.part(i), name.partVowels(i), counts);
+        if (sum == 0) {
+            number.steps.resize(before);
+            continue;
+        }
+        const int result = Reduce(sum);
+        if (parts++ != 0)
+            results.append(" + ");
+        AppendNumber(results, static_cast<std::uint64_t>(result));
+        number.total += static_cast<std::uint64_t>(result);
+        onlySum = sum;
+    }
+    if (parts == 0) {
+        number.steps.assign(none);
+    } else if (parts == 1) {
+        number.total = onlySum;
+    } else {
+        number.steps.append("; ");
+        number.steps.append(results);
+        number.steps.append(" = ");
+        AppendReduced(number.steps, number.total);
+    }
+    number.value = Reduce(number.total);
+}
+
+// How many letters carry each value 1 to 9 (index 0 unused).
+std::array<std::size_t, 10> Carried(const PreparedName &name)
+{
+    std::array<std::size_t, 10> carried{};
+    for (const char letter : name.letters)
+        ++carried[static_cast<std::size_t>(LetterValue(static_cast<unsigned char>(letter)))];
+    return carried;
+}
+
+NamedLetter Named(char letter)
+{
+    return {letter, LetterValue(static_cast<unsigned char>(letter))};
+}
+
+} // namespace
+
+// A number and " → n" for every pass that reduces it.
+void AppendReduced(std::string &out, std::uint64_t number, Masters masters)
+{
+    AppendNumber(out, number);
+    while (number > 9 && !(masters == Masters::Keep && IsMasterNumber(number))) {
+        number = DigitSum(number);
+        out.append(Arrow);
+        AppendNumber(out, number);
+    }
+}
+
+// "LOVELACE 3+6+4+5+3+1+3+5 = 30 → 3", with the letters the number counts;
+// returns their sum, 0 when there are none (every letter is worth 1 or more).
+std::uint64_t AppendPart(std::string &out, std::string_view part, std::string_view vowels, Counts counts)
+{
+    std::size_t letters = 0;
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        if (IsCounted(counts, vowels[i])) {
+            out.push_back(part[i]);
+            ++letters;
+        }
+    }
+    std::uint64_t sum = 0;
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        if (IsCounted(counts, vowels[i])) {
+            const int value = LetterValue(static_cast<unsigned char>(part[i]));
+            out.push_back(sum == 0 ? ' ' : '+');
+            out.push_back(static_cast<char>('0' + value));
+            sum += static_cast<std::uint64_t>(value);
+        }
+    }
+    if (letters > 1) {
+        out.append(" = ");
+        AppendReduced(out, sum);
+    }
+    return sum;
+}
+
+void LifePath(const Date &date, ChartNumber &number)
+{
+    const auto month = static_cast<std::uint64_t>(date.month);
+    const auto day = static_cast<std::uint64_t>(date.day);
+    const auto year = static_cast<std::uint64_t>(date.year);
+    number.total = static_cast<std::uint64_t>(Reduce(month) + Reduce(day) + Reduce(year));
+    number.value = Reduce(number.total);
+    std::string &steps = number.steps;
+    steps.assign("month ");
+    AppendReduced(steps, month);
+    steps.append("; day ");
+    AppendReduced(steps, day);
+    steps.append("; year ");
+    AppendReduced(steps, year);
+    steps.append("; ");
+    AppendNumber(steps, static_cast<std::uint64_t>(Reduce(month)));
+    steps.append(" + ");
+    AppendNumber(steps, static_cast<std::uint64_t>(Reduce(day)));
+    steps.append(" + ");
+    AppendNumber(steps, static_cast<std::uint64_t>(Reduce(year)));
+    steps.append(" = ");
+    AppendReduced(steps, number.total);
+}
+
+void Birthday(const Date &date, ChartNumber &number)
+{
+    number.total = static_cast<std::uint64_t>(date.day);
+    number.value = Reduce(number.total);
+    number.steps.assign("day ");
+    AppendReduced(number.steps, number.total);
+}
+
+void Expression(const PreparedName &name, ChartNumber &number)
+{
+    PartNumber(name, Counts::All, {}, number);
+}
+
+void SoulUrge(const PreparedName &name, ChartNumber &number)
+{
+    PartNumber(name, Counts::Vowels, "no vowel", number);
+}
+
+void Personality(const PreparedName &name, ChartNumber &number)
+{
+    PartNumber(name, Counts::Consonants, "no consonant", number);
+}
+
+void Maturity(const ChartNumber &lifePath, const ChartNumber &expression, ChartNumber &number)
+{
+    number.total = static_cast<std::uint64_t>(lifePath.value + expression.value);
+    number.value = Reduce(number.total);
+    number.steps.clear();
+    AppendNumber(number.steps, static_cast<std::uint64_t>(lifePath.value));
+    number.steps.append(" + ");
+    AppendNumber(number.steps, static_cast<std::uint64_t>(expression.value));
+    number.steps.append(" = ");
+    AppendReduced(number.steps, number.total);
+}
+
+void Chaldean(const PreparedName &name, ChaldeanNumber &number)
+{
+    std::string &steps = number.steps;
+    steps.clear();
+    for (std::size_t i = 0; i < name.partCount(); ++i) {
+        if (i != 0)
+            steps.push_back(' ');
+        steps.append(name.part(i));
+    }
+    number.compound = 0;
+    char separator = ' ';
+    for (const char letter : name.letters) {
+        const int value = ChaldeanValue(letter);
+        number.compound += static_cast<std::uint64_t>(value);
+        steps.push_back(separator);
+        steps.push_back(static_cast<char>('0' + value));
+        separator = '+';
+    }
+    if (name.letters.size() > 1) {
+        steps.append(" = ");
+        AppendReduced(steps, number.compound, Masters::Reduce);
+    }
+    number.root = ReduceToDigit(number.compound);
+}
+
+void KarmicLessons(const PreparedName &name, std::vector<int> &lessons)
+{
+    lessons.clear();
+    const std::array<std::size_t, 10> carried = Carried(name);
+    for (int value = 1; value <= 9; ++value) {
+        if (carried[static_cast<std::size_t>(value)] == 0)
+            lessons.push_back(value);
+    }
+}
+
+void HiddenPassion(const PreparedName &name, std::vector<int> &passion)
+{
+    passion.clear();
+    const std::array<std::size_t, 10> carried = Carried(name);
+    const std::size_t most = *std::max_element(carried.begin() + 1, carried.end());
+    for (int value = 1; value <= 9; ++value) {
+        if (carried[static_cast<std::size_t>(value)] == most)
+            passion.push_back(value);
+    }
+}
+
+// A way holds one debt at the most: each of them is followed by 1-9 or 10.
+int DebtOnTheWay(std::uint64_t total) noexcept
+{
+    for (std::uint64_t n = total;; n = DigitSum(n)) {
+        if (n == 13 || n == 14 || n == 16 || n == 19)
+            return static_cast<int>(n);
+        if (n <= 9 || IsMasterNumber(n))
+            return 0;
+    }
+}
+
+void Inclusion(const PreparedName &name, std::array<int, 9> &inclusion)
+{
+    inclusion = {};
+    for (const char letter : name.letters)
+        ++inclusion[static_cast<std::size_t>(LetterValue(static_cast<unsigned char>(letter)) - 1)];
+}
+
+void Planes(const PreparedName &name, std::array<Plane, 4> &planes)
+{
+    planes = {};
+    for (const char letter : name.letters) {
+        const int value = LetterValue(static_cast<unsigned char>(letter));
+        for (std::size_t plane = 0; plane < planes.size(); ++plane) {
+            if (PlaneRows[plane].letters.find(letter) != std::string_view::npos) {
+                ++planes[plane].count;
+                planes[plane].value += value; // reduced below
+            }
+        }
+    }
+    for (Plane &plane : planes)
+        plane.value = Reduce(static_cast<std::uint64_t>(plane.value));
+}
+
+// "A 1 + L 3 = 4".
+void Balance(const PreparedName &name, ChartNumber &balance)
+{
+    balance.total = 0;
+    balance.steps.clear();
+    for (std::size_t i = 0; i < name.partCount(); ++i) {
+        const char letter = name.part(i).front();
+        const int value = LetterValue(static_cast<unsigned char>(letter));
+        if (i != 0)
+            balance.steps.append(" + ");
+        balance.steps.push_back(letter);
+        balance.steps.push_back(' ');
+        AppendNumber(balance.steps, static_cast<std::uint64_t>(value));
+        balance.total += static_cast<std::uint64_t>(value);
+    }
+    if (name.partCount() > 1) {
+        balance.steps.append(" = ");
+        AppendReduced(balance.steps, balance.total, Masters::Reduce);
+    }
+    balance.value = ReduceToDigit(balance.total);
+}
+
+// "ADA 1+4+1 = 6; 6 + 3 = 9", the birthday number last.
+void RationalThought(const PreparedName &name, const ChartNumber &birthday, ChartNumber &rational)
+{
+    rational.steps.clear();
+    const std::uint64_t firstSum = AppendPart(rational.steps, name.part(0), name.partVowels(0), Counts::All);
+    rational.steps.append("; ");
+    rational.total = static_cast<std::uint64_t>(Reduce(firstSum) + birthday.value);
+    rational.value = Reduce(rational.total);
+    AppendNumber(rational.steps, static_cast<std::uint64_t>(Reduce(firstSum)));
+    rational.steps.append(" + ");
+    AppendNumber(rational.steps, static_cast<std::uint64_t>(birthday.value));
+    rational.steps.append(" = ");
+    AppendReduced(rational.steps, rational.total);
+}
+
+int SubconsciousSelf(const std::vector<int> &karmicLessons) noexcept
+{
+    return 9 - static_cast<int>(karmicLessons.size());
+}
+
+void Cornerstone(const PreparedName &name, NamedLetter &letter)
+{
+    letter = Named(name.part(0).front());
+}
+
+void Capstone(const PreparedName &name, NamedLetter &letter)
+{
+    letter = Named(name.part(0).back());
+}
+
+void FirstVowel(const PreparedName &name, NamedLetter &letter)
+{
+    const std::size_t vowel = name.partVowels(0).find('\1');
+    letter = vowel == std::string_view::npos ? NamedLetter{} : Named(name.part(0)[vowel]);
+}
+
+} // namespace veltara::chart::parts
