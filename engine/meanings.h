@@ -1,75 +1,56 @@
-// What the chart's numbers mean, in one short line each: what a number
-// stands for, and what a place of the chart (life path, a pinnacle, the
-// personal year ...) tells about the one whose chart it is. The lines are
-// this program's own plain words.
+// What the chart's numbers mean: a line for each number, a paragraph on its
+// gifts and its shadow, a line for each place of the chart (life path, a
+// pinnacle, the personal year ...) on how a number acts there, and lines of
+// their own for a challenge, a karmic lesson and a karmic debt. The words are
+// this program's own, in meaningtexts.inc.
+//
+// A place's key is the JSON key of its place in the chart, a dotted path for
+// a member of an object: "lifePath", "pinnacles", "challenges",
+// "karmicDebts", "planes.physical", "bridges.lifePathExpression". Every
+// lookup that misses returns an empty text.
 #pragma once
+
+#include "dates.h"
 
 #include <string>
 #include <string_view>
 
 namespace veltara::chart {
 
-struct NumberMeaning {
-    int number;            // 0-9, 11, 22, 33; 0 is a challenge's own value
-    std::string_view text; // a phrase starting in lower case, no full stop
-};
+// A number's line, a phrase in lower case without a full stop ("freedom:
+// change, travel, and curiosity about everything"): 0 to 9, 11, 22 and 33.
+std::string_view NumberLine(int number) noexcept;
 
-inline constexpr NumberMeaning NumberMeanings[] = {
-    {0, "no single hurdle: every lesson stays open, and the choice is yours"},
-    {1, "a beginning: standing alone, leading, and trusting your own will"},
-    {2, "partnership: patience, tact, and a feeling for other people"},
-    {3, "expression: words, play, and the joy of making things"},
-    {4, "a foundation: order, steady work, and keeping your word"},
-    {5, "freedom: change, travel, and curiosity about everything"},
-    {6, "care: home, family, and a sense of duty to others"},
-    {7, "the search for truth: study, quiet, and looking inward"},
-    {8, "power in the world: money, ambition, and sound judgement"},
-    {9, "the whole of life: giving, letting go, and seeing the larger picture"},
-    {11, "insight: a fine intuition, and the nerve to live by it"},
-    {22, "the master builder: large plans carried out with both feet on the ground"},
-    {33, "the master teacher: love given freely, and healing by example"},
-};
+// A number's gifts and its shadow in three or four sentences: 1 to 9, 11, 22
+// and 33.
+std::string_view NumberParagraph(int number) noexcept;
 
-struct PlaceMeaning {
-    std::string_view key;  // the key of the number in the chart, as in its JSON
-    std::string_view text; // a phrase starting in upper case, no full stop
-};
+// A place's line, a phrase in upper case without a full stop ("The road your
+// life takes"). The cycles of the reading date (universal and personal year,
+// personal month and day) speak of the year, month or day read.
+std::string_view PlaceLine(std::string_view key) noexcept;
 
-inline constexpr PlaceMeaning PlaceMeanings[] = {
-    {"lifePath", "The road your life takes"},
-    {"expression", "The gifts you were given to use"},
-    {"soulUrge", "What your heart wants most"},
-    {"personality", "How others see you at first"},
-    {"birthday", "A talent you were born with"},
-    {"maturity", "What the second half of life grows toward"},
-    {"karmicLessons", "What your name lacks and life will ask you to learn"},
-    {"hiddenPassion", "The strength your name leans on most"},
-    {"karmicDebt", "A lesson carried over, to be paid with effort"},
-    {"pinnacle", "The chance a stretch of years holds out"},
-    {"challenge", "The obstacle a stretch of years puts in the way"},
-    {"period", "The mood of a third of your life"},
-    {"personalYear", "What this year of your life is for"},
-    {"personalMonth", "The tone of this month for you"},
-    {"personalDay", "The tone of today for you"},
-    {"universalYear", "The tone of this year for everyone"},
-    {"balance", "How you keep your footing in hard times"},
-    {"rationalThought", "How you think a problem through"},
-    {"subconsciousSelf", "How you respond when taken by surprise"},
-    {"cornerstone", "How you take up what is new"},
-    {"capstone", "How you finish what you start"},
-    {"firstVowel", "Your first, unguarded response"},
-    {"chaldean", "Your name by the older Chaldean values"},
-};
+// The same, with the cycles speaking of "this year", "this month" or "today"
+// when the reading date `on` falls in the year, month or day of `today`.
+std::string_view PlaceLine(std::string_view key, const Date &on, const Date &today) noexcept;
 
-// The line of a number; empty for a value no number of the chart takes.
-std::string_view MeaningOfNumber(int number) noexcept;
+// What a challenge 0 to 8 lacks, what a karmic lesson 1 to 9 asks to learn,
+// and what a karmic debt 13, 14, 16 or 19 asks: lines in lower case without
+// a full stop.
+std::string_view ChallengeLine(int number) noexcept;
+std::string_view LessonLine(int number) noexcept;
+std::string_view DebtLine(int number) noexcept;
 
-// The line of a place by its key; empty for an unknown key.
-std::string_view MeaningOfPlace(std::string_view key) noexcept;
+// A karmic debt in three or four sentences.
+std::string_view DebtParagraph(int number) noexcept;
 
 // A number's line in its place: the place's line, a dash, the number's
 // ("The road your life takes — freedom: change, travel, and curiosity about
-// everything"). Empty when either is unknown.
+// everything"). In "challenges", "karmicLessons" and "karmicDebts" the
+// number's line is the challenge's, the lesson's or the debt's. Empty when
+// either is unknown. The second form words the cycles for a reading date as
+// PlaceLine does.
 std::string MeaningIn(std::string_view key, int number);
+std::string MeaningIn(std::string_view key, int number, const Date &on, const Date &today);
 
 } // namespace veltara::chart
