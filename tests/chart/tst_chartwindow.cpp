@@ -4,12 +4,12 @@
 #include "chartmode.h"
 #include "chartview.h"
 #include "chartwindow.h"
+#include "datefield.h"
 #include "messagespy.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDateEdit>
 #include <QDir>
 #include <QFormLayout>
 #include <QLabel>
@@ -72,6 +72,8 @@ private slots:
     void init();
     void cleanup();
 
+    void birthDateTypedKeyByKey();
+
     void showsTheEngineChart_data();
     void showsTheEngineChart();
     void refusals_data();
@@ -99,8 +101,8 @@ private:
     std::unique_ptr<MessageSpy> spy;
     std::unique_ptr<ChartWindow> window;
     QLineEdit *nameEdit = nullptr;
-    QDateEdit *birthEdit = nullptr;
-    QDateEdit *readingEdit = nullptr;
+    DateField *birthEdit = nullptr;
+    DateField *readingEdit = nullptr;
 };
 
 void TestChartWindow::init()
@@ -110,16 +112,48 @@ void TestChartWindow::init()
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     nameEdit = window->findChild<QLineEdit *>(QStringLiteral("chartName"));
-    birthEdit = window->findChild<QDateEdit *>(QStringLiteral("birthDate"));
-    readingEdit = window->findChild<QDateEdit *>(QStringLiteral("readingDate"));
+    birthEdit = window->findChild<DateField *>(QStringLiteral("birthDate"));
+    readingEdit = window->findChild<DateField *>(QStringLiteral("readingDate"));
     QCOMPARE(readingEdit->date(), QDate::currentDate());
-    QCOMPARE(birthEdit->displayFormat(), QStringLiteral("M/d/yyyy")); // the locale's M/d/yy, every year
+    QCOMPARE(readingEdit->text(), QDate::currentDate().toString(u"M/d/yyyy")); // the locale's M/d/yy, every year
 }
 
 void TestChartWindow::cleanup()
 {
     window.reset();
     spy.reset();
+}
+
+void TestChartWindow::birthDateTypedKeyByKey()
+{
+    // The birth date starts empty, and the chart area says what to type.
+    auto *birthText = birthEdit->findChild<QLineEdit *>();
+    QCOMPARE(birthText->text(), QString());
+    QVERIFY(!birthText->placeholderText().isEmpty());
+    QVERIFY(label(QStringLiteral("refusalLine")).contains(QStringLiteral("birth date")));
+    QVERIFY(!window->showsChart());
+    // Tab passes the name, each date and its buttons in turn.
+    nameEdit->setFocus();
+    QStringList reached;
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(reached, QStringList({QStringLiteral("birthDateText"), QStringLiteral("birthDateCalendar"),
+                                   QStringLiteral("readingDateText"), QStringLiteral("readingDateCalendar"),
+                                   QStringLiteral("readingDateToday")}));
+    // Typed key by key, no chart shows before the date is whole: not of the
+    // years 1, 18 or 181 on the way.
+    typeName(QStringLiteral("Ada Lovelace"));
+    const QString typed = QStringLiteral("10 Dec 1815");
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+        QVERIFY2(!window->showsChart(), qPrintable(birthText->text()));
+        QTest::keyClick(birthText, typed[i].toLatin1());
+    }
+    QVERIFY(window->showsChart());
+    QCOMPARE(birthText->text(), typed); // as typed, not rewritten
+    QCOMPARE(birthText->accessibleDescription(), QStringLiteral("Sunday, December 10, 1815"));
+    QCOMPARE(label(QStringLiteral("lifePathNumber")), QStringLiteral("10/1"));
 }
 
 void TestChartWindow::showsTheEngineChart_data()
@@ -216,6 +250,7 @@ void TestChartWindow::refusals()
     QFETCH(QStringList, handedDate);
     QFETCH(QDate, birth);
     QFETCH(QString, said);
+    birthEdit->setDate(QDate(2000, 1, 1));
     typeName(QStringLiteral("Ada")); // a chart first, which the refusal must empty
     QVERIFY(window->showsChart());
     if (handedDate.isEmpty()) {
@@ -291,6 +326,7 @@ void TestChartWindow::nothingIsCutOff()
     for (QWidget *widget : window->findChildren<QWidget *>())
         widget->setStyle(&style);
     window->resize(420, 600);
+    birthEdit->setDate(QDate(2000, 1, 1));
     typeName(QStringLiteral("Maria Magdalena Hildegard Wilhelmina von Hohenzollern-Sigmaringen"));
     // The section opens from the keyboard: Tab passes both dates and the
     // timeline's bands to it.

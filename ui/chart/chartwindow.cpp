@@ -2,6 +2,7 @@
 
 #include "chartdocument.h"
 #include "chartmode.h"
+#include "datefield.h"
 #include "meanings.h"
 #include "messages.h"
 #include "restwidgets.h"
@@ -12,7 +13,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDateEdit>
 #include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -37,9 +37,6 @@ namespace {
 
 using chartview::PlaceName;
 
-const QDate FirstDate(1, 1, 1);
-const QDate LastDate(9999, 12, 31);
-
 // The tiles stand in rows of three.
 constexpr int TileColumns = 3;
 
@@ -51,17 +48,6 @@ QLabel *MakeValueLabel(QWidget *parent, const QString &name)
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
-}
-
-QDateEdit *MakeDateEdit(QWidget *parent, const char *name, QDate date)
-{
-    auto *edit = new QDateEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setDisplayFormat(chartview::DateFormat(QLocale()));
-    edit->setDateRange(FirstDate, LastDate);
-    edit->setCalendarPopup(true);
-    edit->setDate(date);
-    return edit;
 }
 
 // A form whose values take the width there is, whatever the style's habit:
@@ -80,7 +66,7 @@ QFont ScaledFont(QFont font, qreal factor, bool bold)
     return font;
 }
 
-// Whether a field (a line edit, a label, a date editor) has selected text
+// Whether a field (a line edit, a label, a date field) has selected text
 // the user may copy.
 bool HasSelection(QObject *field)
 {
@@ -177,32 +163,25 @@ void ChartWindow::createInputs(QWidget *page)
     m_nameEdit = new QLineEdit(inputs);
     m_nameEdit->setObjectName(QStringLiteral("chartName"));
     m_nameEdit->setClearButtonEnabled(true);
-    m_birthEdit = MakeDateEdit(inputs, "birthDate", QDate(2000, 1, 1));
-    m_readingEdit = MakeDateEdit(inputs, "readingDate", QDate::currentDate());
+    m_birthEdit = new DateField(QStringLiteral("birthDate"), QStringLiteral("birth date"), inputs);
+    m_readingEdit = new DateField(QStringLiteral("readingDate"), QStringLiteral("reading date"), inputs);
+    m_readingEdit->setDate(QDate::currentDate());
+    m_readingEdit->addTodayButton();
     form->addRow(QStringLiteral("Full &name:"), m_nameEdit);
     form->addRow(QStringLiteral("&Birth date:"), m_birthEdit);
     form->addRow(QStringLiteral("&Reading date:"), m_readingEdit);
     m_nameEdit->setAccessibleName(QStringLiteral("Full name"));
-    m_birthEdit->setAccessibleName(QStringLiteral("Birth date"));
-    m_readingEdit->setAccessibleName(QStringLiteral("Reading date"));
 
     m_refusalLine = MakeValueLabel(page, QStringLiteral("refusalLine"));
     m_refusalLine->setFont(ScaledFont(font(), 1.0, true));
 
     connect(m_nameEdit, &QLineEdit::textChanged, this, &ChartWindow::remake);
-    // A birth date that was not taken is replaced once the user chooses one,
-    // or leaves the editor accepting the date it shows.
-    connect(m_birthEdit, &QDateEdit::dateChanged, this, [this] {
+    // A birth date that was not taken is said until the user changes it.
+    connect(m_birthEdit, &DateField::edited, this, [this] {
         m_birthDateProblem.clear();
         remake();
     });
-    connect(m_birthEdit, &QDateEdit::editingFinished, this, [this] {
-        if (!m_birthDateProblem.isEmpty()) {
-            m_birthDateProblem.clear();
-            remake();
-        }
-    });
-    connect(m_readingEdit, &QDateEdit::dateChanged, this, &ChartWindow::remake);
+    connect(m_readingEdit, &DateField::edited, this, &ChartWindow::remake);
 
     auto *layout = static_cast<QVBoxLayout *>(page->layout());
     layout->addWidget(inputs);
@@ -350,6 +329,8 @@ void ChartWindow::fill(const QString &name, const QStringList &birthDateFields)
         m_birthEdit->setDate(QDate(date.year, date.month, date.day));
         m_birthDateProblem.clear();
     } else {
+        // The field shows what was handed over, for the user to mend.
+        m_birthEdit->setText(birthDateFields.join(u' '));
         m_birthDateProblem = QStringLiteral("The birth date is not taken: ") + ToQString(std::string_view(problem));
     }
     // Setting the name makes the chart.
@@ -365,8 +346,21 @@ void ChartWindow::remake()
         showRefusal(m_birthDateProblem);
         return;
     }
-    if (m_nameEdit->text().isEmpty()) {
-        showRefusal(QStringLiteral("Type a full name to see its chart."));
+    // A date typed that does not read first, then what is still to type.
+    const bool noName = m_nameEdit->text().isEmpty();
+    const bool noBirth = m_birthEdit->problem() == DateProblem::Empty;
+    if (!noBirth && !m_birthEdit->date().isValid()) {
+        showRefusal(m_birthEdit->problemLine());
+        return;
+    }
+    if (!m_readingEdit->date().isValid()) {
+        showRefusal(m_readingEdit->problemLine());
+        return;
+    }
+    if (noName || noBirth) {
+        showRefusal(noName && noBirth ? QStringLiteral("Type a full name and a birth date to see their chart.")
+                    : noName          ? QStringLiteral("Type a full name to see its chart.")
+                                      : m_birthEdit->problemLine());
         return;
     }
     const chart::ChartRefusal refusal =
