@@ -6,9 +6,9 @@
 // figure includes a paint of everything shown, not only what changed.
 // Prints the median and the 90th percentile in milliseconds.
 #include "chartwindow.h"
+#include "datefield.h"
 
 #include <QApplication>
-#include <QDateEdit>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -26,10 +26,10 @@ int main(int argc, char *argv[])
 
     veltara::ChartWindow window;
     auto *name = window.findChild<QLineEdit *>(QStringLiteral("chartName"));
-    auto *birth = window.findChild<QDateEdit *>(QStringLiteral("birthDate"));
-    auto *reading = window.findChild<QDateEdit *>(QStringLiteral("readingDate"));
+    auto *birth = window.findChild<veltara::DateField *>(QStringLiteral("birthDate"));
+    auto *reading = window.findChild<veltara::DateField *>(QStringLiteral("readingDate"));
     if (!name || !birth || !reading) {
-        std::fprintf(stderr, "the chart window has no name field or date editors\n");
+        std::fprintf(stderr, "the chart window has no name field or date fields\n");
         return 1;
     }
     birth->setDate(QDate(1984, 7, 23));

@@ -4,12 +4,12 @@
 #include "chartmode.h"
 #include "chartview.h"
 #include "chartwindow.h"
+#include "datefield.h"
 #include "messagespy.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDateEdit>
 #include <QDir>
 #include <QFormLayout>
 #include <QLabel>
@@ -72,6 +72,8 @@ private slots:
     void init();
     void cleanup();
 
+    void birthDateTypedKeyByKey();
+
     void showsTheEngineChart_data();
     void showsTheEngineChart();
     void refusals_data();
@@ -91,16 +93,17 @@ private:
     chart::Chart engineChart()
     {
         chart::Chart made;
-        chart::MakeChart(nameEdit->text().toStdU32String(), chartview::ChartDate(birthEdit->date()),
-                         chartview::ChartDate(readingEdit->date()), made);
-        return made;
+        const chart::ChartRefusal refusal = chart::MakeChart(
+            nameEdit->text().toStdU32String(), chartview::ChartDate(birthEdit->date()),
+            chartview::ChartDate(readingEdit->date()), made);
+        return refusal == chart::ChartRefusal::None ? made : chart::Chart();
     }
 
     std::unique_ptr<MessageSpy> spy;
     std::unique_ptr<ChartWindow> window;
     QLineEdit *nameEdit = nullptr;
-    QDateEdit *birthEdit = nullptr;
-    QDateEdit *readingEdit = nullptr;
+    DateField *birthEdit = nullptr;
+    DateField *readingEdit = nullptr;
 };
 
 void TestChartWindow::init()
@@ -110,16 +113,48 @@ void TestChartWindow::init()
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     nameEdit = window->findChild<QLineEdit *>(QStringLiteral("chartName"));
-    birthEdit = window->findChild<QDateEdit *>(QStringLiteral("birthDate"));
-    readingEdit = window->findChild<QDateEdit *>(QStringLiteral("readingDate"));
+    birthEdit = window->findChild<DateField *>(QStringLiteral("birthDate"));
+    readingEdit = window->findChild<DateField *>(QStringLiteral("readingDate"));
     QCOMPARE(readingEdit->date(), QDate::currentDate());
-    QCOMPARE(birthEdit->displayFormat(), QStringLiteral("M/d/yyyy")); // the locale's M/d/yy, every year
+    QCOMPARE(readingEdit->text(), QDate::currentDate().toString(u"M/d/yyyy")); // the locale's M/d/yy, every year
 }
 
 void TestChartWindow::cleanup()
 {
     window.reset();
     spy.reset();
+}
+
+void TestChartWindow::birthDateTypedKeyByKey()
+{
+    // The birth date starts empty, and the chart area says what to type.
+    auto *birthText = birthEdit->findChild<QLineEdit *>();
+    QCOMPARE(birthText->text(), QString());
+    QVERIFY(!birthText->placeholderText().isEmpty());
+    QVERIFY(label(QStringLiteral("refusalLine")).contains(QStringLiteral("birth date")));
+    QVERIFY(!window->showsChart());
+    // Tab passes the name, each date and its buttons in turn.
+    nameEdit->setFocus();
+    QStringList reached;
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(reached, QStringList({QStringLiteral("birthDateText"), QStringLiteral("birthDateCalendar"),
+                                   QStringLiteral("readingDateText"), QStringLiteral("readingDateCalendar"),
+                                   QStringLiteral("readingDateToday")}));
+    // Typed key by key, no chart shows before the date is whole: not of the
+    // years 1, 18 or 181 on the way.
+    typeName(QStringLiteral("Ada Lovelace"));
+    const QString typed = QStringLiteral("10 Dec 1815");
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+        QVERIFY2(!window->showsChart(), qPrintable(birthText->text()));
+        QTest::keyClick(birthText, typed[i].toLatin1());
+    }
+    QVERIFY(window->showsChart());
+    QCOMPARE(birthText->text(), typed); // as typed, not rewritten
+    QCOMPARE(birthText->accessibleDescription(), QStringLiteral("Sunday, December 10, 1815"));
+    QCOMPARE(label(QStringLiteral("lifePathNumber")), QStringLiteral("10/1"));
 }
 
 void TestChartWindow::showsTheEngineChart_data()
@@ -218,6 +253,7 @@ void TestChartWindow::refusals()
     QFETCH(QStringList, handedDate);
     QFETCH(QDate, birth);
     QFETCH(QString, said);
+    birthEdit->setDate(QDate(2000, 1, 1));
     typeName(QStringLiteral("Ada")); // a chart first, which the refusal must empty
     QVERIFY(window->showsChart());
     if (handedDate.isEmpty()) {
@@ -295,6 +331,7 @@ void TestChartWindow::nothingIsCutOff()
     for (QWidget *widget : window->findChildren<QWidget *>())
         widget->setStyle(&style);
     window->resize(420, 600);
+    birthEdit->setDate(QDate(2000, 1, 1));
     typeName(QStringLiteral("Maria Magdalena Hildegard Wilhelmina von Hohenzollern-Sigmaringen"));
     // The section opens from the keyboard: Tab passes both dates and the
     // timeline's bands to it.

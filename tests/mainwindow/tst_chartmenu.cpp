@@ -2,10 +2,10 @@
 // window made on first use and brought forward after, the reading's name and
 // birth date handed over, its own theme, and closing with the main window.
 #include "chartwindow.h"
+#include "datefield.h"
 #include "mainwindowfixture.h"
 
 #include <QApplication>
-#include <QDateEdit>
 #include <QMenu>
 
 using namespace mainwindowtest;
@@ -81,7 +81,7 @@ void TestChartMenu::oneWindowMadeOnFirstUse()
     auto *chartName = chart->findChild<QLineEdit *>(QStringLiteral("chartName"));
     QCOMPARE(chartName->text(), reading.value(0));
     QCOMPARE(chart->showsChart(), birth.isValid());
-    QVERIFY(!birth.isValid() || chart->findChild<QDateEdit *>(QStringLiteral("birthDate"))->date() == birth);
+    QVERIFY(!birth.isValid() || chart->findChild<veltara::DateField *>(QStringLiteral("birthDate"))->date() == birth);
 
     // Chosen again, the same window comes forward as the user left it.
     chartName->setText(QStringLiteral("Someone Else"));

@@ -122,9 +122,10 @@ def wait_for(predicate, seconds: float, what: str):
 
 
 def chart_pdf(wine, env, main_window: str, where: str, name: str) -> None:
-    """File, Numerology Chart... from the main window; a name typed into the
-    chart window; Ctrl+S, and C:\\name typed over the file name the save
-    dialog offers (its file name box has the focus). The PDF must appear."""
+    """File, Numerology Chart... from the main window; a name and a birth date
+    typed into the chart window (its birth date starts empty without a
+    reading); Ctrl+S, and C:\\name typed over the file name the save dialog
+    offers (its file name box has the focus). The PDF must appear."""
     pdf = wine.prefix / "drive_c" / name
     xdo(env, "windowfocus", "--sync", main_window)
     xdo(env, "key", "--delay", "40", "alt+f", "h")
@@ -132,6 +133,8 @@ def chart_pdf(wine, env, main_window: str, where: str, name: str) -> None:
     xdo(env, "windowfocus", "--sync", chart)
     xdo(env, "key", "--delay", "40", "alt+n", "ctrl+a")
     xdo(env, "type", "--delay", "40", "Ada Lovelace")
+    xdo(env, "key", "--delay", "40", "alt+b", "ctrl+a")
+    xdo(env, "type", "--delay", "40", "10 Dec 1815")
     xdo(env, "key", "--delay", "40", "ctrl+s")
     dialog = wait_for(lambda: windows("^Save Chart as PDF$", env), 60, "the save dialog")[0]
     xdo(env, "windowfocus", "--sync", dialog)

@@ -11,7 +11,6 @@ import ctypes.util
 import datetime
 import json
 import random
-import re
 import subprocess
 import sys
 
@@ -45,21 +44,33 @@ LISTS = {"karmicLessons": "Karmic lessons", "hiddenPassion": "Hidden passion", "
 SPANS = {"pinnacles": "Pinnacle", "challenges": "Challenge", "periods": "Period"}
 PLANES = {"physical": "Physical", "mental": "Mental", "emotional": "Emotional", "intuitive": "Intuitive"}
 
-# Date formats the locale may give the editors, as (Qt pattern, Python rendering).
-MONTHS = "Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec".split()
+# Date formats the locale may give the fields, as (Qt pattern, Python rendering).
+MONTHS = "January February March April May June July August September October November December".split()
+DAYS = "Monday Tuesday Wednesday Thursday Friday Saturday Sunday".split()
 DATE_FORMATS = [
-    ("d MMM yyyy", lambda d: "%d %s %d" % (d.day, MONTHS[d.month - 1], d.year)),
+    ("d MMM yyyy", lambda d: "%d %s %d" % (d.day, MONTHS[d.month - 1][:3], d.year)),
     ("d/M/yyyy", lambda d: "%d/%d/%d" % (d.day, d.month, d.year)),
     ("M/d/yyyy", lambda d: "%d/%d/%d" % (d.month, d.day, d.year)),
     ("dd/MM/yyyy", lambda d: d.strftime("%d/%m/") + str(d.year)),
     ("yyyy-MM-dd", lambda d: d.isoformat()),
     ("dd.MM.yyyy", lambda d: d.strftime("%d.%m.") + str(d.year)),
 ]
+# What people type, whatever the locale: one form a case, in turn.
+TYPED_FORMS = [
+    lambda d: d.isoformat(),
+    lambda d: "%d %s %d" % (d.day, MONTHS[d.month - 1], d.year),
+    lambda d: "%s %d, %d" % (MONTHS[d.month - 1], d.day, d.year),
+    lambda d: "%d %s %d" % (d.day, MONTHS[d.month - 1][:3].lower(), d.year),
+]
+
+
+def in_words(d):
+    """The date as the C locale's long format writes it: dddd, d MMMM yyyy."""
+    return "%s, %d %s %04d" % (DAYS[d.weekday()], d.day, MONTHS[d.month - 1], d.year)
 
 
 def random_cases():
-    """(name, birth, reading date) for each shape; days up to 28 so every
-    prefix the editor sees while a date is typed is a day of its month."""
+    """(name, birth, reading date) for each shape."""
     rng = random.Random(SEED)
     cases = []
     for shape in NAME_SHAPES:
@@ -176,14 +187,10 @@ def command_line_chart(name, birth, reading):
 
 
 def type_date(session, window, mnemonic, text):
-    """Types a date into the editor its label's mnemonic reaches, a section
-    at a time: Tab and Shift+Tab select a section of a date editor (the
-    first one: Tab to the second and back), and a section's typed text
-    replaces it. Typing the separators instead goes wrong where a section
-    is complete before its separator and the editor moves on by itself."""
-    for index, part in enumerate(re.findall(r"\w+", text)):
-        session.keys(window, mnemonic, "Home", *(["Tab"] * index if index else ["Tab", "shift+Tab"]))
-        session.type_text(window, part)
+    """Types a date into the field its label's mnemonic reaches, over the
+    text it holds."""
+    session.keys(window, mnemonic, "ctrl+a")
+    session.type_text(window, text)
 
 
 def field_text(node):
@@ -220,8 +227,11 @@ def chart_against_command_line():
               % (today, [pattern for pattern, _ in DATE_FORMATS]))
         render = formats[0]
 
-        for name, birth, reading in random_cases():
-            typed = {"Full name": name, "Birth date": render(birth), "Reading date": render(reading)}
+        for index, (name, birth, reading) in enumerate(random_cases()):
+            # The birth date in each typed form in turn, the reading date as the locale writes it.
+            typed = {"Full name": name, "Birth date": TYPED_FORMS[index % len(TYPED_FORMS)](birth),
+                     "Reading date": render(reading)}
+            read = {"Birth date": in_words(birth), "Reading date": in_words(reading)}
             session.keys(chart_window, "alt+n", "ctrl+a")
             session.type_text(chart_window, name)
             type_date(session, chart_window, "alt+b", typed["Birth date"])
@@ -229,15 +239,17 @@ def chart_against_command_line():
             want = expected_names(command_line_chart(name, birth, reading))
 
             def state():
-                shown = {label: field_text(node) for label, node in fields().items()}
-                return shown, shown_names(descendants(frame), want)
+                found = fields()
+                shown = {label: field_text(node) for label, node in found.items()}
+                said = {label: found[label].description for label in read}
+                return shown, said, shown_names(descendants(frame), want)
 
-            if not poll(lambda: state() == (typed, want), 15, interval=0.2):
-                shown, names = state()
+            if not poll(lambda: state() == (typed, read, want), 15, interval=0.2):
+                shown, said, names = state()
                 wrong = {place: (sorted(want[place]), sorted(names[place])) for place in want
                          if names[place] != want[place]}
-                raise Failure("for %r born %s read on %s:\nfields typed %r, shown %r\nplaces (wanted, shown): %r"
-                              % (name, birth, reading, typed, shown, wrong))
+                raise Failure("for %r born %s read on %s:\nfields typed %r, shown %r\nread %r, said %r\n"
+                              "places (wanted, shown): %r" % (name, birth, reading, typed, shown, read, said, wrong))
             print("  %s, %s, on %s: %d places agree" % (name, birth, reading, len(want)))
             session.expect_alive(program, "the program after typing %r" % name)
         main.exit_and_expect_status_zero()

@@ -60,14 +60,6 @@ std::vector<StepsRow> StepsRows(const chart::Chart &chart)
     return rows;
 }
 
-QString DateFormat(const QLocale &locale)
-{
-    QString format = locale.dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QStringLiteral("yyyy")))
-        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
-    return format;
-}
-
 Date ChartDate(QDate date)
 {
     return {date.year(), date.month(), date.day()};

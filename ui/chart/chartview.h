@@ -43,10 +43,6 @@ struct StepsRow {
 };
 std::vector<StepsRow> StepsRows(const chart::Chart &chart);
 
-// The date as the locale writes it, with a four-digit year: the date
-// editors take years 1 to 9999, which a two-digit year cannot tell apart.
-QString DateFormat(const QLocale &locale);
-
 // The date of the chart for a date of the editors.
 Date ChartDate(QDate date);
 

@@ -2,6 +2,7 @@
 
 #include "chartdocument.h"
 #include "chartwords.h"
+#include "datefield.h"
 #include "messages.h"
 #include "restwidgets.h"
 #include "text.h"
@@ -11,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDateEdit>
 #include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -34,8 +34,6 @@ namespace veltara {
 
 namespace {
 
-const QDate FirstDate(1, 1, 1);
-const QDate LastDate(9999, 12, 31);
 
 // The tiles stand in rows of three.
 constexpr int TileColumns = 3;
@@ -55,17 +53,6 @@ QLabel *MakeValueLabel(QWidget *parent, const QString &name)
     return label;
 }
 
-QDateEdit *MakeDateEdit(QWidget *parent, const char *name, QDate date)
-{
-    auto *edit = new QDateEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setDisplayFormat(chartview::DateFormat(QLocale()));
-    edit->setDateRange(FirstDate, LastDate);
-    edit->setCalendarPopup(true);
-    edit->setDate(date);
-    return edit;
-}
-
 // A form whose values take the width there is, whatever the style's habit:
 // a long line of steps wraps instead of being cut off.
 QFormLayout *MakeForm(QWidget *parent)
@@ -82,7 +69,7 @@ QFont ScaledFont(QFont font, qreal factor, bool bold)
     return font;
 }
 
-// Whether a field (a line edit, a label, a date editor) has selected text
+// Whether a field (a line edit, a label, a date field) has selected text
 // the user may copy.
 bool HasSelection(QObject *field)
 {
@@ -179,32 +166,25 @@ void ChartWindow::createInputs(QWidget *page)
     m_nameEdit = new QLineEdit(inputs);
     m_nameEdit->setObjectName(QStringLiteral("chartName"));
     m_nameEdit->setClearButtonEnabled(true);
-    m_birthEdit = MakeDateEdit(inputs, "birthDate", QDate(2000, 1, 1));
-    m_readingEdit = MakeDateEdit(inputs, "readingDate", QDate::currentDate());
+    m_birthEdit = new DateField(QStringLiteral("birthDate"), QStringLiteral("birth date"), inputs);
+    m_readingEdit = new DateField(QStringLiteral("readingDate"), QStringLiteral("reading date"), inputs);
+    m_readingEdit->setDate(QDate::currentDate());
+    m_readingEdit->addTodayButton();
     form->addRow(QStringLiteral("Full &name:"), m_nameEdit);
     form->addRow(QStringLiteral("&Birth date:"), m_birthEdit);
     form->addRow(QStringLiteral("&Reading date:"), m_readingEdit);
     m_nameEdit->setAccessibleName(QStringLiteral("Full name"));
-    m_birthEdit->setAccessibleName(QStringLiteral("Birth date"));
-    m_readingEdit->setAccessibleName(QStringLiteral("Reading date"));
 
     m_refusalLine = MakeValueLabel(page, QStringLiteral("refusalLine"));
     m_refusalLine->setFont(ScaledFont(font(), 1.0, true));
 
     connect(m_nameEdit, &QLineEdit::textChanged, this, &ChartWindow::remake);
-    // A birth date that was not taken is replaced once the user chooses one,
-    // or leaves the editor accepting the date it shows.
-    connect(m_birthEdit, &QDateEdit::dateChanged, this, [this] {
+    // A birth date that was not taken is said until the user changes it.
+    connect(m_birthEdit, &DateField::edited, this, [this] {
         m_birthDateProblem.clear();
         remake();
     });
-    connect(m_birthEdit, &QDateEdit::editingFinished, this, [this] {
-        if (!m_birthDateProblem.isEmpty()) {
-            m_birthDateProblem.clear();
-            remake();
-        }
-    });
-    connect(m_readingEdit, &QDateEdit::dateChanged, this, &ChartWindow::remake);
+    connect(m_readingEdit, &DateField::edited, this, &ChartWindow::remake);
 
     auto *layout = static_cast<QVBoxLayout *>(page->layout());
     layout->addWidget(inputs);
@@ -354,6 +334,8 @@ void ChartWindow::fill(const QString &name, const QStringList &birthDateFields)
         m_birthEdit->setDate(QDate(date.year, date.month, date.day));
         m_birthDateProblem.clear();
     } else {
+        // The field shows what was handed over, for the user to mend.
+        m_birthEdit->setText(birthDateFields.join(u' '));
         m_birthDateProblem = QStringLiteral("The birth date is not taken: ") + ToQString(std::string_view(problem));
     }
     // Setting the name makes the chart.
@@ -369,8 +351,21 @@ void ChartWindow::remake()
         showRefusal(m_birthDateProblem);
         return;
     }
-    if (m_nameEdit->text().isEmpty()) {
-        showRefusal(QStringLiteral("Type a full name to see its chart."));
+    // A date typed that does not read first, then what is still to type.
+    const bool noName = m_nameEdit->text().isEmpty();
+    const bool noBirth = m_birthEdit->problem() == DateProblem::Empty;
+    if (!noBirth && !m_birthEdit->date().isValid()) {
+        showRefusal(m_birthEdit->problemLine());
+        return;
+    }
+    if (!m_readingEdit->date().isValid()) {
+        showRefusal(m_readingEdit->problemLine());
+        return;
+    }
+    if (noName || noBirth) {
+        showRefusal(noName && noBirth ? QStringLiteral("Type a full name and a birth date to see their chart.")
+                    : noName          ? QStringLiteral("Type a full name to see its chart.")
+                                      : m_birthEdit->problemLine());
         return;
     }
     const chart::ChartRefusal refusal =

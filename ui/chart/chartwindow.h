@@ -17,7 +17,6 @@
 #include <vector>
 
 class QAction;
-class QDateEdit;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -26,6 +25,8 @@ class QScrollArea;
 class QToolButton;
 
 namespace veltara {
+
+class DateField;
 
 namespace chartview {
 class CyclesTimeline;
@@ -40,7 +41,7 @@ public:
 
     // Fills the name and the birth date as typed in the main window's fields
     // (day, month name or number, year). A date the chart does not take is
-    // said in the refusal line until the birth date is chosen anew.
+    // said in the refusal line until the user changes the birth date.
     void fill(const QString &name, const QStringList &birthDateFields);
 
     // Writes the shown chart as a PDF to `path`; a failure is told in a
@@ -86,8 +87,8 @@ private:
     QAction *m_copyAction = nullptr;
 
     QLineEdit *m_nameEdit = nullptr;
-    QDateEdit *m_birthEdit = nullptr;
-    QDateEdit *m_readingEdit = nullptr;
+    DateField *m_birthEdit = nullptr;
+    DateField *m_readingEdit = nullptr;
     QLabel *m_refusalLine = nullptr;
 
     QScrollArea *m_scroll = nullptr;
@@ -106,7 +107,7 @@ private:
     std::vector<QLabel *> m_steps; // as chartview::StepsRows lists them
 
     // Why the birth date handed over by fill() is not taken; empty once the
-    // editor holds the birth date.
+    // user changes the birth date.
     QString m_birthDateProblem;
 
     chart::Chart m_chart;
