@@ -10,14 +10,6 @@ namespace veltara::chart {
 
 namespace {
 
-// Helpers for std::visit: one lambda for each kind.
-template <typename... Kinds>
-struct Overloaded : Kinds... {
-    using Kinds::operator()...;
-};
-template <typename... Kinds>
-Overloaded(Kinds...) -> Overloaded<Kinds...>;
-
 // Empties every value of the chart, keeping the storage of its texts and
 // lists, and of the prepared name.
 void ClearChart(Chart &chart)

@@ -121,6 +121,14 @@ struct Chart {
 };
 
 
+// A visitor of a ChartValue with one lambda for each kind.
+template <typename... Kinds>
+struct Overloaded : Kinds... {
+    using Kinds::operator()...;
+};
+template <typename... Kinds>
+Overloaded(Kinds...) -> Overloaded<Kinds...>;
+
 // Where a value stands in the chart: the core numbers (the name's and the
 // birth date's), the cycles on the reading date, the rest of the chart.
 enum class Section { Core, Cycles, Rest };
@@ -164,61 +172,60 @@ struct ChartRow {
 // Every value of the chart, in the order of its JSON. Clearing, the karmic
 // debt search, the text chart, the JSON, the window's and the PDF's rows and
 // the steps iterate it: a new value is a function of its own and a row here.
+// The rows of each section: the core numbers (in the same place in every
+// listing), the cycles (numbers and spans), the rest.
+constexpr ChartRow CoreRow(std::string_view key, std::string_view label, ChartNumber Chart::*number, int order,
+                           bool carriesDebts)
+{
+    return {.key = key, .label = label, .section = Section::Core, .value = number, .textOrder = order,
+            .shownOrder = order, .form = NumberForm::Core, .carriesDebts = carriesDebts};
+}
+constexpr ChartRow CycleRow(std::string_view key, std::string_view label, ChartValue value, int order)
+{
+    const bool number = std::holds_alternative<ChartNumber Chart::*>(value);
+    return {.key = key, .label = label, .section = Section::Cycles, .value = value, .textOrder = order,
+            .shownOrder = order, .form = number ? NumberForm::Cycle : NumberForm::Plain};
+}
+constexpr ChartRow RestRow(std::string_view key, std::string_view label, ChartValue value, int textOrder,
+                           int shownOrder, std::string_view shownLabel = {})
+{
+    return {.key = key, .label = label, .shownLabel = shownLabel, .section = Section::Rest, .value = value,
+            .textOrder = textOrder, .shownOrder = shownOrder};
+}
+constexpr ChartRow ProperLabel(ChartRow row)
+{
+    row.properLabel = true;
+    return row;
+}
+
 inline constexpr ChartRow ChartRows[] = {
-    {.key = "lifePath", .label = "Life Path", .section = Section::Core, .value = &Chart::lifePath,
-     .textOrder = 1, .shownOrder = 1, .form = NumberForm::Core, .carriesDebts = true},
-    {.key = "birthday", .label = "Birthday", .section = Section::Core, .value = &Chart::birthday,
-     .textOrder = 2, .shownOrder = 2, .form = NumberForm::Core, .carriesDebts = true},
-    {.key = "expression", .label = "Expression", .section = Section::Core, .value = &Chart::expression,
-     .textOrder = 3, .shownOrder = 3, .form = NumberForm::Core, .carriesDebts = true},
-    {.key = "soulUrge", .label = "Soul Urge", .section = Section::Core, .value = &Chart::soulUrge,
-     .textOrder = 4, .shownOrder = 4, .form = NumberForm::Core, .carriesDebts = true},
-    {.key = "personality", .label = "Personality", .section = Section::Core, .value = &Chart::personality,
-     .textOrder = 5, .shownOrder = 5, .form = NumberForm::Core, .carriesDebts = true},
-    {.key = "maturity", .label = "Maturity", .section = Section::Core, .value = &Chart::maturity,
-     .textOrder = 6, .shownOrder = 6, .form = NumberForm::Core},
-    {.key = "karmicLessons", .label = "Karmic Lessons", .value = &Chart::karmicLessons,
-     .textOrder = 30, .shownOrder = 30},
-    {.key = "hiddenPassion", .label = "Hidden Passion", .value = &Chart::hiddenPassion,
-     .textOrder = 31, .shownOrder = 31},
-    {.key = "karmicDebts", .label = "Karmic Debts", .value = &Chart::karmicDebts,
-     .textOrder = 32, .shownOrder = 32},
-    {.key = "chaldean", .label = "Chaldean", .value = &Chart::chaldean,
-     .textOrder = 33, .shownOrder = 39, .properLabel = true},
-    {.key = "uncounted", .label = "Uncounted", .shownLabel = "Characters not counted", .value = &PreparedName::uncounted,
-     .textOrder = 60, .shownOrder = 40},
-    {.key = "leftOut", .label = "Left Out", .shownLabel = "Parts left out", .value = &PreparedName::leftOut,
-     .textOrder = 61, .shownOrder = 41},
-    {.key = "universalYear", .label = "Universal Year", .section = Section::Cycles, .value = &Chart::universalYear,
-     .textOrder = 10, .shownOrder = 10, .form = NumberForm::Cycle},
-    {.key = "personalYear", .label = "Personal Year", .section = Section::Cycles, .value = &Chart::personalYear,
-     .textOrder = 11, .shownOrder = 11, .form = NumberForm::Cycle},
-    {.key = "personalMonth", .label = "Personal Month", .section = Section::Cycles, .value = &Chart::personalMonth,
-     .textOrder = 12, .shownOrder = 12, .form = NumberForm::Cycle},
-    {.key = "personalDay", .label = "Personal Day", .section = Section::Cycles, .value = &Chart::personalDay,
-     .textOrder = 13, .shownOrder = 13, .form = NumberForm::Cycle},
-    {.key = "pinnacles", .label = "Pinnacle", .section = Section::Cycles, .value = &Chart::pinnacles,
-     .textOrder = 14, .shownOrder = 14},
-    {.key = "challenges", .label = "Challenge", .section = Section::Cycles, .value = &Chart::challenges,
-     .textOrder = 15, .shownOrder = 15},
-    {.key = "periods", .label = "Period", .section = Section::Cycles, .value = &Chart::periods,
-     .textOrder = 16, .shownOrder = 16},
-    {.key = "inclusion", .label = "Inclusion", .value = &Chart::inclusion,
-     .textOrder = 51, .shownOrder = 42},
-    {.key = "planes", .label = "Plane", .value = &Chart::planes,
-     .textOrder = 50, .shownOrder = 43},
-    {.key = "balance", .label = "Balance", .value = &Chart::balance,
-     .textOrder = 34, .shownOrder = 33},
-    {.key = "rationalThought", .label = "Rational Thought", .value = &Chart::rationalThought,
-     .textOrder = 35, .shownOrder = 34},
-    {.key = "subconsciousSelf", .label = "Subconscious Self", .value = &Chart::subconsciousSelf,
-     .textOrder = 36, .shownOrder = 35},
-    {.key = "cornerstone", .label = "Cornerstone", .value = &Chart::cornerstone,
-     .textOrder = 37, .shownOrder = 36},
-    {.key = "capstone", .label = "Capstone", .value = &Chart::capstone,
-     .textOrder = 38, .shownOrder = 37},
-    {.key = "firstVowel", .label = "First Vowel", .value = &Chart::firstVowel,
-     .textOrder = 39, .shownOrder = 38},
+    CoreRow("lifePath", "Life Path", &Chart::lifePath, 1, true),
+    CoreRow("birthday", "Birthday", &Chart::birthday, 2, true),
+    CoreRow("expression", "Expression", &Chart::expression, 3, true),
+    CoreRow("soulUrge", "Soul Urge", &Chart::soulUrge, 4, true),
+    CoreRow("personality", "Personality", &Chart::personality, 5, true),
+    CoreRow("maturity", "Maturity", &Chart::maturity, 6, false),
+    RestRow("karmicLessons", "Karmic Lessons", &Chart::karmicLessons, 30, 30),
+    RestRow("hiddenPassion", "Hidden Passion", &Chart::hiddenPassion, 31, 31),
+    RestRow("karmicDebts", "Karmic Debts", &Chart::karmicDebts, 32, 32),
+    ProperLabel(RestRow("chaldean", "Chaldean", &Chart::chaldean, 33, 39)),
+    RestRow("uncounted", "Uncounted", &PreparedName::uncounted, 60, 40, "Characters not counted"),
+    RestRow("leftOut", "Left Out", &PreparedName::leftOut, 61, 41, "Parts left out"),
+    CycleRow("universalYear", "Universal Year", &Chart::universalYear, 10),
+    CycleRow("personalYear", "Personal Year", &Chart::personalYear, 11),
+    CycleRow("personalMonth", "Personal Month", &Chart::personalMonth, 12),
+    CycleRow("personalDay", "Personal Day", &Chart::personalDay, 13),
+    CycleRow("pinnacles", "Pinnacle", &Chart::pinnacles, 14),
+    CycleRow("challenges", "Challenge", &Chart::challenges, 15),
+    CycleRow("periods", "Period", &Chart::periods, 16),
+    RestRow("inclusion", "Inclusion", &Chart::inclusion, 51, 42),
+    RestRow("planes", "Plane", &Chart::planes, 50, 43),
+    RestRow("balance", "Balance", &Chart::balance, 34, 33),
+    RestRow("rationalThought", "Rational Thought", &Chart::rationalThought, 35, 34),
+    RestRow("subconsciousSelf", "Subconscious Self", &Chart::subconsciousSelf, 36, 35),
+    RestRow("cornerstone", "Cornerstone", &Chart::cornerstone, 37, 36),
+    RestRow("capstone", "Capstone", &Chart::capstone, 38, 37),
+    RestRow("firstVowel", "First Vowel", &Chart::firstVowel, 39, 38),
 };
 
 // The planes of expression: each one's key (after "planes." in JSON), label

@@ -43,13 +43,6 @@ namespace veltara::chart {
 
 namespace {
 
-template <typename... Kinds>
-struct Overloaded : Kinds... {
-    using Kinds::operator()...;
-};
-template <typename... Kinds>
-Overloaded(Kinds...) -> Overloaded<Kinds...>;
-
 std::string Number(std::uint64_t number)
 {
     std::string text;

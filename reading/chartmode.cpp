@@ -15,13 +15,6 @@ namespace {
 using chart::Chart;
 using chart::ChartNumber;
 
-template <typename... Kinds>
-struct Overloaded : Kinds... {
-    using Kinds::operator()...;
-};
-template <typename... Kinds>
-Overloaded(Kinds...) -> Overloaded<Kinds...>;
-
 std::string Utf8Of(const std::u32string &characters)
 {
     std::string text;
@@ -69,7 +62,7 @@ void AppendSpanJson(JsonWriter &json, const chart::Span &span)
 void AppendRowJson(JsonWriter &json, const chart::ChartRow &row, const Chart &chart)
 {
     json.key(row.key);
-    std::visit(Overloaded{
+    std::visit(chart::Overloaded{
                    [&](ChartNumber Chart::*member) { AppendNumberJson(json, row, chart.*member); },
                    [&](auto Chart::*spans)
                        requires requires { (chart.*spans)[0].fromAge; }

@@ -409,7 +409,7 @@ void ChartWindow::showChart()
         m_restValues[i]->setAccessibleName(rest[i].label + QLatin1Char(' ') + rest[i].value);
     }
     m_inclusion->setChart(m_chart);
-    m_planes->setChart(m_chart);
+    m_planes->setPlanes(m_chart.planes);
     // "Life path 5: month 10 → 1; ...", "Pinnacle 1, 8: 3 + 5 = 8".
     const std::vector<chartview::StepsRow> rows = chartview::StepsRows(m_chart);
     for (std::size_t i = 0; i < m_steps.size() && i < rows.size(); ++i) {

@@ -89,6 +89,9 @@ private:
     QLineEdit *m_nameEdit = nullptr;
     DateField *m_birthEdit = nullptr;
     DateField *m_readingEdit = nullptr;
+    // Why the birth date handed over by fill() is not taken; empty once the
+    // user changes the birth date.
+    QString m_birthDateProblem;
     QLabel *m_refusalLine = nullptr;
 
     QScrollArea *m_scroll = nullptr;
@@ -105,10 +108,6 @@ private:
     QToolButton *m_stepsToggle = nullptr;
     QWidget *m_stepsArea = nullptr;
     std::vector<QLabel *> m_steps; // as chartview::StepsRows lists them
-
-    // Why the birth date handed over by fill() is not taken; empty once the
-    // user changes the birth date.
-    QString m_birthDateProblem;
 
     chart::Chart m_chart;
     std::u32string m_name;

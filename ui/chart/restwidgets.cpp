@@ -93,7 +93,7 @@ PlanesChart::PlanesChart(QWidget *parent) : QWidget(parent)
     setAccessibleName(QStringLiteral("Planes of expression"));
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
-    for (std::size_t i = 0; i < m_bars.size(); ++i) {
+    for (std::size_t i = 0; i < m_planes.size(); ++i) {
         const QString plane = Latin(chart::PlaneRows[i].key);
         auto *name = new QLabel(Latin(chart::PlaneRows[i].label), this);
         auto *bar = new Bar(this);
@@ -104,26 +104,25 @@ PlanesChart::PlanesChart(QWidget *parent) : QWidget(parent)
         grid->addWidget(name, static_cast<int>(i), 0);
         grid->addWidget(bar, static_cast<int>(i), 1);
         grid->addWidget(value, static_cast<int>(i), 2);
-        m_bars[i] = bar;
-        m_values[i] = value;
+        m_planes[i] = {bar, value};
     }
     grid->setColumnStretch(1, 1);
 }
 
-void PlanesChart::setChart(const chart::Chart &chart)
+void PlanesChart::setPlanes(const std::array<chart::Plane, 4> &planes)
 {
     int letters = 0;
-    for (const chart::Plane &plane : chart.planes)
+    for (const chart::Plane &plane : planes)
         letters += plane.count;
-    for (std::size_t i = 0; i < m_bars.size(); ++i) {
-        const chart::Plane &plane = chart.planes[i];
-        static_cast<Bar *>(m_bars[i])->setShare(letters == 0 ? 0.0 : double(plane.count) / letters);
+    for (std::size_t i = 0; i < m_planes.size(); ++i) {
+        const chart::Plane &plane = planes[i];
+        static_cast<Bar *>(m_planes[i].bar)->setShare(letters == 0 ? 0.0 : double(plane.count) / letters);
         const QString text = ToQString(std::string_view(chart::PlaneText(plane)));
-        m_values[i]->setText(text);
-        m_values[i]->setAccessibleName(ToQString(std::string_view(chart::ItemLabel(*chart::FindChartRow("planes"), i,
+        m_planes[i].value->setText(text);
+        m_planes[i].value->setAccessibleName(ToQString(std::string_view(chart::ItemLabel(*chart::FindChartRow("planes"), i,
                                                                                    chart::Words::Shown))) +
                                        QLatin1Char(' ') + text);
-        m_bars[i]->setAccessibleName(m_values[i]->accessibleName());
+        m_planes[i].bar->setAccessibleName(m_planes[i].value->accessibleName());
     }
 }
 

@@ -31,11 +31,15 @@ class PlanesChart : public QWidget {
     Q_OBJECT
 public:
     explicit PlanesChart(QWidget *parent = nullptr);
-    void setChart(const chart::Chart &chart);
+    void setPlanes(const std::array<chart::Plane, 4> &planes);
 
 private:
-    std::array<QWidget *, 4> m_bars{};
-    std::array<QLabel *, 4> m_values{};
+    // Each plane's bar and its words.
+    struct PlaneShown {
+        QWidget *bar = nullptr;
+        QLabel *value = nullptr;
+    };
+    std::array<PlaneShown, 4> m_planes{};
 };
 
 } // namespace veltara::chartview
