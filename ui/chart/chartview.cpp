@@ -2,7 +2,6 @@
 
 #include "chartmode.h"
 #include "meanings.h"
-#include "output.h"
 #include "textunits.h"
 
 #include <algorithm>

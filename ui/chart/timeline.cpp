@@ -2,7 +2,6 @@
 
 #include "chartview.h"
 
-#include <QAccessible>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPalette>
