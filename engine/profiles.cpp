@@ -45,11 +45,4 @@ const NameProfile *LookupNameProfile(int nameNumber) noexcept
     return &Profiles[static_cast<std::size_t>(nameNumber - 1)];
 }
 
-const NameProfile *LookupNameProfile(std::u16string_view nameNumberText) noexcept
-{
-    if (nameNumberText.size() != 1)
-        return nullptr;
-    return LookupNameProfile(static_cast<int>(nameNumberText.front()) - u'0');
-}
-
 } // namespace veltara

@@ -19,8 +19,5 @@ struct NameProfile {
 
 // The row of a name number 1 to 9; nullptr for every other number.
 const NameProfile *LookupNameProfile(int nameNumber) noexcept;
-// The row whose number's plain decimal text is exactly `nameNumberText`
-// ("1" to "9"); nullptr for anything else, the empty text included.
-const NameProfile *LookupNameProfile(std::u16string_view nameNumberText) noexcept;
 
 } // namespace veltara

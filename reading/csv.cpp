@@ -82,7 +82,6 @@ bool CsvReader::next(CsvRow &row)
         return false;
     }
 
-    row.number = ++m_rows;
     row.line = m_line;
     std::uint64_t quoteLine = 0; // where the last quoted field opened
     State state = State::FieldStart;

@@ -16,7 +16,6 @@
 namespace veltara::reading {
 
 struct CsvRow {
-    std::uint64_t number = 0;        // 1-based position among the rows of the input
     std::uint64_t line = 0;          // 1-based line of the input on which the row starts
     std::vector<std::string> fields; // empty when the row has an error
     std::string error;               // why the row cannot be read; empty when it can
@@ -56,7 +55,6 @@ private:
     bool m_started = false;  // the byte order mark has been looked for
     bool m_skipLineFeed = false; // the last row ended with CR; a LF right after it belongs to it
     bool m_quotedCr = false;     // the last byte of a quoted run was CR; a LF right after it adds no line
-    std::uint64_t m_rows = 0;
     std::uint64_t m_line = 1;    // the line the next byte is on
 };
 

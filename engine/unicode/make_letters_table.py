@@ -139,8 +139,6 @@ def render(entries, white_space, version, data_files):
         "// Included by letters.cpp inside its own namespace. The Unicode data files'",
         "// copyright and permission notice is in engine/unicode/LICENSE.",
         "",
-        "inline constexpr const char *UnicodeVersion = \"%s\";" % version,
-        "",
         "// Code points beyond ASCII read as one or two letters A-Z, in code point order.",
         "inline constexpr LetterFold LetterFolds[] = {",
     ]

@@ -3,6 +3,7 @@
 // On Linux the store is a file in a temporary folder; on Windows it is the
 // program's key in the per-user registry, emptied before every case.
 #include "messagespy.h"
+#include "testplatform.h"
 #include "updatereminder.h"
 #include "urlrecorder.h"
 
@@ -66,39 +67,36 @@ private:
     QString systemFolder() const { return root->filePath(QStringLiteral("system")); }
     // Where the per-user store keeps the program's values.
     QString storeFile() const { return userFolder() + u'/' + StoreName + u'/' + StoreName + QStringLiteral(".conf"); }
-#ifdef Q_OS_WIN
-    // The program's own registry key, read and written beside the program.
-    static QSettings nativeStore() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, StoreName, StoreName); }
-    QString stored() const { return nativeStore().value(DurationKey).toString(); }
+    // The program's own registry key, read and written beside the program,
+    // or the store file as it lies on disk.
+    std::unique_ptr<QSettings> openStore() const
+    {
+        if (testplatform::SettingsInRegistry())
+            return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, StoreName, StoreName);
+        return std::make_unique<QSettings>(storeFile(), QSettings::IniFormat);
+    }
+    QString stored() const { return openStore()->value(DurationKey).toString(); }
     void store(const QString &text) const
     {
-        QSettings key = nativeStore();
-        key.setValue(DurationKey, text);
-        key.sync();
-        QCOMPARE(key.status(), QSettings::NoError);
+        const std::unique_ptr<QSettings> store = openStore();
+        store->setValue(DurationKey, text);
+        store->sync();
+        QCOMPARE(store->status(), QSettings::NoError);
     }
-    // A registry key's write time is not to be had through the toolkit.
-    void backdate() const {}
-    bool untouched() const { return true; }
-#else
-    // Reads and writes the store file as it lies on disk.
-    QString stored() const { return QSettings(storeFile(), QSettings::IniFormat).value(DurationKey).toString(); }
-    void store(const QString &text) const
-    {
-        QSettings file(storeFile(), QSettings::IniFormat);
-        file.setValue(DurationKey, text);
-        file.sync();
-        QCOMPARE(file.status(), QSettings::NoError);
-    }
-    // Backdates the store file, so that any later write shows.
+    // Backdates the store file, so that any later write shows. A registry
+    // key's write time is not to be had through the toolkit.
     void backdate() const
     {
+        if (testplatform::SettingsInRegistry())
+            return;
         QFile file(storeFile());
         QVERIFY(file.open(QIODevice::ReadWrite));
         QVERIFY(file.setFileTime(LongAgo, QFileDevice::FileModificationTime));
     }
-    bool untouched() const { return QFileInfo(storeFile()).lastModified().toUTC() == LongAgo; }
-#endif
+    bool untouched() const
+    {
+        return testplatform::SettingsInRegistry() || QFileInfo(storeFile()).lastModified().toUTC() == LongAgo;
+    }
 
     std::unique_ptr<QTemporaryDir> root;
     std::unique_ptr<UrlRecorder> browser;
@@ -121,10 +119,10 @@ void TestUpdateReminder::init()
     QVERIFY(root->isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, userFolder());
     QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, systemFolder());
-#ifdef Q_OS_WIN
-    nativeStore().remove(QString());
-    QVERIFY(nativeStore().allKeys().isEmpty());
-#endif
+    if (testplatform::SettingsInRegistry()) {
+        openStore()->remove(QString());
+        QVERIFY(openStore()->allKeys().isEmpty());
+    }
     browser = std::make_unique<UrlRecorder>();
     messages = std::make_unique<MessageSpy>();
 }
@@ -238,9 +236,8 @@ void TestUpdateReminder::unreadableValue()
 
 void TestUpdateReminder::storeNeitherReadableNorWritable()
 {
-#ifdef Q_OS_WIN
-    QSKIP("Linux only: the store is a file there; on Windows it is a registry key");
-#endif
+    if (testplatform::SettingsInRegistry())
+        QSKIP("Linux only: the store is a file there; on Windows it is a registry key");
     // A folder where the store file should be: neither read nor written,
     // whoever runs the test.
     QVERIFY(QDir().mkpath(storeFile()));
@@ -266,9 +263,8 @@ void TestUpdateReminder::storeReadableButNotWritable()
 {
     QFETCH(int, answer);
     QFETCH(QStringList, opened);
-#ifdef Q_OS_WIN
-    QSKIP("Linux only: the store is a file there; on Windows it is a registry key");
-#endif
+    if (testplatform::SettingsInRegistry())
+        QSKIP("Linux only: the store is a file there; on Windows it is a registry key");
 
     // The per-user store falls back on the system-wide one for reading, which
     // holds an old date. Writes go to the per-user file only, and its folder
@@ -308,14 +304,14 @@ void TestUpdateReminder::writesOnlyTheDurationOfTheSettingsFile()
     CheckUpdateReminder(Today.addDays(20));
     QCOMPARE(browser->opened.size(), 1);
 
-#ifdef Q_OS_WIN
-    // The per-user registry, under the program's name, and no file at all.
-    QCOMPARE(nativeStore().fileName(), QStringLiteral("\\HKEY_CURRENT_USER\\Software\\tst_reminder\\tst_reminder"));
-    QCOMPARE(nativeStore().allKeys(), QStringList{DurationKey});
-    QCOMPARE(QDir(root->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-             QStringList());
-    return;
-#endif
+    if (testplatform::SettingsInRegistry()) {
+        // The per-user registry, under the program's name, and no file at all.
+        QCOMPARE(openStore()->fileName(), QStringLiteral("\\HKEY_CURRENT_USER\\Software\\tst_reminder\\tst_reminder"));
+        QCOMPARE(openStore()->allKeys(), QStringList{DurationKey});
+        QCOMPARE(QDir(root->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList());
+        return;
+    }
     QStringList written;
     QDirIterator it(root->path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);

@@ -8,6 +8,7 @@
 #include "messagespy.h"
 #include "settings.h"
 #include "singleinstance.h"
+#include "testplatform.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,20 +16,14 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-
-#ifdef Q_OS_WIN
-#include <QStandardPaths>
-#else
-#include <pwd.h>
-#include <sys/inotify.h>
-#include <unistd.h>
-#endif
 
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 using namespace veltara;
 
@@ -57,41 +52,6 @@ int HoldLock(int argc, char *argv[])
 
 const ShownMessage Refusal{QStringLiteral("Application is already running"), 64,
                            QStringLiteral("Veltara Numerology Software")};
-
-#ifndef Q_OS_WIN
-// Reports every open, read, write, creation or removal of a file in the
-// folders it watches.
-class FolderWatch {
-public:
-    FolderWatch() : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {}
-    ~FolderWatch()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FolderWatch(const FolderWatch &) = delete;
-    FolderWatch &operator=(const FolderWatch &) = delete;
-
-    bool watch(const QString &folder)
-    {
-        return m_fd >= 0 && inotify_add_watch(m_fd, QFile::encodeName(folder).constData(),
-                                              IN_OPEN | IN_ACCESS | IN_MODIFY | IN_ATTRIB | IN_CREATE | IN_DELETE |
-                                                  IN_MOVED_FROM | IN_MOVED_TO) >= 0;
-    }
-    // True when anything happened since the last call.
-    bool touched()
-    {
-        alignas(inotify_event) char buffer[4096];
-        bool any = false;
-        while (::read(m_fd, buffer, sizeof buffer) > 0)
-            any = true;
-        return any;
-    }
-
-private:
-    int m_fd;
-};
-#endif
 
 } // namespace
 
@@ -213,9 +173,8 @@ void TestSingleInstance::secondStartIsRefused()
 
 void TestSingleInstance::refusedStartLeavesTheStoreAlone()
 {
-#ifdef Q_OS_WIN
-    QSKIP("Linux only: the store is a file watched through inotify; on Windows it is the registry");
-#else
+    if (testplatform::SettingsInRegistry())
+        QSKIP("Linux only: the store is a file watched through inotify; on Windows it is the registry");
     // A store holding a reminder date long due, written straight to disk so
     // that this process has never read it.
     const QString storeFolder = settingsRoot.filePath(QStringLiteral("user/tst_singleinstance"));
@@ -230,7 +189,7 @@ void TestSingleInstance::refusedStartLeavesTheStoreAlone()
     InstanceLock running(lockFolder->path());
     QVERIFY(running.tryAcquire());
 
-    FolderWatch watch;
+    testplatform::FolderWatch watch;
     QVERIFY(watch.watch(storeFolder));
     QVERIFY(watch.watch(settingsRoot.filePath(QStringLiteral("user"))));
     QVERIFY(!EnsureSingleInstance());
@@ -249,7 +208,6 @@ void TestSingleInstance::refusedStartLeavesTheStoreAlone()
                     QStringLiteral("tst_singleinstance"));
     QCOMPARE(store.value(QStringLiteral("Settings/Duration")).toString(), QStringLiteral("2000-01-01"));
     QVERIFY(watch.touched());
-#endif
 }
 
 void TestSingleInstance::lockOfAKilledCopyIsTakenOver()
@@ -345,9 +303,8 @@ void TestSingleInstance::unusableLockLetsTheProgramStart()
     } else if (setup == u"folder-as-file") {
         QVERIFY(QDir().mkpath(lockFile));
     } else if (setup == u"link") {
-#ifdef Q_OS_WIN
-        QSKIP("Linux only: a Windows shortcut is a file of its own, not a link the lock could follow");
-#endif
+        if (testplatform::LinksAreShortcuts())
+            QSKIP("Linux only: a Windows shortcut is a file of its own, not a link the lock could follow");
         QVERIFY(QDir().mkpath(folder));
         QVERIFY(QFile::link(lockFolder->filePath(QStringLiteral("elsewhere.lock")), lockFile));
     }
@@ -365,45 +322,41 @@ void TestSingleInstance::lockOfAnotherUserIsNeverShared()
 {
     // A lock file that belongs to someone else: this user neither waits for
     // it nor takes it; the guard is off. Only root can give a file away.
-#ifdef Q_OS_WIN
-    QSKIP("Linux only: on Windows the lock lies in the user's local application data, "
-          "which other users cannot reach");
-#else
-    if (::geteuid() != 0)
-        QSKIP("giving a file to another user needs root");
-    const passwd *nobody = ::getpwnam("nobody");
-    if (!nobody)
-        QSKIP("no user nobody");
+    if (testplatform::SettingsInRegistry())
+        QSKIP("Linux only: on Windows the lock lies in the user's local application data, "
+              "which other users cannot reach");
+    if (const char *reason = testplatform::CannotGiveFilesAway())
+        QSKIP(reason);
     const QString lockFile = InstanceLock(lockFolder->path()).path();
     {
         QFile file(lockFile);
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
-    QCOMPARE(::chown(QFile::encodeName(lockFile).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+    QVERIFY(testplatform::GiveToAnotherUser(lockFile));
 
     InstanceLock lock(lockFolder->path());
     QCOMPARE(lock.acquire(), InstanceLock::Result::Unavailable);
     QVERIFY(EnsureSingleInstance());
     QVERIFY(messages->shown.isEmpty());
     QCOMPARE(diagnostics.size(), 1);
-#endif
 }
 
 void TestSingleInstance::lockLiesBesideTheSettingsFile()
 {
     SetInstanceLockFolder(QString());
-#ifdef Q_OS_WIN
-    // The store is a registry key, so the lock goes to the user's own local
-    // application data, under the same names.
-    QVERIFY2(SettingsFilePath().startsWith(QStringLiteral("\\HKEY_CURRENT_USER\\Software\\")),
-             qPrintable(SettingsFilePath()));
-    const QString localData = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    QCOMPARE(DefaultInstanceLockFolder(), localData);
-    QVERIFY2(localData.endsWith(QStringLiteral("/AppData/Local/tst_singleinstance")), qPrintable(localData));
-    QVERIFY(EnsureSingleInstance());
-    QVERIFY(!InstanceLock(localData).tryAcquire());
-    QVERIFY(QFileInfo::exists(localData + QStringLiteral("/tst_singleinstance.lock")));
-#else
+    if (testplatform::SettingsInRegistry()) {
+        // The store is a registry key, so the lock goes to the user's own
+        // local application data, under the same names.
+        QVERIFY2(SettingsFilePath().startsWith(QStringLiteral("\\HKEY_CURRENT_USER\\Software\\")),
+                 qPrintable(SettingsFilePath()));
+        const QString localData = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+        QCOMPARE(DefaultInstanceLockFolder(), localData);
+        QVERIFY2(localData.endsWith(QStringLiteral("/AppData/Local/tst_singleinstance")), qPrintable(localData));
+        QVERIFY(EnsureSingleInstance());
+        QVERIFY(!InstanceLock(localData).tryAcquire());
+        QVERIFY(QFileInfo::exists(localData + QStringLiteral("/tst_singleinstance.lock")));
+        return;
+    }
     const QString storeFolder = settingsRoot.filePath(QStringLiteral("user/tst_singleinstance"));
     QCOMPARE(QFileInfo(SettingsFilePath()).absolutePath(), storeFolder);
     QCOMPARE(DefaultInstanceLockFolder(), storeFolder);
@@ -424,15 +377,13 @@ void TestSingleInstance::lockLiesBesideTheSettingsFile()
     QVERIFY(EnsureSingleInstance());
     QVERIFY(!InstanceLock(storeFolder).tryAcquire());
     QVERIFY(QFileInfo::exists(storeFolder + QStringLiteral("/tst_singleinstance.lock")));
-#endif
 }
 
 void TestSingleInstance::noHomeFolderMeansNoStore()
 {
     // Without a home folder the configuration folder would be /.config.
-#ifdef Q_OS_WIN
-    QSKIP("Linux only: on Windows the store is the registry, which needs no home folder");
-#else
+    if (testplatform::SettingsInRegistry())
+        QSKIP("Linux only: on Windows the store is the registry, which needs no home folder");
     const bool existedBefore = QFileInfo::exists(QStringLiteral("/.config"));
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/.config"));
     const QString path = SettingsFilePath();
@@ -452,16 +403,14 @@ void TestSingleInstance::noHomeFolderMeansNoStore()
     QVERIFY(started);
     QVERIFY(messages->shown.isEmpty());
     QCOMPARE(diagnostics.size(), 1);
-#endif
 }
 
 void TestSingleInstance::homeComesFromThePasswordDatabase()
 {
-#ifdef Q_OS_WIN
-    QSKIP("Linux only: Windows has no password database and no HOME to fill in");
-#else
-    const passwd *entry = ::getpwuid(::getuid());
-    if (!entry || !entry->pw_dir || qstrcmp(entry->pw_dir, "/") == 0)
+    const std::optional<QByteArray> entryHome = testplatform::PasswordDatabaseHome();
+    if (!entryHome)
+        QSKIP("Linux only: Windows has no password database and no HOME to fill in");
+    if (entryHome->isEmpty() || *entryHome == "/")
         QSKIP("this user has no home folder in the password database");
     const QByteArray home = qgetenv("HOME");
 
@@ -477,9 +426,8 @@ void TestSingleInstance::homeComesFromThePasswordDatabase()
     qputenv("HOME", home);
 
     QCOMPARE(kept, QByteArray("/somewhere/else"));
-    QCOMPARE(fromUnset, QByteArray(entry->pw_dir));
-    QCOMPARE(fromEmpty, QByteArray(entry->pw_dir));
-#endif
+    QCOMPARE(fromUnset, *entryHome);
+    QCOMPARE(fromEmpty, *entryHome);
 }
 
 int main(int argc, char *argv[])

@@ -1,4 +1,4 @@
-// The name-number profile table and its lookups.
+// The name-number profile table and its lookup.
 #include "numerology.h"
 #include "profiles.h"
 #include "textunits.h"
@@ -8,7 +8,6 @@
 #include <QTest>
 
 #include <climits>
-#include <string_view>
 
 using namespace veltara;
 
@@ -22,8 +21,6 @@ private slots:
     void lettersCarryTheNumber();
     void numbersWithoutRow_data();
     void numbersWithoutRow();
-    void lookupByText_data();
-    void lookupByText();
 };
 
 void TestProfiles::everyRow_data()
@@ -96,9 +93,6 @@ void TestProfiles::everyRow()
     QCOMPARE(ToQString(profile->letters), letters);
     QCOMPARE(ToQString(profile->primaryColor), primaryColor);
     QCOMPARE(ToQString(profile->secondaryColors), secondaryColors);
-
-    // The lookup by the number's text finds the very same row.
-    QCOMPARE(LookupNameProfile(Units(QString::number(number))), profile);
 }
 
 void TestProfiles::lettersCarryTheNumber_data()
@@ -140,43 +134,6 @@ void TestProfiles::numbersWithoutRow()
 {
     QFETCH(int, number);
     QCOMPARE(LookupNameProfile(number), nullptr);
-    QCOMPARE(LookupNameProfile(Units(QString::number(number))), nullptr);
-}
-
-void TestProfiles::lookupByText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("number"); // 0: no row
-
-    for (int number = 1; number <= 9; ++number)
-        QTest::addRow("\"%d\"", number) << QString::number(number) << number;
-    QTest::newRow("\"0\"") << QStringLiteral("0") << 0;
-    QTest::newRow("\"10\"") << QStringLiteral("10") << 0;
-    QTest::newRow("empty") << QString() << 0;
-    QTest::newRow("leading space") << QStringLiteral(" 1") << 0;
-    QTest::newRow("trailing space") << QStringLiteral("1 ") << 0;
-    QTest::newRow("leading zero") << QStringLiteral("01") << 0;
-    QTest::newRow("plus sign") << QStringLiteral("+1") << 0;
-    QTest::newRow("fraction") << QStringLiteral("1.0") << 0;
-    QTest::newRow("slash, just below 0") << QStringLiteral("/") << 0;
-    QTest::newRow("colon, just above 9") << QStringLiteral(":") << 0;
-    QTest::newRow("letter") << QStringLiteral("a") << 0;
-    QTest::newRow("full-width 1") << QStringLiteral(u"１") << 0;
-    QTest::newRow("Arabic-Indic 1") << QStringLiteral(u"١") << 0;
-    QTest::newRow("superscript 1") << QStringLiteral(u"¹") << 0;
-}
-
-void TestProfiles::lookupByText()
-{
-    QFETCH(QString, text);
-    QFETCH(int, number);
-    const NameProfile *profile = LookupNameProfile(Units(text));
-    if (number == 0) {
-        QCOMPARE(profile, nullptr);
-    } else {
-        QVERIFY(profile);
-        QCOMPARE(profile->number, number);
-    }
 }
 
 QTEST_APPLESS_MAIN(TestProfiles)

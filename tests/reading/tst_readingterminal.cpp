@@ -1,7 +1,8 @@
 // veltara-reading as a process among others, on Linux: output that cannot be
 // written (a full device, a closed standard output, a pipe whose reader has
 // gone) and the text on a terminal. Linux-only by nature: it needs
-// /dev/full, the signal dispositions a child inherits, and pseudo-terminals.
+// /dev/full, the signal dispositions a child inherits, and pseudo-terminals,
+// so CMake builds it on Linux only.
 #include "programrun.h"
 
 #include <QFile>
@@ -12,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#ifdef Q_OS_LINUX
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -20,11 +20,8 @@
 #include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#endif
 
 namespace {
-
-constexpr char LinuxOnly[] = "Linux-only: needs /dev/full, fork and exec, and pseudo-terminals";
 
 QByteArray Rows(int count)
 {
@@ -33,8 +30,6 @@ QByteArray Rows(int count)
         rows += "Ann,1980-01-05\n";
     return rows;
 }
-
-#ifdef Q_OS_LINUX
 
 enum class Destination { FullDevice, Closed, BrokenPipe, BrokenPipeDefault, Terminal };
 
@@ -145,8 +140,6 @@ Ended RunTo(Destination destination, const QStringList &arguments, const QString
     return ended;
 }
 
-#endif
-
 } // namespace
 
 class TestReadingTerminal : public QObject {
@@ -181,7 +174,6 @@ void TestReadingTerminal::initTestCase()
 
 void TestReadingTerminal::failedWrites_data()
 {
-#ifdef Q_OS_LINUX
     QTest::addColumn<int>("destination");
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("input"); // 10, 3000 or no rows on standard input
@@ -216,12 +208,10 @@ void TestReadingTerminal::failedWrites_data()
     };
     for (const Case &c : cases)
         QTest::newRow(c.tag) << static_cast<int>(c.destination) << c.arguments << c.input << c.error;
-#endif
 }
 
 void TestReadingTerminal::failedWrites()
 {
-#ifdef Q_OS_LINUX
     QFETCH(int, destination);
     QFETCH(QStringList, arguments);
     QFETCH(QString, input);
@@ -233,28 +223,20 @@ void TestReadingTerminal::failedWrites()
     QVERIFY2(ended.exited, "the program did not end by itself");
     QCOMPARE(ended.err, "veltara-reading: cannot write the output: " + QByteArray(std::strerror(error)) + '\n');
     QCOMPARE(ended.status, 2);
-#else
-    QSKIP(LinuxOnly);
-#endif
 }
 
 void TestReadingTerminal::brokenPipeEndsThePipeline()
 {
-#ifdef Q_OS_LINUX
     // Where SIGPIPE is not ignored, a closed pipe ends the program as it
     // ends any other program of a pipeline, without a word.
     const Ended ended = RunTo(Destination::BrokenPipeDefault, {QStringLiteral("--batch"), QStringLiteral("-")}, m_rows10);
     QVERIFY(!ended.exited);
     QCOMPARE(ended.status, SIGPIPE);
     QCOMPARE(ended.err, QByteArray());
-#else
-    QSKIP(LinuxOnly);
-#endif
 }
 
 void TestReadingTerminal::wrappedOnATerminal()
 {
-#ifdef Q_OS_LINUX
     const QStringList reading{QStringLiteral("John Smith"), QStringLiteral("1999-09-29")};
     const Ended narrow = RunTo(Destination::Terminal, reading, m_empty, 60);
     QCOMPARE(narrow.status, 0);
@@ -285,9 +267,6 @@ void TestReadingTerminal::wrappedOnATerminal()
     for (const QByteArray &line : QByteArray(unknown.out).replace("\r\n", "\n").split('\n'))
         QVERIFY2(line.size() <= 80, line.constData());
     QVERIFY(unknown.out.contains("Character         Inclined to be cold and pessimistic.  Not much sense of humor.\r\n"));
-#else
-    QSKIP(LinuxOnly);
-#endif
 }
 
 QTEST_MAIN(TestReadingTerminal)
