@@ -249,9 +249,14 @@ def main() -> int:
 
         uninstaller = program_files / "Uninstall.exe"
         subprocess.run(wine.command(uninstaller, "/S"), env=env, check=True, timeout=120)
-        # The uninstaller copies itself away and runs from there.
+        # The uninstaller copies itself away and runs from there; it removes
+        # the folder first, then the Start-menu shortcuts, so wait for both.
         wait_for(lambda: not program_files.exists(), 60, "the uninstaller to remove the folder")
-        require(not any(shortcut.exists() for shortcut in shortcuts), "the Start-menu shortcut is left")
+        try:
+            wait_for(lambda: not any(shortcut.exists() for shortcut in shortcuts), 60,
+                     "the uninstaller to remove the Start-menu shortcuts")
+        except AssertionError:
+            raise CheckFailed("the Start-menu shortcut is left")
         require(not uninstall_entry(wine, env), "the Add/Remove Programs entry is left")
         print("uninstalled silently: nothing is left in Program Files")
 
