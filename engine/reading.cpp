@@ -19,7 +19,7 @@ std::string_view RefusalText(ReadingOutcome outcome) noexcept
     return {};
 }
 
-void MakeReading(const ReadingInputs &inputs, Reading &reading)
+void MakeReading(const ReadingInputs &inputs, ReadingResult &reading)
 {
     BirthDigitsResult birth = BirthDigits(inputs.month, inputs.day, inputs.year, inputs.birthDigits);
     reading.paddedDay = std::move(birth.paddedDay);

@@ -44,7 +44,7 @@ struct LetterCount {
     int value;
 };
 
-struct Reading {
+struct ReadingResult {
     ReadingOutcome outcome = ReadingOutcome::Read;
     // The birth-date digits, composed before any check.
     std::u16string paddedDay;   // the day as written back into its field
@@ -69,6 +69,6 @@ struct Reading {
 // digit text first (month code, padded day, year, cut to eight units), then
 // the date check, the name check, the two numbers, the profile and the zodiac
 // row. `reading`'s storage is reused from call to call.
-void MakeReading(const ReadingInputs &inputs, Reading &reading);
+void MakeReading(const ReadingInputs &inputs, ReadingResult &reading);
 
 } // namespace veltara

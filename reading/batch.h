@@ -43,7 +43,7 @@ public:
     bool operator()(const CsvRow &row, std::string &out, std::string &problem);
 
 private:
-    Reading m_reading;
+    Utf8Reading m_reading;
 };
 
 // One JSON line per row of the input, in order: the answer to the row, or

@@ -47,7 +47,7 @@ const std::array<std::string, 6> &ProfileTexts(const NameProfile *profile) noexc
     return Texts().profiles[profile ? static_cast<std::size_t>(profile->number) : 0];
 }
 
-bool MakeReading(const Inputs &inputs, Reading &reading)
+bool MakeReading(const Inputs &inputs, Utf8Reading &reading)
 {
     std::u16string (&units)[4] = reading.units;
     if (!Utf8ToUtf16(inputs.name, units[0]) || !Utf8ToUtf16(inputs.day, units[1]) ||

@@ -20,7 +20,7 @@ struct Inputs {
 };
 
 // The engine's reading with the texts the output writes, in UTF-8.
-struct Reading : veltara::Reading {
+struct Utf8Reading : veltara::ReadingResult {
     std::string name;  // as typed
     std::string day;   // as the window shows it after Calculate: padded to two characters
     std::string month; // as typed
@@ -32,7 +32,7 @@ struct Reading : veltara::Reading {
 // Works out the reading of a freshly cleared window into `reading`, whose
 // storage is reused from call to call; false, with no reading, when an input
 // is not well-formed UTF-8.
-bool MakeReading(const Inputs &inputs, Reading &reading);
+bool MakeReading(const Inputs &inputs, Utf8Reading &reading);
 
 // The UTF-8 texts of the engine's tables, converted once.
 std::string_view SignText(const ZodiacRange &row) noexcept;

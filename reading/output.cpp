@@ -61,7 +61,7 @@ const std::string &AsciiLetterJson(char32_t character)
 
 } // namespace
 
-void AppendReadingJson(std::string &out, const Reading &reading)
+void AppendReadingJson(std::string &out, const Utf8Reading &reading)
 {
     JsonWriter json(out);
     json.beginObject()
@@ -100,7 +100,7 @@ void AppendRowErrorJson(std::string &out, std::uint64_t row, std::uint64_t line,
     JsonWriter(out).beginObject().key("row").number(row).key("line").number(line).key("error").string(message).endObject();
 }
 
-std::string ReadingText(const Reading &reading, std::size_t width)
+std::string ReadingText(const Utf8Reading &reading, std::size_t width)
 {
     std::string out;
     const std::string nameNumber = std::to_string(reading.nameNumber);
@@ -178,7 +178,7 @@ std::string ReadingText(const Reading &reading, std::size_t width)
 
 int RunReading(const Options &options, const Sink &out, const Sink &err)
 {
-    Reading reading;
+    Utf8Reading reading;
     if (!MakeReading(options.inputs, reading)) {
         err("not valid UTF-8\n");
         return ExitUsage;

@@ -31,7 +31,7 @@ int RunReading(const Options &options, const Sink &out, const Sink &err);
 // Appends the reading as one JSON object (no line break) with the keys name,
 // day, month, year, nameNumber, birthNumber, character, planet, element,
 // letters, primaryColor, secondaryColors, zodiac and breakdown.
-void AppendReadingJson(std::string &out, const Reading &reading);
+void AppendReadingJson(std::string &out, const Utf8Reading &reading);
 
 // Appends {"row": N, "line": L, "error": "..."} (no line break).
 void AppendRowErrorJson(std::string &out, std::uint64_t row, std::uint64_t line, std::string_view message);
@@ -39,6 +39,6 @@ void AppendRowErrorJson(std::string &out, std::uint64_t row, std::uint64_t line,
 // The reading as the window shows it, then how it came about. With a width,
 // long lines are wrapped to that many columns, the continuation lines
 // indented under the values; 0 keeps every value on one line.
-std::string ReadingText(const Reading &reading, std::size_t width = 0);
+std::string ReadingText(const Utf8Reading &reading, std::size_t width = 0);
 
 } // namespace veltara::reading

@@ -74,7 +74,7 @@ void TestReading::makeReading()
     QFETCH(int, zodiacRow);
     QFETCH(int, characters);
 
-    Reading reading;
+    ReadingResult reading;
     MakeReading({Units(name), Units(day), Units(month), Units(year), Units(previousDigits)}, reading);
     QCOMPARE(int(reading.outcome), outcome);
     QCOMPARE(ToQString(reading.birthDigits), digits);

@@ -527,7 +527,7 @@ void TestReadingCli::wrappedText()
 {
     QFETCH(QByteArray, name);
     QFETCH(int, width);
-    Reading reading;
+    Utf8Reading reading;
     QVERIFY(MakeReading({name.toStdString(), "29", "September", "1999"}, reading) && reading.outcome == ReadingOutcome::Read);
     const QByteArray flat = Bytes(ReadingText(reading));
     const QByteArray wrapped = Bytes(ReadingText(reading, static_cast<std::size_t>(width)));
@@ -562,7 +562,7 @@ void TestReadingCli::wrappedText()
 
 void TestReadingCli::wrappedTextNarrow()
 {
-    Reading reading;
+    Utf8Reading reading;
     QVERIFY(MakeReading({"Ann", "05", "January", "1980"}, reading) && reading.outcome == ReadingOutcome::Read);
     const QList<QByteArray> lines = Bytes(ReadingText(reading, 50)).split('\n');
     const QList<QByteArray> expected = {
@@ -645,7 +645,7 @@ void TestReadingCli::jsonWriterSeparators()
 
 void TestReadingCli::breakdownOfAReading()
 {
-    Reading reading;
+    Utf8Reading reading;
     QVERIFY(MakeReading({"John Smith", "29", "September", "1999"}, reading) && reading.outcome == ReadingOutcome::Read);
     std::string json;
     AppendReadingJson(json, reading);
@@ -684,7 +684,7 @@ void TestReadingCli::breakdownOfAReading()
 
 void TestReadingCli::textOfAReading()
 {
-    Reading reading;
+    Utf8Reading reading;
     QVERIFY(MakeReading({"John Smith", "29", "September", "1999"}, reading) && reading.outcome == ReadingOutcome::Read);
     const QList<QByteArray> lines = Bytes(ReadingText(reading)).split('\n');
     const QList<QByteArray> expected = {
