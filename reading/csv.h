@@ -38,7 +38,7 @@ public:
     // on it is a row of one empty field. A quoted field that is never closed
     // takes the rest of the input: that row is the last, and its error
     // names the line of the opening quote.
-    bool next(CsvRow &row);
+    [[nodiscard]] bool next(CsvRow &row);
 
 private:
     enum class State { FieldStart, Unquoted, Quoted, QuoteInQuoted };
