@@ -28,7 +28,7 @@ std::u16string MillionCharacterName()
 void NameNumberMillionCharacters(benchmark::State &state)
 {
     const std::u16string name = MillionCharacterName();
-    veltara::Reading reading;
+    veltara::ReadingResult reading;
     for (auto _ : state) {
         veltara::MakeReading({name, u"05", u"January", u"1980", {}}, reading);
         benchmark::DoNotOptimize(reading.nameNumber);
@@ -41,7 +41,7 @@ BENCHMARK(NameNumberMillionCharacters)->Unit(benchmark::kMillisecond);
 // first two digits as the day and the rest as the year.
 void ZodiacLookup(benchmark::State &state, std::u16string_view digits)
 {
-    veltara::Reading reading;
+    veltara::ReadingResult reading;
     for (auto _ : state) {
         benchmark::DoNotOptimize(digits);
         veltara::MakeReading({u"Ann", digits.substr(0, 2), u"?", digits.substr(2), {}}, reading);

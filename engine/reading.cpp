@@ -19,13 +19,22 @@ std::string_view RefusalText(ReadingOutcome outcome) noexcept
     return {};
 }
 
-void MakeReading(const ReadingInputs &inputs, Reading &reading)
+void MakeReading(const ReadingInputs &inputs, ReadingResult &reading)
 {
     BirthDigitsResult birth = BirthDigits(inputs.month, inputs.day, inputs.year, inputs.birthDigits);
     reading.paddedDay = std::move(birth.paddedDay);
     reading.birthDigits = std::move(birth.digits);
+    // Nothing of the last reading stays, whatever the outcome; the lists keep
+    // their storage.
+    reading.nameNumber = 0;
+    reading.birthNumber = 0;
     reading.profile = nullptr;
     reading.zodiac = nullptr;
+    reading.letterCounts.clear();
+    reading.letterSum = 0;
+    reading.nameSums.clear();
+    reading.birthSums.clear();
+    reading.birthKey.reset();
     if (inputs.month.empty() || reading.paddedDay.empty() || inputs.year.empty()) {
         reading.outcome = ReadingOutcome::InvalidBirthdate;
         return;
@@ -36,19 +45,15 @@ void MakeReading(const ReadingInputs &inputs, Reading &reading)
     }
 
     // The name: every character with its value, the letter sum and the passes.
-    reading.letterCounts.clear();
     reading.letterCounts.reserve(inputs.name.size());
-    reading.letterSum = 0;
     for (std::size_t i = 0; i < inputs.name.size();) {
         const char32_t character = NextCodePoint(inputs.name, i);
         const int value = LetterValue(character);
         reading.letterCounts.push_back({character, value});
         reading.letterSum += static_cast<std::uint64_t>(value);
     }
-    reading.nameSums.clear();
     reading.nameNumber = ReduceLetterSum(reading.letterSum, reading.nameSums);
 
-    reading.birthSums.clear();
     reading.birthNumber = ReduceBirthDigitSum(DigitSum(std::u16string_view(reading.birthDigits)), reading.birthSums);
     reading.profile = LookupNameProfile(reading.nameNumber);
 

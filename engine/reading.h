@@ -42,16 +42,17 @@ std::string_view RefusalText(ReadingOutcome outcome) noexcept;
 struct LetterCount {
     char32_t character;
     int value;
+    bool operator==(const LetterCount &) const = default;
 };
 
-struct Reading {
+struct ReadingResult {
     ReadingOutcome outcome = ReadingOutcome::Read;
     // The birth-date digits, composed before any check.
     std::u16string paddedDay;   // the day as written back into its field
     std::u16string birthDigits; // the digit box's new text, at most 8 units
     // The rest is filled when the date and the name are given, on
     // InvalidBirthday too: the window works out the numbers before it looks
-    // for the zodiac row.
+    // for the zodiac row. Otherwise it is 0, none and empty.
     int nameNumber = 0;
     int birthNumber = 0;
     const NameProfile *profile = nullptr; // the name number's row, none for 0
@@ -63,12 +64,15 @@ struct Reading {
     std::vector<std::uint64_t> nameSums;  // each digit-sum pass after the letter sum
     std::vector<std::uint64_t> birthSums; // the digit sum of the digit text, then each further pass
     std::optional<std::uint64_t> birthKey; // the digit text as a whole number, when it is one
+
+    bool operator==(const ReadingResult &) const = default;
 };
 
 // Works out the reading as the window does on Calculate: the birth-date
 // digit text first (month code, padded day, year, cut to eight units), then
 // the date check, the name check, the two numbers, the profile and the zodiac
-// row. `reading`'s storage is reused from call to call.
-void MakeReading(const ReadingInputs &inputs, Reading &reading);
+// row. `reading`'s storage is reused from call to call: every member is
+// written on every outcome, so nothing of an earlier reading stays.
+void MakeReading(const ReadingInputs &inputs, ReadingResult &reading);
 
 } // namespace veltara

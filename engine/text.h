@@ -86,9 +86,9 @@ void AppendUtf8(std::string &out, char32_t codePoint);
 // Checks and converts in one pass: `units` becomes the UTF-16 text units of
 // well-formed UTF-8 and the function returns true; false for anything else,
 // `units` then holding an unspecified part of the text.
-bool Utf8ToUtf16(std::string_view bytes, std::u16string &units);
+[[nodiscard]] bool Utf8ToUtf16(std::string_view bytes, std::u16string &units);
 // The same for code points: true when the bytes are well-formed UTF-8.
-bool Utf8ToCodePoints(std::string_view bytes, std::u32string &codePoints);
+[[nodiscard]] bool Utf8ToCodePoints(std::string_view bytes, std::u32string &codePoints);
 // Well-formed UTF-8 as UTF-16 text units; nullopt for anything else.
 std::optional<std::u16string> Utf8ToUtf16(std::string_view bytes);
 

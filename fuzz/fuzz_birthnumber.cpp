@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::u16string year = fuzzsupport::TextOf(NextField(rest));
     const std::u16string current = fuzzsupport::TextOf(rest);
 
-    static veltara::Reading reading; // its storage reused, as the window reuses it
+    static veltara::ReadingResult reading; // its storage reused, as the window reuses it
     veltara::MakeReading({u"Ann", day, month, year, current}, reading);
 
     // The padded day: a "0" in front of a day shorter than two units only.

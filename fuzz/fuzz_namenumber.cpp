@@ -47,7 +47,7 @@ std::uint64_t LetterSum(const Text &text)
 // against the letter sum of the name's text in any form.
 int NameNumber(std::u16string_view name, std::uint64_t letterSum)
 {
-    static veltara::Reading reading; // its storage reused, as the window reuses it
+    static veltara::ReadingResult reading; // its storage reused, as the window reuses it
     veltara::MakeReading({name, u"05", u"January", u"1980", {}}, reading);
     if (name.empty()) {
         FUZZ_CHECK(reading.outcome == veltara::ReadingOutcome::MissingName);

@@ -90,7 +90,7 @@ void CheckText(std::u16string_view text)
     // the year; the box keeps the first 8 units. No date gives a shorter text.
     if (text.size() < 3)
         return;
-    static veltara::Reading reading; // its storage reused, as the window reuses it
+    static veltara::ReadingResult reading; // its storage reused, as the window reuses it
     veltara::MakeReading({u"Ann", text.substr(0, 2), u"?", text.substr(2), {}}, reading);
     const std::u16string_view digits = text.substr(0, veltara::BirthDigitsMaxLength);
     FUZZ_CHECK(reading.birthDigits == digits && reading.birthKey == ExpectedBirthKey(digits));

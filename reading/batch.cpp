@@ -74,8 +74,11 @@ bool ReadingRows::operator()(const CsvRow &row, std::string &out, std::string &p
     const std::optional<Inputs> inputs = RowInputs(row, problem);
     if (!inputs)
         return false;
-    // The fields are UTF-8: RowInputs has checked them.
-    MakeReading(*inputs, m_reading);
+    // RowInputs has checked that the fields are UTF-8: this is a safeguard.
+    if (!MakeReading(*inputs, m_reading)) {
+        problem = NotUtf8Row;
+        return false;
+    }
     if (m_reading.outcome != ReadingOutcome::Read) {
         problem = RefusalText(m_reading.outcome);
         return false;

@@ -14,7 +14,7 @@ namespace veltara::reading {
 // The inputs of one CSV row: name,YYYY-MM-DD or name,day,month,year. The
 // name is kept as written; spaces and tabs around the date fields are not
 // part of them. On a row that cannot be read, `problem` says why.
-std::optional<Inputs> RowInputs(const CsvRow &row, std::string &problem);
+[[nodiscard]] std::optional<Inputs> RowInputs(const CsvRow &row, std::string &problem);
 
 // A row with nothing but spaces and tabs in its fields: an empty line, or
 // an empty row of a spreadsheet (",,,").
@@ -43,7 +43,7 @@ public:
     bool operator()(const CsvRow &row, std::string &out, std::string &problem);
 
 private:
-    Reading m_reading;
+    Utf8Reading m_reading;
 };
 
 // One JSON line per row of the input, in order: the answer to the row, or

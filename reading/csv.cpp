@@ -23,59 +23,199 @@ bool CsvReader::fill()
     return m_end != 0;
 }
 
-void CsvReader::fail(CsvRow &row, const char *what)
-{
-    if (row.error.empty())
-        row.error = what;
-}
+// The row being read: its fields so far, its size and where the reading of
+// its bytes stands.
+struct CsvReader::RowInProgress {
+    CsvRow &row;
+    std::size_t maxBytes;
+    std::size_t fieldCount = 0;  // the fields of `row` in use; their strings are kept from row to row
+    std::size_t bytes = 0;       // the bytes of the row so far, quotes and commas included
+    bool tooLong = false;
+    bool ended = false;          // a line break has ended the row
+    State state = State::FieldStart;
+    std::uint64_t quoteLine = 0; // where the last quoted field opened
 
-bool CsvReader::next(CsvRow &row)
-{
-    row.error.clear();
-    // The field strings are kept from row to row, and their storage with them.
-    std::size_t fieldCount = 0;
-    auto startField = [&row, &fieldCount] {
+    void startField()
+    {
         if (fieldCount < row.fields.size())
             row.fields[fieldCount].clear();
         else
             row.fields.emplace_back();
         ++fieldCount;
-    };
+    }
+    void keep(char c)
+    {
+        if (++bytes > maxBytes)
+            tooLong = true;
+        if (!tooLong)
+            row.fields[fieldCount - 1].push_back(c);
+    }
+    void newField()
+    {
+        if (++bytes > maxBytes)
+            tooLong = true;
+        if (!tooLong)
+            startField();
+    }
+    void fail(const char *what)
+    {
+        if (row.error.empty())
+            row.error = what;
+    }
+};
 
-    if (!m_started) {
-        m_started = true;
-        // A byte order mark, as some spreadsheets write, is no part of the
-        // first name. Three bytes may come in more than one read.
-        static constexpr char Bom[] = "\xEF\xBB\xBF";
-        std::size_t matched = 0;
-        std::string held;
-        while (matched < 3) {
-            if (m_pos == m_end && !fill())
-                break;
-            if (m_buffer[m_pos] != Bom[matched])
-                break;
-            held.push_back(m_buffer[m_pos++]);
-            ++matched;
-        }
-        if (matched != 3 && !held.empty()) {
-            // Not a byte order mark: the bytes are the start of the first row.
-            std::vector<char> rest(held.begin(), held.end());
-            rest.insert(rest.end(), m_buffer.begin() + static_cast<std::ptrdiff_t>(m_pos),
-                        m_buffer.begin() + static_cast<std::ptrdiff_t>(m_end));
-            if (rest.size() > m_buffer.size())
-                m_buffer.resize(rest.size());
-            std::copy(rest.begin(), rest.end(), m_buffer.begin());
-            m_pos = 0;
-            m_end = rest.size();
+void CsvReader::skipByteOrderMark()
+{
+    // A byte order mark, as some spreadsheets write, is no part of the
+    // first name. Three bytes may come in more than one read.
+    static constexpr char Bom[] = "\xEF\xBB\xBF";
+    std::size_t matched = 0;
+    std::string held;
+    while (matched < 3) {
+        if (m_pos == m_end && !fill())
+            break;
+        if (m_buffer[m_pos] != Bom[matched])
+            break;
+        held.push_back(m_buffer[m_pos++]);
+        ++matched;
+    }
+    if (matched != 3 && !held.empty()) {
+        // Not a byte order mark: the bytes are the start of the first row.
+        std::vector<char> rest(held.begin(), held.end());
+        rest.insert(rest.end(), m_buffer.begin() + static_cast<std::ptrdiff_t>(m_pos),
+                    m_buffer.begin() + static_cast<std::ptrdiff_t>(m_end));
+        if (rest.size() > m_buffer.size())
+            m_buffer.resize(rest.size());
+        std::copy(rest.begin(), rest.end(), m_buffer.begin());
+        m_pos = 0;
+        m_end = rest.size();
+    }
+}
+
+void CsvReader::skipLineFeedAfterCr()
+{
+    if (m_pos == m_end)
+        fill();
+    if (m_pos < m_end && m_buffer[m_pos] == '\n')
+        ++m_pos;
+}
+
+bool CsvReader::takeRun(RowInProgress &current)
+{
+    if (current.state != State::Unquoted && current.state != State::Quoted)
+        return false;
+    const char *begin = m_buffer.data() + m_pos;
+    const char *end = m_buffer.data() + m_end;
+    const char *stop = begin;
+    if (current.state == State::Unquoted) {
+        while (stop != end && *stop != ',' && *stop != '\n' && *stop != '\r' && *stop != '"')
+            ++stop;
+    } else {
+        // Line breaks inside the field still move on the line count.
+        for (; stop != end && *stop != '"'; ++stop) {
+            if (*stop == '\n') {
+                m_line += m_quotedCr ? 0 : 1;
+                m_quotedCr = false;
+            } else {
+                m_quotedCr = *stop == '\r';
+                m_line += m_quotedCr ? 1 : 0;
+            }
         }
     }
+    const auto run = static_cast<std::size_t>(stop - begin);
+    if (run == 0)
+        return false;
+    if (!current.tooLong && current.bytes + run <= m_maxRowBytes) {
+        current.row.fields[current.fieldCount - 1].append(begin, run);
+        current.bytes += run;
+    } else {
+        current.bytes += run;
+        current.tooLong = true;
+    }
+    m_pos += run;
+    return true;
+}
 
+// A comma ends the field, a line break the row; false for any other byte.
+bool CsvReader::separates(RowInProgress &current, char c)
+{
+    if (c == ',') {
+        current.newField();
+        current.state = State::FieldStart;
+    } else if (c == '\n' || c == '\r') {
+        current.ended = true;
+        m_skipLineFeed = c == '\r';
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void CsvReader::takeByte(RowInProgress &current, char c)
+{
+    switch (current.state) {
+    case State::FieldStart:
+    case State::Unquoted:
+        if (separates(current, c))
+            break;
+        if (c == '"') {
+            if (current.state == State::FieldStart) {
+                current.state = State::Quoted;
+                current.quoteLine = m_line;
+                m_quotedCr = false;
+                ++current.bytes;
+            } else {
+                current.fail("a double quote inside an unquoted field");
+                current.keep(c);
+            }
+        } else {
+            current.keep(c);
+            current.state = State::Unquoted;
+        }
+        break;
+    case State::Quoted:
+        // Only a quote stops a run.
+        current.state = State::QuoteInQuoted;
+        m_quotedCr = false;
+        ++current.bytes;
+        break;
+    case State::QuoteInQuoted:
+        if (c == '"') {
+            current.keep('"');
+            current.state = State::Quoted;
+        } else if (!separates(current, c)) {
+            current.fail("text after the closing double quote of a field");
+            current.keep(c);
+            current.state = State::Unquoted;
+        }
+        break;
+    }
+}
+
+void CsvReader::finishRow(RowInProgress &current)
+{
+    if (current.ended)
+        ++m_line;
+    if (!current.ended && current.state == State::Quoted) {
+        // It took the rest of the input, which says more than its length.
+        current.row.error = "the double quote opened on line " + std::to_string(current.quoteLine) +
+                            " is never closed: the rest of the input was read as its field";
+    } else if (current.tooLong) {
+        current.row.error = "a row longer than " + std::to_string(m_maxRowBytes) + " bytes";
+    }
+    current.row.fields.resize(current.row.error.empty() ? current.fieldCount : 0);
+}
+
+bool CsvReader::next(CsvRow &row)
+{
+    row.error.clear();
+    if (!m_started) {
+        m_started = true;
+        skipByteOrderMark();
+    }
     if (m_skipLineFeed) {
         m_skipLineFeed = false;
-        if (m_pos == m_end)
-            fill();
-        if (m_pos < m_end && m_buffer[m_pos] == '\n')
-            ++m_pos;
+        skipLineFeedAfterCr();
     }
     if (m_pos == m_end && !fill()) {
         row.fields.clear();
@@ -83,125 +223,13 @@ bool CsvReader::next(CsvRow &row)
     }
 
     row.line = m_line;
-    std::uint64_t quoteLine = 0; // where the last quoted field opened
-    State state = State::FieldStart;
-    std::size_t rowBytes = 0;
-    bool tooLong = false;
-    startField();
-
-    auto keep = [&](char c) {
-        if (++rowBytes > m_maxRowBytes)
-            tooLong = true;
-        if (!tooLong)
-            row.fields[fieldCount - 1].push_back(c);
-    };
-    auto newField = [&] {
-        if (++rowBytes > m_maxRowBytes)
-            tooLong = true;
-        if (!tooLong)
-            startField();
-    };
-
-    bool ended = false;
-    while (!ended) {
-        if (m_pos == m_end && !fill())
-            break;
-        // Plain bytes of an unquoted or quoted field, taken in one run.
-        if (state == State::Unquoted || state == State::Quoted) {
-            const char *begin = m_buffer.data() + m_pos;
-            const char *end = m_buffer.data() + m_end;
-            const char *stop = begin;
-            if (state == State::Unquoted) {
-                while (stop != end && *stop != ',' && *stop != '\n' && *stop != '\r' && *stop != '"')
-                    ++stop;
-            } else {
-                // Line breaks inside the field still move on the line count.
-                for (; stop != end && *stop != '"'; ++stop) {
-                    if (*stop == '\n') {
-                        m_line += m_quotedCr ? 0 : 1;
-                        m_quotedCr = false;
-                    } else {
-                        m_quotedCr = *stop == '\r';
-                        m_line += m_quotedCr ? 1 : 0;
-                    }
-                }
-            }
-            const auto run = static_cast<std::size_t>(stop - begin);
-            if (run != 0) {
-                if (!tooLong && rowBytes + run <= m_maxRowBytes) {
-                    row.fields[fieldCount - 1].append(begin, run);
-                    rowBytes += run;
-                } else {
-                    rowBytes += run;
-                    tooLong = true;
-                }
-                m_pos += run;
-                continue;
-            }
-        }
-
-        const char c = m_buffer[m_pos++];
-        // A comma ends the field, a line break the row.
-        const auto separates = [&](char separator) {
-            if (separator == ',') {
-                newField();
-                state = State::FieldStart;
-            } else if (separator == '\n' || separator == '\r') {
-                ended = true;
-                m_skipLineFeed = separator == '\r';
-            } else {
-                return false;
-            }
-            return true;
-        };
-        switch (state) {
-        case State::FieldStart:
-        case State::Unquoted:
-            if (separates(c))
-                break;
-            if (c == '"') {
-                if (state == State::FieldStart) {
-                    state = State::Quoted;
-                    quoteLine = m_line;
-                    m_quotedCr = false;
-                    ++rowBytes;
-                } else {
-                    fail(row, "a double quote inside an unquoted field");
-                    keep(c);
-                }
-            } else {
-                keep(c);
-                state = State::Unquoted;
-            }
-            break;
-        case State::Quoted:
-            // Only a quote stops the run above.
-            state = State::QuoteInQuoted;
-            m_quotedCr = false;
-            ++rowBytes;
-            break;
-        case State::QuoteInQuoted:
-            if (c == '"') {
-                keep('"');
-                state = State::Quoted;
-            } else if (!separates(c)) {
-                fail(row, "text after the closing double quote of a field");
-                keep(c);
-                state = State::Unquoted;
-            }
-            break;
-        }
+    RowInProgress current{row, m_maxRowBytes};
+    current.startField();
+    while (!current.ended && (m_pos != m_end || fill())) {
+        if (!takeRun(current))
+            takeByte(current, m_buffer[m_pos++]);
     }
-    if (ended)
-        ++m_line;
-    if (!ended && state == State::Quoted) {
-        // It took the rest of the input, which says more than its length.
-        row.error = "the double quote opened on line " + std::to_string(quoteLine) +
-                    " is never closed: the rest of the input was read as its field";
-    } else if (tooLong) {
-        row.error = "a row longer than " + std::to_string(m_maxRowBytes) + " bytes";
-    }
-    row.fields.resize(row.error.empty() ? fieldCount : 0);
+    finishRow(current);
     return true;
 }
 

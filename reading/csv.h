@@ -38,13 +38,22 @@ public:
     // on it is a row of one empty field. A quoted field that is never closed
     // takes the rest of the input: that row is the last, and its error
     // names the line of the opening quote.
-    bool next(CsvRow &row);
+    [[nodiscard]] bool next(CsvRow &row);
 
 private:
     enum class State { FieldStart, Unquoted, Quoted, QuoteInQuoted };
+    struct RowInProgress;
 
     bool fill();
-    void fail(CsvRow &row, const char *what);
+    // The steps of next(): the byte order mark before the first row, the LF
+    // of a CRLF split between two rows, the plain bytes of a field taken in
+    // one run, each other byte, and the end of the row.
+    void skipByteOrderMark();
+    void skipLineFeedAfterCr();
+    bool takeRun(RowInProgress &row);
+    void takeByte(RowInProgress &row, char c);
+    bool separates(RowInProgress &row, char c);
+    void finishRow(RowInProgress &row);
 
     Source m_source;
     std::size_t m_maxRowBytes;

@@ -47,19 +47,19 @@ const std::array<std::string, 6> &ProfileTexts(const NameProfile *profile) noexc
     return Texts().profiles[profile ? static_cast<std::size_t>(profile->number) : 0];
 }
 
-bool MakeReading(const Inputs &inputs, Reading &reading)
+bool MakeReading(const Inputs &inputs, Utf8Reading &reading)
 {
     std::u16string (&units)[4] = reading.units;
     if (!Utf8ToUtf16(inputs.name, units[0]) || !Utf8ToUtf16(inputs.day, units[1]) ||
-        !Utf8ToUtf16(inputs.month, units[2]) || !Utf8ToUtf16(inputs.year, units[3]))
+        !Utf8ToUtf16(inputs.month, units[2]) || !Utf8ToUtf16(inputs.year, units[3])) {
+        reading = Utf8Reading();
         return false;
-    veltara::MakeReading({units[0], units[1], units[2], units[3], {}}, reading);
-    if (reading.outcome == ReadingOutcome::Read) {
-        reading.name = inputs.name;
-        reading.day = Utf16ToUtf8(reading.paddedDay);
-        reading.month = inputs.month;
-        reading.year = inputs.year;
     }
+    veltara::MakeReading({units[0], units[1], units[2], units[3], {}}, reading);
+    reading.name = inputs.name;
+    reading.day = Utf16ToUtf8(reading.paddedDay);
+    reading.month = inputs.month;
+    reading.year = inputs.year;
     return true;
 }
 

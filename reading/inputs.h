@@ -20,19 +20,22 @@ struct Inputs {
 };
 
 // The engine's reading with the texts the output writes, in UTF-8.
-struct Reading : veltara::Reading {
+struct Utf8Reading : veltara::ReadingResult {
     std::string name;  // as typed
     std::string day;   // as the window shows it after Calculate: padded to two characters
     std::string month; // as typed
     std::string year;  // as typed
     // The inputs as the engine takes them: storage kept from call to call.
     std::u16string units[4];
+
+    bool operator==(const Utf8Reading &) const = default;
 };
 
 // Works out the reading of a freshly cleared window into `reading`, whose
-// storage is reused from call to call; false, with no reading, when an input
-// is not well-formed UTF-8.
-bool MakeReading(const Inputs &inputs, Reading &reading);
+// storage is reused from call to call, the texts on a refusal too; false,
+// with `reading` as a new one, when an input is not well-formed UTF-8.
+// Nothing of an earlier reading stays either way.
+[[nodiscard]] bool MakeReading(const Inputs &inputs, Utf8Reading &reading);
 
 // The UTF-8 texts of the engine's tables, converted once.
 std::string_view SignText(const ZodiacRange &row) noexcept;

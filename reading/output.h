@@ -1,10 +1,11 @@
 // The two ways a reading is written: a JSON object on one line, and the text
-// a person reads, with the explanation of each number.
+// a person reads, with the explanation of each number. The text's lines are
+// wrapped by wrap.h, which callers get from here.
 #pragma once
 
-#include "chartwords.h"
 #include "inputs.h"
 #include "json.h"
+#include "wrap.h"
 
 #include <cstdint>
 #include <functional>
@@ -30,7 +31,7 @@ int RunReading(const Options &options, const Sink &out, const Sink &err);
 // Appends the reading as one JSON object (no line break) with the keys name,
 // day, month, year, nameNumber, birthNumber, character, planet, element,
 // letters, primaryColor, secondaryColors, zodiac and breakdown.
-void AppendReadingJson(std::string &out, const Reading &reading);
+void AppendReadingJson(std::string &out, const Utf8Reading &reading);
 
 // Appends {"row": N, "line": L, "error": "..."} (no line break).
 void AppendRowErrorJson(std::string &out, std::uint64_t row, std::uint64_t line, std::string_view message);
@@ -38,23 +39,6 @@ void AppendRowErrorJson(std::string &out, std::uint64_t row, std::uint64_t line,
 // The reading as the window shows it, then how it came about. With a width,
 // long lines are wrapped to that many columns, the continuation lines
 // indented under the values; 0 keeps every value on one line.
-std::string ReadingText(const Reading &reading, std::size_t width = 0);
-
-using veltara::Breaks;
-
-// A line of the text output: the label, then the value from a fixed column,
-// wrapped to `width` columns (0: not wrapped) with its continuation lines
-// indented under the value.
-void AppendLine(std::string &out, std::string_view label, std::string_view value, std::size_t width = 0,
-                Breaks breaks = Breaks::AtSpaces);
-
-// A line of the explanation that is a sentence; its continuation lines are
-// indented by two.
-void AppendSentence(std::string &out, std::string_view sentence, std::size_t width);
-
-// How many columns of a terminal the well-formed UTF-8 text takes: two for
-// the wide East Asian characters, none for combining marks and invisible
-// format characters, one for the rest.
-std::size_t TextColumns(std::string_view utf8);
+std::string ReadingText(const Utf8Reading &reading, std::size_t width = 0);
 
 } // namespace veltara::reading

@@ -13,9 +13,9 @@
 namespace readingcase {
 
 // The reading of `name` born on 5 January 1980 (digit text 01051980).
-inline veltara::Reading OfName(std::u16string_view name)
+inline veltara::ReadingResult OfName(std::u16string_view name)
 {
-    veltara::Reading reading;
+    veltara::ReadingResult reading;
     veltara::MakeReading({name, u"05", u"January", u"1980", {}}, reading);
     return reading;
 }
@@ -25,12 +25,12 @@ inline veltara::Reading OfName(std::u16string_view name)
 // day, which is kept as typed, and the rest as the year. The date fields
 // compose any text of 3 to 8 units so; nullopt for another, which no date
 // gives.
-inline std::optional<veltara::Reading> OfDigits(const QString &digits)
+inline std::optional<veltara::ReadingResult> OfDigits(const QString &digits)
 {
     if (digits.size() < 3 || digits.size() > static_cast<qsizetype>(veltara::BirthDigitsMaxLength))
         return std::nullopt;
     const QString day = digits.left(2), year = digits.mid(2);
-    veltara::Reading reading;
+    veltara::ReadingResult reading;
     veltara::MakeReading({u"Ann", veltara::Units(day), u"?", veltara::Units(year), {}}, reading);
     return reading;
 }

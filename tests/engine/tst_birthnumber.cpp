@@ -159,7 +159,7 @@ void TestBirthNumber::birthDigits()
     QFETCH(QString, paddedDay);
 
     // The digits are composed before any check: a refused date has them too.
-    Reading reading;
+    ReadingResult reading;
     MakeReading({u"Ann", Units(day), Units(month), Units(year), Units(current)}, reading);
     QCOMPARE(ToQString(reading.birthDigits), digits);
     QCOMPARE(ToQString(reading.paddedDay), paddedDay);
@@ -197,7 +197,7 @@ void TestBirthNumber::birthNumber()
     QFETCH(QString, digits);
     QFETCH(int, number);
     const quint64 digitSum = DigitSum(Units(digits));
-    const std::optional<Reading> reading = readingcase::OfDigits(digits);
+    const std::optional<ReadingResult> reading = readingcase::OfDigits(digits);
     if (!reading) {
         // No date gives this text: the reduction the reading makes of a digit sum.
         std::vector<std::uint64_t> passes;

@@ -168,7 +168,7 @@ void TestNameNumber::nameNumber()
 {
     QFETCH(QString, name);
     QFETCH(int, number);
-    const Reading reading = readingcase::OfName(Units(name));
+    const ReadingResult reading = readingcase::OfName(Units(name));
     // No name, no numbers: the window asks for one.
     QCOMPARE(reading.outcome, name.isEmpty() ? ReadingOutcome::MissingName : ReadingOutcome::Read);
     if (name.isEmpty())

@@ -15,6 +15,8 @@ class TestReading : public QObject {
 private slots:
     void makeReading_data();
     void makeReading();
+    void reusedStorageKeepsNothing_data();
+    void reusedStorageKeepsNothing();
 };
 
 void TestReading::makeReading_data()
@@ -74,7 +76,7 @@ void TestReading::makeReading()
     QFETCH(int, zodiacRow);
     QFETCH(int, characters);
 
-    Reading reading;
+    ReadingResult reading;
     MakeReading({Units(name), Units(day), Units(month), Units(year), Units(previousDigits)}, reading);
     QCOMPARE(int(reading.outcome), outcome);
     QCOMPARE(ToQString(reading.birthDigits), digits);
@@ -85,6 +87,41 @@ void TestReading::makeReading()
     QCOMPARE(reading.birthNumber, birthSums.isEmpty() ? 0 : int(birthSums.back()));
     QCOMPARE(int(reading.letterCounts.size()), characters);
     QCOMPARE(reading.profile ? reading.profile->number : 0, nameNumber);
+}
+
+void TestReading::reusedStorageKeepsNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<int>("outcome");
+
+    QTest::newRow("no year") << QStringLiteral("Ann") << QStringLiteral("5") << QString()
+                             << int(ReadingOutcome::InvalidBirthdate);
+    QTest::newRow("no name") << QString() << QStringLiteral("5") << QStringLiteral("1980")
+                             << int(ReadingOutcome::MissingName);
+    QTest::newRow("no zodiac row") << QStringLiteral("Ann") << QStringLiteral("31") << QStringLiteral("1980")
+                                   << int(ReadingOutcome::InvalidBirthday);
+    QTest::newRow("a shorter name read") << QStringLiteral("Bo") << QStringLiteral("5") << QStringLiteral("1980")
+                                         << int(ReadingOutcome::Read);
+}
+
+void TestReading::reusedStorageKeepsNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, day);
+    QFETCH(QString, year);
+    QFETCH(int, outcome);
+    const ReadingInputs inputs{Units(name), Units(day), u"February", Units(year), {}};
+
+    ReadingResult reused;
+    MakeReading({u"Mary Jane Watson", u"29", u"September", u"1999", {}}, reused);
+    QCOMPARE(int(reused.outcome), int(ReadingOutcome::Read));
+    MakeReading(inputs, reused);
+    ReadingResult fresh;
+    MakeReading(inputs, fresh);
+    QCOMPARE(int(reused.outcome), outcome);
+    QVERIFY2(reused == fresh, "something of the earlier reading stayed");
 }
 
 QTEST_APPLESS_MAIN(TestReading)

@@ -82,7 +82,7 @@ constexpr ZodiacRange Unsound{-1, 0, 0, u"", u""};
 // gives, the lookup the reading makes of its key.
 const ZodiacRange *ReadingZodiac(const QString &text)
 {
-    const std::optional<Reading> reading = readingcase::OfDigits(text);
+    const std::optional<ReadingResult> reading = readingcase::OfDigits(text);
     if (!reading)
         return FindZodiacRow(BirthKey(Units(text)).value_or(0));
     const bool sound = ToQString(reading->birthDigits) == text

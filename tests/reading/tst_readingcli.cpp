@@ -130,6 +130,8 @@ private slots:
     void jsonWriterSeparators();
     void breakdownOfAReading();
     void textOfAReading();
+    void reusedReadingKeepsNothing_data();
+    void reusedReadingKeepsNothing();
     void batchRows();
     void programStatuses_data();
     void programStatuses();
@@ -527,7 +529,7 @@ void TestReadingCli::wrappedText()
 {
     QFETCH(QByteArray, name);
     QFETCH(int, width);
-    Reading reading;
+    Utf8Reading reading;
     QVERIFY(MakeReading({name.toStdString(), "29", "September", "1999"}, reading) && reading.outcome == ReadingOutcome::Read);
     const QByteArray flat = Bytes(ReadingText(reading));
     const QByteArray wrapped = Bytes(ReadingText(reading, static_cast<std::size_t>(width)));
@@ -562,7 +564,7 @@ void TestReadingCli::wrappedText()
 
 void TestReadingCli::wrappedTextNarrow()
 {
-    Reading reading;
+    Utf8Reading reading;
     QVERIFY(MakeReading({"Ann", "05", "January", "1980"}, reading) && reading.outcome == ReadingOutcome::Read);
     const QList<QByteArray> lines = Bytes(ReadingText(reading, 50)).split('\n');
     const QList<QByteArray> expected = {
@@ -645,7 +647,7 @@ void TestReadingCli::jsonWriterSeparators()
 
 void TestReadingCli::breakdownOfAReading()
 {
-    Reading reading;
+    Utf8Reading reading;
     QVERIFY(MakeReading({"John Smith", "29", "September", "1999"}, reading) && reading.outcome == ReadingOutcome::Read);
     std::string json;
     AppendReadingJson(json, reading);
@@ -684,7 +686,7 @@ void TestReadingCli::breakdownOfAReading()
 
 void TestReadingCli::textOfAReading()
 {
-    Reading reading;
+    Utf8Reading reading;
     QVERIFY(MakeReading({"John Smith", "29", "September", "1999"}, reading) && reading.outcome == ReadingOutcome::Read);
     const QList<QByteArray> lines = Bytes(ReadingText(reading)).split('\n');
     const QList<QByteArray> expected = {
@@ -720,6 +722,36 @@ void TestReadingCli::textOfAReading()
     // Characters that would not show are named by their code.
     QVERIFY(MakeReading({"A\tB\xC2\xA0" "C", "05", "May", "1980"}, reading) && reading.outcome == ReadingOutcome::Read);
     QVERIFY(Bytes(ReadingText(reading)).contains("A 1, U+0009 0, B 2, U+00A0 0, C 3\n"));
+}
+
+void TestReadingCli::reusedReadingKeepsNothing_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("year");
+    QTest::addColumn<bool>("utf8");
+    QTest::addColumn<int>("outcome"); // a new reading's without UTF-8
+
+    QTest::newRow("refused: no name") << QByteArray() << QByteArray("1980") << true << int(ReadingOutcome::MissingName);
+    QTest::newRow("refused: no year") << QByteArray("Ann") << QByteArray() << true << int(ReadingOutcome::InvalidBirthdate);
+    QTest::newRow("name not UTF-8") << QByteArray("A\xFF") << QByteArray("1980") << false << int(ReadingOutcome::Read);
+    QTest::newRow("a shorter name read") << QByteArray("Bo") << QByteArray("1980") << true << int(ReadingOutcome::Read);
+}
+
+void TestReadingCli::reusedReadingKeepsNothing()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, year);
+    QFETCH(bool, utf8);
+    QFETCH(int, outcome);
+    const Inputs inputs{name.toStdString(), "05", "May", year.toStdString()};
+
+    Utf8Reading reused;
+    QVERIFY(MakeReading({"Mary Jane Watson", "29", "September", "1999"}, reused) && reused.outcome == ReadingOutcome::Read);
+    QCOMPARE(MakeReading(inputs, reused), utf8);
+    Utf8Reading fresh;
+    QCOMPARE(MakeReading(inputs, fresh), utf8);
+    QCOMPARE(int(reused.outcome), outcome);
+    QVERIFY2(reused == fresh, "something of the earlier reading stayed");
 }
 
 void TestReadingCli::batchRows()

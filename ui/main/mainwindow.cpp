@@ -435,7 +435,7 @@ void MainWindow::calculate()
 
     const QString name = m_nameEdit->text(), day = m_dayList->currentText(), month = m_monthList->currentText(),
                   year = m_yearList->currentText(), digits = m_birthDigitsBox->text();
-    Reading reading;
+    ReadingResult reading;
     MakeReading({Units(name), Units(day), Units(month), Units(year), Units(digits)}, reading);
     m_dayList->setEditText(ToQString(reading.paddedDay));
     m_birthDigitsBox->setText(ToQString(reading.birthDigits));
