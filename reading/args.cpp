@@ -1,10 +1,12 @@
 #include "args.h"
 
+#include "batch.h"
 #include "dates.h"
 #include "text.h"
 #include "version.h"
 
 #include <algorithm>
+#include <charconv>
 #include <utility>
 
 namespace veltara::reading {
@@ -82,28 +84,38 @@ std::string MonthHint(std::string_view month)
            std::string(month) + "\" adds no month digits";
 }
 
+// The number after --jobs, 1 to MaxJobs in decimal digits; 0 for any other
+// text.
+unsigned JobsCount(std::string_view text)
+{
+    unsigned count = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    return error == std::errc() && end == text.data() + text.size() && count <= MaxJobs ? count : 0;
+}
+
 } // namespace
 
 std::string_view UsageText()
 {
     return "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
            "       veltara-reading [--json] NAME YYYY-MM-DD\n"
-           "       veltara-reading --batch FILE\n"
+           "       veltara-reading [--jobs N] --batch FILE\n"
            "       veltara-reading --chart [--json] [--on YYYY-MM-DD] NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
-           "       veltara-reading --chart [--on YYYY-MM-DD] --batch FILE\n"
+           "       veltara-reading --chart [--on YYYY-MM-DD] [--jobs N] --batch FILE\n"
            "       veltara-reading -h | --help | -v | --version\n";
 }
 
 std::string_view HelpText()
 {
+    static_assert(MaxJobs == 256, "the help gives the jobs as 1 to 256");
     return "veltara-reading: the numerology reading of Veltara Numerology Software on the\n"
            "command line, with how each number came about.\n"
            "\n"
            "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
            "       veltara-reading [--json] NAME YYYY-MM-DD\n"
-           "       veltara-reading --batch FILE\n"
+           "       veltara-reading [--jobs N] --batch FILE\n"
            "       veltara-reading --chart [--json] [--on YYYY-MM-DD] NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
-           "       veltara-reading --chart [--on YYYY-MM-DD] --batch FILE\n"
+           "       veltara-reading --chart [--on YYYY-MM-DD] [--jobs N] --batch FILE\n"
            "\n"
            "NAME DAY MONTH YEAR are the four fields of the window, as typed: a day\n"
            "of one character gets a 0 in front (an empty day becomes 0), only the\n"
@@ -130,6 +142,9 @@ std::string_view HelpText()
            "                input), name,YYYY-MM-DD or name,day,month,year: one JSON\n"
            "                line per row, {\"row\": N, \"line\": L, \"error\": \"...\"} for a\n"
            "                row that fails; blank lines and a header row are skipped\n"
+           "  --jobs N      with --batch: answer the rows on N threads, 1 to 256\n"
+           "                (default: one per processor core); the output is the same\n"
+           "                for any N\n"
            "  --            ends the options (for a name or day beginning with -)\n"
            "  -h, --help    this help\n"
            "  -v, --version the version\n"
@@ -152,6 +167,7 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
     Options options;
     bool batch = false;
     bool onGiven = false;
+    bool jobsGiven = false;
     bool optionsEnded = false;
     std::vector<std::string_view> positional;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -179,6 +195,17 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
             options.on = argument == "--on" ? arguments[++i] : argument.substr(5);
             if (!IsIsoDateShape(options.on))
                 return UsageError("\"" + options.on + "\" after --on is not a date YYYY-MM-DD");
+        } else if (argument == "--jobs" || argument.starts_with("--jobs=")) {
+            if (jobsGiven)
+                return UsageError("--jobs given twice");
+            jobsGiven = true;
+            const std::string range = "a number from 1 to " + std::to_string(MaxJobs);
+            if (argument == "--jobs" && i + 1 == arguments.size())
+                return UsageError("--jobs needs " + range);
+            const std::string_view count = argument == "--jobs" ? arguments[++i] : argument.substr(7);
+            options.jobs = JobsCount(count);
+            if (options.jobs == 0)
+                return UsageError("\"" + std::string(count) + "\" after --jobs is not " + range);
         } else if (argument == "--batch" || argument.starts_with("--batch=")) {
             if (batch)
                 return UsageError("--batch given twice");
@@ -199,6 +226,8 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
 
     if (onGiven && !options.chart)
         return UsageError("--on is for the chart: give --chart too");
+    if (jobsGiven && !batch)
+        return UsageError("--jobs is for the batch: give --batch too");
     if (batch) {
         if (!positional.empty())
             return UsageError("--batch takes no NAME or date");

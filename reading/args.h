@@ -23,6 +23,9 @@ struct Options {
     // With `chart`: the reading date, YYYY-MM-DD as given after --on; empty
     // for today.
     std::string on;
+    // With --batch: the threads the rows are answered on (--jobs N); 0 when
+    // not given, for one per processor core.
+    unsigned jobs = 0;
     std::string problem;            // Mode::Usage: what is wrong
     // Mode::Reading and Mode::Usage: one line for the standard error after
     // the reading, the refusal or the problem, when the arguments look

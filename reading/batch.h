@@ -6,6 +6,7 @@
 #include "output.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -52,5 +53,22 @@ private:
 // are skipped, and so is a header as the first row that is not blank. The
 // first write that fails ends the batch.
 BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswer &answer = ReadingRows());
+
+// Makes the row answer of one job: each job has its own, with its own
+// storage.
+using RowAnswers = std::function<RowAnswer()>;
+
+// The most jobs --jobs takes, and the jobs of a batch when it is not given:
+// one per processor core, at least one.
+inline constexpr unsigned MaxJobs = 256;
+unsigned DefaultJobs();
+
+// RunBatch with the rows answered on `jobs` threads, each with its own row
+// answer, in chunks of a few hundred rows, a few more chunks than jobs in
+// flight: this thread reads the rows and writes each chunk's lines once
+// answered, in the order of the input. The output is the same as one job's,
+// a failed write included: nothing is written after it, and the jobs stop
+// after the chunk they answer. One job answers the rows on this thread.
+BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswers &answers, unsigned jobs);
 
 } // namespace veltara::reading

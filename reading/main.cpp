@@ -82,8 +82,11 @@ int Batch(const Options &options, Output &output)
             readError = errno;
         return got;
     });
+    // Each job makes its own row answer.
+    const RowAnswers answers = options.chart ? RowAnswers([&on] { return RowAnswer(ChartRows(on)); })
+                                             : RowAnswers([] { return RowAnswer(ReadingRows()); });
     const BatchResult result = RunBatch(reader, [&output](std::string_view text) { return output.write(text); },
-                                        options.chart ? RowAnswer(ChartRows(on)) : RowAnswer(ReadingRows()));
+                                        answers, options.jobs != 0 ? options.jobs : DefaultJobs());
     if (!standardInput)
         std::fclose(input);
 

@@ -58,16 +58,21 @@ mkdir "$work/sub"
 touch "$work/rows.csv" "$work/my rows.csv" "$work/other.txt"
 cd "$work" || exit 1
 
+# After --jobs: 1, and the number of cores when there are more.
+cores=$(getconf _NPROCESSORS_ONLN) jobs=1
+((cores > 1)) && jobs+="|$cores"
 months='April|August|December|February|January|July|June|March|May|November|October|September'
 run_cases() {
     function=_veltara_reading
-    expect veltara-reading '--' '--|--batch|--chart|--help|--json|--on|--version'
-    expect veltara-reading '-' '--|--batch|--chart|--help|--json|--on|--version|-h|-v'
+    expect veltara-reading '--' '--|--batch|--chart|--help|--jobs|--json|--on|--version'
+    expect veltara-reading '-' '--|--batch|--chart|--help|--jobs|--json|--on|--version|-h|-v'
     expect veltara-reading '--chart|--on|' "$(date +%F)"
     expect veltara-reading '--chart|--on|2020-01-01|Ann|5|' "$months"
     expect veltara-reading '--c' '--chart'
     expect veltara-reading '--chart|Ann|5|' "$months"
-    expect veltara-reading '--j' '--json'
+    expect veltara-reading '--j' '--jobs|--json'
+    expect veltara-reading '--batch|-|--jobs|' "$jobs"
+    expect veltara-reading '--jobs|2|Ann|5|' "$months"
     expect veltara-reading '--batch|r' 'rows.csv'
     expect veltara-reading '--batch|my' 'my rows.csv'
     expect veltara-reading '--batch|' '-|my rows.csv|other.txt|rows.csv|sub'

@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,31 @@ Batch RunBatchOn(const QByteArray &csv)
     return batch;
 }
 
+// A seeded random batch: the CSV forms, refused rows, blank rows, a long name
+// and a row too long, over many chunks of rows.
+QByteArray RandomBatch()
+{
+    const QByteArray names[] = {"Ann", "\"Smith, John\"", "\"Kate\nLee\"", "Zo\xC3\xAB", "\xD0\x9F\xD1\x91\xD1\x82",
+                                "An\xFF", ""};
+    const QByteArray dates[] = {"1980-01-05", " 29 , September , 1999", "1980-13-01", "1900-02-29", "5,May,1980,x",
+                                "1,13,2000", "2030-01-01"};
+    std::mt19937 random(20240630);
+    QByteArray csv = "name,date\n" + QByteArray(20000, 'a') + ",1980-01-05\n" + QByteArray(70000, 'b') +
+                     ",1980-01-05\n";
+    for (int i = 0; i < 3000; ++i)
+        csv += names[random() % std::size(names)] + ',' + dates[random() % std::size(dates)] +
+               (random() % 9 ? "\n" : "\r\n,,\n");
+    return csv;
+}
+
+QStringList Words(std::initializer_list<const char *> words)
+{
+    QStringList list;
+    for (const char *word : words)
+        list.append(QString::fromUtf8(word));
+    return list;
+}
+
 } // namespace
 
 class TestReadingCli : public QObject {
@@ -138,6 +164,10 @@ private slots:
     void linesOnStandardError_data();
     void linesOnStandardError();
     void batchFromFileAndFaults();
+    void batchOnJobs_data();
+    void batchOnJobs();
+    void failedWriteOnJobs_data();
+    void failedWriteOnJobs();
     void engineAndProgramWithoutQt();
 };
 
@@ -182,6 +212,15 @@ void TestReadingCli::arguments_data()
     row("batch with empty file", {"--batch="}, M::Usage, false, "needs a file");
     row("batch twice", {"--batch", "a", "--batch", "b"}, M::Usage, false, "twice");
     row("batch with a name", {"--batch", "-", "Ann", "1980-01-05"}, M::Usage, false, "no NAME");
+    row("batch on jobs", {"--jobs", "7", "--batch", "-"}, M::Batch, false, "-");
+    row("the most jobs, equals form", {"--batch", "-", "--jobs=256"}, M::Batch, false, "-");
+    row("jobs 0", {"--batch", "-", "--jobs", "0"}, M::Usage, false, "\"0\" after --jobs is not a number from 1 to 256");
+    row("jobs 257", {"--batch", "-", "--jobs", "257"}, M::Usage, false, "not a number from 1 to 256");
+    row("jobs 2x", {"--batch", "-", "--jobs", "2x"}, M::Usage, false, "not a number from 1 to 256");
+    row("jobs of 11 digits", {"--batch", "-", "--jobs", "99999999999"}, M::Usage, false, "not a number from 1 to 256");
+    row("jobs without a number", {"--batch", "-", "--jobs"}, M::Usage, false, "--jobs needs a number");
+    row("jobs twice", {"--jobs", "2", "--jobs=2", "--batch", "-"}, M::Usage, false, "--jobs given twice");
+    row("jobs without batch", {"--jobs", "2", "Ann", "1980-01-05"}, M::Usage, false, "--jobs is for the batch");
     row("ISO month 13", {"Ann", "1980-13-05"}, M::Usage, false, "not a date");
     row("ISO month 00", {"Ann", "1980-00-05"}, M::Usage, false, "not a date");
     row("ISO one-digit day", {"Ann", "1980-01-5"}, M::Usage, false, "not a date");
@@ -858,9 +897,9 @@ void TestReadingCli::linesOnStandardError_data()
     };
     const QByteArray usage = "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
                              "       veltara-reading [--json] NAME YYYY-MM-DD\n"
-                             "       veltara-reading --batch FILE\n"
+                             "       veltara-reading [--jobs N] --batch FILE\n"
                              "       veltara-reading --chart [--json] [--on YYYY-MM-DD] NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
-                             "       veltara-reading --chart [--on YYYY-MM-DD] --batch FILE\n"
+                             "       veltara-reading --chart [--on YYYY-MM-DD] [--jobs N] --batch FILE\n"
                              "       veltara-reading -h | --help | -v | --version\n"
                              "Try 'veltara-reading --help' for more information.\n";
     auto args = [](std::initializer_list<const char *> list) {
@@ -928,6 +967,64 @@ void TestReadingCli::batchFromFileAndFaults()
         QCOMPARE(full.exitCode, 2);
         QVERIFY2(full.err.startsWith("veltara-reading: cannot write the output"), full.err.constData());
     }
+}
+
+void TestReadingCli::batchOnJobs_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("jobs"); // none: one per core
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<int>("exitCode");
+    const QStringList reading = Words({"--batch", "-"});
+    const QStringList chart = Words({"--chart", "--on", "2024-06-30", "--batch", "-"});
+    const QByteArray allRead = QByteArray("Ann,1980-01-05\n").repeated(3000);
+    for (const char *jobs : {"--jobs=2", "--jobs=7"}) {
+        QTest::addRow("reading, %s", jobs) << reading << Words({jobs}) << RandomBatch() << 1;
+        QTest::addRow("chart, %s", jobs) << chart << Words({jobs}) << RandomBatch() << 1;
+        QTest::addRow("chart, every row read, %s", jobs) << chart << Words({jobs}) << allRead << 0;
+    }
+    QTest::newRow("reading, one job per core") << reading << QStringList() << RandomBatch() << 1;
+}
+
+void TestReadingCli::batchOnJobs()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, jobs);
+    QFETCH(QByteArray, csv);
+    QFETCH(int, exitCode);
+    // Byte for byte the output of one job, error rows and status included.
+    const ProgramRun one = RunProgram(arguments + Words({"--jobs", "1"}), csv);
+    QCOMPARE(one.exitCode, exitCode);
+    QVERIFY(one.out.count('\n') >= 3000);
+    const ProgramRun run = RunProgram(arguments + jobs, csv);
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.err, one.err);
+    QVERIFY2(run.out == one.out, "not the output of one job");
+}
+
+void TestReadingCli::failedWriteOnJobs_data()
+{
+    QTest::addColumn<uint>("jobs");
+    QTest::newRow("2 jobs") << 2u;
+    QTest::newRow("7 jobs") << 7u;
+}
+
+void TestReadingCli::failedWriteOnJobs()
+{
+    QFETCH(uint, jobs);
+    // The third write fails: nothing is written after it, and what was
+    // written is the start of one job's output.
+    const QByteArray csv = QByteArray("Ann,1980-01-05\nAnn,1999-02-30\n").repeated(3000);
+    CsvReader whole(SourceOf(csv));
+    CsvReader reader(SourceOf(csv));
+    QByteArray all;
+    QByteArray written;
+    int writes = 0;
+    RunBatch(whole, [&all](std::string_view text) { return all += Bytes(text), true; });
+    RunBatch(reader, [&](std::string_view text) { return ++writes < 3 && (written += Bytes(text), true); },
+             [] { return RowAnswer(ReadingRows()); }, jobs);
+    QCOMPARE(writes, 3);
+    QVERIFY(!written.isEmpty() && written.size() < all.size() && all.startsWith(written));
 }
 
 void TestReadingCli::engineAndProgramWithoutQt()

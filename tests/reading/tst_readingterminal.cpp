@@ -185,6 +185,8 @@ void TestReadingTerminal::failedWrites_data()
     const QStringList help{QStringLiteral("-h")};
     const QStringList version{QStringLiteral("--version")};
     const QStringList batchFromFile{QStringLiteral("--batch"), m_rows10};
+    const QStringList twoJobs = QStringList{QStringLiteral("--jobs"), QStringLiteral("2")} + batch;
+    const QStringList chartOnSeven = QStringList{QStringLiteral("--chart"), QStringLiteral("--jobs=7")} + batch;
     struct Case {
         const char *tag;
         Destination destination;
@@ -203,6 +205,9 @@ void TestReadingTerminal::failedWrites_data()
         {"JSON reading to a closed output", Destination::Closed, json, m_empty, EBADF},
         {"10 rows to a broken pipe", Destination::BrokenPipe, batch, m_rows10, EPIPE},
         {"3000 rows to a broken pipe", Destination::BrokenPipe, batch, m_rows3000, EPIPE},
+        {"3000 rows on 2 jobs to /dev/full", Destination::FullDevice, twoJobs, m_rows3000, ENOSPC},
+        {"3000 charts on 7 jobs to a closed output", Destination::Closed, chartOnSeven, m_rows3000, EBADF},
+        {"3000 rows on 2 jobs to a broken pipe", Destination::BrokenPipe, twoJobs, m_rows3000, EPIPE},
         {"reading to a broken pipe", Destination::BrokenPipe, reading, m_empty, EPIPE},
         {"version to a broken pipe", Destination::BrokenPipe, version, m_empty, EPIPE},
     };
