@@ -49,12 +49,12 @@ std::string ShellWord(std::string_view text)
 
 // A date first and a last argument that is none says that the name was put
 // last. For a date in the ISO form the line shows the command as meant.
-std::string OrderHint(const std::vector<std::string_view> &positional, const Options &options)
+std::string OrderHint(const std::vector<std::string_view> &positional, bool chart, const Options &options)
 {
     if (positional.size() < 2 || !LooksLikeDate(positional.front()) || LooksLikeDate(positional.back()))
         return {};
     std::string hint = "the name comes first: veltara-reading ";
-    if (options.chart)
+    if (chart)
         hint.append("--chart ");
     if (options.json)
         hint.append("--json ");
@@ -162,12 +162,18 @@ std::string_view VersionText()
     return text;
 }
 
+bool ChartMode(Options::Mode mode)
+{
+    return mode == Options::Mode::Chart || mode == Options::Mode::ChartBatch;
+}
+
 Options ParseArguments(const std::vector<std::string_view> &arguments)
 {
     Options options;
     bool batch = false;
     bool onGiven = false;
     bool jobsGiven = false;
+    bool chart = false;
     bool optionsEnded = false;
     std::vector<std::string_view> positional;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -185,7 +191,7 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
         } else if (argument == "--json") {
             options.json = true;
         } else if (argument == "--chart") {
-            options.chart = true;
+            chart = true;
         } else if (argument == "--on" || argument.starts_with("--on=")) {
             if (onGiven)
                 return UsageError("--on given twice");
@@ -224,26 +230,29 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
         }
     }
 
-    if (onGiven && !options.chart)
+    if (onGiven && !chart)
         return UsageError("--on is for the chart: give --chart too");
     if (jobsGiven && !batch)
         return UsageError("--jobs is for the batch: give --batch too");
     if (batch) {
         if (!positional.empty())
             return UsageError("--batch takes no NAME or date");
-        options.mode = Options::Mode::Batch;
+        options.mode = chart ? Options::Mode::ChartBatch : Options::Mode::ReadingBatch;
         return options;
     }
     for (const std::string_view argument : positional) {
         if (!IsValidUtf8(argument))
             return UsageError("the arguments must be UTF-8 text");
     }
-    std::string orderHint = OrderHint(positional, options);
-    if (options.chart && (positional.size() == 2 || positional.size() == 4)) {
+    std::string orderHint = OrderHint(positional, chart, options);
+    if (chart && (positional.size() == 2 || positional.size() == 4)) {
         options.inputs.name = positional[0];
         options.chartDate.assign(positional.begin() + 1, positional.end());
         options.hint = std::move(orderHint);
-    } else if (positional.size() == 4) {
+        options.mode = Options::Mode::Chart;
+        return options;
+    }
+    if (positional.size() == 4) {
         options.inputs = {std::string(positional[0]), std::string(positional[1]), std::string(positional[2]),
                           std::string(positional[3])};
         options.hint = orderHint.empty() ? MonthHint(positional[2]) : std::move(orderHint);

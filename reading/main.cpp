@@ -63,7 +63,7 @@ int Batch(const Options &options, Output &output)
 {
     veltara::Date on;
     std::string problem;
-    if (options.chart && !ReadingDate(options, on, problem)) {
+    if (ChartMode(options.mode) && !ReadingDate(options, on, problem)) {
         Complain(problem);
         return ExitRefused;
     }
@@ -83,7 +83,7 @@ int Batch(const Options &options, Output &output)
         return got;
     });
     // Each job makes its own row answer.
-    const RowAnswers answers = options.chart ? RowAnswers([&on] { return RowAnswer(ChartRows(on)); })
+    const RowAnswers answers = ChartMode(options.mode) ? RowAnswers([&on] { return RowAnswer(ChartRows(on)); })
                                              : RowAnswers([] { return RowAnswer(ReadingRows()); });
     const BatchResult result = RunBatch(reader, [&output](std::string_view text) { return output.write(text); },
                                         answers, options.jobs != 0 ? options.jobs : DefaultJobs());
@@ -109,7 +109,7 @@ int main(int argc, char *argv[])
     const std::vector<std::string> given = CommandLineArguments(argc, argv);
     const std::vector<std::string_view> arguments(given.begin(), given.end());
     Options options = ParseArguments(arguments);
-    if (options.chart && options.on.empty())
+    if (ChartMode(options.mode) && options.on.empty())
         options.on = veltara::IsoDateText(LocalToday());
     Output output;
     switch (options.mode) {
@@ -126,14 +126,16 @@ int main(int argc, char *argv[])
         WriteError(UsageText());
         WriteError("Try 'veltara-reading --help' for more information.\n");
         return ExitUsage;
-    case Options::Mode::Batch:
+    case Options::Mode::ReadingBatch:
+    case Options::Mode::ChartBatch:
         return Batch(options, output);
     case Options::Mode::Reading:
+    case Options::Mode::Chart:
         break;
     }
     if (!options.json)
         options.textWidth = TerminalColumns(stdout);
-    const int status = (options.chart ? RunChart : RunReading)(
+    const int status = (options.mode == Options::Mode::Chart ? RunChart : RunReading)(
         options, [&output](std::string_view text) { return output.write(text); }, WriteError);
     const bool written = output.finish();
     if (!options.hint.empty()) {

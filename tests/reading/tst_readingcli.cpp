@@ -176,7 +176,8 @@ void TestReadingCli::arguments_data()
     QTest::addColumn<QList<QByteArray>>("arguments");
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("json");
-    // Mode::Reading: name|day|month|year; Batch: the file; Usage: a part of the problem.
+    // Reading: name|day|month|year; Chart: name|the date's fields; the batches: the file; Usage: a part of
+    // the problem.
     QTest::addColumn<QByteArray>("expected");
 
     using M = Options::Mode;
@@ -193,9 +194,13 @@ void TestReadingCli::arguments_data()
     row("dash-dash before a day with a hyphen", {"--", "Ann", "-5", "May", "1980"}, M::Reading, false,
         "Ann|-5|May|1980");
     row("a lone hyphen is a field", {"-", "05", "May", "1980"}, M::Reading, false, "-|05|May|1980");
-    row("batch file", {"--batch", "rows.csv"}, M::Batch, false, "rows.csv");
-    row("batch stdin, equals form", {"--batch=-"}, M::Batch, false, "-");
-    row("batch with json", {"--json", "--batch", "-"}, M::Batch, true, "-");
+    row("batch file", {"--batch", "rows.csv"}, M::ReadingBatch, false, "rows.csv");
+    row("batch stdin, equals form", {"--batch=-"}, M::ReadingBatch, false, "-");
+    row("batch with json", {"--json", "--batch", "-"}, M::ReadingBatch, true, "-");
+    row("chart, ISO date", {"--chart", "Ann", "1980-01-05"}, M::Chart, false, "Ann|1980-01-05");
+    row("chart, three fields, json", {"Ann", "5", "May", "1980", "--chart", "--json"}, M::Chart, true,
+        "Ann|5|May|1980");
+    row("chart batch", {"--batch", "-", "--chart", "--on", "2026-01-01"}, M::ChartBatch, false, "-");
     row("help wins", {"Ann", "--help"}, M::Help, false, "");
     row("short help", {"-h"}, M::Help, false, "");
     row("short help after fields", {"Ann", "1980-01-05", "-h"}, M::Help, false, "");
@@ -212,8 +217,8 @@ void TestReadingCli::arguments_data()
     row("batch with empty file", {"--batch="}, M::Usage, false, "needs a file");
     row("batch twice", {"--batch", "a", "--batch", "b"}, M::Usage, false, "twice");
     row("batch with a name", {"--batch", "-", "Ann", "1980-01-05"}, M::Usage, false, "no NAME");
-    row("batch on jobs", {"--jobs", "7", "--batch", "-"}, M::Batch, false, "-");
-    row("the most jobs, equals form", {"--batch", "-", "--jobs=256"}, M::Batch, false, "-");
+    row("batch on jobs", {"--jobs", "7", "--batch", "-"}, M::ReadingBatch, false, "-");
+    row("the most jobs, equals form", {"--batch", "-", "--jobs=256"}, M::ReadingBatch, false, "-");
     row("jobs 0", {"--batch", "-", "--jobs", "0"}, M::Usage, false, "\"0\" after --jobs is not a number from 1 to 256");
     row("jobs 257", {"--batch", "-", "--jobs", "257"}, M::Usage, false, "not a number from 1 to 256");
     row("jobs 2x", {"--batch", "-", "--jobs", "2x"}, M::Usage, false, "not a number from 1 to 256");
@@ -246,7 +251,17 @@ void TestReadingCli::arguments()
                      '|' + Bytes(options.inputs.year),
                  expected);
         break;
-    case Options::Mode::Batch:
+    case Options::Mode::Chart:
+        QCOMPARE(options.json, json);
+    {
+        QByteArray given = Bytes(options.inputs.name);
+        for (const std::string &field : options.chartDate)
+            given += '|' + Bytes(field);
+        QCOMPARE(given, expected);
+        break;
+    }
+    case Options::Mode::ReadingBatch:
+    case Options::Mode::ChartBatch:
         QCOMPARE(Bytes(options.batchFile), expected);
         break;
     case Options::Mode::Usage:
