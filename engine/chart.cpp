@@ -44,6 +44,7 @@ void ClearChart(Chart &chart)
                        [&](std::array<Plane, 4> Chart::*member) { chart.*member = {}; },
                        [&](std::array<int, 9> Chart::*member) { chart.*member = {}; },
                        [&](std::vector<std::u32string> PreparedName::*member) { (chart.name.*member).clear(); },
+                       [&](bool Chart::*member) { chart.*member = false; },
                    },
                    row.value);
     }
@@ -62,7 +63,6 @@ std::string_view RefusalText(ChartRefusal refusal) noexcept
     case ChartRefusal::None: return {};
     case ChartRefusal::NoLetter: return "the name has no letter A to Z: write it in Latin letters";
     case ChartRefusal::NoSuchDate: return "no such date";
-    case ChartRefusal::BeforeBirth: return "the reading date is before the birth date";
     case ChartRefusal::NotIsoDate: return "is not a date YYYY-MM-DD";
     case ChartRefusal::NotADay: return "is not a day of the month";
     case ChartRefusal::NotAMonth: return "is not a month: give 1 to 12 or an English month name";
@@ -125,6 +125,11 @@ const ChartNumber *NumberOf(const ChartRow &row, const Chart &chart) noexcept
     return member ? &(chart.**member) : nullptr;
 }
 
+const Date &CyclesDate(const Chart &chart) noexcept
+{
+    return chart.cyclesFromBirth ? chart.date : chart.on;
+}
+
 const ChartRow *FindChartRow(std::string_view key) noexcept
 {
     const auto *found =
@@ -140,8 +145,6 @@ ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &o
     chart.on = on;
     if (!IsValidDate(date) || !IsValidDate(on))
         return ChartRefusal::NoSuchDate;
-    if (std::tie(on.year, on.month, on.day) < std::tie(date.year, date.month, date.day))
-        return ChartRefusal::BeforeBirth;
     PrepareName(name, chart.name);
     if (chart.name.letters.empty()) {
         ClearChart(chart);
@@ -168,11 +171,13 @@ ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &o
     }
     std::sort(chart.karmicDebts.begin(), chart.karmicDebts.end());
 
-    chart.age = AgeOn(date, on);
-    UniversalYear(on, chart.universalYear);
-    PersonalYear(date, on, chart.personalYear);
-    PersonalMonth(chart.personalYear, on, chart.personalMonth);
-    PersonalDay(chart.personalMonth, on, chart.personalDay);
+    chart.cyclesFromBirth = std::tie(on.year, on.month, on.day) < std::tie(date.year, date.month, date.day);
+    const Date &cyclesOn = CyclesDate(chart);
+    chart.age = AgeOn(date, cyclesOn);
+    UniversalYear(cyclesOn, chart.universalYear);
+    PersonalYear(date, cyclesOn, chart.personalYear);
+    PersonalMonth(chart.personalYear, cyclesOn, chart.personalMonth);
+    PersonalDay(chart.personalMonth, cyclesOn, chart.personalDay);
     Pinnacles(date, chart.lifePath.value, chart.age, chart.pinnacles);
     Challenges(date, chart.pinnacles, chart.age, chart.challenges);
     Periods(date, chart.age, chart.periods);

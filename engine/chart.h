@@ -28,7 +28,6 @@ enum class ChartRefusal {
     None,       // the chart is made
     NoLetter,   // the name has not one letter A-Z
     NoSuchDate, // the date does not exist
-    BeforeBirth, // the reading date is before the birth date
     // The date as written is none of the forms the chart reads.
     NotIsoDate, // one field that is not YYYY-MM-DD
     NotADay,    // of DAY MONTH YEAR
@@ -103,9 +102,11 @@ struct Chart {
     std::vector<int> karmicDebts;   // among 13, 14, 16, 19, ascending
     ChaldeanNumber chaldean;
 
-    // The cycles, on the reading date.
-    Date on;
-    int age = 0; // whole years on the reading date
+    // The cycles, on the reading date; on the birth date when the reading
+    // date is before it (CyclesDate).
+    Date on;                      // the reading date, as given
+    int age = 0;                  // whole years on the date the cycles are read on
+    bool cyclesFromBirth = false; // the reading date is before the birth
     ChartNumber universalYear, personalYear, personalMonth, personalDay;
     std::array<Span, 4> pinnacles, challenges;
     std::array<Span, 3> periods;
@@ -143,19 +144,20 @@ enum class NumberForm {
 // Where a value of the chart is kept, which tells its kind: a number with
 // its total and steps, a set of spans, the Chaldean number, a list of
 // numbers, a count, a letter with its value, the planes, the inclusion
-// counts, or a list of texts (of the prepared name).
+// counts, a list of texts (of the prepared name), or a yes or no.
 using ChartValue =
     std::variant<ChartNumber Chart::*, std::array<Span, 4> Chart::*, std::array<Span, 3> Chart::*,
                  ChaldeanNumber Chart::*, std::vector<int> Chart::*, int Chart::*, NamedLetter Chart::*,
                  std::array<Plane, 4> Chart::*, std::array<int, 9> Chart::*,
-                 std::vector<std::u32string> PreparedName::*>;
+                 std::vector<std::u32string> PreparedName::*, bool Chart::*>;
 
 // A value of the chart: its JSON key (which is also its meaning key, the
 // place's key in the meanings table), its label in the text chart, its
 // label in the window and the PDF where that is not the text's label in
 // sentence case, its section, where it is kept, and where it stands in the
 // text chart and in the window and the PDF (JSON and the steps take the
-// table's order).
+// table's order). A row in JSON alone has no line in the text chart, the
+// window or the PDF, which say it in words of their own.
 struct ChartRow {
     std::string_view key;
     std::string_view label;
@@ -167,6 +169,7 @@ struct ChartRow {
     NumberForm form = NumberForm::Plain;
     bool carriesDebts = false;    // karmic debts are looked for on its way from total to value
     bool properLabel = false;     // its label keeps its capitals in running text ("Chaldean")
+    bool jsonOnly = false;        // only the JSON lists it
 };
 
 // Every value of the chart, in the order of its JSON. Clearing, the karmic
@@ -192,6 +195,12 @@ constexpr ChartRow RestRow(std::string_view key, std::string_view label, ChartVa
     return {.key = key, .label = label, .shownLabel = shownLabel, .section = Section::Rest, .value = value,
             .textOrder = textOrder, .shownOrder = shownOrder};
 }
+// A value that only the JSON lists: the text chart, the window and the PDF
+// say it in words of their own (ChartNotes, CyclesHeading).
+constexpr ChartRow JsonOnly(std::string_view key, Section section, ChartValue value)
+{
+    return {.key = key, .label = key, .section = section, .value = value, .jsonOnly = true};
+}
 constexpr ChartRow ProperLabel(ChartRow row)
 {
     row.properLabel = true;
@@ -211,6 +220,8 @@ inline constexpr ChartRow ChartRows[] = {
     ProperLabel(RestRow("chaldean", "Chaldean", &Chart::chaldean, 33, 39)),
     RestRow("uncounted", "Uncounted", &PreparedName::uncounted, 60, 40, "Characters not counted"),
     RestRow("leftOut", "Left Out", &PreparedName::leftOut, 61, 41, "Parts left out"),
+    JsonOnly("notLatin", Section::Rest, &PreparedName::notLatin),
+    JsonOnly("cyclesFromBirth", Section::Cycles, &Chart::cyclesFromBirth),
     CycleRow("universalYear", "Universal Year", &Chart::universalYear, 10),
     CycleRow("personalYear", "Personal Year", &Chart::personalYear, 11),
     CycleRow("personalMonth", "Personal Month", &Chart::personalMonth, 12),
@@ -268,6 +279,10 @@ const ChartNumber *NumberOf(const ChartRow &row, const Chart &chart) noexcept;
 // The row of a key; none for a key no row has.
 const ChartRow *FindChartRow(std::string_view key) noexcept;
 
+// The date the cycles are read on: the reading date, or the birth date when
+// the reading date is before it.
+const Date &CyclesDate(const Chart &chart) noexcept;
+
 // The whole years from a birth to a date: the age changes on the birthday
 // (for 29 February, on 1 March in other years).
 int AgeOn(const Date &birth, const Date &on) noexcept;
@@ -277,11 +292,13 @@ int AgeOn(const Date &birth, const Date &on) noexcept;
 int PersonalYearOf(const Date &birth, int year) noexcept;
 
 // Makes the chart of a name and a birth date, read on the date `on`, into
-// `chart`, whose storage is kept from call to call. The birth date is
-// checked first, then the reading date (it exists and is not before the
-// birth), then the name: a row whose date and name are both at fault is
-// refused with NoSuchDate. On a refusal the chart holds the two dates and
-// nothing else (zero numbers, empty steps and lists).
+// `chart`, whose storage is kept from call to call. The dates are checked
+// first (they exist), then the name: a row whose date and name are both at
+// fault is refused with NoSuchDate. On a refusal the chart holds the two
+// dates and nothing else (zero numbers, empty steps and lists). A reading
+// date before the birth gives the whole chart, with the cycles read on the
+// birth date (age 0, the first pinnacle, challenge and period current, the
+// personal year, month and day of the birth date) and cyclesFromBirth set.
 //
 // How each number is made, with its steps:
 //   life path    "month 10 → 1; day 12 → 3; year 1936 → 19 → 10 → 1; 1 + 3 + 1 = 5"

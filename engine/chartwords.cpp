@@ -202,12 +202,15 @@ std::string SpansLabel(const ChartRow &row)
 
 std::string CyclesHeading(const Chart &chart, Words words)
 {
-    std::string heading = words == Words::Text ? "Cycles on " + IsoDateText(chart.on) + ", at age " : "Cycles at age ";
+    std::string heading = chart.cyclesFromBirth ? "Cycles from the birth" : "Cycles";
+    if (words == Words::Text)
+        heading.append(" on " + IsoDateText(CyclesDate(chart)));
+    heading.append(words == Words::Text || chart.cyclesFromBirth ? ", at age " : " at age ");
     AppendNumber(heading, static_cast<std::uint64_t>(chart.age));
     return heading;
 }
 
-std::string MeaningLine(const ChartRow &row, const Chart &chart)
+std::string MeaningLine(const ChartRow &row, const Chart &chart, const Date &today)
 {
     const ChartNumber *number = NumberOf(row, chart);
     if (number == nullptr)
@@ -218,7 +221,23 @@ std::string MeaningLine(const ChartRow &row, const Chart &chart)
             line[0] = static_cast<char>(line[0] - 'a' + 'A');
         return line;
     }
-    return MeaningIn(row.key, number->value);
+    return MeaningIn(row.key, number->value, CyclesDate(chart), today);
+}
+
+std::vector<std::string> ChartNotes(const Chart &chart)
+{
+    std::vector<std::string> notes;
+    for (const std::u32string &part : chart.name.notLatin) {
+        std::string &note = notes.emplace_back();
+        for (const char32_t c : part)
+            AppendCharacterShown(note, c);
+        note.append(" has no letter A to Z and counts for nothing: write it in Latin letters");
+    }
+    if (chart.cyclesFromBirth) {
+        notes.push_back("The cycles are read from the birth on " + IsoDateText(chart.date) + ": the reading date " +
+                        IsoDateText(chart.on) + " is before it");
+    }
+    return notes;
 }
 
 void AppendRowLines(const ChartRow &row, const Chart &chart, Words words, std::vector<ChartLine> &lines)
@@ -262,6 +281,7 @@ void AppendRowLines(const ChartRow &row, const Chart &chart, Words words, std::v
                    [&](std::vector<std::u32string> PreparedName::*member) {
                        line(QuotedList(chart.name.*member), Breaks::AfterCommas);
                    },
+                   [&](bool Chart::*member) { line(chart.*member ? "yes" : "no"); },
                },
                row.value);
 }
@@ -270,7 +290,7 @@ std::vector<const ChartRow *> RowsInOrder(Section section, Words words)
 {
     std::vector<const ChartRow *> rows;
     for (const ChartRow &row : ChartRows) {
-        if (row.section == section)
+        if (row.section == section && !row.jsonOnly)
             rows.push_back(&row);
     }
     const auto order = [words](const ChartRow *row) { return words == Words::Text ? row->textOrder : row->shownOrder; };

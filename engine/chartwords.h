@@ -67,11 +67,21 @@ std::string RowLabel(const ChartRow &row, Words words);
 std::string ItemLabel(const ChartRow &row, std::size_t item, Words words);
 // A set of spans as a whole: "Pinnacles".
 std::string SpansLabel(const ChartRow &row);
-// "Cycles on 2023-10-07, at age 37"; "Cycles at age 37" in the window.
+// "Cycles on 2023-10-07, at age 37"; "Cycles at age 37" in the window. For
+// a reading date before the birth, "Cycles from the birth on 2027-03-15, at
+// age 0"; "Cycles from the birth, at age 0" in the window.
 std::string CyclesHeading(const Chart &chart, Words words);
 // The line under a number: what it means in its place, or, for a number
-// without letters to count (0), what its steps say ("No vowel").
-std::string MeaningLine(const ChartRow &row, const Chart &chart);
+// without letters to count (0), what its steps say ("No vowel"). The cycles
+// speak of "this year", "this month" or "today" only when the date they are
+// read on falls in those of `today`.
+std::string MeaningLine(const ChartRow &row, const Chart &chart, const Date &today);
+// What a chart needs said beside it, a line each, without a full stop: each
+// part without a letter A to Z ("Петров has no letter A to Z and counts for
+// nothing: write it in Latin letters"), then the cycles read from the birth
+// ("The cycles are read from the birth on 2027-03-15: the reading date
+// 2026-12-09 is before it"). None for most charts.
+std::vector<std::string> ChartNotes(const Chart &chart);
 
 // One value of the chart in words. `key` names it: the row's key, with the
 // span's number ("pinnacles1") or the plane's key ("planes.physical").
@@ -87,7 +97,7 @@ struct ChartLine {
 void AppendRowLines(const ChartRow &row, const Chart &chart, Words words, std::vector<ChartLine> &lines);
 
 // The rows of a section in the order the text chart lists them, or the
-// window and the PDF.
+// window and the PDF; without the rows in JSON alone.
 std::vector<const ChartRow *> RowsInOrder(Section section, Words words);
 
 // How one number came about: its label, its value and the engine's steps,

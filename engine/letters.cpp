@@ -43,6 +43,7 @@ constexpr bool SortedRanges(const CodePointRange (&ranges)[N])
 
 static_assert(SortedFolds(), "LetterFolds must be in code point order");
 static_assert(SortedRanges(CombiningMarks), "CombiningMarks must be sorted and disjoint");
+static_assert(SortedRanges(Letters), "Letters must be sorted and disjoint");
 static_assert(SortedRanges(WhiteSpace), "WhiteSpace must be sorted and disjoint");
 
 template <std::size_t N>
@@ -94,6 +95,11 @@ FoldedLetters FoldLetterBeyondAscii(char32_t c) noexcept
 bool IsCombiningMarkBeyondAscii(char32_t c) noexcept
 {
     return InRanges(CombiningMarks, c);
+}
+
+bool IsLetterBeyondAscii(char32_t c) noexcept
+{
+    return InRanges(Letters, c);
 }
 
 bool IsWhiteSpaceBeyondAscii(char32_t c) noexcept

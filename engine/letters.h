@@ -8,7 +8,7 @@
 //
 // The tables come from the Unicode Character Database: letters_table.inc is
 // written by unicode/make_letters_table.py, which also gives the combining
-// marks and the white space that the chart needs.
+// marks, the letters of every script and the white space that the chart needs.
 #pragma once
 
 #include <cstddef>
@@ -57,6 +57,7 @@ private:
 namespace detail {
 FoldedLetters FoldLetterBeyondAscii(char32_t c) noexcept;
 bool IsCombiningMarkBeyondAscii(char32_t c) noexcept;
+bool IsLetterBeyondAscii(char32_t c) noexcept;
 bool IsWhiteSpaceBeyondAscii(char32_t c) noexcept;
 } // namespace detail
 
@@ -74,6 +75,14 @@ inline FoldedLetters FoldLetter(char32_t c) noexcept
 inline bool IsCombiningMark(char32_t c) noexcept
 {
     return c >= 0x0300 && detail::IsCombiningMarkBeyondAscii(c);
+}
+
+// General category L, a letter of any script: A-Z and a-z, é, Ж, 京 ...
+inline bool IsLetter(char32_t c) noexcept
+{
+    if (c < 0x80)
+        return !FoldLetter(c).empty();
+    return detail::IsLetterBeyondAscii(c);
 }
 
 // The White_Space property.

@@ -54,18 +54,29 @@ void EndPart(PreparedName &name, std::string_view joined)
     }
 }
 
-// A generational suffix: Jr, Sr, II, III or IV in any letter case, with or
-// without a dot.
+// Whether `part` is `word`, ASCII letters in any case; `word` in lower case.
+bool IsWordInAnyCase(std::u32string_view part, std::string_view word)
+{
+    return std::equal(part.begin(), part.end(), word.begin(), word.end(), [](char32_t c, char letter) {
+        return c < 0x80 && (c | 0x20) == static_cast<char32_t>(letter);
+    });
+}
+
+// A generational suffix: Jr, Jnr, Sr or Snr in any letter case, with or
+// without one dot; a Roman numeral II to IX but V, in capitals; an ordinal
+// 2nd to 9th in any letter case.
 bool IsSuffix(std::u32string_view part)
 {
-    if (!part.empty() && part.back() == U'.')
-        part.remove_suffix(1);
-    static constexpr std::string_view Suffixes[] = {"jr", "sr", "ii", "iii", "iv"};
-    return std::any_of(std::begin(Suffixes), std::end(Suffixes), [part](std::string_view suffix) {
-        return std::equal(part.begin(), part.end(), suffix.begin(), suffix.end(), [](char32_t c, char letter) {
-            return c < 0x80 && (c | 0x20) == static_cast<char32_t>(letter);
-        });
-    });
+    static constexpr std::string_view Titles[] = {"jr", "jnr", "sr", "snr"};
+    static constexpr std::u32string_view Numerals[] = {U"II", U"III", U"IV", U"VI", U"VII", U"VIII", U"IX"};
+    static constexpr std::string_view Ordinals[] = {"2nd", "3rd", "4th", "5th", "6th", "7th", "8th", "9th"};
+    const std::u32string_view undotted = part.ends_with(U'.') ? part.substr(0, part.size() - 1) : part;
+    const auto among = [](std::u32string_view text, const auto &words) {
+        return std::any_of(std::begin(words), std::end(words),
+                           [text](std::string_view word) { return IsWordInAnyCase(text, word); });
+    };
+    return among(undotted, Titles) || among(part, Ordinals) ||
+           std::find(std::begin(Numerals), std::end(Numerals), part) != std::end(Numerals);
 }
 
 // Reads one part of the name, a run of characters that are no white space.
@@ -75,8 +86,11 @@ void ReadPart(std::u32string_view part, PreparedName &name, std::string &joined)
     // a letter is part of it, a mark after an uncounted character part of
     // that entry, and a mark at the start an entry.
     enum class After { Start, Letter, Entry } after = After::Start;
+    const std::size_t start = name.letters.size();
+    bool letters = false; // of any script
     for (const char32_t c : part) {
         const FoldedLetters folded = FoldLetter(c);
+        letters = letters || IsLetter(c);
         if (!folded.empty()) {
             if (after == After::Entry)
                 DropRepeatedEntry(name);
@@ -97,6 +111,8 @@ void ReadPart(std::u32string_view part, PreparedName &name, std::string &joined)
     }
     if (after == After::Entry)
         DropRepeatedEntry(name);
+    if (letters && name.letters.size() == start)
+        name.notLatin.emplace_back(part);
     EndPart(name, joined);
 }
 
@@ -122,7 +138,14 @@ void PrepareName(std::u32string_view text, PreparedName &name)
     name.uncounted.clear();
     name.manyUncounted.clear();
     name.leftOut.clear();
+    name.notLatin.clear();
     std::string joined; // 1 for each letter that follows the letter before it directly
+    // Where the last part starts, for the suffix.
+    std::size_t last = text.size();
+    while (last > 0 && IsWhiteSpace(text[last - 1]))
+        --last;
+    while (last > 0 && !IsWhiteSpace(text[last - 1]))
+        --last;
     bool first = true;
     for (std::size_t at = 0; at < text.size();) {
         if (IsWhiteSpace(text[at])) {
@@ -133,8 +156,9 @@ void PrepareName(std::u32string_view text, PreparedName &name)
         while (end < text.size() && !IsWhiteSpace(text[end]))
             ++end;
         const std::u32string_view part = text.substr(at, end - at);
+        const bool suffix = !std::exchange(first, false) && at == last && IsSuffix(part);
         at = end;
-        if (!std::exchange(first, false) && IsSuffix(part))
+        if (suffix)
             name.leftOut.emplace_back(part);
         else
             ReadPart(part, name, joined);

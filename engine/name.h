@@ -3,9 +3,12 @@
 // separated by white space, and within a part a character that is no letter
 // is skipped ("Jean-Pierre" is one part). A combining mark belongs to the
 // character before it: after a letter it is part of that letter, so "Jose" +
-// U+0301 gives the chart of "José". A part after the first that is a
-// generational suffix (Jr, Sr, II, III, IV, in any letter case, with or
-// without a dot) is left out of every number.
+// U+0301 gives the chart of "José". The last part of a name of two or more
+// parts is left out of every number when it is a generational suffix: Jr,
+// Jnr, Sr or Snr, with or without one dot, in any letter case; a Roman
+// numeral II, III, IV, VI, VII, VIII or IX, in capitals only; an ordinal 2nd
+// to 9th, in any letter case. So "Naomasa Ii" and "Malcolm X" keep their
+// last part.
 #pragma once
 
 #include <cstddef>
@@ -22,8 +25,11 @@ struct PreparedName {
     std::string letters;            // the folded letters 'A'..'Z' of all the parts
     std::string vowels;             // for each letter, 1 when it is a vowel, else 0
     std::vector<std::size_t> ends;  // where each part ends in `letters`
-    // The parts left out as generational suffixes, as written.
+    // The part left out as a generational suffix, as written (one at most).
     std::vector<std::u32string> leftOut;
+    // The parts that have letters (Unicode's general category L) but none
+    // that counts, as written: "Петров" of "Ivan Петров".
+    std::vector<std::u32string> notLatin;
     // The characters of the name that count as no letter, white space aside,
     // each once in order of first appearance; an entry is a character with
     // the combining marks that follow it (or a mark with no character before

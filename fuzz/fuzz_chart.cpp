@@ -2,11 +2,13 @@
 // from the rules: part by part, letter by letter, with the Y rule looked up
 // by index. Also: extra white space between the parts, other letter case and
 // combining marks after letters change nothing; a chart made in reused
-// storage is the chart made afresh; steps end with their number.
+// storage is the chart made afresh; steps end with their number; a reading
+// date before the birth reads the cycles on the birth date.
 //
 // Input: year (2 bytes, little end first), month, day, the reading date as
-// years after the birth, month and day, then the name as UTF-8 (a byte that
-// is not valid UTF-8 is taken as the code point of its value).
+// years after the birth (before it when the byte's top bit is set), month
+// and day, then the name as UTF-8 (a byte that is not valid UTF-8 is taken
+// as the code point of its value).
 #include "chart.h"
 #include "fuzzsupport.h"
 #include "letters.h"
@@ -108,6 +110,7 @@ struct Reference {
     std::array<int, 10> carried{};
     std::string letters, vowels, consonants;
     std::size_t leftOut = 0;
+    std::vector<std::u32string> notLatin; // runs with letters of any script, none A-Z
     std::string firstPart;
 };
 
@@ -128,26 +131,38 @@ struct PartTotal {
     std::uint64_t Total() const { return parts == 1 ? lastSum : reducedSums; }
 };
 
-// A generational suffix, as written down: jr, sr, ii, iii or iv in any
-// letter case, a dot after it or not.
-bool Suffix(std::u32string part)
+// A generational suffix, as written down: jr, jnr, sr or snr in any letter
+// case, one dot after it or not; II, III, IV, VI, VII, VIII or IX as
+// written; 2nd to 9th in any letter case.
+bool Suffix(const std::u32string &part)
 {
-    if (!part.empty() && part.back() == U'.')
-        part.pop_back();
-    std::string ascii;
+    std::string ascii, lower;
     for (const char32_t c : part) {
         if (c >= 0x80)
             return false;
-        ascii.push_back(static_cast<char>(c >= U'A' && c <= U'Z' ? c + 0x20 : c));
+        ascii.push_back(static_cast<char>(c));
+        lower.push_back(static_cast<char>(c >= U'A' && c <= U'Z' ? c + 0x20 : c));
     }
-    return ascii == "jr" || ascii == "sr" || ascii == "ii" || ascii == "iii" || ascii == "iv";
+    for (const char *title : {"jr", "jnr", "sr", "snr"}) {
+        if (lower == title || lower == std::string(title) + '.')
+            return true;
+    }
+    for (const char *numeral : {"II", "III", "IV", "VI", "VII", "VIII", "IX"}) {
+        if (ascii == numeral)
+            return true;
+    }
+    for (const char *ordinal : {"2nd", "3rd", "4th", "5th", "6th", "7th", "8th", "9th"}) {
+        if (lower == ordinal)
+            return true;
+    }
+    return false;
 }
 
 Reference Compute(std::u32string_view name)
 {
     Reference r;
-    // The runs of characters between white space; after the first, a suffix
-    // is left out.
+    // The runs of characters between white space; the last one, when it is
+    // not the first, is left out as a suffix.
     std::vector<std::u32string> runs(1);
     for (const char32_t c : name) {
         if (!veltara::IsWhiteSpace(c))
@@ -155,14 +170,21 @@ Reference Compute(std::u32string_view name)
         else if (!runs.back().empty())
             runs.emplace_back();
     }
+    if (runs.size() > 1 && runs.back().empty())
+        runs.pop_back();
     // Each part's letters, and for each letter whether it follows the letter
     // before it with nothing but combining marks between them.
     std::vector<std::string> parts(1), joined(1);
     for (std::size_t k = 0; k < runs.size(); ++k) {
-        if (k > 0 && Suffix(runs[k])) {
+        if (k > 0 && k + 1 == runs.size() && Suffix(runs[k])) {
             ++r.leftOut;
             continue;
         }
+        const bool anyLetter = std::any_of(runs[k].begin(), runs[k].end(), veltara::IsLetter);
+        const bool latinLetter = std::any_of(runs[k].begin(), runs[k].end(),
+                                             [](char32_t c) { return !veltara::FoldLetter(c).empty(); });
+        if (anyLetter && !latinLetter)
+            r.notLatin.push_back(runs[k]);
         if (!parts.back().empty()) {
             parts.emplace_back();
             joined.emplace_back();
@@ -317,7 +339,7 @@ void CheckRest(const Chart &chart, const Reference &r)
     FUZZ_CHECK(chart.balance.value >= 1 && chart.balance.value <= 9 && ValidValue(chart.rationalThought.value));
     FUZZ_CHECK(chart.cornerstone.letter == r.firstPart.front() && chart.capstone.letter == r.firstPart.back());
     FUZZ_CHECK(chart.firstVowel.letter == 0 || r.firstPart.find(chart.firstVowel.letter) != std::string::npos);
-    FUZZ_CHECK(chart.name.leftOut.size() == r.leftOut);
+    FUZZ_CHECK(chart.name.leftOut.size() == r.leftOut && chart.name.notLatin == r.notLatin);
     // The chart's debts are those of its numbers.
     std::vector<int> debts;
     for (const veltara::chart::ChartRow &row : veltara::chart::ChartRows) {
@@ -343,7 +365,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const int month = data[2] % 14;
     const int day = data[3] % 33;
     const veltara::Date birth{year, month, day};
-    const veltara::Date on{year + data[4] % 128, 1 + data[5] % 12, 1 + data[6] % 31};
+    const int years = data[4] & 0x7F;
+    const veltara::Date on{data[4] & 0x80 ? year - years : year + years, 1 + data[5] % 12, 1 + data[6] % 31};
     const std::u32string name = Decode(data + 7, size - 7);
 
     Chart chart;
@@ -362,8 +385,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const Reference r = Compute(name);
     if (!validDate || !validOn) {
         FUZZ_CHECK(refusal == ChartRefusal::NoSuchDate);
-    } else if (calendar(on) < calendar(birth)) {
-        FUZZ_CHECK(refusal == ChartRefusal::BeforeBirth);
     } else if (r.letters.empty()) {
         FUZZ_CHECK(refusal == ChartRefusal::NoLetter);
     }
@@ -375,7 +396,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     }
     FUZZ_CHECK(validDate && validOn && !r.letters.empty());
-    CheckCycles(chart, birth, on);
+    // Before the birth, the cycles are those of the birth date.
+    const bool beforeBirth = calendar(on) < calendar(birth);
+    FUZZ_CHECK(chart.cyclesFromBirth == beforeBirth && chart.on == on && chart.date == birth);
+    CheckCycles(chart, birth, beforeBirth ? birth : on);
     CheckRest(chart, r);
 
     // The numbers by the rules.
@@ -454,9 +478,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             marked.push_back(U'\u0301');
     }
     spaced.append(U"\n");
-    // A mark on a suffix's letters makes it a part of the name.
+    // A mark on a suffix's letters makes it a part of the name; a Roman
+    // numeral is one in capitals only.
     for (const std::u32string *same : {&spaced, &recased, &marked}) {
         if (same == &marked && !chart.name.leftOut.empty())
+            continue;
+        if (same == &recased && Compute(recased).leftOut != r.leftOut)
             continue;
         FUZZ_CHECK(veltara::chart::MakeChart(*same, birth, on, reused) == ChartRefusal::None);
         FUZZ_CHECK(Same(chart, reused));

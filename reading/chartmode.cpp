@@ -111,6 +111,7 @@ void AppendRowJson(JsonWriter &json, const chart::ChartRow &row, const Chart &ch
                            json.string(Utf8Of(text));
                        json.endArray();
                    },
+                   [&](bool Chart::*member) { json.raw(chart.*member ? "true" : "false"); },
                },
                row.value);
 }
@@ -128,10 +129,6 @@ bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dat
         return false;
     }
     const chart::ChartRefusal refusal = chart::MakeChart(codePoints, date, on, chart);
-    if (refusal == chart::ChartRefusal::BeforeBirth) {
-        problem = std::string(chart::RefusalText(refusal)) + ": " + IsoDateText(on) + " before " + IsoDateText(date);
-        return false;
-    }
     if (refusal != chart::ChartRefusal::None) {
         problem = chart::RefusalText(refusal);
         return false;
@@ -183,6 +180,8 @@ int RunChart(const Options &options, const Sink &out, const Sink &err)
         err("veltara-reading: " + problem + '\n');
         return ExitRefused;
     }
+    for (const std::string &note : chart::ChartNotes(chart))
+        err(note + '\n');
     std::string text;
     if (options.json) {
         AppendChartJson(text, options.inputs.name, chart);

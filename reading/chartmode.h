@@ -16,8 +16,8 @@ struct Options;
 
 // The chart of a UTF-8 name and a birth date given as fields (YYYY-MM-DD,
 // or DAY MONTH YEAR), read on the date `on`; false, with the reason in
-// `problem`, when a date is none, the reading date is before the birth, or
-// the name is not UTF-8 or has no letter A-Z. `codePoints` is storage kept
+// `problem`, when a date is none, or the name is not UTF-8 or has no letter
+// A-Z. `codePoints` is storage kept
 // from call to call.
 [[nodiscard]] bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dateFields, const Date &on,
                  chart::Chart &chart, std::u32string &codePoints, std::string &problem);
@@ -28,10 +28,11 @@ struct Options;
 
 // The chart as one JSON object (no line break): name, date, the six core
 // numbers each with value, total, steps and karmicDebt, karmicLessons,
-// hiddenPassion, karmicDebts, chaldean, uncounted and leftOut; then the
-// cycles (on, age, universalYear, personalYear, personalMonth, personalDay,
-// pinnacles, challenges, periods) and the rest (inclusion, planes, balance,
-// rationalThought, subconsciousSelf, cornerstone, capstone, firstVowel).
+// hiddenPassion, karmicDebts, chaldean, uncounted, leftOut and notLatin; then
+// the cycles (on, age, cyclesFromBirth, universalYear, personalYear,
+// personalMonth, personalDay, pinnacles, challenges, periods) and the rest
+// (inclusion, planes, balance, rationalThought, subconsciousSelf,
+// cornerstone, capstone, firstVowel).
 void AppendChartJson(std::string &out, std::string_view name, const chart::Chart &chart);
 
 // The chart as a person reads it, then how each number came about; wrapped
@@ -39,7 +40,8 @@ void AppendChartJson(std::string &out, std::string_view name, const chart::Chart
 std::string ChartText(std::string_view name, const chart::Chart &chart, std::size_t width = 0);
 
 // One chart from the command line: the text or JSON on `out`, a refusal in
-// one line on `err`. Returns the exit status.
+// one line on `err`, or the chart's notes there a line each (chartwords.h's
+// ChartNotes). Returns the exit status.
 int RunChart(const Options &options, const Sink &out, const Sink &err);
 
 // The JSON object of the chart of each CSV row (name,YYYY-MM-DD or

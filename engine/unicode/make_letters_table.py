@@ -9,6 +9,8 @@ the chart's reading of names, from the Unicode Character Database:
                   s, ligatures, letters with a stroke, eth, thorn) and the
                   code points that decompose into one of them plus marks.
   CombiningMarks  the ranges of general category Mn, Mc and Me.
+  Letters         the ranges of general category L (Lu, Ll, Lt, Lm, Lo)
+                  beyond ASCII.
   WhiteSpace      the ranges of the White_Space property.
 
 Usage: make_letters_table.py [--unicode-dir DIR] [--output FILE] [--check]
@@ -44,6 +46,7 @@ HAND_KEPT = {
 }
 
 MARK_CATEGORIES = ("Mn", "Mc", "Me")
+LETTER_CATEGORIES = ("Lu", "Ll", "Lt", "Lm", "Lo")
 
 
 def read_unicode_data(path):
@@ -126,6 +129,12 @@ def letter_folds(entries):
     return folds, marks
 
 
+def range_rows(codes):
+    """The ranges of the code points, four to a line."""
+    row = ["{0x%04X, 0x%04X}," % (low, high) for low, high in ranges(codes)]
+    return ["    " + " ".join(row[i:i + 4]) for i in range(0, len(row), 4)]
+
+
 def c_char(letter):
     return "'%s'" % letter
 
@@ -147,11 +156,10 @@ def render(entries, white_space, version, data_files):
         second = c_char(letters[1]) if len(letters) > 1 else "0"
         lines.append("    {0x%04X, %s, %s}, // %s" % (code, c_char(letters[0]), second, entries[code][0]))
     lines += ["};", "", "// General categories Mn, Mc and Me.", "inline constexpr CodePointRange CombiningMarks[] = {"]
-    row = []
-    for low, high in ranges(marks):
-        row.append("{0x%04X, 0x%04X}," % (low, high))
-    for i in range(0, len(row), 4):
-        lines.append("    " + " ".join(row[i:i + 4]))
+    lines += range_rows(marks)
+    letters = {c for c, (_, category, _) in entries.items() if category in LETTER_CATEGORIES and c >= 0x80}
+    lines += ["};", "", "// General category L beyond ASCII.", "inline constexpr CodePointRange Letters[] = {"]
+    lines += range_rows(letters)
     lines += ["};", "", "// The White_Space property.", "inline constexpr CodePointRange WhiteSpace[] = {"]
     for low, high in ranges(white_space):
         lines.append("    {0x%04X, 0x%04X}," % (low, high))

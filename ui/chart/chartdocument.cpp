@@ -91,6 +91,7 @@ double DrawDocument(QPainter &painter, QPdfWriter &writer, const QString &html)
 
 QStringList ChartDocumentHtmlParts(const ChartInputs &inputs, const chart::Chart &chart, const QLocale &locale)
 {
+    const Date today = ChartDate(inputs.today);
     QString html = QStringLiteral("<html><body><h1>Numerology Chart of ") + Escaped(inputs.name) +
                    QStringLiteral("</h1><p>Born ") + Escaped(locale.toString(inputs.birth, QLocale::LongFormat)) +
                    QStringLiteral(". Reading date ") +
@@ -102,7 +103,7 @@ QStringList ChartDocumentHtmlParts(const ChartInputs &inputs, const chart::Chart
         AppendRow(html, {Text(chart::RowLabel(*row, chart::Words::Shown)),
                          Text(chart::CompoundText(number.total, number.value)),
                          number.karmicDebt ? Text(chart::DebtText(number.karmicDebt)) : QString(),
-                         Text(chart::MeaningLine(*row, chart))});
+                         Text(chart::MeaningLine(*row, chart, today))});
     }
     EndSection(html);
 
@@ -115,7 +116,8 @@ QStringList ChartDocumentHtmlParts(const ChartInputs &inputs, const chart::Chart
         }
         std::vector<chart::ChartLine> lines;
         chart::AppendRowLines(*row, chart, chart::Words::Shown, lines);
-        AppendRow(html, {Text(lines.front().label), Text(lines.front().value), Text(chart::MeaningLine(*row, chart))});
+        AppendRow(html,
+                  {Text(lines.front().label), Text(lines.front().value), Text(chart::MeaningLine(*row, chart, today))});
     }
     EndSection(html);
     // The spans in a table of their own, its columns fitted to them.

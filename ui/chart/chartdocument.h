@@ -18,6 +18,7 @@ struct ChartInputs {
     QString name;
     QDate birth;
     QDate reading;
+    QDate today; // the day the document is made, for the cycles' words
 };
 
 // The document as HTML for QTextDocument; the dates as the locale writes

@@ -381,6 +381,7 @@ void ChartWindow::remake()
 
 void ChartWindow::showChart()
 {
+    const Date today = chartview::ChartDate(QDate::currentDate());
     for (const Tile &tile : m_tiles) {
         const chart::ChartRow &row = *tile.row;
         const chart::ChartNumber &number = *chart::NumberOf(row, m_chart);
@@ -390,7 +391,7 @@ void ChartWindow::showChart()
         tile.name->setText(place);
         tile.debt->setText(debt ? chartview::Sentence(chart::DebtText(debt)) : QString());
         tile.debt->setVisible(debt != 0);
-        tile.meaning->setText(Text(chart::MeaningLine(row, m_chart)));
+        tile.meaning->setText(Text(chart::MeaningLine(row, m_chart, today)));
         tile.frame->setAccessibleName(place + QLatin1Char(' ') + QString::number(number.value));
         tile.frame->setAccessibleDescription(tile.number->text() + QStringLiteral(". ") +
                                              (debt ? tile.debt->text() + QStringLiteral(". ") : QString()) +
@@ -400,7 +401,7 @@ void ChartWindow::showChart()
     for (const auto &[row, value] : m_cycleValues) {
         value->setText(QString::number(chart::NumberOf(*row, m_chart)->value));
         value->setAccessibleName(Text(chart::RowLabel(*row, chart::Words::Shown)) + QLatin1Char(' ') + value->text());
-        value->setToolTip(Text(chart::MeaningLine(*row, m_chart)));
+        value->setToolTip(Text(chart::MeaningLine(*row, m_chart, today)));
     }
     m_timeline->setChart(m_chart);
     const std::vector<chartview::ShownLine> rest = chartview::ShownLines(chart::Section::Rest, m_chart, false);
@@ -418,8 +419,13 @@ void ChartWindow::showChart()
         m_steps[i]->setAccessibleName(rows[i].label + (span ? QStringLiteral(", ") : QStringLiteral(" ")) +
                                       rows[i].value + QStringLiteral(": ") + rows[i].steps);
     }
-    m_refusalLine->clear();
-    m_refusalLine->hide();
+    // What the chart needs said stands in the line under the fields.
+    QStringList notes;
+    for (const std::string &note : chart::ChartNotes(m_chart))
+        notes << Text(note) + QLatin1Char('.');
+    m_refusalLine->setText(notes.join(u'\n'));
+    m_refusalLine->setAccessibleName(m_refusalLine->text());
+    m_refusalLine->setVisible(!notes.isEmpty());
     m_cyclesArea->show();
     m_chartArea->show();
     m_shown = true;
@@ -455,7 +461,8 @@ bool ChartWindow::saveAsPdf(const QString &path)
 {
     if (!m_shown)
         return false;
-    const chartview::ChartInputs inputs{m_nameEdit->text(), m_birthEdit->date(), m_readingEdit->date()};
+    const chartview::ChartInputs inputs{m_nameEdit->text(), m_birthEdit->date(), m_readingEdit->date(),
+                                        QDate::currentDate()};
     QSaveFile file(path);
     const bool written = file.open(QIODevice::WriteOnly) && chartview::WriteChartPdf(file, inputs, m_chart, QLocale()) &&
                          file.commit();

@@ -92,7 +92,7 @@ private:
     // Why the birth date handed over by fill() is not taken; empty once the
     // user changes the birth date.
     QString m_birthDateProblem;
-    QLabel *m_refusalLine = nullptr;
+    QLabel *m_refusalLine = nullptr; // under the fields: a refusal, or the shown chart's notes
 
     QScrollArea *m_scroll = nullptr;
     QWidget *m_chartArea = nullptr;
