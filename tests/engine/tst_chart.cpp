@@ -166,6 +166,8 @@ private slots:
     void reductionAgreesWithDigitPasses();
     void cycles_data();
     void cycles();
+    void nameParts_data();
+    void nameParts();
 };
 
 void TestChart::chart_data()
@@ -675,16 +677,17 @@ void TestChart::cycles_data()
                           "challenges 1 0-27, 4 27-36, 3 36-45 now, 5 45-*; periods 4 0-28, 5 28-55 now, 9 55-*; "
                           "planes 2/1 4/5 0/0 0/0; balance 4, rational 7, subconscious 3; letters A1 N5 A1; "
                           "inclusion 101040000; left out Jr.");
-    // Born 29 February: not a year old before 1 March of 2001. A first part is
-    // never a suffix; MR has no vowel. M 2, D 29 -> 2, Y 2, life path 2 + 11 + 2
-    // = 15 -> 6. 2001 -> 3; 2 + 2 + 3 = 7; 7 + 2 = 9; 9 + 28 = 37 -> 1. The
-    // personal year 1 nearest 2028 is 2031 (4 + 6 = 10).
+    // Born 29 February: not a year old before 1 March of 2001. Only the last
+    // part is a suffix, and iv in lower case is none: MR IV, no vowel; planes
+    // M 4, R I 18 -> 9, V 4. M 2, D 29 -> 2, Y 2, life path 2 + 11 + 2 = 15
+    // -> 6. 2001 -> 3; 2 + 2 + 3 = 7; 7 + 2 = 9; 9 + 28 = 37 -> 1. The personal
+    // year 1 nearest 2028 is 2031 (4 + 6 = 10).
     QTest::newRow("29 February, the day before the first birthday")
         << QStringLiteral("Mr Iv sr") << QDate(2000, 2, 29) << QDate(2001, 2, 28)
         << QStringLiteral("age 0; years 3 7 9 1; pinnacles 4 0-30 now, 4 30-39, 8 39-48, 4 48-*; "
                           "challenges 0 0-30 now, 0 30-39, 0 39-48, 0 48-*; periods 2 0-31 now, 11 31-58, 2 58-*; "
-                          "planes 1/4 0/0 1/9 0/0; balance 4, rational 6, subconscious 2; letters M4 R9 -; "
-                          "inclusion 000100001; left out Iv sr");
+                          "planes 1/4 0/0 2/9 1/4; balance 4, rational 6, subconscious 2; letters M4 R9 -; "
+                          "inclusion 000200002; left out sr");
     QTest::newRow("29 February, on 1 March") << QStringLiteral("Mr") << QDate(2000, 2, 29) << QDate(2001, 3, 1)
                                              << QStringLiteral("age 1; years 3 7 1 2; pinnacles 4 0-30 now...");
     // The age reaches the end of a span on the birthday: the next one is current.
@@ -709,10 +712,63 @@ void TestChart::cycles()
         QCOMPARE(cycles.left(expected.size() - 3), expected.chopped(3));
     else
         QCOMPARE(cycles, expected);
-    // A reading date before the birth is refused.
-    const QDate before = birth.addDays(-1);
-    QCOMPARE(MakeChart(name.toStdU32String(), birthDate, {before.year(), before.month(), before.day()}, chart),
-             ChartRefusal::BeforeBirth);
+    QVERIFY(!chart.cyclesFromBirth);
+    // A reading date before the birth reads the cycles on the birth date.
+    Chart onBirth, before;
+    QCOMPARE(MakeChart(name.toStdU32String(), birthDate, birthDate, onBirth), ChartRefusal::None);
+    const Date dayBefore{birth.year() - 1, 12, 31};
+    QCOMPARE(MakeChart(name.toStdU32String(), birthDate, dayBefore, before), ChartRefusal::None);
+    QVERIFY(before.cyclesFromBirth && !onBirth.cyclesFromBirth && before.on == dayBefore);
+    QCOMPARE(CyclesOf(before), CyclesOf(onBirth));
+}
+
+void TestChart::nameParts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("letters");
+    QTest::addColumn<QStringList>("leftOut");
+    QTest::addColumn<QStringList>("notLatin");
+
+    const QStringList none;
+    // Only the last part of two or more is a suffix; numerals in capitals only.
+    QTest::newRow("ordinal") << QStringLiteral("John Smith 3rd") << QStringLiteral("JOHNSMITH")
+                             << QStringList{QStringLiteral("3rd")} << none;
+    for (const char *suffix : {"Jnr", "SNR.", "jr.", "Sr", "II", "VI", "VIII", "IX", "2ND", "9th"}) {
+        QTest::newRow(suffix) << QStringLiteral("Jo ") + QLatin1String(suffix) << QStringLiteral("JO")
+                              << QStringList{QString::fromLatin1(suffix)} << none;
+    }
+    for (const char *kept : {"Naomasa Ii", "Malcolm X", "Amartya Sen", "Matsumoto Jun", "Jo V", "Jo iii", "Jo 1st",
+                             "Jo 10th", "Jo Jr..", "Jo III Smith", "Jr"}) {
+        static const QRegularExpression notLetter(QStringLiteral("[^A-Z]"));
+        QTest::newRow(kept) << QString::fromLatin1(kept) << QString::fromLatin1(kept).toUpper().remove(notLetter) << none
+                            << none;
+    }
+    QTest::newRow("one suffix only") << QStringLiteral("Jo Sr Jr") << QStringLiteral("JOSR")
+                                     << QStringList{QStringLiteral("Jr")} << none;
+    // A part with letters of other scripts only, not a digit or a sign.
+    QTest::newRow("Cyrillic surname") << QStringLiteral(u"Ivan Петров") << QStringLiteral("IVAN") << none
+                                      << QStringList{QStringLiteral(u"Петров")};
+    QTest::newRow("Han, stroked h, digits") << QStringLiteral(u"Jo 京 ħ-1 é 7 -") << QStringLiteral("JOE") << none
+                                            << QStringList{QStringLiteral(u"京"), QStringLiteral(u"ħ-1")};
+}
+
+void TestChart::nameParts()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, letters);
+    QFETCH(QStringList, leftOut);
+    QFETCH(QStringList, notLatin);
+
+    Chart chart;
+    QCOMPARE(MakeChart(name.toStdU32String(), {2000, 1, 1}, Last, chart), ChartRefusal::None);
+    QCOMPARE(QString::fromStdString(chart.name.letters), letters);
+    QStringList left, other;
+    for (const std::u32string &part : chart.name.leftOut)
+        left << TextOf(part);
+    for (const std::u32string &part : chart.name.notLatin)
+        other << TextOf(part);
+    QCOMPARE(left, leftOut);
+    QCOMPARE(other, notLatin);
 }
 
 QTEST_APPLESS_MAIN(TestChart)
