@@ -78,6 +78,8 @@ private slots:
     void showsTheEngineChart();
     void refusals_data();
     void refusals();
+    void notes_data();
+    void notes();
     void savesThePdfAsText();
     void nothingIsCutOff();
 
@@ -239,8 +241,6 @@ void TestChartWindow::refusals_data()
     const QDate birth(1980, 1, 5);
     QTest::newRow("empty name") << QString() << QStringList() << birth << QStringLiteral("Type a full name");
     QTest::newRow("no letter") << QStringLiteral("12 -- !") << QStringList() << birth << QStringLiteral("The name has no letter");
-    QTest::newRow("reading before birth") << QStringLiteral("Ann") << QStringList() << QDate(9000, 1, 1)
-                                          << QStringLiteral("The reading date is before the birth date");
     QTest::newRow("no such date") << QStringLiteral("Ann") << QStringLiteral("29 February 1999").split(u' ') << birth
                                   << QStringLiteral("The birth date is not taken: no such date: 1999-02-29");
     QTest::newRow("not a month") << QStringLiteral("Ann") << QStringLiteral("05 Foo 1980").split(u' ') << birth
@@ -275,6 +275,46 @@ void TestChartWindow::refusals()
     QCOMPARE(label(QStringLiteral("lifePathNumber")), QStringLiteral("10/1"));
 }
 
+void TestChartWindow::notes_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QDate>("birth");
+    QTest::addColumn<QDate>("reading");
+    QTest::addColumn<QString>("said");        // the line under the fields, with the chart
+    QTest::addColumn<bool>("thisYear"); // the personal year's meaning speaks of "this year"
+    const QDate today(2026, 12, 9);
+    QTest::newRow("due date") << QStringLiteral("Baby Name") << QDate(2027, 3, 15) << today
+                              << QStringLiteral("The cycles are read from the birth on 2027-03-15: the reading date "
+                                                "2026-12-09 is before it.")
+                              << false;
+    QTest::newRow("Cyrillic surname") << QStringLiteral(u"Ivan Петров") << QDate(1990, 1, 1) << today.addMonths(-3)
+                                      << QStringLiteral(u"Петров has no letter A to Z and counts for nothing: write it "
+                                                        u"in Latin letters.")
+                                      << true;
+    QTest::newRow("another year") << QStringLiteral("Ann Lee") << QDate(1980, 4, 23) << today.addYears(-1) << QString()
+                                  << false;
+}
+
+void TestChartWindow::notes()
+{
+    QFETCH(QString, name);
+    QFETCH(QDate, birth);
+    QFETCH(QDate, reading);
+    QFETCH(QString, said);
+    QFETCH(bool, thisYear);
+    readingEdit->setToday(QDate(2026, 12, 9));
+    birthEdit->setDate(birth);
+    readingEdit->setDate(reading);
+    typeName(name);
+    QVERIFY(window->showsChart());
+    QCOMPARE(label(QStringLiteral("refusalLine")), said);
+    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("refusalLine"))->isVisible(), !said.isEmpty());
+    const QString meaning = window->findChild<QWidget *>(QStringLiteral("personalYearValue"))->toolTip();
+    QVERIFY2(meaning.contains(QStringLiteral("this year")) == thisYear, qPrintable(meaning));
+    QCOMPARE(label(QStringLiteral("lifePathNumber")), Text(chart::CompoundText(engineChart().lifePath.total,
+                                                                               engineChart().lifePath.value)));
+}
+
 void TestChartWindow::savesThePdfAsText()
 {
     birthEdit->setDate(QDate(1815, 12, 10));
@@ -307,7 +347,7 @@ void TestChartWindow::savesThePdfAsText()
             const chart::ChartNumber &number = *chart::NumberOf(row, expected);
             wanted << Text(chart::RowLabel(row, chart::Words::Shown)) + u' ' +
                           Text(chart::CompoundText(number.total, number.value))
-                   << Text(number.steps) << Text(chart::MeaningLine(row, expected));
+                   << Text(number.steps) << Text(chart::MeaningLine(row, expected, expected.on));
         }
         for (std::size_t i = 0; i < chart::SpansOf(row, expected).size(); ++i)
             wanted << SpanName(row, i, chart::SpansOf(row, expected)[i], QStringLiteral(" "));

@@ -88,7 +88,7 @@ void TestReadingChart::chartRuns_data()
     // Born 23 April, on 2020-10-07: 4 + 5 + 4 = 13 -> 4, 4 + 10 = 14 -> 5, 5 + 7 = 12 -> 3.
     QTest::newRow("cycles as JSON")
         << json({"--on", "2020-10-07", "Ann", "23", "April", "1980"}) << none << 0
-        << QByteArrayList{"\"on\": \"2020-10-07\", \"age\": 40, \"universalYear\": {\"value\": 4, ",
+        << QByteArrayList{"\"on\": \"2020-10-07\", \"age\": 40, \"cyclesFromBirth\": false, \"universalYear\": {\"value\": 4, ",
                           "\"personalYear\": {\"value\": 4, \"steps\": \"month 4; day 23 \xE2\x86\x92 5; year 2020 "
                           "\xE2\x86\x92 4; 4 + 5 + 4 = 13 \xE2\x86\x92 4\"}, \"personalMonth\": {\"value\": 5, ",
                           "\"personalDay\": {\"value\": 3, ",
@@ -97,10 +97,21 @@ void TestReadingChart::chartRuns_data()
                           "\"toAge\": null, \"current\": false}], \"challenges\": [",
                           "\"firstVowel\": {\"letter\": \"A\", \"value\": 1}}"}
         << none;
-    QTest::newRow("reading date before the birth") << json({"--on", "1950-10-15", "Ann", "1950-10-16"}) << none << 1
-                                                   << QByteArrayList{}
-                                                   << refused("the reading date is before the birth date: "
-                                                              "1950-10-15 before 1950-10-16");
+    // A birth after the reading date: the cycles from the birth, said on the
+    // standard error; a part in other letters counts for nothing, said too.
+    const QByteArray fromBirth("The cycles are read from the birth on 2027-03-15: the reading date 2026-12-09 is "
+                               "before it\n");
+    QTest::newRow("due date as text")
+        << QStringList{QStringLiteral("--chart"), QStringLiteral("--on=2026-12-09"), QStringLiteral("Baby Name"),
+                       QStringLiteral("2027-03-15")}
+        << none << 0 << QByteArrayList{"Cycles from the birth on 2027-03-15, at age 0\n"} << fromBirth;
+    QTest::newRow("due date as JSON, a Cyrillic surname")
+        << json({"--on", "2026-12-09", "Ivan \xD0\x9F\xD0\xB5\xD1\x82\xD1\x80\xD0\xBE\xD0\xB2", "2027-03-15"})
+        << none << 0
+        << QByteArrayList{"\"leftOut\": [], \"notLatin\": [\"\xD0\x9F\xD0\xB5\xD1\x82\xD1\x80\xD0\xBE\xD0\xB2\"]",
+                          "\"on\": \"2026-12-09\", \"age\": 0, \"cyclesFromBirth\": true, "}
+        << "\xD0\x9F\xD0\xB5\xD1\x82\xD1\x80\xD0\xBE\xD0\xB2 has no letter A to Z and counts for nothing: write "
+           "it in Latin letters\n" + fromBirth;
     QTest::newRow("no such reading date") << json({"--on", "2023-02-29", "Ann", "1950-10-16"}) << none << 1
                                           << QByteArrayList{} << refused("no such date: 2023-02-29");
     QTest::newRow("--on without --chart")
@@ -112,15 +123,17 @@ void TestReadingChart::chartRuns_data()
         << QStringList{QStringLiteral("--chart"), QStringLiteral("--on=2024-01-01"), QStringLiteral("--batch"),
                        QStringLiteral("-")}
         << QByteArray("\xEF\xBB\xBFName,Day,Month,Year\r\n\r\nAnn, 12 ,october,1936\r\nBob,2023-02-29\r\n"
-                      "\"Smith, Jo\",22,11,1992\r\nNo Date\r\nCy,2024-01-02\r\n")
+                      "\"Smith, Jo\",22,11,1992\r\nNo Date\r\nCy,2024-01-02\r\nIvan \xD0\x9F\xD0\xB5,2000-01-01\r\n")
         << 1
         << QByteArrayList{"{\"name\": \"Ann\", \"date\": \"1936-10-12\", \"lifePath\": {\"value\": 5,",
                           "\n{\"row\": 2, \"line\": 4, \"error\": \"no such date: 2023-02-29\"}\n",
                           "\n{\"name\": \"Smith, Jo\", \"date\": \"1992-11-22\"",
                           "\n{\"row\": 4, \"line\": 6, \"error\": \"the row has 1 column, not name,YYYY-MM-DD or "
                           "name,day,month,year\"}\n",
-                          "\"age\": 87, ", "\n{\"row\": 5, \"line\": 7, \"error\": \"the reading date is before the birth "
-                          "date: 2024-01-01 before 2024-01-02\"}\n"}
+                          "\"age\": 87, \"cyclesFromBirth\": false, ",
+                          "\n{\"name\": \"Cy\", \"date\": \"2024-01-02\"",
+                          "\"on\": \"2024-01-01\", \"age\": 0, \"cyclesFromBirth\": true, ",
+                          "\"notLatin\": [\"\xD0\x9F\xD0\xB5\"]"}
         << none;
 }
 

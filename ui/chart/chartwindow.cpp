@@ -381,7 +381,7 @@ void ChartWindow::remake()
 
 void ChartWindow::showChart()
 {
-    const Date today = chartview::ChartDate(QDate::currentDate());
+    const Date today = chartview::ChartDate(m_readingEdit->today());
     for (const Tile &tile : m_tiles) {
         const chart::ChartRow &row = *tile.row;
         const chart::ChartNumber &number = *chart::NumberOf(row, m_chart);
@@ -462,7 +462,7 @@ bool ChartWindow::saveAsPdf(const QString &path)
     if (!m_shown)
         return false;
     const chartview::ChartInputs inputs{m_nameEdit->text(), m_birthEdit->date(), m_readingEdit->date(),
-                                        QDate::currentDate()};
+                                        m_readingEdit->today()};
     QSaveFile file(path);
     const bool written = file.open(QIODevice::WriteOnly) && chartview::WriteChartPdf(file, inputs, m_chart, QLocale()) &&
                          file.commit();

@@ -340,13 +340,13 @@ QString DateField::text() const
 
 void DateField::addTodayButton()
 {
-    auto *today = new QToolButton(this);
-    today->setObjectName(objectName() + QStringLiteral("Today"));
-    today->setText(QStringLiteral("&Today"));
-    today->setToolTip(QStringLiteral("Set the %1 to today").arg(m_what));
-    today->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-    connect(today, &QToolButton::clicked, this, [this] { setDate(QDate::currentDate()); });
-    static_cast<QHBoxLayout *>(layout())->insertWidget(layout()->indexOf(m_words), today);
+    auto *button = new QToolButton(this);
+    button->setObjectName(objectName() + QStringLiteral("Today"));
+    button->setText(QStringLiteral("&Today"));
+    button->setToolTip(QStringLiteral("Set the %1 to today").arg(m_what));
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    connect(button, &QToolButton::clicked, this, [this] { setDate(today()); });
+    static_cast<QHBoxLayout *>(layout())->insertWidget(layout()->indexOf(m_words), button);
 }
 
 void DateField::reread()
@@ -368,7 +368,7 @@ void DateField::openCalendar()
         connect(m_calendar, &QCalendarWidget::clicked, this, &DateField::choose);
         connect(m_calendar, &QCalendarWidget::activated, this, &DateField::choose);
     }
-    m_calendar->setSelectedDate(m_read.date.isValid() ? m_read.date : QDate::currentDate());
+    m_calendar->setSelectedDate(m_read.date.isValid() ? m_read.date : today());
     m_calendar->adjustSize();
     // Under the field, inside the screen.
     const QRect screen = m_calendarButton->screen()->availableGeometry();

@@ -61,6 +61,10 @@ public:
 
     // A "Today" button after the calendar's.
     void addTodayButton();
+    // The day taken as today, by Today, the calendar and the meanings' words;
+    // the clock's unless set (as a check sets it).
+    QDate today() const { return m_today.isValid() ? m_today : QDate::currentDate(); }
+    void setToday(QDate day) { m_today = day; }
 
 signals:
     // The text changed, by typing or by setDate.
@@ -80,6 +84,7 @@ private:
     QLabel *m_words = nullptr;
     QCalendarWidget *m_calendar = nullptr; // made when first opened
     TypedDate m_read{QDate(), DateProblem::Empty};
+    QDate m_today; // invalid: the clock's
 };
 
 } // namespace veltara
