@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -143,19 +144,9 @@ bool Suffix(const std::u32string &part)
         ascii.push_back(static_cast<char>(c));
         lower.push_back(static_cast<char>(c >= U'A' && c <= U'Z' ? c + 0x20 : c));
     }
-    for (const char *title : {"jr", "jnr", "sr", "snr"}) {
-        if (lower == title || lower == std::string(title) + '.')
-            return true;
-    }
-    for (const char *numeral : {"II", "III", "IV", "VI", "VII", "VIII", "IX"}) {
-        if (ascii == numeral)
-            return true;
-    }
-    for (const char *ordinal : {"2nd", "3rd", "4th", "5th", "6th", "7th", "8th", "9th"}) {
-        if (lower == ordinal)
-            return true;
-    }
-    return false;
+    const std::set<std::string> titles{"jr", "jr.", "jnr", "jnr.", "sr", "sr.", "snr", "snr."},
+        numerals{"II", "III", "IV", "VI", "VII", "VIII", "IX"}, ordinals{"2nd", "3rd", "4th", "5th", "6th", "7th", "8th", "9th"};
+    return titles.contains(lower) || numerals.contains(ascii) || ordinals.contains(lower);
 }
 
 Reference Compute(std::u32string_view name)

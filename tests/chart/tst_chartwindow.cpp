@@ -78,8 +78,6 @@ private slots:
     void showsTheEngineChart();
     void refusals_data();
     void refusals();
-    void notes_data();
-    void notes();
     void savesThePdfAsText();
     void nothingIsCutOff();
 
@@ -168,6 +166,7 @@ void TestChartWindow::showsTheEngineChart_data()
     QTest::newRow("birthday 29: master 11") << QStringLiteral("Ann Smith") << QDate(1999, 9, 29);
     QTest::newRow("birthday 19 and its debt") << QStringLiteral("Jos\u00e9 O'Brien 3rd") << QDate(1, 3, 19);
     QTest::newRow("no vowel: soul urge 0") << QStringLiteral("Brynn Pfft") << QDate(2000, 2, 29);
+    QTest::newRow("due date, Cyrillic surname") << QStringLiteral(u"Ivan Петров") << QDate::currentDate().addYears(1);
 }
 
 void TestChartWindow::showsTheEngineChart()
@@ -227,8 +226,17 @@ void TestChartWindow::showsTheEngineChart()
     nameEdit->deselect();
     QTest::keyClick(nameEdit, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), Text(reading::ChartText(name.toStdString(), expected)));
-    // The cycles follow the reading date.
-    readingEdit->setDate(readingEdit->date().addDays(1));
+    // The line under the fields says the engine's notes.
+    QStringList notes;
+    for (const std::string &note : chart::ChartNotes(expected))
+        notes << Text(note) + u'.';
+    QCOMPARE(label(QStringLiteral("refusalLine")), notes.join(u'\n'));
+    // The cycles follow the reading date, and speak of this year in the year of
+    // the day taken as today.
+    const QDate next = readingEdit->date().addDays(1);
+    readingEdit->setToday(expected.cyclesFromBirth ? birth : next);
+    readingEdit->setDate(next);
+    QVERIFY(window->findChild<QWidget *>(QStringLiteral("personalYearValue"))->toolTip().contains(u"this year"));
     QCOMPARE(named(QStringLiteral("personalDayValue")), QStringLiteral("Personal day %1").arg(engineChart().personalDay.value));
 }
 
@@ -273,46 +281,6 @@ void TestChartWindow::refusals()
     typeName(QStringLiteral("Ada Lovelace"));
     QVERIFY(window->showsChart());
     QCOMPARE(label(QStringLiteral("lifePathNumber")), QStringLiteral("10/1"));
-}
-
-void TestChartWindow::notes_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QDate>("birth");
-    QTest::addColumn<QDate>("reading");
-    QTest::addColumn<QString>("said");        // the line under the fields, with the chart
-    QTest::addColumn<bool>("thisYear"); // the personal year's meaning speaks of "this year"
-    const QDate today(2026, 12, 9);
-    QTest::newRow("due date") << QStringLiteral("Baby Name") << QDate(2027, 3, 15) << today
-                              << QStringLiteral("The cycles are read from the birth on 2027-03-15: the reading date "
-                                                "2026-12-09 is before it.")
-                              << false;
-    QTest::newRow("Cyrillic surname") << QStringLiteral(u"Ivan Петров") << QDate(1990, 1, 1) << today.addMonths(-3)
-                                      << QStringLiteral(u"Петров has no letter A to Z and counts for nothing: write it "
-                                                        u"in Latin letters.")
-                                      << true;
-    QTest::newRow("another year") << QStringLiteral("Ann Lee") << QDate(1980, 4, 23) << today.addYears(-1) << QString()
-                                  << false;
-}
-
-void TestChartWindow::notes()
-{
-    QFETCH(QString, name);
-    QFETCH(QDate, birth);
-    QFETCH(QDate, reading);
-    QFETCH(QString, said);
-    QFETCH(bool, thisYear);
-    readingEdit->setToday(QDate(2026, 12, 9));
-    birthEdit->setDate(birth);
-    readingEdit->setDate(reading);
-    typeName(name);
-    QVERIFY(window->showsChart());
-    QCOMPARE(label(QStringLiteral("refusalLine")), said);
-    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("refusalLine"))->isVisible(), !said.isEmpty());
-    const QString meaning = window->findChild<QWidget *>(QStringLiteral("personalYearValue"))->toolTip();
-    QVERIFY2(meaning.contains(QStringLiteral("this year")) == thisYear, qPrintable(meaning));
-    QCOMPARE(label(QStringLiteral("lifePathNumber")), Text(chart::CompoundText(engineChart().lifePath.total,
-                                                                               engineChart().lifePath.value)));
 }
 
 void TestChartWindow::savesThePdfAsText()
