@@ -729,12 +729,10 @@ void TestChart::nameParts_data()
     // Only the last part of two or more is a suffix, a Roman numeral in capitals only.
     QTest::newRow("ordinal") << QStringLiteral("John Smith 3rd") << QStringLiteral("JOHNSMITH; 3rd; ");
     QTest::newRow("Snr with a dot") << QStringLiteral("Jo SNR.") << QStringLiteral("JO; SNR.; ");
-    QTest::newRow("VIII") << QStringLiteral("Jo VIII") << QStringLiteral("JO; VIII; ");
-    QTest::newRow("one suffix only") << QStringLiteral("Jo Sr Jnr") << QStringLiteral("JOSR; Jnr; ");
+    QTest::newRow("one suffix only") << QStringLiteral("Jo Sr VIII") << QStringLiteral("JOSR; VIII; ");
     QTest::newRow("Ii is a name") << QStringLiteral("Naomasa Ii") << QStringLiteral("NAOMASAII; ; ");
     QTest::newRow("X, 1st, two dots") << QStringLiteral("Jo X 1st Jr..") << QStringLiteral("JOXSTJR; ; ");
     QTest::newRow("Cyrillic surname") << QStringLiteral(u"Ivan Петров") << QStringLiteral(u"IVAN; ; Петров");
-    QTest::newRow("Han, stroked h, digits") << QStringLiteral(u"Jo 京 ħ-1 7") << QStringLiteral(u"JO; ; 京 ħ-1");
 }
 
 void TestChart::nameParts()
