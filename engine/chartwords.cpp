@@ -224,6 +224,43 @@ std::string MeaningLine(const ChartRow &row, const Chart &chart, const Date &tod
     return MeaningIn(row.key, number->value, CyclesDate(chart), today);
 }
 
+std::vector<Meaning> LineMeanings(const ChartLine &line, const Chart &chart, const Date &today)
+{
+    const ChartRow &row = *line.row;
+    std::vector<Meaning> meanings;
+    const auto add = [&](std::string_view key, int number) {
+        std::string text = MeaningIn(key, number, CyclesDate(chart), today);
+        if (!text.empty())
+            meanings.push_back({std::move(text), row.key == "karmicDebts" ? DebtParagraph(number) : NumberParagraph(number)});
+    };
+    std::visit(Overloaded{
+                   [&](ChartNumber Chart::*) {
+                       const int value = NumberOf(row, chart)->value;
+                       if (std::string text = MeaningLine(row, chart, today); !text.empty())
+                           meanings.push_back({std::move(text), value ? NumberParagraph(value) : ""});
+                   },
+                   [&](auto Chart::*spans)
+                       requires requires { (chart.*spans)[0].fromAge; }
+                   { add(row.key, (chart.*spans)[line.item].number.value); },
+                   [&](ChaldeanNumber Chart::*member) { add(row.key, (chart.*member).root); },
+                   [&](std::vector<int> Chart::*member) {
+                       for (const int number : chart.*member)
+                           add(row.key, number);
+                   },
+                   [&](int Chart::*member) { add(row.key, chart.*member); },
+                   [&](NamedLetter Chart::*member) {
+                       if ((chart.*member).letter != 0)
+                           add(row.key, (chart.*member).value);
+                   },
+                   [&](std::array<Plane, 4> Chart::*member) { add(line.key, (chart.*member)[line.item].value); },
+                   [&](std::array<int, 9> Chart::*) { meanings.push_back({std::string(PlaceLine(row.key)), {}}); },
+                   [](std::vector<std::u32string> PreparedName::*) {},
+                   [](bool Chart::*) {},
+               },
+               row.value);
+    return meanings;
+}
+
 std::vector<std::string> ChartNotes(const Chart &chart)
 {
     std::vector<std::string> notes;
@@ -252,7 +289,7 @@ void AppendRowLines(const ChartRow &row, const Chart &chart, Words words, std::v
                    {
                        for (std::size_t i = 0; i < (chart.*spans).size(); ++i)
                            lines.push_back({&row, std::string(row.key) + Number(i + 1), ItemLabel(row, i, words),
-                                            SpanText((chart.*spans)[i]), Breaks::AtSpaces});
+                                            SpanText((chart.*spans)[i]), Breaks::AtSpaces, i});
                    },
                    [&](ChaldeanNumber Chart::*member) {
                        const ChaldeanNumber &number = chart.*member;
@@ -267,7 +304,7 @@ void AppendRowLines(const ChartRow &row, const Chart &chart, Words words, std::v
                        for (std::size_t i = 0; i < (chart.*member).size(); ++i)
                            lines.push_back({&row, std::string(row.key) + '.' + std::string(PlaneRows[i].key),
                                             ItemLabel(row, i, words), PlaneText((chart.*member)[i]),
-                                            Breaks::AtSpaces});
+                                            Breaks::AtSpaces, i});
                    },
                    [&](std::array<int, 9> Chart::*member) {
                        std::string text;

@@ -91,10 +91,25 @@ struct ChartLine {
     std::string label;
     std::string value;
     Breaks breaks = Breaks::AtSpaces;
+    std::size_t item = 0; // which span or plane of its row
 };
 
 // The lines of a row: one for most rows, one for each span or plane.
 void AppendRowLines(const ChartRow &row, const Chart &chart, Words words, std::vector<ChartLine> &lines);
+
+// What a number of a line means: its line in its place ("The road your life
+// takes — freedom: ...", or for a number without letters to count what its
+// steps say) and the paragraph one asks for (the number's gifts and shadow, a
+// karmic debt's own; empty where there is none).
+struct Meaning {
+    std::string line;
+    std::string_view paragraph;
+};
+// The meanings of a line: one for each number it holds (a list, one for each
+// of its numbers), one line for the inclusion grid, none for the characters
+// not counted, the parts left out and a number the chart lacks. The cycles
+// speak of today as MeaningLine does.
+std::vector<Meaning> LineMeanings(const ChartLine &line, const Chart &chart, const Date &today);
 
 // The rows of a section in the order the text chart lists them, or the
 // window and the PDF; without the rows in JSON alone.

@@ -1,6 +1,7 @@
 // The meanings of the chart's numbers: every value a number takes and every
 // place of the chart has its text, in the shape the window joins them in.
 #include "chart.h"
+#include "chartwords.h"
 #include "meanings.h"
 
 #include <QDate>
@@ -38,6 +39,7 @@ private slots:
     void everyTextHasItsShape_data();
     void everyTextHasItsShape();
     void placesJoinTheirOwnLines();
+    void everyLineHasAMeaningForEachNumber();
     void cyclesSpeakOfTheReadingDate_data();
     void cyclesSpeakOfTheReadingDate();
 };
@@ -117,6 +119,37 @@ void TestMeanings::placesJoinTheirOwnLines()
     }
     QVERIFY(MeaningIn("lifePath", 10).empty() && MeaningIn("challenges", 9).empty());
     QVERIFY(MeaningIn("LifePath", 7).empty());
+}
+
+void TestMeanings::everyLineHasAMeaningForEachNumber()
+{
+    // Born on the 19th (karmic debt 19), with karmic lessons and a hidden
+    // passion of two numbers.
+    Chart chart;
+    QCOMPARE(MakeChart(U"Ada Lovelace", {1815, 12, 19}, {2026, 12, 9}, chart), ChartRefusal::None);
+    QCOMPARE(chart.karmicDebts, std::vector<int>{19});
+    std::vector<ChartLine> lines;
+    for (const ChartRow &row : ChartRows)
+        AppendRowLines(row, chart, Words::Shown, lines);
+    for (const ChartLine &line : lines) {
+        const std::vector<Meaning> meanings = LineMeanings(line, chart, {2026, 12, 9});
+        const std::string_view key = line.row->key;
+        std::size_t expected = 1;
+        if (key == "karmicLessons" || key == "hiddenPassion" || key == "karmicDebts")
+            expected = (chart.*std::get<std::vector<int> Chart::*>(line.row->value)).size();
+        else if (std::holds_alternative<std::vector<std::u32string> PreparedName::*>(line.row->value) ||
+                 std::holds_alternative<bool Chart::*>(line.row->value))
+            expected = 0;
+        QVERIFY2(meanings.size() == expected, qPrintable(QString::fromStdString(line.key)));
+        for (const Meaning &meaning : meanings)
+            QVERIFY2(!meaning.line.empty(), qPrintable(QString::fromStdString(line.key)));
+        if (key == "inclusion")
+            QVERIFY(meanings.front().paragraph.empty());
+        if (key == "lifePath")
+            QCOMPARE(meanings.front().paragraph, NumberParagraph(chart.lifePath.value));
+        if (key == "karmicDebts")
+            QCOMPARE(meanings.front().paragraph, DebtParagraph(19));
+    }
 }
 
 void TestMeanings::cyclesSpeakOfTheReadingDate_data()
