@@ -142,6 +142,37 @@ QString CyclesOf(const Chart &chart)
     return parts.join(QStringLiteral("; "));
 }
 
+// The transits and essence of a chart, "A 1 20-21, I 9 15-24, H 8 20-28; A 1
+// + I 9 + H 8 = 18 → 9", and its forecast, a year "1983 21 3* 4* 1 4 7 S* I
+// H 9" (year, age, universal and personal year, pinnacle, challenge, period,
+// the transits' letters, essence; * a change), the years joined by "; ".
+QString YearsOf(const Chart &chart)
+{
+    QStringList transits, years;
+    for (const Transit &transit : chart.transits)
+        transits << QStringLiteral("%1 %2 %3-%4")
+                        .arg(QLatin1Char(transit.letter))
+                        .arg(transit.value)
+                        .arg(transit.fromAge)
+                        .arg(transit.toAge);
+    for (const ForecastYear &year : chart.forecast) {
+        const auto cell = [&year](std::size_t column, const QString &text) {
+            return Changed(year, column) ? text + u'*' : text;
+        };
+        const QList<int> numbers{year.universalYear, year.personalYear, year.pinnacle, year.challenge, year.period};
+        QStringList cells{QString::number(year.year), QString::number(year.age)};
+        for (qsizetype i = 0; i < numbers.size(); ++i)
+            cells << cell(std::size_t(i) + 2, QString::number(numbers[i]));
+        const QList<char> letters{year.physical, year.mental, year.spiritual};
+        for (qsizetype i = 0; i < letters.size(); ++i)
+            cells << cell(std::size_t(i) + 7, QString(QLatin1Char(letters[i])));
+        cells << cell(10, QString::number(year.essence));
+        years << cells.join(u' ');
+    }
+    return transits.join(QStringLiteral(", ")) + QStringLiteral("; ") + QString::fromStdString(chart.essence.steps) +
+           (years.isEmpty() ? QString() : QStringLiteral("; ") + years.join(QStringLiteral("; ")));
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Expected)
@@ -168,6 +199,10 @@ private slots:
     void cycles();
     void nameParts_data();
     void nameParts();
+    void yearsAhead_data();
+    void yearsAhead();
+    void nameInUse_data();
+    void nameInUse();
 };
 
 void TestChart::chart_data()
@@ -749,6 +784,114 @@ void TestChart::nameParts()
     QCOMPARE(QString::fromStdString(chart.name.letters) + QStringLiteral("; ") + leftOut.join(u' ') +
                  QStringLiteral("; ") + notLatin.join(u' '),
              parts);
+}
+
+void TestChart::yearsAhead_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QDate>("birth");
+    QTest::addColumn<QDate>("on");
+    QTest::addColumn<int>("years");
+    QTest::addColumn<QString>("expected");
+
+    // THOMAS T2 H8 O6 M4 A1 S1 (22 years), CRUISE C3 R9 U3 I9 S1 E5 (30),
+    // MAPOTHER M4 A1 P7 O6 T2 H8 E5 R9 (42); the suffix IV left out.
+    QTest::newRow("three parts, a suffix, on the birthday")
+        << QStringLiteral("Thomas Cruise Mapother IV") << QDate(1962, 7, 3) << QDate(1982, 7, 3) << 0
+        << QStringLiteral(u"A 1 20-21, I 9 15-24, H 8 20-28; A 1 + I 9 + H 8 = 18 → 9");
+    // Age 19 the day before; its rows are read on the birthdays: age 20 in
+    // 1982, and THOMAS begins again at 22. Life path 7 + 3 + 9 = 19 -> 1:
+    // pinnacle 7 + 3 -> 1 to 35, challenge 4, period 7. Universal years
+    // 1982 -> 2..., personal years 7 + 3 + 2 = 12 -> 3...
+    QTest::newRow("the day before the birthday, three years")
+        << QStringLiteral("Thomas Cruise Mapother IV") << QDate(1962, 7, 3) << QDate(1982, 7, 2) << 3
+        << QStringLiteral(u"M 4 16-20, I 9 15-24, T 2 18-20; M 4 + I 9 + T 2 = 15 → 6; "
+                          u"1982 20 2 3 1 4 7 A I H 9; 1983 21 3* 4* 1 4 7 S* I H 9; 1984 22 4* 5* 1 4 7 T* I H 1*");
+    // CHER C3 H8 E5 R9, 25 years a round: age 53 is 3 into the third.
+    QTest::newRow("one part, all three transits") << QStringLiteral("Cher") << QDate(1946, 5, 20) << QDate(2000, 1, 1)
+                                                  << 0 << QStringLiteral(u"H 8 53-61, H 8 53-61, H 8 53-61; "
+                                                                         u"H 8 + H 8 + H 8 = 24 → 6");
+    // ADA A1 D4 A1, 6 a round; LOVELACE mental and spiritual.
+    QTest::newRow("two parts") << QStringLiteral("Ada Lovelace") << QDate(1815, 12, 10) << QDate(1830, 6, 1) << 0
+                               << QStringLiteral(u"D 4 13-17, E 5 13-18, E 5 13-18; D 4 + E 5 + E 5 = 14 → 5");
+    // LEAP L3 E5 A1 P7, DAY D4 A1 Y7: age 0 on 28 February 2001, age 1 from
+    // 1 March, the row of 2001. Pinnacle 2 + 2, challenge 0, period 2.
+    QTest::newRow("29 February, essence 11")
+        << QStringLiteral("Leap Day") << QDate(2000, 2, 29) << QDate(2001, 2, 28) << 2
+        << QStringLiteral(u"L 3 0-3, D 4 0-4, D 4 0-4; L 3 + D 4 + D 4 = 11; 2001 1 3 7 4 0 2 L D D 11; "
+                          u"2002 2 4* 8* 4 0 2 L D D 11");
+    QTest::newRow("essence 22") << QStringLiteral("Dan Ian") << QDate(1990, 3, 15) << QDate(1990, 3, 15) << 0
+                                << QStringLiteral(u"D 4 0-4, I 9 0-9, I 9 0-9; D 4 + I 9 + I 9 = 22");
+    // Read from the birth: age 0, and the forecast from the birth year.
+    QTest::newRow("a reading date before the birth")
+        << QStringLiteral("Ann Eve") << QDate(1990, 3, 15) << QDate(1989, 1, 1) << 1
+        << QStringLiteral(u"A 1 0-1, E 5 0-5, E 5 0-5; A 1 + E 5 + E 5 = 11; 1990 0 1 1 9 3 3 A E E 11");
+    // ANN's second N is no change; the forecast stops at 9999.
+    QTest::newRow("a letter again, the last year")
+        << QStringLiteral("Ann Eve") << QDate(9990, 1, 1) << QDate(9998, 6, 1) << 5
+        << QStringLiteral(u"N 5 6-11, V 4 5-9, V 4 5-9; N 5 + V 4 + V 4 = 13 → 4; 9998 8 8 1 2 0 1 N V V 4; "
+                          u"9999 9 9* 2* 2 0 1 N E* E* 6*");
+}
+
+void TestChart::yearsAhead()
+{
+    QFETCH(QString, name);
+    QFETCH(QDate, birth);
+    QFETCH(QDate, on);
+    QFETCH(int, years);
+    QFETCH(QString, expected);
+
+    Chart chart;
+    const std::u32string letters = name.toStdU32String();
+    QCOMPARE(MakeChart(letters, {birth.year(), birth.month(), birth.day()}, {on.year(), on.month(), on.day()},
+                       {.years = years}, chart),
+             ChartRefusal::None);
+    QCOMPARE(YearsOf(chart), expected);
+}
+
+void TestChart::nameInUse_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("expected"); // each minor number, then each bridge: "value/total: steps"
+
+    // Ada Lovelace, born 1815-12-10: life path 1, expression 9, soul urge
+    // 10 -> 1, personality 8.
+    QTest::newRow("a married name")
+        << QStringLiteral("Ada Lovelace") << QStringLiteral("Ada King")
+        << QStringLiteral(u"11/11: ADA 1+4+1 = 6; KING 2+9+5+7 = 23 → 5; 6 + 5 = 11 | 11/11: AA 1+1 = 2; I 9; "
+                          u"2 + 9 = 11 | 9/9: D 4; KNG 2+5+7 = 14 → 5; 4 + 5 = 9 | 8: |1 - 9| = 8 | 7: |1 - 8| = 7");
+    QTest::newRow("none, a master number bridged")
+        << QStringLiteral("Jeanpierre") << QString()
+        << QStringLiteral(u"0/0:  | 0/0:  | 0/0:  | 1: |1 - 11 → 2| = 1 | 3: |7 - 4| = 3");
+    QTest::newRow("blank is none") << QStringLiteral("Ada Lovelace") << QStringLiteral(" \t")
+                                   << QStringLiteral(u"0/0:  | 0/0:  | 0/0:  | 8: |1 - 9| = 8 | 7: |1 - 8| = 7");
+    QTest::newRow("in other letters") << QStringLiteral("Ada Lovelace") << QStringLiteral(u"Ада") << QString();
+}
+
+void TestChart::nameInUse()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, current);
+    QFETCH(QString, expected);
+
+    Chart chart;
+    const std::u32string letters = current.toStdU32String();
+    const ChartRefusal refusal = MakeChart(name.toStdU32String(), {1815, 12, 10}, Last, {.currentName = letters}, chart);
+    QCOMPARE(refusal, expected.isEmpty() ? ChartRefusal::NoLetterInUse : ChartRefusal::None);
+    QStringList numbers;
+    for (const ChartNumber *number : {&chart.minorExpression, &chart.minorSoulUrge, &chart.minorPersonality})
+        numbers << QStringLiteral("%1/%2: ").arg(number->value).arg(number->total) + QString::fromStdString(number->steps);
+    for (const ChartNumber &bridge : chart.bridges)
+        numbers << QStringLiteral("%1: ").arg(bridge.value) + QString::fromStdString(bridge.steps);
+    if (refusal == ChartRefusal::None)
+        QCOMPARE(numbers.join(QStringLiteral(" | ")), expected);
+    QCOMPARE(HasNameInUse(chart), !expected.isEmpty() && expected.front() != u'0');
+    // The karmic debts stay the name's.
+    Chart alone;
+    QCOMPARE(MakeChart(name.toStdU32String(), {1815, 12, 10}, Last, alone), ChartRefusal::None);
+    if (refusal == ChartRefusal::None)
+        QCOMPARE(chart.karmicDebts, alone.karmicDebts);
 }
 
 QTEST_APPLESS_MAIN(TestChart)
