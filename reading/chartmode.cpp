@@ -165,16 +165,21 @@ void AppendRowJson(JsonWriter &json, const chart::ChartRow &row, const Chart &ch
 } // namespace
 
 bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dateFields, const Date &on,
-                 chart::Chart &chart, std::u32string &codePoints, std::string &problem)
+                 const ChartAsked &asked, chart::Chart &chart, NameStorage &storage, std::string &problem)
 {
     Date date;
     if (chart::ParseChartDate(dateFields, date, problem) != chart::ChartRefusal::None)
         return false;
-    if (!Utf8ToCodePoints(name, codePoints)) {
+    if (!Utf8ToCodePoints(name, storage.name)) {
         problem = "the name is not valid UTF-8";
         return false;
     }
-    const chart::ChartRefusal refusal = chart::MakeChart(codePoints, date, on, chart);
+    if (!Utf8ToCodePoints(asked.current, storage.current)) {
+        problem = "the name in use is not valid UTF-8";
+        return false;
+    }
+    const chart::ChartRefusal refusal =
+        chart::MakeChart(storage.name, date, on, {.currentName = storage.current, .years = asked.years}, chart);
     if (refusal != chart::ChartRefusal::None) {
         problem = chart::RefusalText(refusal);
         return false;
@@ -228,8 +233,9 @@ int RunChart(const Options &options, const Sink &out, const Sink &err)
     const std::vector<std::string_view> fields(options.chartDate.begin(), options.chartDate.end());
     Date on;
     chart::Chart chart;
-    std::u32string codePoints;
-    if (!ReadingDate(options, on, problem) || !MakeChartOf(options.inputs.name, fields, on, chart, codePoints, problem)) {
+    NameStorage names;
+    if (!ReadingDate(options, on, problem) ||
+        !MakeChartOf(options.inputs.name, fields, on, {options.current, options.years}, chart, names, problem)) {
         err("veltara-reading: " + problem + '\n');
         return ExitRefused;
     }
@@ -251,8 +257,8 @@ bool ChartRows::operator()(const CsvRow &row, std::string &out, std::string &pro
         problem = row.error;
         return false;
     }
-    if (row.fields.size() != 2 && row.fields.size() != 4) {
-        problem = ColumnsProblem(row.fields.size());
+    if (row.fields.size() < 2 || row.fields.size() > 4) {
+        problem = ColumnsProblem(row.fields.size(), true);
         return false;
     }
     for (const std::string &field : row.fields) {
@@ -261,8 +267,11 @@ bool ChartRows::operator()(const CsvRow &row, std::string &out, std::string &pro
             return false;
         }
     }
-    m_dateFields.assign(row.fields.begin() + 1, row.fields.end());
-    if (!MakeChartOf(row.fields[0], m_dateFields, m_on, m_chart, m_name, problem))
+    // A third field follows a date YYYY-MM-DD: the name in use.
+    const bool current = row.fields.size() == 3;
+    m_dateFields.assign(row.fields.begin() + 1, row.fields.end() - (current ? 1 : 0));
+    const ChartAsked asked{current ? std::string_view(row.fields[2]) : std::string_view(), m_years};
+    if (!MakeChartOf(row.fields[0], m_dateFields, m_on, asked, m_chart, m_names, problem))
         return false;
     AppendChartJson(out, row.fields[0], m_chart);
     return true;
