@@ -3,11 +3,16 @@
 // by index. Also: extra white space between the parts, other letter case and
 // combining marks after letters change nothing; a chart made in reused
 // storage is the chart made afresh; steps end with their number; a reading
-// date before the birth reads the cycles on the birth date.
+// date before the birth reads the cycles on the birth date. The years
+// ahead: each transit's letters tile the ages from 0, each letter for its
+// value; the essence in range; each row of the forecast as the chart read on
+// that year's birthday says, its changes marked. The name in use (the name
+// backwards) gives the minor numbers its own chart's numbers give.
 //
 // Input: year (2 bytes, little end first), month, day, the reading date as
 // years after the birth (before it when the byte's top bit is set), month
-// and day, then the name as UTF-8 (a byte that is not valid UTF-8 is taken
+// and day (the month's byte over 14 also gives the forecast's years, 1 to
+// 19), then the name as UTF-8 (a byte that is not valid UTF-8 is taken
 // as the code point of its value).
 #include "chart.h"
 #include "fuzzsupport.h"
@@ -112,6 +117,7 @@ struct Reference {
     std::string letters, vowels, consonants;
     std::size_t leftOut = 0;
     std::string firstPart;
+    std::vector<std::string> parts; // with letters that count
 };
 
 // A number added up part by part: the letter sum where one part counts,
@@ -189,6 +195,10 @@ Reference Compute(std::u32string_view name)
         }
     }
     r.firstPart = parts.front();
+    for (const std::string &part : parts) {
+        if (!part.empty())
+            r.parts.push_back(part);
+    }
     PartTotal expression, soulUrge, personality;
     for (std::size_t p = 0; p < parts.size(); ++p) {
         const std::string &part = parts[p];
@@ -338,6 +348,81 @@ void CheckRest(const Chart &chart, const Reference &r)
     FUZZ_CHECK(debts == chart.karmicDebts);
 }
 
+// The transits, their essence, the bridges and the forecast.
+void CheckYears(const Chart &chart, const std::u32string &name, const Reference &r, int years)
+{
+    using veltara::chart::Transit;
+    // Physical the first part, mental the ones between (the last of two),
+    // spiritual the last.
+    std::string between;
+    for (std::size_t p = 1; p + 1 < r.parts.size(); ++p)
+        between += r.parts[p];
+    const std::array<std::string, 3> letters{r.parts.front(), r.parts.size() <= 2 ? r.parts.back() : between,
+                                             r.parts.back()};
+    FUZZ_CHECK(chart.transitLetters == letters);
+    int essence = 0;
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        // Each letter from where the one before ends, for its value, the
+        // letters again after the last: the first two rounds, or some years.
+        int round = 0;
+        for (const char letter : letters[i])
+            round += Pythagorean(letter);
+        int from = 0;
+        for (std::size_t k = 0; from < std::min(2 * round, 1000); k = (k + 1) % letters[i].size()) {
+            const int value = Pythagorean(letters[i][k]);
+            for (int age = from; age < from + value; age += value - 1 > 0 ? value - 1 : 1)
+                FUZZ_CHECK((veltara::chart::TransitAt(letters[i], age) ==
+                            Transit{letters[i][k], value, from, from + value}));
+            from += value;
+        }
+        FUZZ_CHECK(chart.transits[i] == veltara::chart::TransitAt(letters[i], chart.age));
+        essence += chart.transits[i].value;
+    }
+    FUZZ_CHECK(chart.essence.total == static_cast<std::uint64_t>(essence) && chart.essence.value == Reduced(
+                   static_cast<std::uint64_t>(essence)));
+    FUZZ_CHECK(chart.essence.value >= 1 && (chart.essence.value <= 9 || chart.essence.value == 11 ||
+                                            chart.essence.value == 22));
+    const auto digit = [](int n) { return Reduced(static_cast<std::uint64_t>(n), false); };
+    const auto apart = [](int a, int b) { return a > b ? a - b : b - a; };
+    FUZZ_CHECK(chart.bridges[0].value == apart(digit(chart.lifePath.value), digit(chart.expression.value)));
+    FUZZ_CHECK(chart.bridges[1].value == apart(digit(chart.soulUrge.value), digit(chart.personality.value)));
+
+    // The rows: from the reading year (or the birth year), no further than
+    // 9999, each as the chart read on its birthday gives it.
+    const int first = std::max(chart.on.year, chart.date.year);
+    FUZZ_CHECK(static_cast<int>(chart.forecast.size()) == std::min(years, 9999 - first + 1));
+    Chart then;
+    for (std::size_t k = 0; k < chart.forecast.size(); ++k) {
+        const veltara::chart::ForecastYear &row = chart.forecast[k];
+        FUZZ_CHECK(row.year == first + static_cast<int>(k));
+        FUZZ_CHECK(veltara::chart::MakeChart(name, chart.date,
+                                             veltara::chart::BirthdayIn(chart.date, row.year), then) ==
+                   ChartRefusal::None);
+        const auto current = [](const auto &spans) {
+            return std::find_if(spans.begin(), spans.end(), [](const auto &span) { return span.current; })
+                ->number.value;
+        };
+        FUZZ_CHECK(row.age == then.age && row.universalYear == then.universalYear.value &&
+                   row.personalYear == then.personalYear.value && row.pinnacle == current(then.pinnacles) &&
+                   row.challenge == current(then.challenges) && row.period == current(then.periods));
+        FUZZ_CHECK(row.physical == then.transits[0].letter && row.mental == then.transits[1].letter &&
+                   row.spiritual == then.transits[2].letter && row.essence == then.essence.value);
+        std::uint32_t changes = 0;
+        if (k != 0) {
+            const veltara::chart::ForecastYear &before = chart.forecast[k - 1];
+            const std::array<bool, 11> differs{false, false, row.universalYear != before.universalYear,
+                                               row.personalYear != before.personalYear,
+                                               row.pinnacle != before.pinnacle, row.challenge != before.challenge,
+                                               row.period != before.period, row.physical != before.physical,
+                                               row.mental != before.mental, row.spiritual != before.spiritual,
+                                               row.essence != before.essence};
+            for (std::size_t column = 0; column < differs.size(); ++column)
+                changes |= differs[column] ? 1U << column : 0U;
+        }
+        FUZZ_CHECK(row.changes == changes);
+    }
+}
+
 // The chart storage of the previous input, reused as a batch reuses it.
 Chart reused;
 
@@ -354,6 +439,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const int years = data[4] & 0x7F;
     const veltara::Date on{data[4] & 0x80 ? year - years : year + years, 1 + data[5] % 12, 1 + data[6] % 31};
     const std::u32string name = Decode(data + 7, size - 7);
+    const int forecastYears = 1 + data[2] / 14;
 
     Chart chart;
     const ChartRefusal refusal = veltara::chart::MakeChart(name, birth, on, chart);
@@ -387,6 +473,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(chart.cyclesFromBirth == beforeBirth && chart.on == on && chart.date == birth);
     CheckCycles(chart, birth, beforeBirth ? birth : on);
     CheckRest(chart, r);
+    FUZZ_CHECK(!veltara::chart::HasNameInUse(chart) && chart.forecast.empty());
+
+    // The years ahead, and the name backwards as the name in use: its minor
+    // numbers are its own chart's expression, soul urge and personality, and
+    // the rest of the chart stays the name's.
+    const std::u32string backwards(name.rbegin(), name.rend());
+    Chart ahead, inUse;
+    const ChartRefusal aheadRefusal = veltara::chart::MakeChart(
+        name, birth, on, {.currentName = backwards, .years = forecastYears}, ahead);
+    const ChartRefusal inUseRefusal = veltara::chart::MakeChart(backwards, birth, on, inUse);
+    FUZZ_CHECK(aheadRefusal == (inUseRefusal == ChartRefusal::None ? ChartRefusal::None
+                                                                   : ChartRefusal::NoLetterInUse));
+    if (aheadRefusal == ChartRefusal::None) {
+        CheckYears(ahead, name, r, forecastYears);
+        const auto same = [](const ChartNumber &minor, const ChartNumber &own) {
+            return minor.value == own.value && minor.total == own.total && minor.steps == own.steps &&
+                   minor.karmicDebt == 0;
+        };
+        FUZZ_CHECK(same(ahead.minorExpression, inUse.expression) && same(ahead.minorSoulUrge, inUse.soulUrge) &&
+                   same(ahead.minorPersonality, inUse.personality));
+        FUZZ_CHECK(ahead.karmicDebts == chart.karmicDebts && ahead.expression == chart.expression &&
+                   ahead.transits == chart.transits && ahead.essence == chart.essence);
+    }
 
     // The numbers by the rules.
     const std::uint64_t lifePathTotal = static_cast<std::uint64_t>(Reduced(static_cast<std::uint64_t>(month)) +
