@@ -15,10 +15,12 @@
 // 19), then the name as UTF-8 (a byte that is not valid UTF-8 is taken
 // as the code point of its value).
 #include "chart.h"
+#include "chartwords.h"
 #include "fuzzsupport.h"
 #include "letters.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <array>
 #include <chrono>
 #include <cstddef>
@@ -351,7 +353,6 @@ void CheckRest(const Chart &chart, const Reference &r)
 // The transits, their essence, the bridges and the forecast.
 void CheckYears(const Chart &chart, const std::u32string &name, const Reference &r, int years)
 {
-    using veltara::chart::Transit;
     // Physical the first part, mental the ones between (the last of two),
     // spiritual the last.
     std::string between;
@@ -362,64 +363,52 @@ void CheckYears(const Chart &chart, const std::u32string &name, const Reference 
     FUZZ_CHECK(chart.transitLetters == letters);
     int essence = 0;
     for (std::size_t i = 0; i < letters.size(); ++i) {
-        // Each letter from where the one before ends, for its value, the
-        // letters again after the last: the first two rounds, or some years.
-        int round = 0;
-        for (const char letter : letters[i])
-            round += Pythagorean(letter);
+        // Each letter from where the one before ends, for its value, over
+        // and over: the first and the last age of each, some rounds long.
         int from = 0;
-        for (std::size_t k = 0; from < std::min(2 * round, 1000); k = (k + 1) % letters[i].size()) {
+        for (std::size_t k = 0; from < 500; k = (k + 1) % letters[i].size()) {
             const int value = Pythagorean(letters[i][k]);
-            for (int age = from; age < from + value; age += value - 1 > 0 ? value - 1 : 1)
+            for (const int age : {from, from + value - 1})
                 FUZZ_CHECK((veltara::chart::TransitAt(letters[i], age) ==
-                            Transit{letters[i][k], value, from, from + value}));
+                            veltara::chart::Transit{letters[i][k], value, from, from + value}));
             from += value;
         }
         FUZZ_CHECK(chart.transits[i] == veltara::chart::TransitAt(letters[i], chart.age));
         essence += chart.transits[i].value;
     }
-    FUZZ_CHECK(chart.essence.total == static_cast<std::uint64_t>(essence) && chart.essence.value == Reduced(
-                   static_cast<std::uint64_t>(essence)));
-    FUZZ_CHECK(chart.essence.value >= 1 && (chart.essence.value <= 9 || chart.essence.value == 11 ||
-                                            chart.essence.value == 22));
-    const auto digit = [](int n) { return Reduced(static_cast<std::uint64_t>(n), false); };
-    const auto apart = [](int a, int b) { return a > b ? a - b : b - a; };
-    FUZZ_CHECK(chart.bridges[0].value == apart(digit(chart.lifePath.value), digit(chart.expression.value)));
-    FUZZ_CHECK(chart.bridges[1].value == apart(digit(chart.soulUrge.value), digit(chart.personality.value)));
+    const int value = chart.essence.value;
+    FUZZ_CHECK(chart.essence.total == static_cast<std::uint64_t>(essence) &&
+               value == Reduced(static_cast<std::uint64_t>(essence)) && ValidValue(value) && value != 0);
+    const auto apart = [](int a, int b) {
+        return std::abs(Reduced(static_cast<std::uint64_t>(a), false) - Reduced(static_cast<std::uint64_t>(b), false));
+    };
+    FUZZ_CHECK(chart.bridges[0].value == apart(chart.lifePath.value, chart.expression.value) &&
+               chart.bridges[1].value == apart(chart.soulUrge.value, chart.personality.value));
 
     // The rows: from the reading year (or the birth year), no further than
-    // 9999, each as the chart read on its birthday gives it.
+    // 9999, each as the chart read on its birthday gives it, a change from
+    // the row before marked.
     const int first = std::max(chart.on.year, chart.date.year);
     FUZZ_CHECK(static_cast<int>(chart.forecast.size()) == std::min(years, 9999 - first + 1));
     Chart then;
     for (std::size_t k = 0; k < chart.forecast.size(); ++k) {
         const veltara::chart::ForecastYear &row = chart.forecast[k];
-        FUZZ_CHECK(row.year == first + static_cast<int>(k));
-        FUZZ_CHECK(veltara::chart::MakeChart(name, chart.date,
-                                             veltara::chart::BirthdayIn(chart.date, row.year), then) ==
-                   ChartRefusal::None);
+        FUZZ_CHECK(row.year == first + static_cast<int>(k) &&
+                   veltara::chart::MakeChart(name, chart.date, veltara::chart::BirthdayIn(chart.date, row.year),
+                                             then) == ChartRefusal::None);
         const auto current = [](const auto &spans) {
             return std::find_if(spans.begin(), spans.end(), [](const auto &span) { return span.current; })
                 ->number.value;
         };
-        FUZZ_CHECK(row.age == then.age && row.universalYear == then.universalYear.value &&
-                   row.personalYear == then.personalYear.value && row.pinnacle == current(then.pinnacles) &&
-                   row.challenge == current(then.challenges) && row.period == current(then.periods));
-        FUZZ_CHECK(row.physical == then.transits[0].letter && row.mental == then.transits[1].letter &&
-                   row.spiritual == then.transits[2].letter && row.essence == then.essence.value);
-        std::uint32_t changes = 0;
-        if (k != 0) {
-            const veltara::chart::ForecastYear &before = chart.forecast[k - 1];
-            const std::array<bool, 11> differs{false, false, row.universalYear != before.universalYear,
-                                               row.personalYear != before.personalYear,
-                                               row.pinnacle != before.pinnacle, row.challenge != before.challenge,
-                                               row.period != before.period, row.physical != before.physical,
-                                               row.mental != before.mental, row.spiritual != before.spiritual,
-                                               row.essence != before.essence};
-            for (std::size_t column = 0; column < differs.size(); ++column)
-                changes |= differs[column] ? 1U << column : 0U;
-        }
-        FUZZ_CHECK(row.changes == changes);
+        FUZZ_CHECK((row == veltara::chart::ForecastYear{row.year, then.age, then.universalYear.value,
+                                                        then.personalYear.value, current(then.pinnacles),
+                                                        current(then.challenges), current(then.periods),
+                                                        then.transits[0].letter, then.transits[1].letter,
+                                                        then.transits[2].letter, then.essence.value, row.changes}));
+        for (std::size_t column = 0; column < std::size(veltara::chart::ForecastColumns); ++column)
+            FUZZ_CHECK(veltara::chart::Changed(row, column) ==
+                       (k != 0 && column >= 2 && veltara::chart::ForecastCell(row, column) !=
+                                                     veltara::chart::ForecastCell(chart.forecast[k - 1], column)));
     }
 }
 
@@ -487,10 +476,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                                                                    : ChartRefusal::NoLetterInUse));
     if (aheadRefusal == ChartRefusal::None) {
         CheckYears(ahead, name, r, forecastYears);
-        const auto same = [](const ChartNumber &minor, const ChartNumber &own) {
-            return minor.value == own.value && minor.total == own.total && minor.steps == own.steps &&
-                   minor.karmicDebt == 0;
-        };
+        const auto same = [](ChartNumber minor, ChartNumber own) { return (own.karmicDebt = 0, minor == own); };
         FUZZ_CHECK(same(ahead.minorExpression, inUse.expression) && same(ahead.minorSoulUrge, inUse.soulUrge) &&
                    same(ahead.minorPersonality, inUse.personality));
         FUZZ_CHECK(ahead.karmicDebts == chart.karmicDebts && ahead.expression == chart.expression &&

@@ -116,21 +116,16 @@ void TestReadingChart::chartRuns_data()
                           "1831  16   4*         8*        4         2          3       D E E     5\n"
                           "1832  17   5*         9*        4         2          3       A* E E    11*\nEach year",
                           "Life Path\xE2\x80\x93" "Expression Bridge 8\n",
-                          "  minor soul urge AA 1+1 = 2; I 9; 2 + 9 = 11\n",
                           "  soul urge\xE2\x80\x93personality bridge |1 - 8| = 7\n"}
         << none;
     QTest::newRow("the years ahead as JSON")
         << json({years[0], years[1], years[2], years[3], years[4], years[5], years[6], years[7]}) << none << 0
-        << QByteArrayList{"{\"name\": \"Ada Lovelace\", \"currentName\": \"Ada King\", \"date\"",
-                          "\"minorPersonality\": {\"value\": 9, \"total\": 9, \"steps\": \"D 4; KNG 2+5+7 = 14 "
-                          "\xE2\x86\x92 5; 4 + 5 = 9\"}, \"karmicLessons\"",
-                          "\"transits\": {\"physical\": {\"letter\": \"D\", \"value\": 4, \"fromAge\": 13, "
+        << QByteArrayList{"\"transits\": {\"physical\": {\"letter\": \"D\", \"value\": 4, \"fromAge\": 13, "
                           "\"toAge\": 17}, \"mental\": {\"letter\": \"E\", ",
                           "\"essence\": {\"value\": 5, \"total\": 14, \"steps\": \"D 4 + E 5 + E 5 = 14 \xE2\x86\x92 5\"}, "
                           "\"forecast\": [{\"year\": 1830, \"age\": 15, \"universalYear\": 3, \"personalYear\": 7, "
                           "\"pinnacle\": 4, \"challenge\": 2, \"period\": 3, \"physical\": \"D\", \"mental\": \"E\", "
                           "\"spiritual\": \"E\", \"essence\": 5}, ",
-                          "\"essence\": 11}], \"inclusion\"",
                           "\"bridges\": {\"lifePathExpression\": {\"value\": 8, \"steps\": \"|1 - 9| = 8\"}, "
                           "\"soulUrgePersonality\": {\"value\": 7, \"steps\": \"|1 - 8| = 7\"}}}\n"}
         << none;
@@ -180,7 +175,6 @@ void TestReadingChart::chartRuns_data()
         << 1
         << QByteArrayList{"{\"name\": \"Ada Lovelace\", \"currentName\": \"Ada King\", ",
                           "\"minorExpression\": {\"value\": 11, \"total\": 11, ",
-                          "\"forecast\": [{\"year\": 1830, \"age\": 15, ",
                           "\n{\"name\": \"Ada\", \"currentName\": null, \"date\": \"1815-12-10\"",
                           "\"minorExpression\": null, \"minorSoulUrge\": null, \"minorPersonality\": null, ",
                           "\n{\"row\": 3, \"line\": 4, \"error\": \"the name in use has no letter A to Z\"}\n",
