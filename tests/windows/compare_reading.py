@@ -67,8 +67,6 @@ CASES = [
     ["--chart", "--on", "1982-07-02", "--current", "Tom Cruise", "--years", "12", "Thomas Cruise Mapother IV",
      "1962-07-03"],
     ["--chart", "--json", "--current=Zoë Ångström", "--years=3", "Ann", "2000-02-29"],
-    ["--chart", "--current", "Пётр", "Ann", "2000-01-01"],
-    ["--chart", "--years", "101", "Ann", "2000-01-01"],
 ]
 
 MONTHS = ["January", "February", "March", "April", "May", "June", "July", "August",
