@@ -832,11 +832,6 @@ void TestChart::yearsAhead_data()
         << QStringLiteral("Leap Day") << QDate(2000, 2, 29) << QDate(2001, 2, 28) << 2
         << QStringLiteral(u"L 3 0-3, D 4 0-4, D 4 0-4; L 3 + D 4 + D 4 = 11; 2001 1 3 7 4 0 2 L D D 11; "
                           u"2002 2 4* 8* 4 0 2 L D D 11");
-    // ANN's second N is no change; the forecast stops at 9999.
-    QTest::newRow("a letter again, the last year")
-        << QStringLiteral("Ann Eve") << QDate(9990, 1, 1) << QDate(9998, 6, 1) << 5
-        << QStringLiteral(u"N 5 6-11, V 4 5-9, V 4 5-9; N 5 + V 4 + V 4 = 13 → 4; 9998 8 8 1 2 0 1 N V V 4; "
-                          u"9999 9 9* 2* 2 0 1 N E* E* 6*");
 }
 
 void TestChart::yearsAhead()
