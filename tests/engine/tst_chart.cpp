@@ -421,9 +421,6 @@ void TestChart::steps_data()
     QTest::newRow("minor expression") << QStringLiteral("Ada Lovelace|Ada King") << 1815 << 12 << 10
                                       << QStringLiteral("minorExpression")
                                       << QStringLiteral(u"ADA 1+4+1 = 6; KING 2+9+5+7 = 23 → 5; 6 + 5 = 11");
-    QTest::newRow("minor soul urge, a suffix left out") << QStringLiteral("Ada Lovelace|Ada King Jr") << 1815 << 12
-                                                        << 10 << QStringLiteral("minorSoulUrge")
-                                                        << QStringLiteral(u"AA 1+1 = 2; I 9; 2 + 9 = 11");
     QTest::newRow("no name in use, blank") << QStringLiteral("Ada Lovelace| \t") << 1815 << 12 << 10
                                            << QStringLiteral("minorPersonality") << QStringLiteral("no such number");
     // Life path 1, expression 9; soul urge 10 -> 1, personality 8.

@@ -162,7 +162,6 @@ void TestReadingChart::chartRuns_data()
         << 1
         << QByteArrayList{"{\"name\": \"Ada Lovelace\", \"currentName\": \"Ada King\", ",
                           "\"minorExpression\": {\"value\": 11, \"total\": 11, ",
-                          "\"transits\": {\"physical\": {\"letter\": \"D\", \"value\": 4, \"fromAge\": 13, \"toAge\": 17}, ",
                           "\"essence\": {\"value\": 5, \"total\": 14, \"steps\": \"D 4 + E 5 + E 5 = 14 \xE2\x86\x92 5\"}, "
                           "\"forecast\": [{\"year\": 1830, \"age\": 15, \"universalYear\": 3, \"personalYear\": 7, "
                           "\"pinnacle\": 4, \"challenge\": 2, \"period\": 3, \"physical\": \"D\", \"mental\": \"E\", "
