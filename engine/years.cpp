@@ -96,7 +96,7 @@ void Forecast(const Chart &chart, int years, std::vector<ForecastYear> &forecast
 {
     forecast.clear();
     const int first = std::max(chart.on.year, chart.date.year);
-    const int last = std::min(LastForecastYear, first + years - 1);
+    const int last = years > LastForecastYear - first ? LastForecastYear : first + years - 1; // no overflow
     for (int year = first; year <= last; ++year) {
         ForecastYear &row = forecast.emplace_back();
         row.year = year;
