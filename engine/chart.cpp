@@ -1,6 +1,7 @@
 #include "chart.h"
 
 #include "chartparts.h"
+#include "letters.h"
 #include "text.h"
 
 #include <algorithm>
@@ -23,9 +24,7 @@ void ClearChart(Chart &chart)
     for (const ChartRow &row : ChartRows) {
         std::visit(Overloaded{
                        [&](ChartNumber Chart::*member) { clearNumber(chart.*member); },
-                       [&](auto Chart::*spans)
-                           requires requires { (chart.*spans)[0].fromAge; }
-                       {
+                       [&](SpansMember auto spans) {
                            for (Span &span : chart.*spans) {
                                clearNumber(span.number);
                                span.fromAge = 0;
@@ -45,6 +44,12 @@ void ClearChart(Chart &chart)
                        [&](std::array<int, 9> Chart::*member) { chart.*member = {}; },
                        [&](std::vector<std::u32string> PreparedName::*member) { (chart.name.*member).clear(); },
                        [&](bool Chart::*member) { chart.*member = false; },
+                       [&](std::array<ChartNumber, 2> Chart::*member) {
+                           for (ChartNumber &number : chart.*member)
+                               clearNumber(number);
+                       },
+                       [&](std::array<Transit, 3> Chart::*member) { chart.*member = {}; },
+                       [&](std::vector<ForecastYear> Chart::*member) { (chart.*member).clear(); },
                    },
                    row.value);
     }
@@ -53,6 +58,18 @@ void ClearChart(Chart &chart)
     chart.name.vowels.clear();
     chart.name.ends.clear();
     chart.name.manyUncounted.clear();
+    chart.currentName.clear();
+    chart.nameInUse.letters.clear();
+    chart.nameInUse.vowels.clear();
+    chart.nameInUse.ends.clear();
+    for (std::string &letters : chart.transitLetters)
+        letters.clear();
+}
+
+// Whether a text is empty or white space alone.
+bool NoneGiven(std::u32string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char32_t c) { return IsWhiteSpace(c); });
 }
 
 } // namespace
@@ -62,6 +79,7 @@ std::string_view RefusalText(ChartRefusal refusal) noexcept
     switch (refusal) {
     case ChartRefusal::None: return {};
     case ChartRefusal::NoLetter: return "the name has no letter A to Z: write it in Latin letters";
+    case ChartRefusal::NoLetterInUse: return "the name in use has no letter A to Z";
     case ChartRefusal::NoSuchDate: return "no such date";
     case ChartRefusal::NotIsoDate: return "is not a date YYYY-MM-DD";
     case ChartRefusal::NotADay: return "is not a day of the month";
@@ -108,12 +126,26 @@ ChartRefusal ParseChartDate(const std::vector<std::string_view> &fields, Date &d
     return ChartRefusal::None;
 }
 
+bool HasValue(const ChartRow &row, const Chart &chart) noexcept
+{
+    if (row.ofNameInUse)
+        return HasNameInUse(chart);
+    return !std::holds_alternative<std::vector<ForecastYear> Chart::*>(row.value) || !chart.forecast.empty();
+}
+
+std::span<const MemberRow> MembersOf(const ChartRow &row) noexcept
+{
+    if (std::holds_alternative<std::array<ChartNumber, 2> Chart::*>(row.value))
+        return BridgeRows;
+    if (std::holds_alternative<std::array<Transit, 3> Chart::*>(row.value))
+        return TransitRows;
+    return {};
+}
+
 std::span<const Span> SpansOf(const ChartRow &row, const Chart &chart) noexcept
 {
     return std::visit(Overloaded{
-                          [&](auto Chart::*spans) -> std::span<const Span>
-                              requires requires { (chart.*spans)[0].fromAge; }
-                          { return chart.*spans; },
+                          [&](SpansMember auto spans) -> std::span<const Span> { return chart.*spans; },
                           [](auto) { return std::span<const Span>(); },
                       },
                       row.value);
@@ -139,6 +171,12 @@ const ChartRow *FindChartRow(std::string_view key) noexcept
 
 ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &on, Chart &chart)
 {
+    return MakeChart(name, date, on, {}, chart);
+}
+
+ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &on, const ChartOptions &options,
+                       Chart &chart)
+{
     using namespace parts;
     ClearChart(chart);
     chart.date = date;
@@ -149,6 +187,14 @@ ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &o
     if (chart.name.letters.empty()) {
         ClearChart(chart);
         return ChartRefusal::NoLetter;
+    }
+    if (!NoneGiven(options.currentName)) {
+        PrepareName(options.currentName, chart.nameInUse);
+        if (!HasNameInUse(chart)) {
+            ClearChart(chart);
+            return ChartRefusal::NoLetterInUse;
+        }
+        chart.currentName.assign(options.currentName);
     }
     const PreparedName &prepared = chart.name;
     LifePath(date, chart.lifePath);
@@ -181,6 +227,11 @@ ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &o
     Pinnacles(date, chart.lifePath.value, chart.age, chart.pinnacles);
     Challenges(date, chart.pinnacles, chart.age, chart.challenges);
     Periods(date, chart.age, chart.periods);
+    TransitLetters(prepared, chart.transitLetters);
+    Transits(chart.transitLetters, chart.age, chart.transits);
+    Essence(chart.transits, chart.essence);
+    if (options.years > 0)
+        Forecast(chart, options.years, chart.forecast);
 
     Inclusion(prepared, chart.inclusion);
     Planes(prepared, chart.planes);
@@ -190,6 +241,12 @@ ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &o
     Cornerstone(prepared, chart.cornerstone);
     Capstone(prepared, chart.capstone);
     FirstVowel(prepared, chart.firstVowel);
+    Bridges(chart, chart.bridges);
+    if (HasNameInUse(chart)) {
+        Expression(chart.nameInUse, chart.minorExpression);
+        SoulUrge(chart.nameInUse, chart.minorSoulUrge);
+        Personality(chart.nameInUse, chart.minorPersonality);
+    }
     return ChartRefusal::None;
 }
 

@@ -4,7 +4,10 @@
 // cycles (universal and personal year, month and day, pinnacles, challenges,
 // period cycles); the inclusion grid, planes of expression, balance,
 // rational thought, subconscious self, cornerstone, capstone and first
-// vowel. Each number comes with the arithmetic that led to it.
+// vowel; with a name in use, the minor numbers of that name; the bridges;
+// the transits of the name's letters and their essence; and, asked for, a
+// forecast of the years ahead. Each number comes with the arithmetic that
+// led to it.
 //
 // The name is read as name.h describes.
 #pragma once
@@ -13,6 +16,7 @@
 #include "name.h"
 
 #include <array>
+#include <concepts>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,6 +31,7 @@ namespace veltara::chart {
 enum class ChartRefusal {
     None,       // the chart is made
     NoLetter,   // the name has not one letter A-Z
+    NoLetterInUse, // the name in use has not one letter A-Z
     NoSuchDate, // the date does not exist
     // The date as written is none of the forms the chart reads.
     NotIsoDate, // one field that is not YYYY-MM-DD
@@ -86,6 +91,34 @@ struct NamedLetter {
     bool operator==(const NamedLetter &) const = default;
 };
 
+// The letter of a transit that covers an age: its value, and the ages it
+// covers, from `fromAge` up to, not including, `toAge` (toAge - fromAge is
+// the value). No letter (0) where there is no transit.
+struct Transit {
+    char letter = 0;
+    int value = 0;
+    int fromAge = 0;
+    int toAge = 0;
+
+    bool operator==(const Transit &) const = default;
+};
+
+// One year of the forecast, read on that year's birthday (1 March for a
+// birth on 29 February in other years): the age reached then, the universal
+// and personal year, the pinnacle, challenge and period whose ages hold that
+// age, the letters of the three transits and the essence of that age.
+// `changes` marks, by ForecastColumns' index, each value that differs from
+// the year before (none in the first year).
+struct ForecastYear {
+    int year = 0, age = 0;
+    int universalYear = 0, personalYear = 0, pinnacle = 0, challenge = 0, period = 0;
+    char physical = 0, mental = 0, spiritual = 0;
+    int essence = 0;
+    std::uint32_t changes = 0;
+
+    bool operator==(const ForecastYear &) const = default;
+};
+
 struct ChaldeanNumber {
     std::uint64_t compound = 0; // the total of all the letters of the name
     int root = 0;               // the compound reduced to 0-9, no master numbers
@@ -118,8 +151,34 @@ struct Chart {
     int subconsciousSelf = 0;
     NamedLetter cornerstone, capstone, firstVowel; // of the first part
 
+    // The name in use and its minor numbers (all zero, with empty steps,
+    // without one; see HasNameInUse).
+    std::u32string currentName; // as given; empty for none
+    PreparedName nameInUse;
+    ChartNumber minorExpression, minorSoulUrge, minorPersonality;
+
+    // The bridges, life path to expression and soul urge to personality, in
+    // BridgeRows' order.
+    std::array<ChartNumber, 2> bridges;
+
+    // The letters each transit reads, in TransitRows' order (physical,
+    // mental, spiritual: "THOMAS", "CRUISE", "MAPOTHER"), and the letter of
+    // each at the age the cycles are read at, with the essence of that age.
+    std::array<std::string, 3> transitLetters;
+    std::array<Transit, 3> transits;
+    ChartNumber essence;
+
+    // The years ahead, one row a year; empty unless asked for.
+    std::vector<ForecastYear> forecast;
+
     PreparedName name;
 };
+
+// Whether the chart has a name in use, and so the minor numbers.
+inline bool HasNameInUse(const Chart &chart) noexcept
+{
+    return !chart.nameInUse.letters.empty();
+}
 
 
 // A visitor of a ChartValue with one lambda for each kind.
@@ -132,24 +191,35 @@ Overloaded(Kinds...) -> Overloaded<Kinds...>;
 
 // Where a value stands in the chart: the core numbers (the name's and the
 // birth date's), the cycles on the reading date, the rest of the chart.
-enum class Section { Core, Cycles, Rest };
+// The years ahead stand between the cycles and the rest.
+enum class Section { Core, Cycles, Years, Rest };
 
 // How a number is written, beside its steps.
 enum class NumberForm {
     Core,  // its value, total and karmic debt: "14/5, karmic debt 14"
     Cycle, // its value alone (the total is the year or the sum shown)
     Plain, // its value, with its total in JSON
+    Minor, // its value and total, "14/5", without karmic debt (of the name in use)
 };
 
 // Where a value of the chart is kept, which tells its kind: a number with
 // its total and steps, a set of spans, the Chaldean number, a list of
 // numbers, a count, a letter with its value, the planes, the inclusion
-// counts, a list of texts (of the prepared name), or a yes or no.
+// counts, a list of texts (of the prepared name), a yes or no, a record of
+// numbers (the bridges, named by BridgeRows), letters with their spans (the
+// transits, named by TransitRows), or a table of rows (the forecast, its
+// columns named by ForecastColumns).
 using ChartValue =
     std::variant<ChartNumber Chart::*, std::array<Span, 4> Chart::*, std::array<Span, 3> Chart::*,
                  ChaldeanNumber Chart::*, std::vector<int> Chart::*, int Chart::*, NamedLetter Chart::*,
                  std::array<Plane, 4> Chart::*, std::array<int, 9> Chart::*,
-                 std::vector<std::u32string> PreparedName::*, bool Chart::*>;
+                 std::vector<std::u32string> PreparedName::*, bool Chart::*, std::array<ChartNumber, 2> Chart::*,
+                 std::array<Transit, 3> Chart::*, std::vector<ForecastYear> Chart::*>;
+
+// Where a row keeps spans (pinnacles, challenges, periods), for a visitor.
+template <typename Member>
+concept SpansMember =
+    std::same_as<Member, std::array<Span, 4> Chart::*> || std::same_as<Member, std::array<Span, 3> Chart::*>;
 
 // A value of the chart: its JSON key (which is also its meaning key, the
 // place's key in the meanings table), its label in the text chart, its
@@ -170,6 +240,7 @@ struct ChartRow {
     bool carriesDebts = false;    // karmic debts are looked for on its way from total to value
     bool properLabel = false;     // its label keeps its capitals in running text ("Chaldean")
     bool jsonOnly = false;        // only the JSON lists it
+    bool ofNameInUse = false;     // a minor number: none without a name in use
 };
 
 // Every value of the chart, in the order of its JSON. Clearing, the karmic
@@ -182,6 +253,11 @@ constexpr ChartRow CoreRow(std::string_view key, std::string_view label, ChartNu
 {
     return {.key = key, .label = label, .section = Section::Core, .value = number, .textOrder = order,
             .shownOrder = order, .form = NumberForm::Core, .carriesDebts = carriesDebts};
+}
+constexpr ChartRow MinorRow(std::string_view key, std::string_view label, ChartNumber Chart::*number, int order)
+{
+    return {.key = key, .label = label, .section = Section::Core, .value = number, .textOrder = order,
+            .shownOrder = order, .form = NumberForm::Minor, .ofNameInUse = true};
 }
 constexpr ChartRow CycleRow(std::string_view key, std::string_view label, ChartValue value, int order)
 {
@@ -201,6 +277,12 @@ constexpr ChartRow JsonOnly(std::string_view key, Section section, ChartValue va
 {
     return {.key = key, .label = key, .section = section, .value = value, .jsonOnly = true};
 }
+// A cycle's number whose JSON gives its total too.
+constexpr ChartRow WithTotal(ChartRow row)
+{
+    row.form = NumberForm::Plain;
+    return row;
+}
 constexpr ChartRow ProperLabel(ChartRow row)
 {
     row.properLabel = true;
@@ -214,6 +296,9 @@ inline constexpr ChartRow ChartRows[] = {
     CoreRow("soulUrge", "Soul Urge", &Chart::soulUrge, 4, true),
     CoreRow("personality", "Personality", &Chart::personality, 5, true),
     CoreRow("maturity", "Maturity", &Chart::maturity, 6, false),
+    MinorRow("minorExpression", "Minor Expression", &Chart::minorExpression, 7),
+    MinorRow("minorSoulUrge", "Minor Soul Urge", &Chart::minorSoulUrge, 8),
+    MinorRow("minorPersonality", "Minor Personality", &Chart::minorPersonality, 9),
     RestRow("karmicLessons", "Karmic Lessons", &Chart::karmicLessons, 30, 30),
     RestRow("hiddenPassion", "Hidden Passion", &Chart::hiddenPassion, 31, 31),
     RestRow("karmicDebts", "Karmic Debts", &Chart::karmicDebts, 32, 32),
@@ -229,6 +314,9 @@ inline constexpr ChartRow ChartRows[] = {
     CycleRow("pinnacles", "Pinnacle", &Chart::pinnacles, 14),
     CycleRow("challenges", "Challenge", &Chart::challenges, 15),
     CycleRow("periods", "Period", &Chart::periods, 16),
+    CycleRow("transits", "Transit", &Chart::transits, 17),
+    WithTotal(CycleRow("essence", "Essence", &Chart::essence, 18)),
+    {.key = "forecast", .label = "Years Ahead", .section = Section::Years, .value = &Chart::forecast},
     RestRow("inclusion", "Inclusion", &Chart::inclusion, 51, 42),
     RestRow("planes", "Plane", &Chart::planes, 50, 43),
     RestRow("balance", "Balance", &Chart::balance, 34, 33),
@@ -237,6 +325,7 @@ inline constexpr ChartRow ChartRows[] = {
     RestRow("cornerstone", "Cornerstone", &Chart::cornerstone, 37, 36),
     RestRow("capstone", "Capstone", &Chart::capstone, 38, 37),
     RestRow("firstVowel", "First Vowel", &Chart::firstVowel, 39, 38),
+    RestRow("bridges", "Bridge", &Chart::bridges, 40, 44),
 };
 
 // The planes of expression: each one's key (after "planes." in JSON), label
@@ -253,6 +342,62 @@ inline constexpr PlaneRow PlaneRows[] = {
     {"intuitive", "Intuitive", "CFKQUVY"},
 };
 static_assert(std::size(PlaneRows) == std::tuple_size_v<decltype(Chart::planes)>);
+
+// The members of a record or a set of letters: each one's key (after
+// "bridges." or "transits." in JSON and the meanings) and label.
+struct MemberRow {
+    std::string_view key;
+    std::string_view label;
+};
+inline constexpr MemberRow BridgeRows[] = {
+    {"lifePathExpression", "Life Path\u2013Expression"},
+    {"soulUrgePersonality", "Soul Urge\u2013Personality"},
+};
+static_assert(std::size(BridgeRows) == std::tuple_size_v<decltype(Chart::bridges)>);
+inline constexpr MemberRow TransitRows[] = {
+    {"physical", "Physical"},
+    {"mental", "Mental"},
+    {"spiritual", "Spiritual"},
+};
+static_assert(std::size(TransitRows) == std::tuple_size_v<decltype(Chart::transits)>);
+
+// The members of a row's record or set (BridgeRows, TransitRows), or none
+// for a row of another kind.
+std::span<const MemberRow> MembersOf(const ChartRow &row) noexcept;
+
+// The columns of the forecast: each one's JSON key, label, where a row
+// keeps it (a number or a letter), and whether a change from the year
+// before is marked in it (not in the year and the age, which always
+// change). A column's index is its bit in ForecastYear::changes.
+struct ForecastColumn {
+    std::string_view key;
+    std::string_view label;
+    std::variant<int ForecastYear::*, char ForecastYear::*> cell;
+    bool marked = true;
+};
+inline constexpr ForecastColumn ForecastColumns[] = {
+    {"year", "Year", &ForecastYear::year, false},
+    {"age", "Age", &ForecastYear::age, false},
+    {"universalYear", "Universal Year", &ForecastYear::universalYear},
+    {"personalYear", "Personal Year", &ForecastYear::personalYear},
+    {"pinnacle", "Pinnacle", &ForecastYear::pinnacle},
+    {"challenge", "Challenge", &ForecastYear::challenge},
+    {"period", "Period", &ForecastYear::period},
+    {"physical", "Physical", &ForecastYear::physical},
+    {"mental", "Mental", &ForecastYear::mental},
+    {"spiritual", "Spiritual", &ForecastYear::spiritual},
+    {"essence", "Essence", &ForecastYear::essence},
+};
+
+// Whether a column of a forecast row differs from the year before.
+inline bool Changed(const ForecastYear &row, std::size_t column) noexcept
+{
+    return (row.changes >> column & 1U) != 0;
+}
+
+// Whether a row has a value in this chart: not the minor numbers without a
+// name in use, nor the forecast when it was not asked for.
+bool HasValue(const ChartRow &row, const Chart &chart) noexcept;
 
 // The spans a row holds, or none for a row of another kind.
 std::span<const Span> SpansOf(const ChartRow &row, const Chart &chart) noexcept;
@@ -290,6 +435,27 @@ int AgeOn(const Date &birth, const Date &on) noexcept;
 // The personal year of a birth date in a year: the birth month, day and the
 // year, each reduced to a digit, added and reduced to a digit.
 int PersonalYearOf(const Date &birth, int year) noexcept;
+
+// A birth's birthday in a year: 1 March for 29 February in other years.
+Date BirthdayIn(const Date &birth, int year) noexcept;
+
+// The letter of a transit that reads `letters` ('A'..'Z') at an age: each
+// letter lasts as many years as its value, the first from age 0, and after
+// the last the letters begin again. No letter for no letters.
+Transit TransitAt(std::string_view letters, int age) noexcept;
+
+// The most years a forecast covers, and the last year it reaches.
+inline constexpr int MostForecastYears = 100;
+inline constexpr int LastForecastYear = 9999;
+
+// What a chart is made with beside the name and the dates: the name in use
+// (none when empty or blank), and how many years the forecast covers from
+// the reading date's year, or the birth year if later (0: no forecast; no
+// further than LastForecastYear).
+struct ChartOptions {
+    std::u32string_view currentName = {};
+    int years = 0;
+};
 
 // Makes the chart of a name and a birth date, read on the date `on`, into
 // `chart`, whose storage is kept from call to call. The dates are checked
@@ -336,6 +502,23 @@ int PersonalYearOf(const Date &birth, int year) noexcept;
 // digit), rational thought (the first part's expression + the birthday
 // number, reduced), subconscious self (9 - the karmic lessons), cornerstone,
 // capstone and first vowel of the first part.
+// With a name in use (ChartOptions), the minor numbers read it as the
+// expression, soul urge and personality read the name; a name in use with
+// no letter A-Z is refused (NoLetterInUse, after the name). The karmic debts
+// and the other numbers stay the name's.
+//   bridges      |life path - expression| and |soul urge - personality|, each
+//                reduced to a digit first: "|11 → 2 - 4| = 2"
+//   transits     physical from the first part, mental from the parts between
+//                the first and the last strung together (the last of two
+//                parts), spiritual from the last (a suffix left out; all
+//                three from a name of one part); each letter lasts as many
+//                years as its value (TransitAt), read at the cycles' age
+//   essence      the three letters' values added and reduced, master numbers
+//                kept: "A 1 + I 9 + H 8 = 18 → 9"
+//   forecast     a row a year, each read on that year's birthday (ForecastYear)
+[[nodiscard]] ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &on,
+                                     const ChartOptions &options, Chart &chart);
+// The chart without a name in use or a forecast.
 [[nodiscard]] ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &on, Chart &chart);
 
 } // namespace veltara::chart

@@ -45,6 +45,13 @@ void Pinnacles(const Date &birth, int lifePath, int age, std::array<Span, 4> &pi
 void Challenges(const Date &birth, const std::array<Span, 4> &pinnacles, int age, std::array<Span, 4> &challenges);
 void Periods(const Date &birth, int age, std::array<Span, 3> &periods);
 
+// The transits and the forecast, from the name's parts, the cycles' age
+// and the chart made before them.
+void TransitLetters(const PreparedName &name, std::array<std::string, 3> &letters);
+void Transits(const std::array<std::string, 3> &letters, int age, std::array<Transit, 3> &transits);
+void Essence(const std::array<Transit, 3> &transits, ChartNumber &number);
+void Forecast(const Chart &chart, int years, std::vector<ForecastYear> &forecast);
+
 // The rest of the chart.
 void Inclusion(const PreparedName &name, std::array<int, 9> &inclusion);
 void Planes(const PreparedName &name, std::array<Plane, 4> &planes);
@@ -54,5 +61,6 @@ int SubconsciousSelf(const std::vector<int> &karmicLessons) noexcept;
 void Cornerstone(const PreparedName &name, NamedLetter &letter);
 void Capstone(const PreparedName &name, NamedLetter &letter);
 void FirstVowel(const PreparedName &name, NamedLetter &letter);
+void Bridges(const Chart &chart, std::array<ChartNumber, 2> &bridges);
 
 } // namespace veltara::chart::parts

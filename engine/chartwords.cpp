@@ -87,8 +87,29 @@ std::string NumberText(const ChartRow &row, const ChartNumber &number, Words wor
 {
     if (row.form == NumberForm::Core)
         return words == Words::Text ? CoreText(number) : CompoundText(number.total, number.value);
+    if (row.form == NumberForm::Minor)
+        return CompoundText(number.total, number.value);
     return Number(number.value);
 }
+
+// A member's key: "bridges.lifePathExpression".
+std::string MemberKey(const ChartRow &row, const MemberRow &member)
+{
+    return std::string(row.key) + '.' + std::string(member.key);
+}
+
+// The text table's columns, each of one or more of the forecast's columns
+// (the three transits side by side), with a heading short enough for the
+// table to fit 80 columns.
+struct TableColumn {
+    std::string_view heading;
+    std::size_t first;
+    std::size_t count = 1;
+};
+constexpr TableColumn ForecastTableColumns[] = {
+    {"Year", 0}, {"Age", 1},    {"Universal", 2}, {"Personal", 3},    {"Pinnacle", 4},
+    {"Challenge", 5}, {"Period", 6}, {"Transits", 7, 3}, {"Essence", 10},
+};
 
 } // namespace
 
@@ -171,6 +192,20 @@ std::string PlaneText(const Plane &plane)
     return LetterCount(plane.count) + ", value " + Number(plane.value);
 }
 
+std::string TransitText(const Transit &transit)
+{
+    if (transit.letter == 0)
+        return "none";
+    std::string text(1, transit.letter);
+    text.push_back(' ');
+    AppendNumber(text, static_cast<std::uint64_t>(transit.value));
+    text.append(", ages ");
+    AppendNumber(text, static_cast<std::uint64_t>(transit.fromAge));
+    text.append(" to ");
+    AppendNumber(text, static_cast<std::uint64_t>(transit.toAge));
+    return text;
+}
+
 std::string_view InclusionMark(const Chart &chart, int number)
 {
     const auto among = [number](const std::vector<int> &numbers) {
@@ -190,6 +225,11 @@ std::string ItemLabel(const ChartRow &row, std::size_t item, Words words)
 {
     if (std::holds_alternative<std::array<Plane, 4> Chart::*>(row.value)) {
         const std::string label = std::string(PlaneRows[item].label) + ' ' + std::string(row.label);
+        return words == Words::Text ? label : SentenceCase(label);
+    }
+    const std::span<const MemberRow> members = MembersOf(row);
+    if (!members.empty()) {
+        const std::string label = std::string(members[item].label) + ' ' + std::string(row.label);
         return words == Words::Text ? label : SentenceCase(label);
     }
     return RowLabel(row, words) + ' ' + Number(item + 1);
@@ -279,14 +319,18 @@ std::vector<std::string> ChartNotes(const Chart &chart)
 
 void AppendRowLines(const ChartRow &row, const Chart &chart, Words words, std::vector<ChartLine> &lines)
 {
+    if (!HasValue(row, chart))
+        return;
+    const auto memberLine = [&](std::size_t i, std::string value) {
+        lines.push_back({&row, MemberKey(row, MembersOf(row)[i]), ItemLabel(row, i, words), std::move(value),
+                         Breaks::AtSpaces});
+    };
     const auto line = [&](std::string value, Breaks breaks = Breaks::AtSpaces) {
         lines.push_back({&row, std::string(row.key), RowLabel(row, words), std::move(value), breaks});
     };
     std::visit(Overloaded{
                    [&](ChartNumber Chart::*member) { line(NumberText(row, chart.*member, words)); },
-                   [&](auto Chart::*spans)
-                       requires requires { (chart.*spans)[0].fromAge; }
-                   {
+                   [&](SpansMember auto spans) {
                        for (std::size_t i = 0; i < (chart.*spans).size(); ++i)
                            lines.push_back({&row, std::string(row.key) + Number(i + 1), ItemLabel(row, i, words),
                                             SpanText((chart.*spans)[i]), Breaks::AtSpaces, i});
@@ -319,6 +363,15 @@ void AppendRowLines(const ChartRow &row, const Chart &chart, Words words, std::v
                        line(QuotedList(chart.name.*member), Breaks::AfterCommas);
                    },
                    [&](bool Chart::*member) { line(chart.*member ? "yes" : "no"); },
+                   [&](std::array<ChartNumber, 2> Chart::*numbers) {
+                       for (std::size_t i = 0; i < (chart.*numbers).size(); ++i)
+                           memberLine(i, Number((chart.*numbers)[i].value));
+                   },
+                   [&](std::array<Transit, 3> Chart::*transits) {
+                       for (std::size_t i = 0; i < (chart.*transits).size(); ++i)
+                           memberLine(i, TransitText((chart.*transits)[i]));
+                   },
+                   [](std::vector<ForecastYear> Chart::*) {},
                },
                row.value);
 }
@@ -340,10 +393,18 @@ void StepsLines(const Chart &chart, Words words, std::vector<StepsLine> &lines)
 {
     lines.clear();
     for (const ChartRow &row : ChartRows) {
+        if (!HasValue(row, chart))
+            continue;
         const auto label = [&](std::string shown) {
             return words == Words::Shown ? shown : "  " + (row.properLabel ? shown : LowerCase(shown));
         };
-        if (const ChartNumber *number = NumberOf(row, chart)) {
+        if (const auto *bridges = std::get_if<std::array<ChartNumber, 2> Chart::*>(&row.value)) {
+            for (std::size_t i = 0; i < std::size(BridgeRows); ++i) {
+                const ChartNumber &number = (chart.**bridges)[i];
+                lines.push_back({MemberKey(row, BridgeRows[i]), label(ItemLabel(row, i, Words::Shown)),
+                                 Number(number.value), number.steps});
+            }
+        } else if (const ChartNumber *number = NumberOf(row, chart)) {
             lines.push_back({std::string(row.key), label(RowLabel(row, Words::Shown)), Number(number->value),
                              number->steps});
         } else if (const auto *chaldean = std::get_if<ChaldeanNumber Chart::*>(&row.value)) {
@@ -358,13 +419,101 @@ void StepsLines(const Chart &chart, Words words, std::vector<StepsLine> &lines)
     }
 }
 
+std::string ForecastHeading(const Chart &chart)
+{
+    std::string heading = "Years ahead";
+    if (!chart.forecast.empty()) {
+        heading.append(", ");
+        AppendNumber(heading, static_cast<std::uint64_t>(chart.forecast.front().year));
+        heading.append(" to ");
+        AppendNumber(heading, static_cast<std::uint64_t>(chart.forecast.back().year));
+    }
+    return heading;
+}
+
+std::string ForecastCell(const ForecastYear &row, std::size_t column)
+{
+    return std::visit(Overloaded{
+                          [&](int ForecastYear::*member) { return Number(row.*member); },
+                          [&](char ForecastYear::*member) {
+                              return row.*member == 0 ? std::string() : std::string(1, row.*member);
+                          },
+                      },
+                      ForecastColumns[column].cell);
+}
+
+std::string_view ForecastNote(Words words)
+{
+    if (words == Words::Text)
+        return "Each year is read on its birthday, so before the birthday the reading year's row shows the age to "
+               "come, while the transits and essence above are those of the age on the reading date. A * marks a "
+               "change from the year before.";
+    return "Each year is read on its birthday, so before the birthday the reading year's row shows the age to come, "
+           "while the transits and essence of the cycles are those of the age on the reading date.";
+}
+
+std::vector<std::string> ForecastTable(const Chart &chart)
+{
+    std::vector<std::string> table;
+    if (chart.forecast.empty())
+        return table;
+    // The cells of every line, headings first, then each column's width.
+    std::vector<std::vector<std::string>> cells;
+    std::vector<std::string> &headings = cells.emplace_back();
+    for (const TableColumn &column : ForecastTableColumns)
+        headings.emplace_back(column.heading);
+    for (const ForecastYear &row : chart.forecast) {
+        std::vector<std::string> &line = cells.emplace_back();
+        for (const TableColumn &column : ForecastTableColumns) {
+            std::string &cell = line.emplace_back();
+            for (std::size_t i = column.first; i < column.first + column.count; ++i) {
+                if (i != column.first)
+                    cell.push_back(' ');
+                cell.append(ForecastCell(row, i));
+                if (Changed(row, i))
+                    cell.push_back('*');
+            }
+        }
+    }
+    std::vector<std::size_t> widths(std::size(ForecastTableColumns), 0);
+    for (const std::vector<std::string> &line : cells) {
+        for (std::size_t i = 0; i < line.size(); ++i)
+            widths[i] = std::max(widths[i], line[i].size());
+    }
+    for (const std::vector<std::string> &line : cells) {
+        std::string &out = table.emplace_back();
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            out.append(line[i]);
+            if (i + 1 < line.size())
+                out.append(widths[i] - line[i].size() + 2, ' ');
+        }
+    }
+    return table;
+}
+
 std::vector<TextLine> ChartTextLines(std::string_view name, const Chart &chart)
 {
     std::vector<TextLine> text;
     text.push_back({"Name", std::string(name)});
+    if (HasNameInUse(chart)) {
+        std::string current;
+        for (const char32_t c : chart.currentName)
+            AppendUtf8(current, c);
+        text.push_back({"Name in Use", std::move(current)});
+    }
     text.push_back({"Date", IsoDateText(chart.date)});
     std::vector<ChartLine> lines;
-    for (const Section section : {Section::Core, Section::Cycles, Section::Rest}) {
+    for (const Section section : {Section::Core, Section::Cycles, Section::Years, Section::Rest}) {
+        if (section == Section::Years) {
+            if (chart.forecast.empty())
+                continue;
+            text.emplace_back();
+            text.push_back({ForecastHeading(chart), {}, Breaks::AtSpaces, true});
+            for (std::string &line : ForecastTable(chart))
+                text.push_back({std::move(line), {}, Breaks::AtSpaces, false, true});
+            text.push_back({std::string(ForecastNote(Words::Text)), {}, Breaks::AtSpaces, true});
+            continue;
+        }
         if (section != Section::Core)
             text.emplace_back();
         if (section == Section::Cycles)
@@ -389,7 +538,7 @@ std::string PlainText(const std::vector<TextLine> &lines)
 {
     std::string out;
     for (const TextLine &line : lines) {
-        if (line.sentence) {
+        if (line.sentence || line.table) {
             out.append(line.label);
             out.push_back('\n');
         } else if (line.label.empty() && line.value.empty()) {

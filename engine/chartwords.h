@@ -55,6 +55,8 @@ std::string SpanText(const Span &span);
 std::string LetterCount(int count);
 // "3 letters, value 5".
 std::string PlaneText(const Plane &plane);
+// "T 2, ages 0 to 2", with ", now" (the age the cycles are read at).
+std::string TransitText(const Transit &transit);
 // What the inclusion grid marks on a number: "karmic lesson", "hidden
 // passion", or nothing.
 std::string_view InclusionMark(const Chart &chart, int number);
@@ -62,8 +64,9 @@ std::string_view InclusionMark(const Chart &chart, int number);
 // A row's label: "Karmic Lessons" in the text, "Karmic lessons" in the
 // window; "Uncounted" in the text, "Characters not counted" in the window.
 std::string RowLabel(const ChartRow &row, Words words);
-// The label of a span of a row, "Pinnacle 1", or of a plane, "Physical
-// Plane" ("Physical plane" in the window).
+// The label of a span of a row, "Pinnacle 1", or of a member of a record or
+// a set: "Physical Plane" ("Physical plane" in the window), "Life
+// Path–Expression Bridge", "Mental Transit".
 std::string ItemLabel(const ChartRow &row, std::size_t item, Words words);
 // A set of spans as a whole: "Pinnacles".
 std::string SpansLabel(const ChartRow &row);
@@ -94,7 +97,9 @@ struct ChartLine {
     std::size_t item = 0; // which span or plane of its row
 };
 
-// The lines of a row: one for most rows, one for each span or plane.
+// The lines of a row: one for most rows, one for each span, plane, bridge
+// or transit; none for a row without a value (HasValue) and for the
+// forecast, which is a table (ForecastCells).
 void AppendRowLines(const ChartRow &row, const Chart &chart, Words words, std::vector<ChartLine> &lines);
 
 // What a number of a line means: its line in its place ("The road your life
@@ -125,14 +130,28 @@ struct StepsLine {
 };
 void StepsLines(const Chart &chart, Words words, std::vector<StepsLine> &lines);
 
+// "Years ahead, 2026 to 2035".
+std::string ForecastHeading(const Chart &chart);
+// A cell of the forecast in words: "7", "T"; empty for no letter.
+std::string ForecastCell(const ForecastYear &row, std::size_t column);
+// What the table of the years ahead needs said under it: each row is read
+// on its year's birthday, the transits and essence of the cycles on the
+// reading date, and what the mark of a change is.
+std::string_view ForecastNote(Words words);
+
 // The whole text chart as lines to lay out: a value line (label and value),
-// a sentence (label empty), or an empty line (both empty).
+// a sentence (label empty), a line of a table (laid out already, in the
+// label), or an empty line (both empty).
 struct TextLine {
     std::string label;
     std::string value;
     Breaks breaks = Breaks::AtSpaces;
     bool sentence = false;
+    bool table = false;
 };
+// The forecast as an aligned table: a line of headings, then a line a year,
+// a change from the year before marked with "*". None without a forecast.
+std::vector<std::string> ForecastTable(const Chart &chart);
 // The chart as a person reads it, then how each number came about.
 std::vector<TextLine> ChartTextLines(std::string_view name, const Chart &chart);
 // The lines as text, not wrapped (the clipboard's chart).

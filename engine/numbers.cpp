@@ -5,6 +5,7 @@
 #include "text.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace veltara::chart::parts {
 
@@ -303,6 +304,28 @@ void FirstVowel(const PreparedName &name, NamedLetter &letter)
 {
     const std::size_t vowel = name.partVowels(0).find('\1');
     letter = vowel == std::string_view::npos ? NamedLetter{} : Named(name.part(0)[vowel]);
+}
+
+// "|11 → 2 - 4| = 2": each number reduced to a digit first.
+void Bridges(const Chart &chart, std::array<ChartNumber, 2> &bridges)
+{
+    const std::array<std::pair<const ChartNumber *, const ChartNumber *>, 2> pairs = {{
+        {&chart.lifePath, &chart.expression},
+        {&chart.soulUrge, &chart.personality},
+    }};
+    for (std::size_t i = 0; i < bridges.size(); ++i) {
+        const int a = ReduceToDigit(static_cast<std::uint64_t>(pairs[i].first->value));
+        const int b = ReduceToDigit(static_cast<std::uint64_t>(pairs[i].second->value));
+        ChartNumber &bridge = bridges[i];
+        bridge.value = a > b ? a - b : b - a;
+        bridge.total = static_cast<std::uint64_t>(bridge.value);
+        bridge.steps.assign("|");
+        AppendReduced(bridge.steps, static_cast<std::uint64_t>(pairs[i].first->value), Masters::Reduce);
+        bridge.steps.append(" - ");
+        AppendReduced(bridge.steps, static_cast<std::uint64_t>(pairs[i].second->value), Masters::Reduce);
+        bridge.steps.append("| = ");
+        AppendNumber(bridge.steps, bridge.total);
+    }
 }
 
 } // namespace veltara::chart::parts

@@ -3,17 +3,23 @@
 // by index. Also: extra white space between the parts, other letter case and
 // combining marks after letters change nothing; a chart made in reused
 // storage is the chart made afresh; steps end with their number; a reading
-// date before the birth reads the cycles on the birth date.
+// date before the birth reads the cycles on the birth date. The years
+// ahead: each transit's letters tile the ages from 0, each letter for its
+// value; the essence in range; each row of the forecast as the chart read on
+// that year's birthday says, its changes marked.
 //
 // Input: year (2 bytes, little end first), month, day, the reading date as
 // years after the birth (before it when the byte's top bit is set), month
-// and day, then the name as UTF-8 (a byte that is not valid UTF-8 is taken
+// and day (the month's byte over 14 also gives the forecast's years, 1 to
+// 19), then the name as UTF-8 (a byte that is not valid UTF-8 is taken
 // as the code point of its value).
 #include "chart.h"
+#include "chartwords.h"
 #include "fuzzsupport.h"
 #include "letters.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <array>
 #include <chrono>
 #include <cstddef>
@@ -338,6 +344,61 @@ void CheckRest(const Chart &chart, const Reference &r)
     FUZZ_CHECK(debts == chart.karmicDebts);
 }
 
+// The transits, their essence, the bridges and the forecast.
+void CheckYears(const Chart &chart, const std::u32string &name, int years)
+{
+    const std::array<std::string, 3> &letters = chart.transitLetters;
+    int essence = 0;
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        // Each letter from where the one before ends, for its value, over
+        // and over: the first and the last age of each, some rounds long.
+        int from = 0;
+        for (std::size_t k = 0; from < 500; k = (k + 1) % letters[i].size()) {
+            const int value = Pythagorean(letters[i][k]);
+            for (const int age : {from, from + value - 1})
+                FUZZ_CHECK((veltara::chart::TransitAt(letters[i], age) ==
+                            veltara::chart::Transit{letters[i][k], value, from, from + value}));
+            from += value;
+        }
+        FUZZ_CHECK(chart.transits[i] == veltara::chart::TransitAt(letters[i], chart.age));
+        essence += chart.transits[i].value;
+    }
+    const int value = chart.essence.value;
+    FUZZ_CHECK(chart.essence.total == static_cast<std::uint64_t>(essence) &&
+               value == Reduced(static_cast<std::uint64_t>(essence)) && ValidValue(value) && value != 0);
+    const auto apart = [](int a, int b) {
+        return std::abs(Reduced(static_cast<std::uint64_t>(a), false) - Reduced(static_cast<std::uint64_t>(b), false));
+    };
+    FUZZ_CHECK(chart.bridges[0].value == apart(chart.lifePath.value, chart.expression.value) &&
+               chart.bridges[1].value == apart(chart.soulUrge.value, chart.personality.value));
+
+    // The rows: from the reading year (or the birth year), no further than
+    // 9999, each as the chart read on its birthday gives it, a change from
+    // the row before marked.
+    const int first = std::max(chart.on.year, chart.date.year);
+    FUZZ_CHECK(static_cast<int>(chart.forecast.size()) == std::min(years, 9999 - first + 1));
+    Chart then;
+    for (std::size_t k = 0; k < chart.forecast.size(); ++k) {
+        const veltara::chart::ForecastYear &row = chart.forecast[k];
+        FUZZ_CHECK(row.year == first + static_cast<int>(k) &&
+                   veltara::chart::MakeChart(name, chart.date, veltara::chart::BirthdayIn(chart.date, row.year),
+                                             then) == ChartRefusal::None);
+        const auto current = [](const auto &spans) {
+            return std::find_if(spans.begin(), spans.end(), [](const auto &span) { return span.current; })
+                ->number.value;
+        };
+        FUZZ_CHECK((row == veltara::chart::ForecastYear{row.year, then.age, then.universalYear.value,
+                                                        then.personalYear.value, current(then.pinnacles),
+                                                        current(then.challenges), current(then.periods),
+                                                        then.transits[0].letter, then.transits[1].letter,
+                                                        then.transits[2].letter, then.essence.value, row.changes}));
+        for (std::size_t column = 0; column < std::size(veltara::chart::ForecastColumns); ++column)
+            FUZZ_CHECK(veltara::chart::Changed(row, column) ==
+                       (k != 0 && column >= 2 && veltara::chart::ForecastCell(row, column) !=
+                                                     veltara::chart::ForecastCell(chart.forecast[k - 1], column)));
+    }
+}
+
 // The chart storage of the previous input, reused as a batch reuses it.
 Chart reused;
 
@@ -354,6 +415,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const int years = data[4] & 0x7F;
     const veltara::Date on{data[4] & 0x80 ? year - years : year + years, 1 + data[5] % 12, 1 + data[6] % 31};
     const std::u32string name = Decode(data + 7, size - 7);
+    const int forecastYears = 1 + data[2] / 14;
 
     Chart chart;
     const ChartRefusal refusal = veltara::chart::MakeChart(name, birth, on, chart);
@@ -387,6 +449,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(chart.cyclesFromBirth == beforeBirth && chart.on == on && chart.date == birth);
     CheckCycles(chart, birth, beforeBirth ? birth : on);
     CheckRest(chart, r);
+    FUZZ_CHECK(!veltara::chart::HasNameInUse(chart) && chart.forecast.empty());
+
+    // The years ahead; with a name in use, the rest of the chart stays the name's.
+    Chart ahead;
+    FUZZ_CHECK(veltara::chart::MakeChart(name, birth, on, {.currentName = U"Al", .years = forecastYears}, ahead) ==
+               ChartRefusal::None);
+    CheckYears(ahead, name, forecastYears);
+    FUZZ_CHECK(veltara::chart::HasNameInUse(ahead) && ahead.karmicDebts == chart.karmicDebts &&
+               ahead.expression == chart.expression && ahead.transits == chart.transits);
 
     // The numbers by the rules.
     const std::uint64_t lifePathTotal = static_cast<std::uint64_t>(Reduced(static_cast<std::uint64_t>(month)) +

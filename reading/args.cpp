@@ -1,6 +1,7 @@
 #include "args.h"
 
 #include "batch.h"
+#include "chart.h"
 #include "dates.h"
 #include "text.h"
 #include "version.h"
@@ -93,6 +94,18 @@ unsigned JobsCount(std::string_view text)
     return error == std::errc() && end == text.data() + text.size() && count <= MaxJobs ? count : 0;
 }
 
+// The number after --years, 1 to the most a forecast covers in decimal
+// digits; 0 for any other text.
+int YearsCount(std::string_view text)
+{
+    int count = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    return error == std::errc() && end == text.data() + text.size() && count >= 1 &&
+                   count <= chart::MostForecastYears
+               ? count
+               : 0;
+}
+
 } // namespace
 
 std::string_view UsageText()
@@ -100,8 +113,9 @@ std::string_view UsageText()
     return "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
            "       veltara-reading [--json] NAME YYYY-MM-DD\n"
            "       veltara-reading [--jobs N] --batch FILE\n"
-           "       veltara-reading --chart [--json] [--on YYYY-MM-DD] NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
-           "       veltara-reading --chart [--on YYYY-MM-DD] [--jobs N] --batch FILE\n"
+           "       veltara-reading --chart [--json] [--on YYYY-MM-DD] [--current NAME] [--years N]\n"
+           "                       NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
+           "       veltara-reading --chart [--on YYYY-MM-DD] [--years N] [--jobs N] --batch FILE\n"
            "       veltara-reading -h | --help | -v | --version\n";
 }
 
@@ -114,8 +128,9 @@ std::string_view HelpText()
            "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
            "       veltara-reading [--json] NAME YYYY-MM-DD\n"
            "       veltara-reading [--jobs N] --batch FILE\n"
-           "       veltara-reading --chart [--json] [--on YYYY-MM-DD] NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
-           "       veltara-reading --chart [--on YYYY-MM-DD] [--jobs N] --batch FILE\n"
+           "       veltara-reading --chart [--json] [--on YYYY-MM-DD] [--current NAME] [--years N]\n"
+           "                       NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
+           "       veltara-reading --chart [--on YYYY-MM-DD] [--years N] [--jobs N] --batch FILE\n"
            "\n"
            "NAME DAY MONTH YEAR are the four fields of the window, as typed: a day\n"
            "of one character gets a 0 in front (an empty day becomes 0), only the\n"
@@ -139,9 +154,17 @@ std::string_view HelpText()
            "                YYYY-MM-DD, for one chart or a whole batch (default:\n"
            "                today); before the birth date, the cycles are read\n"
            "                from the birth\n"
+           "  --current NAME with --chart: the name in use now (after a marriage, a\n"
+           "                short form), for the minor expression, soul urge and\n"
+           "                personality; in a batch, a third field after the date\n"
+           "                YYYY-MM-DD instead\n"
+           "  --years N     with --chart: a forecast of N years ahead (1 to 100) from\n"
+           "                the reading date's year, each year read on its birthday,\n"
+           "                for one chart or a whole batch\n"
            "  --json        one JSON object instead of the text\n"
            "  --batch FILE  a reading (or chart) for each CSV row of FILE (- for standard\n"
-           "                input), name,YYYY-MM-DD or name,day,month,year: one JSON\n"
+           "                input), name,YYYY-MM-DD or name,day,month,year (for the\n"
+           "                chart also name,YYYY-MM-DD,current name): one JSON\n"
            "                line per row, {\"row\": N, \"line\": L, \"error\": \"...\"} for a\n"
            "                row that fails; blank lines and a header row are skipped\n"
            "  --jobs N      with --batch: answer the rows on N threads, 1 to 256\n"
@@ -152,10 +175,9 @@ std::string_view HelpText()
            "  -v, --version the version\n"
            "\n"
            "Exit status: 0 reading given; 1 refused (the window's message on standard\n"
-           "error; for the chart, a date that does not exist, a reading date before\n"
-           "the birth or a name without a letter A to Z) or, with --batch, any row\n"
-           "failed; 2 wrong arguments, unreadable input or output that cannot be\n"
-           "written.\n";
+           "error; for the chart, a date that does not exist, or a name or name in\n"
+           "use without a letter A to Z) or, with --batch, any row failed; 2 wrong\n"
+           "arguments, unreadable input or output that cannot be written.\n";
 }
 
 std::string_view VersionText()
@@ -175,6 +197,8 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
     bool batch = false;
     bool onGiven = false;
     bool jobsGiven = false;
+    bool currentGiven = false;
+    bool yearsGiven = false;
     bool chart = false;
     bool optionsEnded = false;
     std::vector<std::string_view> positional;
@@ -214,6 +238,24 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
             options.jobs = JobsCount(count);
             if (options.jobs == 0)
                 return UsageError("\"" + std::string(count) + "\" after --jobs is not " + range);
+        } else if (argument == "--current" || argument.starts_with("--current=")) {
+            if (currentGiven)
+                return UsageError("--current given twice");
+            currentGiven = true;
+            if (argument == "--current" && i + 1 == arguments.size())
+                return UsageError("--current needs the name in use");
+            options.current = argument == "--current" ? arguments[++i] : argument.substr(10);
+        } else if (argument == "--years" || argument.starts_with("--years=")) {
+            if (yearsGiven)
+                return UsageError("--years given twice");
+            yearsGiven = true;
+            const std::string range = "a number from 1 to " + std::to_string(chart::MostForecastYears);
+            if (argument == "--years" && i + 1 == arguments.size())
+                return UsageError("--years needs " + range);
+            const std::string_view count = argument == "--years" ? arguments[++i] : argument.substr(8);
+            options.years = YearsCount(count);
+            if (options.years == 0)
+                return UsageError("\"" + std::string(count) + "\" after --years is not " + range);
         } else if (argument == "--batch" || argument.starts_with("--batch=")) {
             if (batch)
                 return UsageError("--batch given twice");
@@ -234,6 +276,13 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
 
     if (onGiven && !chart)
         return UsageError("--on is for the chart: give --chart too");
+    if (currentGiven && !chart)
+        return UsageError("--current is for the chart: give --chart too");
+    if (yearsGiven && !chart)
+        return UsageError("--years is for the chart: give --chart too");
+    if (currentGiven && batch)
+        return UsageError("--current is for one chart: in a batch, give the name in use as a third field after "
+                          "the date YYYY-MM-DD");
     if (jobsGiven && !batch)
         return UsageError("--jobs is for the batch: give --batch too");
     if (batch) {

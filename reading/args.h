@@ -23,6 +23,12 @@ struct Options {
     // The chart and its batch: the reading date, YYYY-MM-DD as given after
     // --on; empty for today.
     std::string on;
+    // Mode::Chart: the name in use, as given after --current (UTF-8 checked
+    // when the chart is made); empty for none.
+    std::string current;
+    // The chart and its batch: the years of the forecast (--years N, 1 to
+    // 100); 0 for none.
+    int years = 0;
     // With --batch: the threads the rows are answered on (--jobs N); 0 when
     // not given, for one per processor core.
     unsigned jobs = 0;

@@ -156,15 +156,19 @@ bool IsHeaderRow(const CsvRow &row)
     auto is = [&row](std::size_t field, std::string_view name) {
         return EqualsIgnoringAsciiCase(TrimBlanks(row.fields[field]), name);
     };
+    const auto isDate = [&is] { return is(1, "date") || is(1, "birthdate") || is(1, "birth date"); };
     if (row.fields.size() == 2)
-        return is(0, "name") && (is(1, "date") || is(1, "birthdate") || is(1, "birth date"));
+        return is(0, "name") && isDate();
+    if (row.fields.size() == 3)
+        return is(0, "name") && isDate() && (is(2, "current name") || is(2, "name in use") || is(2, "current"));
     return row.fields.size() == 4 && is(0, "name") && is(1, "day") && is(2, "month") && is(3, "year");
 }
 
-std::string ColumnsProblem(std::size_t columns)
+std::string ColumnsProblem(std::size_t columns, bool chart)
 {
     return "the row has " + std::to_string(columns) + (columns == 1 ? " column" : " columns") +
-           ", not name,YYYY-MM-DD or name,day,month,year";
+           (chart ? ", not name,YYYY-MM-DD, name,YYYY-MM-DD,current name or name,day,month,year"
+                  : ", not name,YYYY-MM-DD or name,day,month,year");
 }
 
 bool ReadingRows::operator()(const CsvRow &row, std::string &out, std::string &problem)

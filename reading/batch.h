@@ -21,7 +21,8 @@ namespace veltara::reading {
 // an empty row of a spreadsheet (",,,").
 bool IsBlankRow(const CsvRow &row);
 
-// A row of column names: name,date, name,birthdate, name,birth date or
+// A row of column names: name,date, name,birthdate, name,birth date (each
+// also with a third column current name, name in use or current) or
 // name,day,month,year, in any letter case, blanks around them allowed.
 bool IsHeaderRow(const CsvRow &row);
 
@@ -31,8 +32,8 @@ struct BatchResult {
 };
 
 // Why a row of that many columns is none of name,YYYY-MM-DD and
-// name,day,month,year.
-std::string ColumnsProblem(std::size_t columns);
+// name,day,month,year (and, for the chart, name,YYYY-MM-DD,current name).
+std::string ColumnsProblem(std::size_t columns, bool chart = false);
 
 // Appends the answer to one row (a JSON object, no line break) and returns
 // true, or returns false with the reason in `problem`, appending nothing.

@@ -58,15 +58,20 @@ void AppendSpanJson(JsonWriter &json, const chart::Span &span)
     json.key("current").raw(span.current ? "true" : "false").endObject();
 }
 
-// The value of one row of the chart.
+// The value of one row of the chart: null for a minor number without a name
+// in use; no key for the forecast that was not asked for.
 void AppendRowJson(JsonWriter &json, const chart::ChartRow &row, const Chart &chart)
 {
+    const bool table = std::holds_alternative<std::vector<chart::ForecastYear> Chart::*>(row.value);
+    if (!chart::HasValue(row, chart)) {
+        if (!table)
+            json.key(row.key).null();
+        return;
+    }
     json.key(row.key);
     std::visit(chart::Overloaded{
                    [&](ChartNumber Chart::*member) { AppendNumberJson(json, row, chart.*member); },
-                   [&](auto Chart::*spans)
-                       requires requires { (chart.*spans)[0].fromAge; }
-                   {
+                   [&](chart::SpansMember auto spans) {
                        json.beginArray();
                        for (const chart::Span &span : chart.*spans)
                            AppendSpanJson(json, span);
@@ -112,6 +117,47 @@ void AppendRowJson(JsonWriter &json, const chart::ChartRow &row, const Chart &ch
                        json.endArray();
                    },
                    [&](bool Chart::*member) { json.raw(chart.*member ? "true" : "false"); },
+                   [&](std::array<ChartNumber, 2> Chart::*member) {
+                       json.beginObject();
+                       for (std::size_t i = 0; i < (chart.*member).size(); ++i) {
+                           json.key(chart::BridgeRows[i].key)
+                               .beginObject()
+                               .key("value").number(Unsigned((chart.*member)[i].value))
+                               .key("steps").string((chart.*member)[i].steps)
+                               .endObject();
+                       }
+                       json.endObject();
+                   },
+                   [&](std::array<chart::Transit, 3> Chart::*member) {
+                       json.beginObject();
+                       for (std::size_t i = 0; i < (chart.*member).size(); ++i) {
+                           const chart::Transit &transit = (chart.*member)[i];
+                           json.key(chart::TransitRows[i].key)
+                               .beginObject()
+                               .key("letter").string(std::string_view(&transit.letter, 1))
+                               .key("value").number(Unsigned(transit.value))
+                               .key("fromAge").number(Unsigned(transit.fromAge))
+                               .key("toAge").number(Unsigned(transit.toAge))
+                               .endObject();
+                       }
+                       json.endObject();
+                   },
+                   [&](std::vector<chart::ForecastYear> Chart::*member) {
+                       json.beginArray();
+                       for (const chart::ForecastYear &year : chart.*member) {
+                           json.beginObject();
+                           for (std::size_t i = 0; i < std::size(chart::ForecastColumns); ++i) {
+                               json.key(chart::ForecastColumns[i].key);
+                               const std::string cell = chart::ForecastCell(year, i);
+                               if (std::holds_alternative<int chart::ForecastYear::*>(chart::ForecastColumns[i].cell))
+                                   json.raw(cell);
+                               else
+                                   json.string(cell);
+                           }
+                           json.endObject();
+                       }
+                       json.endArray();
+                   },
                },
                row.value);
 }
@@ -119,16 +165,21 @@ void AppendRowJson(JsonWriter &json, const chart::ChartRow &row, const Chart &ch
 } // namespace
 
 bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dateFields, const Date &on,
-                 chart::Chart &chart, std::u32string &codePoints, std::string &problem)
+                 const ChartAsked &asked, chart::Chart &chart, NameStorage &storage, std::string &problem)
 {
     Date date;
     if (chart::ParseChartDate(dateFields, date, problem) != chart::ChartRefusal::None)
         return false;
-    if (!Utf8ToCodePoints(name, codePoints)) {
+    if (!Utf8ToCodePoints(name, storage.name)) {
         problem = "the name is not valid UTF-8";
         return false;
     }
-    const chart::ChartRefusal refusal = chart::MakeChart(codePoints, date, on, chart);
+    if (!Utf8ToCodePoints(asked.current, storage.current)) {
+        problem = "the name in use is not valid UTF-8";
+        return false;
+    }
+    const chart::ChartRefusal refusal =
+        chart::MakeChart(storage.name, date, on, {.currentName = storage.current, .years = asked.years}, chart);
     if (refusal != chart::ChartRefusal::None) {
         problem = chart::RefusalText(refusal);
         return false;
@@ -144,7 +195,12 @@ bool ReadingDate(const Options &options, Date &on, std::string &problem)
 void AppendChartJson(std::string &out, std::string_view name, const Chart &chart)
 {
     JsonWriter json(out);
-    json.beginObject().key("name").string(name).key("date").string(IsoDateText(chart.date));
+    json.beginObject().key("name").string(name).key("currentName");
+    if (chart::HasNameInUse(chart))
+        json.string(Utf8Of(chart.currentName));
+    else
+        json.null();
+    json.key("date").string(IsoDateText(chart.date));
     bool cycles = false;
     for (const chart::ChartRow &row : chart::ChartRows) {
         // The cycles open with the date they are read on and the age.
@@ -159,7 +215,9 @@ std::string ChartText(std::string_view name, const Chart &chart, std::size_t wid
 {
     std::string out;
     for (const chart::TextLine &line : chart::ChartTextLines(name, chart)) {
-        if (line.sentence)
+        if (line.table)
+            out.append(line.label).push_back('\n');
+        else if (line.sentence)
             AppendSentence(out, line.label, width);
         else if (line.label.empty() && line.value.empty())
             out.push_back('\n');
@@ -175,8 +233,9 @@ int RunChart(const Options &options, const Sink &out, const Sink &err)
     const std::vector<std::string_view> fields(options.chartDate.begin(), options.chartDate.end());
     Date on;
     chart::Chart chart;
-    std::u32string codePoints;
-    if (!ReadingDate(options, on, problem) || !MakeChartOf(options.inputs.name, fields, on, chart, codePoints, problem)) {
+    NameStorage names;
+    if (!ReadingDate(options, on, problem) ||
+        !MakeChartOf(options.inputs.name, fields, on, {options.current, options.years}, chart, names, problem)) {
         err("veltara-reading: " + problem + '\n');
         return ExitRefused;
     }
@@ -198,8 +257,8 @@ bool ChartRows::operator()(const CsvRow &row, std::string &out, std::string &pro
         problem = row.error;
         return false;
     }
-    if (row.fields.size() != 2 && row.fields.size() != 4) {
-        problem = ColumnsProblem(row.fields.size());
+    if (row.fields.size() < 2 || row.fields.size() > 4) {
+        problem = ColumnsProblem(row.fields.size(), true);
         return false;
     }
     for (const std::string &field : row.fields) {
@@ -208,8 +267,11 @@ bool ChartRows::operator()(const CsvRow &row, std::string &out, std::string &pro
             return false;
         }
     }
-    m_dateFields.assign(row.fields.begin() + 1, row.fields.end());
-    if (!MakeChartOf(row.fields[0], m_dateFields, m_on, m_chart, m_name, problem))
+    // A third field follows a date YYYY-MM-DD: the name in use.
+    const bool current = row.fields.size() == 3;
+    m_dateFields.assign(row.fields.begin() + 1, row.fields.end() - (current ? 1 : 0));
+    const ChartAsked asked{current ? std::string_view(row.fields[2]) : std::string_view(), m_years};
+    if (!MakeChartOf(row.fields[0], m_dateFields, m_on, asked, m_chart, m_names, problem))
         return false;
     AppendChartJson(out, row.fields[0], m_chart);
     return true;

@@ -14,25 +14,39 @@ namespace veltara::reading {
 
 struct Options;
 
+// What a chart is asked for with beside the name and the dates: the name in
+// use in UTF-8 (empty for none) and the years of the forecast (0 for none).
+struct ChartAsked {
+    std::string_view current;
+    int years = 0;
+};
+
+// The names of a chart as code points, kept from call to call.
+struct NameStorage {
+    std::u32string name, current;
+};
+
 // The chart of a UTF-8 name and a birth date given as fields (YYYY-MM-DD,
 // or DAY MONTH YEAR), read on the date `on`; false, with the reason in
-// `problem`, when a date is none, or the name is not UTF-8 or has no letter
-// A-Z. `codePoints` is storage kept
-// from call to call.
+// `problem`, when a date is none, or the name or the name in use is not
+// UTF-8 or has no letter A-Z.
 [[nodiscard]] bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dateFields, const Date &on,
-                 chart::Chart &chart, std::u32string &codePoints, std::string &problem);
+                               const ChartAsked &asked, chart::Chart &chart, NameStorage &storage,
+                               std::string &problem);
 
 // The reading date of the options (--on YYYY-MM-DD, or today as the program
 // fills it in); false, with the reason in `problem`, when it does not exist.
 [[nodiscard]] bool ReadingDate(const Options &options, Date &on, std::string &problem);
 
-// The chart as one JSON object (no line break): name, date, the six core
-// numbers each with value, total, steps and karmicDebt, karmicLessons,
+// The chart as one JSON object (no line break): name, currentName (null for
+// none), date, the six core numbers each with value, total, steps and
+// karmicDebt, the three minor numbers (null without a name in use), karmicLessons,
 // hiddenPassion, karmicDebts, chaldean, uncounted, leftOut and notLatin; then
 // the cycles (on, age, cyclesFromBirth, universalYear, personalYear,
-// personalMonth, personalDay, pinnacles, challenges, periods) and the rest
-// (inclusion, planes, balance, rationalThought, subconsciousSelf,
-// cornerstone, capstone, firstVowel).
+// personalMonth, personalDay, pinnacles, challenges, periods, transits,
+// essence), the forecast when it was asked for, and the rest (inclusion,
+// planes, balance, rationalThought, subconsciousSelf, cornerstone, capstone,
+// firstVowel, bridges).
 void AppendChartJson(std::string &out, std::string_view name, const chart::Chart &chart);
 
 // The chart as a person reads it, then how each number came about; wrapped
@@ -44,19 +58,21 @@ std::string ChartText(std::string_view name, const chart::Chart &chart, std::siz
 // ChartNotes). Returns the exit status.
 int RunChart(const Options &options, const Sink &out, const Sink &err);
 
-// The JSON object of the chart of each CSV row (name,YYYY-MM-DD or
-// name,day,month,year), with the storage kept from row to row.
+// The JSON object of the chart of each CSV row (name,YYYY-MM-DD,
+// name,YYYY-MM-DD,current name or name,day,month,year), with the storage
+// kept from row to row.
 class ChartRows {
 public:
-    explicit ChartRows(const Date &on) : m_on(on) {}
+    ChartRows(const Date &on, int years) : m_on(on), m_years(years) {}
 
     // False, with the reason in `problem`, when the row gives no chart.
     bool operator()(const CsvRow &row, std::string &out, std::string &problem);
 
 private:
     Date m_on; // the reading date of every row
+    int m_years; // of every row's forecast
     chart::Chart m_chart;
-    std::u32string m_name;
+    NameStorage m_names;
     std::vector<std::string_view> m_dateFields;
 };
 

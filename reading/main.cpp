@@ -83,7 +83,7 @@ int Batch(const Options &options, Output &output)
         return got;
     });
     // Each job makes its own row answer.
-    const RowAnswers answers = ChartMode(options.mode) ? RowAnswers([&on] { return RowAnswer(ChartRows(on)); })
+    const RowAnswers answers = ChartMode(options.mode) ? RowAnswers([&on, &options] { return RowAnswer(ChartRows(on, options.years)); })
                                              : RowAnswers([] { return RowAnswer(ReadingRows()); });
     const BatchResult result = RunBatch(reader, [&output](std::string_view text) { return output.write(text); },
                                         answers, options.jobs != 0 ? options.jobs : DefaultJobs());

@@ -1,6 +1,7 @@
 // The numerology chart: letter folding, reduction, the chart's numbers and
 // their steps, and the dates it refuses.
 #include "chart.h"
+#include "chartwords.h"
 #include "letters.h"
 #include "numerology.h"
 
@@ -81,11 +82,17 @@ std::vector<std::uint64_t> PassesOf(std::uint64_t number)
     return passes;
 }
 
-// The steps of the number of that key, the Chaldean number's for "chaldean".
+// The steps of the number of that key, as the steps lines key it
+// ("chaldean", "pinnacles1", "bridges.lifePathExpression").
 std::string StepsOf(const Chart &chart, const QString &key)
 {
-    const ChartRow *row = FindChartRow(key.toStdString());
-    return row && NumberOf(*row, chart) ? NumberOf(*row, chart)->steps : chart.chaldean.steps;
+    std::vector<StepsLine> lines;
+    StepsLines(chart, Words::Text, lines);
+    for (const StepsLine &line : lines) {
+        if (line.key == key.toStdString())
+            return std::string(line.steps);
+    }
+    return "no such number";
 }
 
 QString Hex(char32_t c)
@@ -142,6 +149,26 @@ QString CyclesOf(const Chart &chart)
     return parts.join(QStringLiteral("; "));
 }
 
+// The transits and essence of a chart, "A 1 20-21, I 9 15-24, H 8 20-28; A 1
+// + I 9 + H 8 = 18 → 9", and its forecast, a year "1983 21 3* 4* 1 4 7 S* I
+// H 9" (year, age, universal and personal year, pinnacle, challenge, period,
+// the transits' letters, essence; * a change), the years joined by "; ".
+QString YearsOf(const Chart &chart)
+{
+    QStringList transits, years;
+    for (const Transit &transit : chart.transits)
+        transits << QStringLiteral("%1 %2 %3-%4").arg(QLatin1Char(transit.letter)).arg(transit.value)
+                        .arg(transit.fromAge).arg(transit.toAge);
+    for (const ForecastYear &year : chart.forecast) {
+        QStringList cells;
+        for (std::size_t column = 0; column < std::size(ForecastColumns); ++column)
+            cells << QString::fromStdString(ForecastCell(year, column) + (Changed(year, column) ? "*" : ""));
+        years << cells.join(u' ');
+    }
+    return (QStringList{transits.join(QStringLiteral(", ")), QString::fromStdString(chart.essence.steps)} + years)
+        .join(QStringLiteral("; "));
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Expected)
@@ -168,6 +195,8 @@ private slots:
     void cycles();
     void nameParts_data();
     void nameParts();
+    void yearsAhead_data();
+    void yearsAhead();
 };
 
 void TestChart::chart_data()
@@ -388,6 +417,18 @@ void TestChart::steps_data()
     QTest::newRow("Chaldean, no master numbers")
         << QStringLiteral(u"Leo  Sun") << 2010 << 5 << 7 << QStringLiteral("chaldean")
         << QStringLiteral(u"LEO SUN 3+5+7+3+6+5 = 29 → 11 → 2");
+    // A name in use after "|"; the debts stay the name's.
+    QTest::newRow("minor expression") << QStringLiteral("Ada Lovelace|Ada King") << 1815 << 12 << 10
+                                      << QStringLiteral("minorExpression")
+                                      << QStringLiteral(u"ADA 1+4+1 = 6; KING 2+9+5+7 = 23 → 5; 6 + 5 = 11");
+    QTest::newRow("no name in use, blank") << QStringLiteral("Ada Lovelace| \t") << 1815 << 12 << 10
+                                           << QStringLiteral("minorPersonality") << QStringLiteral("no such number");
+    // Life path 1, expression 9; soul urge 10 -> 1, personality 8.
+    QTest::newRow("bridge") << QStringLiteral("Ada Lovelace") << 1815 << 12 << 10
+                            << QStringLiteral("bridges.soulUrgePersonality") << QStringLiteral(u"|1 - 8| = 7");
+    QTest::newRow("bridge of a master number") << QStringLiteral("Jeanpierre") << 1815 << 12 << 10
+                                               << QStringLiteral("bridges.lifePathExpression")
+                                               << QStringLiteral(u"|1 - 11 → 2| = 1");
 }
 
 void TestChart::steps()
@@ -400,7 +441,10 @@ void TestChart::steps()
     QFETCH(QString, steps);
 
     Chart chart;
-    QCOMPARE(MakeChart(name.toStdU32String(), {year, month, day}, Last, chart), ChartRefusal::None);
+    const std::u32string current = name.section(u'|', 1).toStdU32String();
+    QCOMPARE(MakeChart(name.section(u'|', 0, 0).toStdU32String(), {year, month, day}, Last, {.currentName = current},
+                       chart),
+             ChartRefusal::None);
     QCOMPARE(QString::fromStdString(StepsOf(chart, number)), steps);
 }
 
@@ -749,6 +793,58 @@ void TestChart::nameParts()
     QCOMPARE(QString::fromStdString(chart.name.letters) + QStringLiteral("; ") + leftOut.join(u' ') +
                  QStringLiteral("; ") + notLatin.join(u' '),
              parts);
+}
+
+void TestChart::yearsAhead_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QDate>("birth");
+    QTest::addColumn<QDate>("on");
+    QTest::addColumn<int>("years");
+    QTest::addColumn<QString>("expected");
+
+    // THOMAS T2 H8 O6 M4 A1 S1 (22 years), CRUISE C3 R9 U3 I9 S1 E5 (30),
+    // MAPOTHER M4 A1 P7 O6 T2 H8 E5 R9 (42); the suffix IV left out.
+    QTest::newRow("three parts, a suffix, on the birthday")
+        << QStringLiteral("Thomas Cruise Mapother IV") << QDate(1962, 7, 3) << QDate(1982, 7, 3) << 0
+        << QStringLiteral(u"A 1 20-21, I 9 15-24, H 8 20-28; A 1 + I 9 + H 8 = 18 → 9");
+    // Age 19 the day before; its rows are read on the birthdays: age 20 in
+    // 1982, and THOMAS begins again at 22. Life path 7 + 3 + 9 = 19 -> 1:
+    // pinnacle 7 + 3 -> 1 to 35, challenge 4, period 7. Universal years
+    // 1982 -> 2..., personal years 7 + 3 + 2 = 12 -> 3...
+    QTest::newRow("the day before the birthday, three years")
+        << QStringLiteral("Thomas Cruise Mapother IV") << QDate(1962, 7, 3) << QDate(1982, 7, 2) << 3
+        << QStringLiteral(u"M 4 16-20, I 9 15-24, T 2 18-20; M 4 + I 9 + T 2 = 15 → 6; "
+                          u"1982 20 2 3 1 4 7 A I H 9; 1983 21 3* 4* 1 4 7 S* I H 9; 1984 22 4* 5* 1 4 7 T* I H 1*");
+    // CHER C3 H8 E5 R9, 25 years a round: age 53 is 3 into the third.
+    QTest::newRow("one part, all three transits") << QStringLiteral("Cher") << QDate(1946, 5, 20) << QDate(2000, 1, 1)
+                                                  << 0 << QStringLiteral(u"H 8 53-61, H 8 53-61, H 8 53-61; "
+                                                                         u"H 8 + H 8 + H 8 = 24 → 6");
+    // ADA A1 D4 A1, 6 a round; LOVELACE mental and spiritual.
+    QTest::newRow("two parts") << QStringLiteral("Ada Lovelace") << QDate(1815, 12, 10) << QDate(1830, 6, 1) << 0
+                               << QStringLiteral(u"D 4 13-17, E 5 13-18, E 5 13-18; D 4 + E 5 + E 5 = 14 → 5");
+    // LEAP L3 E5 A1 P7, DAY D4 A1 Y7: age 0 on 28 February 2001, age 1 from
+    // 1 March, the row of 2001. Pinnacle 2 + 2, challenge 0, period 2.
+    QTest::newRow("29 February, essence 11")
+        << QStringLiteral("Leap Day") << QDate(2000, 2, 29) << QDate(2001, 2, 28) << 2
+        << QStringLiteral(u"L 3 0-3, D 4 0-4, D 4 0-4; L 3 + D 4 + D 4 = 11; 2001 1 3 7 4 0 2 L D D 11; "
+                          u"2002 2 4* 8* 4 0 2 L D D 11");
+}
+
+void TestChart::yearsAhead()
+{
+    QFETCH(QString, name);
+    QFETCH(QDate, birth);
+    QFETCH(QDate, on);
+    QFETCH(int, years);
+    QFETCH(QString, expected);
+
+    Chart chart;
+    const std::u32string letters = name.toStdU32String();
+    QCOMPARE(MakeChart(letters, {birth.year(), birth.month(), birth.day()}, {on.year(), on.month(), on.day()},
+                       {.years = years}, chart),
+             ChartRefusal::None);
+    QCOMPARE(YearsOf(chart), expected);
 }
 
 QTEST_APPLESS_MAIN(TestChart)

@@ -66,13 +66,14 @@ void TestMeanings::everyTextHasItsShape_data()
     }
     // Each place of the chart's JSON, from the chart's own rows where it has
     // them: a place added there needs its line too.
-    std::vector<std::string> keys{"minorExpression", "minorSoulUrge", "minorPersonality",
-                                  "bridges.lifePathExpression", "bridges.soulUrgePersonality", "transits.physical",
-                                  "transits.mental", "transits.spiritual", "essence"};
+    std::vector<std::string> keys;
     for (const ChartRow &row : ChartRows) {
         if (row.key == "planes") {
             for (const PlaneRow &plane : PlaneRows)
                 keys.push_back("planes." + std::string(plane.key));
+        } else if (!MembersOf(row).empty()) {
+            for (const MemberRow &member : MembersOf(row))
+                keys.push_back(std::string(row.key) + '.' + std::string(member.key));
         } else if (row.key != "uncounted" && row.key != "leftOut" && !row.jsonOnly) {
             keys.emplace_back(row.key);
         }

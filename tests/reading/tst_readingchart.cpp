@@ -70,6 +70,9 @@ void TestReadingChart::chartRuns_data()
                                 << refused("\"2000-1-1\" is not a date YYYY-MM-DD");
     QTest::newRow("no letter") << json({"Пётр", "2000-01-01"}) << none << 1 << QByteArrayList{}
                                << refused("the name has no letter A to Z: write it in Latin letters");
+    QTest::newRow("name in use in other letters")
+        << json({"--current", "\xD0\x90\xD0\xB4\xD0\xB0", "Ada", "2000-01-01"}) << none << 1 << QByteArrayList{}
+        << refused("the name in use has no letter A to Z");
     QTest::newRow("no date") << json({"Ann"}) << none << 2 << QByteArrayList{}
                              << QByteArray("veltara-reading: give NAME DAY MONTH YEAR or NAME YYYY-MM-DD\n");
 
@@ -95,7 +98,23 @@ void TestReadingChart::chartRuns_data()
                           "\"pinnacles\": [{\"value\": 9, \"steps\": \"month 4 + day 5 = 9\", \"fromAge\": 0, "
                           "\"toAge\": 27, \"current\": false}, ",
                           "\"toAge\": null, \"current\": false}], \"challenges\": [",
-                          "\"firstVowel\": {\"letter\": \"A\", \"value\": 1}}"}
+                          "\"firstVowel\": {\"letter\": \"A\", \"value\": 1}, \"bridges\": "}
+        << none;
+    // The name in use's minor numbers; ADA A1 D4 A1 and LOVELACE: age 14 on the
+    // reading date, 15 on the birthday of 1830. Pinnacle 3 + 1, challenge 2, period 12 -> 3.
+    QTest::newRow("the years ahead as text")
+        << QStringList{QStringLiteral("--chart"), QStringLiteral("--on=1830-06-01"), QStringLiteral("--current=Ada King"),
+                       QStringLiteral("--years=3"), QStringLiteral("Ada Lovelace"), QStringLiteral("1815-12-10")}
+        << none << 0
+        << QByteArrayList{"Name in Use       Ada King\nDate", "Maturity          10/1\nMinor Expression  11\n",
+                          "Physical Transit  D 4, ages 13 to 17\n",
+                          "Essence           5\n\nYears ahead, 1830 to 1832\n"
+                          "Year  Age  Universal  Personal  Pinnacle  Challenge  Period  Transits  Essence\n"
+                          "1830  15   3          7         4         2          3       D E E     5\n"
+                          "1831  16   4*         8*        4         2          3       D E E     5\n"
+                          "1832  17   5*         9*        4         2          3       A* E E    11*\nEach year",
+                          "Life Path\xE2\x80\x93" "Expression Bridge 8\n",
+                          "  soul urge\xE2\x80\x93personality bridge |1 - 8| = 7\n"}
         << none;
     // A birth after the reading date: the cycles from the birth, said on the
     // standard error; a part in other letters counts for nothing, said too.
@@ -125,15 +144,33 @@ void TestReadingChart::chartRuns_data()
         << QByteArray("\xEF\xBB\xBFName,Day,Month,Year\r\n\r\nAnn, 12 ,october,1936\r\nBob,2023-02-29\r\n"
                       "\"Smith, Jo\",22,11,1992\r\nNo Date\r\nCy,2024-01-02\r\nIvan \xD0\x9F\xD0\xB5,2000-01-01\r\n")
         << 1
-        << QByteArrayList{"{\"name\": \"Ann\", \"date\": \"1936-10-12\", \"lifePath\": {\"value\": 5,",
+        << QByteArrayList{"{\"name\": \"Ann\", \"currentName\": null, \"date\": \"1936-10-12\", \"lifePath\": {\"value\": 5,",
                           "\n{\"row\": 2, \"line\": 4, \"error\": \"no such date: 2023-02-29\"}\n",
-                          "\n{\"name\": \"Smith, Jo\", \"date\": \"1992-11-22\"",
-                          "\n{\"row\": 4, \"line\": 6, \"error\": \"the row has 1 column, not name,YYYY-MM-DD or "
-                          "name,day,month,year\"}\n",
+                          "\n{\"name\": \"Smith, Jo\", \"currentName\": null, \"date\": \"1992-11-22\"",
+                          "\n{\"row\": 4, \"line\": 6, \"error\": \"the row has 1 column, not name,YYYY-MM-DD, "
+                          "name,YYYY-MM-DD,current name or name,day,month,year\"}\n",
                           "\"age\": 87, \"cyclesFromBirth\": false, ",
-                          "\n{\"name\": \"Cy\", \"date\": \"2024-01-02\"",
+                          "\n{\"name\": \"Cy\", \"currentName\": null, \"date\": \"2024-01-02\"",
                           "\"on\": \"2024-01-01\", \"age\": 0, \"cyclesFromBirth\": true, ",
-                          "\"notLatin\": [\"\xD0\x9F\xD0\xB5\"]"}
+                          "\"notLatin\": [\"\xD0\x9F\xD0\xB5\"]", "\"}, \"inclusion\": ["}
+        << none;
+    QTest::newRow("batch with names in use and years")
+        << QStringList{QStringLiteral("--chart"), QStringLiteral("--on=1830-06-01"), QStringLiteral("--years=1"),
+                       QStringLiteral("--batch"), QStringLiteral("-")}
+        << QByteArray("name,date,current name\nAda Lovelace,1815-12-10,Ada King\nAda,1815-12-10,\n"
+                      "Ada,1815-12-10,\xD0\x90\nAda,10,December\n")
+        << 1
+        << QByteArrayList{"{\"name\": \"Ada Lovelace\", \"currentName\": \"Ada King\", ",
+                          "\"minorExpression\": {\"value\": 11, \"total\": 11, ",
+                          "\"essence\": {\"value\": 5, \"total\": 14, \"steps\": \"D 4 + E 5 + E 5 = 14 \xE2\x86\x92 5\"}, "
+                          "\"forecast\": [{\"year\": 1830, \"age\": 15, \"universalYear\": 3, \"personalYear\": 7, "
+                          "\"pinnacle\": 4, \"challenge\": 2, \"period\": 3, \"physical\": \"D\", \"mental\": \"E\", "
+                          "\"spiritual\": \"E\", \"essence\": 5}], \"inclusion\"",
+                          "\"bridges\": {\"lifePathExpression\": {\"value\": 8, \"steps\": \"|1 - 9| = 8\"}, ",
+                          "\n{\"name\": \"Ada\", \"currentName\": null, \"date\": \"1815-12-10\"",
+                          "\"minorExpression\": null, \"minorSoulUrge\": null, \"minorPersonality\": null, ",
+                          "\n{\"row\": 3, \"line\": 4, \"error\": \"the name in use has no letter A to Z\"}\n",
+                          "\n{\"row\": 4, \"line\": 5, \"error\": \"\\\"10\\\" is not a date YYYY-MM-DD\"}\n"}
         << none;
 }
 

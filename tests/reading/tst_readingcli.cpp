@@ -201,6 +201,15 @@ void TestReadingCli::arguments_data()
     row("chart, three fields, json", {"Ann", "5", "May", "1980", "--chart", "--json"}, M::Chart, true,
         "Ann|5|May|1980");
     row("chart batch", {"--batch", "-", "--chart", "--on", "2026-01-01"}, M::ChartBatch, false, "-");
+    row("chart, name in use and years", {"--chart", "--current", "Ada King", "--years=100", "Ada", "1815-12-10"},
+        M::Chart, false, "Ada|1815-12-10|current Ada King|years 100");
+    row("years 101", {"--chart", "--years", "101", "Ann", "1980-01-05"}, M::Usage, false,
+        "\"101\" after --years is not a number from 1 to 100");
+    row("years twice", {"--chart", "--years=2", "--years=2", "Ann", "1980-01-05"}, M::Usage, false, "twice");
+    row("years without chart", {"--years=2", "Ann", "1980-01-05"}, M::Usage, false, "--years is for the chart");
+    row("name in use without chart", {"--current", "Al", "Ann", "1980-01-05"}, M::Usage, false,
+        "--current is for the chart");
+    row("name in use in a batch", {"--chart", "--current=Al", "--batch", "-"}, M::Usage, false, "a third field");
     row("help wins", {"Ann", "--help"}, M::Help, false, "");
     row("short help", {"-h"}, M::Help, false, "");
     row("short help after fields", {"Ann", "1980-01-05", "-h"}, M::Help, false, "");
@@ -257,6 +266,10 @@ void TestReadingCli::arguments()
         QByteArray given = Bytes(options.inputs.name);
         for (const std::string &field : options.chartDate)
             given += '|' + Bytes(field);
+        if (!options.current.empty())
+            given += "|current " + Bytes(options.current);
+        if (options.years != 0)
+            given += "|years " + QByteArray::number(options.years);
         QCOMPARE(given, expected);
         break;
     }
@@ -913,8 +926,9 @@ void TestReadingCli::linesOnStandardError_data()
     const QByteArray usage = "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
                              "       veltara-reading [--json] NAME YYYY-MM-DD\n"
                              "       veltara-reading [--jobs N] --batch FILE\n"
-                             "       veltara-reading --chart [--json] [--on YYYY-MM-DD] NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
-                             "       veltara-reading --chart [--on YYYY-MM-DD] [--jobs N] --batch FILE\n"
+                             "       veltara-reading --chart [--json] [--on YYYY-MM-DD] [--current NAME] [--years N]\n"
+                             "                       NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
+                             "       veltara-reading --chart [--on YYYY-MM-DD] [--years N] [--jobs N] --batch FILE\n"
                              "       veltara-reading -h | --help | -v | --version\n"
                              "Try 'veltara-reading --help' for more information.\n";
     auto args = [](std::initializer_list<const char *> list) {

@@ -63,6 +63,10 @@ CASES = [
     ["--chart", "--json", "--on=2020-10-07", "Ann Lee Jr.", "23", "April", "1980"],
     ["--chart", "--on", "1950-10-15", "Ann", "1950-10-16"],
     ["--on", "2020-10-07", "Ann", "1950-10-16"],
+    # The name in use and the years ahead.
+    ["--chart", "--on", "1982-07-02", "--current", "Tom Cruise", "--years", "12", "Thomas Cruise Mapother IV",
+     "1962-07-03"],
+    ["--chart", "--json", "--current=Zoë Ångström", "--years=3", "Ann", "2000-02-29"],
 ]
 
 MONTHS = ["January", "February", "March", "April", "May", "June", "July", "August",
@@ -77,8 +81,11 @@ def random_batch(rows: int, seed: int) -> list:
         name = "".join(pick.choice(letters) for _ in range(pick.randint(0, 24)))
         field = '"' + name.replace('"', '""') + '"'
         kind = pick.random()
-        if kind < 0.45:
-            lines.append(f"{field},{pick.randint(1890, 2030):04d}-{pick.randint(0, 13):02d}-{pick.randint(0, 32):02d}")
+        iso = f"{pick.randint(1890, 2030):04d}-{pick.randint(0, 13):02d}-{pick.randint(0, 32):02d}"
+        if kind < 0.35:
+            lines.append(f"{field},{iso}")
+        elif kind < 0.45:  # a name in use, the chart's third field
+            lines.append(f"{field},{iso},{field[::-1]}")
         elif kind < 0.9:
             lines.append(f"{field},{pick.randint(0, 33)},{pick.choice(MONTHS + ['june', '', '7', 'MAY'])},{pick.randint(0, 3000)}")
         else:
@@ -123,6 +130,8 @@ def main() -> int:
             compare(f"random batch of {args.rows} rows, {label}, standard input", ["--batch", "-"], data)
             compare(f"random chart batch of {args.rows} rows, {label}, standard input",
                     ["--chart", "--on", "2026-06-30", "--batch", "-"], data)
+            compare(f"random chart batch of {args.rows} rows with the years ahead, {label}, standard input",
+                    ["--chart", "--on", "2026-06-30", "--years", "3", "--batch", "-"], data)
             csv = Path(work) / f"batch {label}.csv"
             csv.write_bytes(data)
             compare(f"random batch of {args.rows} rows, {label}, file", ["--batch", str(csv)],

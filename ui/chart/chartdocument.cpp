@@ -99,6 +99,8 @@ QStringList ChartDocumentHtmlParts(const ChartInputs &inputs, const chart::Chart
 
     BeginSection(html, QStringLiteral("Core numbers"));
     for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Core, chart::Words::Shown)) {
+        if (!chart::HasValue(*row, chart))
+            continue;
         const chart::ChartNumber &number = *chart::NumberOf(*row, chart);
         AppendRow(html, {Text(chart::RowLabel(*row, chart::Words::Shown)),
                          Text(chart::CompoundText(number.total, number.value)),
@@ -116,6 +118,8 @@ QStringList ChartDocumentHtmlParts(const ChartInputs &inputs, const chart::Chart
         }
         std::vector<chart::ChartLine> lines;
         chart::AppendRowLines(*row, chart, chart::Words::Shown, lines);
+        if (lines.size() != 1)
+            continue; // the transits are not in the report yet
         AppendRow(html,
                   {Text(lines.front().label), Text(lines.front().value), Text(chart::MeaningLine(*row, chart, today))});
     }

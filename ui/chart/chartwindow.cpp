@@ -198,6 +198,8 @@ void ChartWindow::createCoreNumbers(QWidget *area)
     auto *grid = new QGridLayout(core);
     grid->setContentsMargins(0, 0, 0, 0);
     for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Core, chart::Words::Shown)) {
+        if (row->ofNameInUse)
+            continue; // the window takes no name in use yet
         const std::size_t i = m_tiles.size();
         const QString key = ToQString(row->key);
         Tile &tile = m_tiles.emplace_back();
@@ -236,6 +238,8 @@ void ChartWindow::createCycles(QWidget *area)
     for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Cycles, chart::Words::Shown)) {
         if (chart::HoldsSpans(*row))
             continue; // on the timeline
+        if (!std::holds_alternative<chart::ChartNumber chart::Chart::*>(row->value))
+            continue; // the transits are not shown yet
         auto *tile = new QFrame(m_cyclesArea);
         tile->setFrameShape(QFrame::StyledPanel);
         tile->setBackgroundRole(QPalette::Base);
