@@ -134,6 +134,10 @@ Overloaded(Kinds...) -> Overloaded<Kinds...>;
 // birth date's), the cycles on the reading date, the rest of the chart.
 enum class Section { Core, Cycles, Rest };
 
+// Whether the chart is made with its steps (how each number came about) or
+// without them, which saves their writing where none is shown.
+enum class Steps { Written, Left };
+
 // How a number is written, beside its steps.
 enum class NumberForm {
     Core,  // its value, total and karmic debt: "14/5, karmic debt 14"
@@ -336,6 +340,10 @@ int PersonalYearOf(const Date &birth, int year) noexcept;
 // digit), rational thought (the first part's expression + the birthday
 // number, reduced), subconscious self (9 - the karmic lessons), cornerstone,
 // capstone and first vowel of the first part.
-[[nodiscard]] ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &on, Chart &chart);
+//
+// With Steps::Left every steps text stays empty, for a caller that shows no
+// steps (the CSV batch without its steps column): the numbers are the same.
+[[nodiscard]] ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &on, Chart &chart,
+                                     Steps steps = Steps::Written);
 
 } // namespace veltara::chart

@@ -192,6 +192,10 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
             return options;
         } else if (argument == "--json") {
             options.json = true;
+        } else if (argument == "--csv") {
+            options.csv = true;
+        } else if (argument == "--steps") {
+            options.steps = true;
         } else if (argument == "--chart") {
             chart = true;
         } else if (argument == "--on" || argument.starts_with("--on=")) {
@@ -236,6 +240,12 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
         return UsageError("--on is for the chart: give --chart too");
     if (jobsGiven && !batch)
         return UsageError("--jobs is for the batch: give --batch too");
+    if (options.csv && !batch)
+        return UsageError("--csv is for the batch: give --batch too");
+    if (options.csv && options.json)
+        return UsageError("--csv and --json are two forms: give one");
+    if (options.steps && !options.csv)
+        return UsageError("--steps is for the CSV batch (JSON always has the steps): give --csv too");
     if (batch) {
         if (!positional.empty())
             return UsageError("--batch takes no NAME or date");

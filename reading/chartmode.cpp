@@ -3,6 +3,7 @@
 #include "args.h"
 #include "batch.h"
 #include "chartwords.h"
+#include "csvwriter.h"
 #include "json.h"
 #include "text.h"
 
@@ -119,7 +120,7 @@ void AppendRowJson(JsonWriter &json, const chart::ChartRow &row, const Chart &ch
 } // namespace
 
 bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dateFields, const Date &on,
-                 chart::Chart &chart, std::u32string &codePoints, std::string &problem)
+                 chart::Chart &chart, std::u32string &codePoints, std::string &problem, chart::Steps steps)
 {
     Date date;
     if (chart::ParseChartDate(dateFields, date, problem) != chart::ChartRefusal::None)
@@ -128,7 +129,7 @@ bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dat
         problem = "the name is not valid UTF-8";
         return false;
     }
-    const chart::ChartRefusal refusal = chart::MakeChart(codePoints, date, on, chart);
+    const chart::ChartRefusal refusal = chart::MakeChart(codePoints, date, on, chart, steps);
     if (refusal != chart::ChartRefusal::None) {
         problem = chart::RefusalText(refusal);
         return false;
@@ -209,9 +210,14 @@ bool ChartRows::operator()(const CsvRow &row, std::string &out, std::string &pro
         }
     }
     m_dateFields.assign(row.fields.begin() + 1, row.fields.end());
-    if (!MakeChartOf(row.fields[0], m_dateFields, m_on, m_chart, m_name, problem))
+    if (!MakeChartOf(row.fields[0], m_dateFields, m_on, m_chart, m_name, problem, m_csv ? m_steps : chart::Steps::Written))
         return false;
-    AppendChartJson(out, row.fields[0], m_chart);
+    if (m_csv) {
+        CsvColumns columns(out, CsvColumns::Write::Values);
+        AppendChartColumns(columns, row.fields[0], m_chart, m_steps, m_scratch);
+    } else {
+        AppendChartJson(out, row.fields[0], m_chart);
+    }
     return true;
 }
 

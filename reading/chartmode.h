@@ -20,7 +20,8 @@ struct Options;
 // A-Z. `codePoints` is storage kept
 // from call to call.
 [[nodiscard]] bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dateFields, const Date &on,
-                 chart::Chart &chart, std::u32string &codePoints, std::string &problem);
+                 chart::Chart &chart, std::u32string &codePoints, std::string &problem,
+                 chart::Steps steps = chart::Steps::Written);
 
 // The reading date of the options (--on YYYY-MM-DD, or today as the program
 // fills it in); false, with the reason in `problem`, when it does not exist.
@@ -44,18 +45,25 @@ std::string ChartText(std::string_view name, const chart::Chart &chart, std::siz
 // ChartNotes). Returns the exit status.
 int RunChart(const Options &options, const Sink &out, const Sink &err);
 
-// The JSON object of the chart of each CSV row (name,YYYY-MM-DD or
-// name,day,month,year), with the storage kept from row to row.
+// The JSON object, or with `csv` the CSV columns (CsvForm's), of the chart
+// of each CSV row (name,YYYY-MM-DD or name,day,month,year), with the storage
+// kept from row to row. Without the steps, the chart is made without them.
 class ChartRows {
 public:
-    explicit ChartRows(const Date &on) : m_on(on) {}
+    explicit ChartRows(const Date &on, bool csv = false, chart::Steps steps = chart::Steps::Written)
+        : m_on(on), m_csv(csv), m_steps(steps)
+    {
+    }
 
     // False, with the reason in `problem`, when the row gives no chart.
     bool operator()(const CsvRow &row, std::string &out, std::string &problem);
 
 private:
     Date m_on; // the reading date of every row
+    bool m_csv;
+    chart::Steps m_steps;
     chart::Chart m_chart;
+    std::string m_scratch;
     std::u32string m_name;
     std::vector<std::string_view> m_dateFields;
 };
