@@ -255,17 +255,33 @@ void Inclusion(const PreparedName &name, std::array<int, 9> &inclusion)
         ++inclusion[static_cast<std::size_t>(LetterValue(static_cast<unsigned char>(letter)) - 1)];
 }
 
+// The plane of each letter A to Z, from the planes' table: one lookup a
+// letter instead of a search of the four planes' letters (which made Planes
+// 16% of a chart made without its steps; callgrind, 20,000 rows).
+constexpr std::array<std::size_t, 26> LetterPlanes = [] {
+    std::array<std::size_t, 26> planes{};
+    for (std::size_t plane = 0; plane < std::size(PlaneRows); ++plane) {
+        for (const char letter : PlaneRows[plane].letters)
+            planes[static_cast<std::size_t>(letter - 'A')] = plane;
+    }
+    return planes;
+}();
+static_assert([] {
+    std::array<int, 26> seen{};
+    for (const PlaneRow &plane : PlaneRows) {
+        for (const char letter : plane.letters)
+            ++seen[static_cast<std::size_t>(letter - 'A')];
+    }
+    return std::all_of(seen.begin(), seen.end(), [](int n) { return n == 1; });
+}(), "each letter A to Z is on one plane");
+
 void Planes(const PreparedName &name, std::array<Plane, 4> &planes)
 {
     planes = {};
-    for (const char letter : name.letters) {
-        const int value = LetterValue(static_cast<unsigned char>(letter));
-        for (std::size_t plane = 0; plane < planes.size(); ++plane) {
-            if (PlaneRows[plane].letters.find(letter) != std::string_view::npos) {
-                ++planes[plane].count;
-                planes[plane].value += value; // reduced below
-            }
-        }
+    for (const char letter : name.letters) { // 'A'..'Z', each on one plane
+        Plane &plane = planes[LetterPlanes[static_cast<std::size_t>(letter - 'A')]];
+        ++plane.count;
+        plane.value += LetterValue(static_cast<unsigned char>(letter)); // reduced below
     }
     for (Plane &plane : planes)
         plane.value = Reduce(static_cast<std::uint64_t>(plane.value));

@@ -63,14 +63,12 @@ bool AppendRowLine(const RowAnswer &answer, const CsvRow &row, std::uint64_t num
     AppendNumber(out, number);
     out.push_back(',');
     AppendNumber(out, row.line);
-    out.push_back(',');
     const bool answered = answer(row, out, problem);
-    if (answered) {
-        out.push_back(','); // no error
-    } else {
+    if (!answered)
         out.append(form.columns, ',');
+    out.push_back(',');
+    if (!answered)
         AppendCsvField(out, problem);
-    }
     out.append(CsvLineEnd);
     return answered;
 }

@@ -2,6 +2,8 @@
 
 #include "text.h"
 
+#include <algorithm>
+
 namespace veltara::reading {
 
 namespace {
@@ -104,7 +106,9 @@ void AppendRowColumns(CsvColumns &columns, const chart::ChartRow &row, const Cha
 void AppendCsvField(std::string &out, std::string_view utf8)
 {
     const bool formula = !utf8.empty() && std::string_view("=+-@\t\r").find(utf8.front()) != std::string_view::npos;
-    if (utf8.find_first_of(",\"\r\n") == std::string_view::npos) {
+    const bool quoted = std::any_of(utf8.begin(), utf8.end(),
+                                    [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+    if (!quoted) {
         if (formula)
             out.push_back('\'');
         out.append(utf8);
@@ -121,18 +125,14 @@ void AppendCsvField(std::string &out, std::string_view utf8)
     out.push_back('"');
 }
 
-bool CsvColumns::begin(std::string_view key)
+void CsvColumns::appendName(std::string_view key)
 {
-    if (m_count++ != 0)
-        m_out.push_back(',');
-    if (!m_names)
-        return true;
+    ++m_count;
     std::string_view name = m_prefix;
     if (key.empty())
         name.remove_suffix(1); // a value under its own key: "lifePath", not "lifePath."
     m_out.append(name);
     m_out.append(key);
-    return false;
 }
 
 void CsvColumns::text(std::string_view key, std::string_view utf8)
@@ -141,22 +141,10 @@ void CsvColumns::text(std::string_view key, std::string_view utf8)
         AppendCsvField(m_out, utf8);
 }
 
-void CsvColumns::number(std::string_view key, std::uint64_t value)
+void CsvColumns::date(std::string_view key, const Date &date)
 {
     if (begin(key))
-        AppendNumber(m_out, value);
-}
-
-void CsvColumns::number(std::string_view key, bool given, std::uint64_t value)
-{
-    if (begin(key) && given)
-        AppendNumber(m_out, value);
-}
-
-void CsvColumns::flag(std::string_view key, bool yes)
-{
-    if (begin(key))
-        m_out.append(yes ? "true" : "false");
+        AppendIsoDate(m_out, date);
 }
 
 void CsvColumns::texts(std::string_view key, const std::vector<std::u32string> &items, std::string &joined)
@@ -203,13 +191,13 @@ void AppendChartColumns(CsvColumns &columns, std::string_view name, const Chart 
                         std::string &scratch)
 {
     columns.text("name", name);
-    columns.text("date", IsoDateText(chart.date));
+    columns.date("date", chart.date);
     bool cycles = false;
     for (const chart::ChartRow &row : chart::ChartRows) {
         // The cycles open with the date they are read on and the age, as in JSON.
         if (row.section == chart::Section::Cycles && !cycles) {
             cycles = true;
-            columns.text("on", IsoDateText(chart.on));
+            columns.date("on", chart.on);
             columns.number("age", Unsigned(chart.age));
         }
         AppendRowColumns(columns, row, chart, steps, scratch);
@@ -256,7 +244,7 @@ BatchForm CsvForm(bool chart, chart::Steps steps)
 {
     BatchForm form;
     form.csv = true;
-    form.header = "row,line,";
+    form.header = "row,line";
     CsvColumns names(form.header, CsvColumns::Write::Names);
     std::string scratch;
     if (chart)

@@ -28,17 +28,32 @@ inline constexpr std::string_view CsvLineEnd = "\r\n";
 // formula.
 void AppendCsvField(std::string &out, std::string_view utf8);
 
-// Appends the names, or the values, of a row's columns, separated by commas.
+// Appends the names, or the values, of a row's columns, each after a comma
+// (the columns follow "row" and "line").
 class CsvColumns {
 public:
     enum class Write { Names, Values };
     CsvColumns(std::string &out, Write write) : m_out(out), m_names(write == Write::Names) {}
 
     void text(std::string_view key, std::string_view utf8);
-    void number(std::string_view key, std::uint64_t value);
+    void number(std::string_view key, std::uint64_t value)
+    {
+        if (begin(key))
+            AppendNumber(m_out, value);
+    }
     // A number or, without one, an empty field (null in JSON).
-    void number(std::string_view key, bool given, std::uint64_t value);
-    void flag(std::string_view key, bool yes);
+    void number(std::string_view key, bool given, std::uint64_t value)
+    {
+        if (begin(key) && given)
+            AppendNumber(m_out, value);
+    }
+    void flag(std::string_view key, bool yes)
+    {
+        if (begin(key))
+            m_out.append(yes ? "true" : "false");
+    }
+    // YYYY-MM-DD.
+    void date(std::string_view key, const Date &date);
     // A list of plain values as one field, the items separated by a space.
     template <typename Numbers>
     void numbers(std::string_view key, const Numbers &values)
@@ -60,13 +75,21 @@ public:
     void enter(std::size_t index);
     void leave();
 
-    // How many columns have been written.
+    // How many names have been written.
     std::size_t count() const { return m_count; }
 
 private:
-    // The comma before every column but the first and, for the names, the
-    // column's name; true when its value is to be written.
-    bool begin(std::string_view key);
+    // The comma before the column and, for the names, the column's name;
+    // true when its value is to be written.
+    bool begin(std::string_view key)
+    {
+        m_out.push_back(',');
+        if (!m_names)
+            return true;
+        appendName(key);
+        return false;
+    }
+    void appendName(std::string_view key);
 
     std::string &m_out;
     bool m_names;
