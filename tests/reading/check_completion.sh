@@ -64,11 +64,11 @@ cores=$(getconf _NPROCESSORS_ONLN) jobs=1
 months='April|August|December|February|January|July|June|March|May|November|October|September'
 run_cases() {
     function=_veltara_reading
-    expect veltara-reading '--' '--|--batch|--chart|--help|--jobs|--json|--on|--version'
-    expect veltara-reading '-' '--|--batch|--chart|--help|--jobs|--json|--on|--version|-h|-v'
+    expect veltara-reading '--' '--|--batch|--chart|--csv|--help|--jobs|--json|--on|--steps|--version'
+    expect veltara-reading '-' '--|--batch|--chart|--csv|--help|--jobs|--json|--on|--steps|--version|-h|-v'
     expect veltara-reading '--chart|--on|' "$(date +%F)"
     expect veltara-reading '--chart|--on|2020-01-01|Ann|5|' "$months"
-    expect veltara-reading '--c' '--chart'
+    expect veltara-reading '--c' '--chart|--csv'
     expect veltara-reading '--chart|Ann|5|' "$months"
     expect veltara-reading '--j' '--jobs|--json'
     expect veltara-reading '--batch|-|--jobs|' "$jobs"
