@@ -255,25 +255,6 @@ bool Same(const Chart &a, const Chart &b)
     return a.date == b.date && a.on == b.on && a.age == b.age;
 }
 
-// Empties every steps text of the chart.
-void ClearSteps(Chart &chart)
-{
-    for (const veltara::chart::ChartRow &row : veltara::chart::ChartRows) {
-        std::visit(
-            [&](auto member) {
-                using Member = decltype(member);
-                if constexpr (std::is_same_v<Member, ChartNumber Chart::*> ||
-                              std::is_same_v<Member, veltara::chart::ChaldeanNumber Chart::*>) {
-                    (chart.*member).steps.clear();
-                } else if constexpr (requires { (chart.*member)[0].number.steps; }) {
-                    for (veltara::chart::Span &span : chart.*member)
-                        span.number.steps.clear();
-                }
-            },
-            row.value);
-    }
-}
-
 bool ValidValue(int value)
 {
     return (value >= 0 && value <= 9) || Master(static_cast<std::uint64_t>(value));
@@ -376,11 +357,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     Chart chart;
     const ChartRefusal refusal = veltara::chart::MakeChart(name, birth, on, chart);
-    // Without its steps, the same chart but for the steps.
-    FUZZ_CHECK(veltara::chart::MakeChart(name, birth, on, reused, veltara::chart::Steps::Left) == refusal);
-    Chart bare = chart;
-    ClearSteps(bare);
-    FUZZ_CHECK(Same(bare, reused));
     FUZZ_CHECK(veltara::chart::MakeChart(name, birth, on, reused) == refusal);
     FUZZ_CHECK(Same(chart, reused));
 

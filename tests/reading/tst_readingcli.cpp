@@ -1001,8 +1001,6 @@ void TestReadingCli::batchOnJobs_data()
         QTest::addRow("reading, %s", jobs) << reading << Words({jobs}) << RandomBatch() << 1;
         QTest::addRow("chart, %s", jobs) << chart << Words({jobs}) << RandomBatch() << 1;
         QTest::addRow("chart, every row read, %s", jobs) << chart << Words({jobs}) << allRead << 0;
-        QTest::addRow("chart as CSV with steps, %s", jobs) << chart + Words({"--csv", "--steps"}) << Words({jobs})
-                                                          << RandomBatch() << 1;
     }
     QTest::newRow("reading, one job per core") << reading << QStringList() << RandomBatch() << 1;
 }
