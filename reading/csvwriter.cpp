@@ -161,28 +161,18 @@ void CsvColumns::texts(std::string_view key, const std::vector<std::u32string> &
     AppendCsvField(m_out, joined);
 }
 
-void CsvColumns::enter(std::string_view key)
+void CsvColumns::enterName(std::string_view key, std::size_t index)
 {
-    if (!m_names)
-        return;
     m_scopes.push_back(m_prefix.size());
-    m_prefix.append(key);
+    if (key.empty())
+        AppendNumber(m_prefix, index);
+    else
+        m_prefix.append(key);
     m_prefix.push_back('.');
 }
 
-void CsvColumns::enter(std::size_t index)
+void CsvColumns::leaveName()
 {
-    if (!m_names)
-        return;
-    m_scopes.push_back(m_prefix.size());
-    AppendNumber(m_prefix, index);
-    m_prefix.push_back('.');
-}
-
-void CsvColumns::leave()
-{
-    if (!m_names)
-        return;
     m_prefix.resize(m_scopes.back());
     m_scopes.pop_back();
 }

@@ -71,9 +71,21 @@ public:
 
     // The columns after enter() and before leave() are named after `key`
     // and a dot; an index counts from 1.
-    void enter(std::string_view key);
-    void enter(std::size_t index);
-    void leave();
+    void enter(std::string_view key)
+    {
+        if (m_names)
+            enterName(key, 0);
+    }
+    void enter(std::size_t index)
+    {
+        if (m_names)
+            enterName({}, index);
+    }
+    void leave()
+    {
+        if (m_names)
+            leaveName();
+    }
 
     // How many names have been written.
     std::size_t count() const { return m_count; }
@@ -90,6 +102,10 @@ private:
         return false;
     }
     void appendName(std::string_view key);
+    // The names: the prefix of the columns after it, the key or, without
+    // one, the index.
+    void enterName(std::string_view key, std::size_t index);
+    void leaveName();
 
     std::string &m_out;
     bool m_names;
