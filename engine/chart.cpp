@@ -178,6 +178,7 @@ ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &o
                        Chart &chart)
 {
     using namespace parts;
+    const Steps steps = options.steps;
     ClearChart(chart);
     chart.date = date;
     chart.on = on;
@@ -197,13 +198,13 @@ ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &o
         chart.currentName.assign(options.currentName);
     }
     const PreparedName &prepared = chart.name;
-    LifePath(date, chart.lifePath);
-    Birthday(date, chart.birthday);
-    Expression(prepared, chart.expression);
-    SoulUrge(prepared, chart.soulUrge);
-    Personality(prepared, chart.personality);
-    Maturity(chart.lifePath, chart.expression, chart.maturity);
-    Chaldean(prepared, chart.chaldean);
+    LifePath(date, chart.lifePath, steps);
+    Birthday(date, chart.birthday, steps);
+    Expression(prepared, chart.expression, steps);
+    SoulUrge(prepared, chart.soulUrge, steps);
+    Personality(prepared, chart.personality, steps);
+    Maturity(chart.lifePath, chart.expression, chart.maturity, steps);
+    Chaldean(prepared, chart.chaldean, steps);
     KarmicLessons(prepared, chart.karmicLessons);
     HiddenPassion(prepared, chart.hiddenPassion);
     for (const ChartRow &row : ChartRows) {
@@ -220,32 +221,32 @@ ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &o
     chart.cyclesFromBirth = std::tie(on.year, on.month, on.day) < std::tie(date.year, date.month, date.day);
     const Date &cyclesOn = CyclesDate(chart);
     chart.age = AgeOn(date, cyclesOn);
-    UniversalYear(cyclesOn, chart.universalYear);
-    PersonalYear(date, cyclesOn, chart.personalYear);
-    PersonalMonth(chart.personalYear, cyclesOn, chart.personalMonth);
-    PersonalDay(chart.personalMonth, cyclesOn, chart.personalDay);
-    Pinnacles(date, chart.lifePath.value, chart.age, chart.pinnacles);
-    Challenges(date, chart.pinnacles, chart.age, chart.challenges);
-    Periods(date, chart.age, chart.periods);
+    UniversalYear(cyclesOn, chart.universalYear, steps);
+    PersonalYear(date, cyclesOn, chart.personalYear, steps);
+    PersonalMonth(chart.personalYear, cyclesOn, chart.personalMonth, steps);
+    PersonalDay(chart.personalMonth, cyclesOn, chart.personalDay, steps);
+    Pinnacles(date, chart.lifePath.value, chart.age, chart.pinnacles, steps);
+    Challenges(date, chart.pinnacles, chart.age, chart.challenges, steps);
+    Periods(date, chart.age, chart.periods, steps);
     TransitLetters(prepared, chart.transitLetters);
     Transits(chart.transitLetters, chart.age, chart.transits);
-    Essence(chart.transits, chart.essence);
+    Essence(chart.transits, chart.essence, steps);
     if (options.years > 0)
         Forecast(chart, options.years, chart.forecast);
 
     Inclusion(prepared, chart.inclusion);
     Planes(prepared, chart.planes);
-    Balance(prepared, chart.balance);
-    RationalThought(prepared, chart.birthday, chart.rationalThought);
+    Balance(prepared, chart.balance, steps);
+    RationalThought(prepared, chart.birthday, chart.rationalThought, steps);
     chart.subconsciousSelf = SubconsciousSelf(chart.karmicLessons);
     Cornerstone(prepared, chart.cornerstone);
     Capstone(prepared, chart.capstone);
     FirstVowel(prepared, chart.firstVowel);
-    Bridges(chart, chart.bridges);
+    Bridges(chart, chart.bridges, steps);
     if (HasNameInUse(chart)) {
-        Expression(chart.nameInUse, chart.minorExpression);
-        SoulUrge(chart.nameInUse, chart.minorSoulUrge);
-        Personality(chart.nameInUse, chart.minorPersonality);
+        Expression(chart.nameInUse, chart.minorExpression, steps);
+        SoulUrge(chart.nameInUse, chart.minorSoulUrge, steps);
+        Personality(chart.nameInUse, chart.minorPersonality, steps);
     }
     return ChartRefusal::None;
 }

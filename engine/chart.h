@@ -194,6 +194,10 @@ Overloaded(Kinds...) -> Overloaded<Kinds...>;
 // The years ahead stand between the cycles and the rest.
 enum class Section { Core, Cycles, Years, Rest };
 
+// Whether the chart is made with its steps (how each number came about) or
+// without them, which saves their writing where none is shown.
+enum class Steps { Written, Left };
+
 // How a number is written, beside its steps.
 enum class NumberForm {
     Core,  // its value, total and karmic debt: "14/5, karmic debt 14"
@@ -455,6 +459,10 @@ inline constexpr int LastForecastYear = 9999;
 struct ChartOptions {
     std::u32string_view currentName = {};
     int years = 0;
+    // With Steps::Left every steps text stays empty, for a caller that shows
+    // no steps (the CSV batch without its steps column): the numbers are the
+    // same.
+    Steps steps = Steps::Written;
 };
 
 // Makes the chart of a name and a birth date, read on the date `on`, into

@@ -1,7 +1,8 @@
 // The parts MakeChart composes the chart of: one function for each number,
 // over the prepared name, the birth date or the numbers made before it. Each
 // fills its own member of the chart, whose storage is kept from call to
-// call. For the chart's own files only: the front ends call MakeChart.
+// call; each that writes steps is told whether to (Steps::Left leaves them
+// empty). For the chart's own files only: the front ends call MakeChart.
 #pragma once
 
 #include "chart.h"
@@ -20,16 +21,18 @@ enum class Counts { All, Vowels, Consonants };
 
 // "LOVELACE 3+6+4+5+3+1+3+5 = 30 → 3", with the letters the number counts;
 // returns their sum, 0 when there are none (every letter is worth 1 or more).
-std::uint64_t AppendPart(std::string &out, std::string_view part, std::string_view vowels, Counts counts);
+// With Steps::Left it appends nothing and returns the sum alone.
+std::uint64_t AppendPart(std::string &out, std::string_view part, std::string_view vowels, Counts counts,
+                         Steps steps = Steps::Written);
 
 // The core numbers.
-void LifePath(const Date &date, ChartNumber &number);
-void Birthday(const Date &date, ChartNumber &number);
-void Expression(const PreparedName &name, ChartNumber &number);
-void SoulUrge(const PreparedName &name, ChartNumber &number);
-void Personality(const PreparedName &name, ChartNumber &number);
-void Maturity(const ChartNumber &lifePath, const ChartNumber &expression, ChartNumber &number);
-void Chaldean(const PreparedName &name, ChaldeanNumber &number);
+void LifePath(const Date &date, ChartNumber &number, Steps steps);
+void Birthday(const Date &date, ChartNumber &number, Steps steps);
+void Expression(const PreparedName &name, ChartNumber &number, Steps steps);
+void SoulUrge(const PreparedName &name, ChartNumber &number, Steps steps);
+void Personality(const PreparedName &name, ChartNumber &number, Steps steps);
+void Maturity(const ChartNumber &lifePath, const ChartNumber &expression, ChartNumber &number, Steps steps);
+void Chaldean(const PreparedName &name, ChaldeanNumber &number, Steps steps);
 void KarmicLessons(const PreparedName &name, std::vector<int> &lessons);
 void HiddenPassion(const PreparedName &name, std::vector<int> &passion);
 // The karmic debt 13, 14, 16 or 19 on the way from a total to its value, 0
@@ -37,30 +40,31 @@ void HiddenPassion(const PreparedName &name, std::vector<int> &passion);
 int DebtOnTheWay(std::uint64_t total) noexcept;
 
 // The cycles on the reading date, from the birth date and the life path.
-void UniversalYear(const Date &on, ChartNumber &number);
-void PersonalYear(const Date &birth, const Date &on, ChartNumber &number);
-void PersonalMonth(const ChartNumber &personalYear, const Date &on, ChartNumber &number);
-void PersonalDay(const ChartNumber &personalMonth, const Date &on, ChartNumber &number);
-void Pinnacles(const Date &birth, int lifePath, int age, std::array<Span, 4> &pinnacles);
-void Challenges(const Date &birth, const std::array<Span, 4> &pinnacles, int age, std::array<Span, 4> &challenges);
-void Periods(const Date &birth, int age, std::array<Span, 3> &periods);
+void UniversalYear(const Date &on, ChartNumber &number, Steps steps);
+void PersonalYear(const Date &birth, const Date &on, ChartNumber &number, Steps steps);
+void PersonalMonth(const ChartNumber &personalYear, const Date &on, ChartNumber &number, Steps steps);
+void PersonalDay(const ChartNumber &personalMonth, const Date &on, ChartNumber &number, Steps steps);
+void Pinnacles(const Date &birth, int lifePath, int age, std::array<Span, 4> &pinnacles, Steps steps);
+void Challenges(const Date &birth, const std::array<Span, 4> &pinnacles, int age, std::array<Span, 4> &challenges,
+                Steps steps);
+void Periods(const Date &birth, int age, std::array<Span, 3> &periods, Steps steps);
 
 // The transits and the forecast, from the name's parts, the cycles' age
 // and the chart made before them.
 void TransitLetters(const PreparedName &name, std::array<std::string, 3> &letters);
 void Transits(const std::array<std::string, 3> &letters, int age, std::array<Transit, 3> &transits);
-void Essence(const std::array<Transit, 3> &transits, ChartNumber &number);
+void Essence(const std::array<Transit, 3> &transits, ChartNumber &number, Steps steps);
 void Forecast(const Chart &chart, int years, std::vector<ForecastYear> &forecast);
 
 // The rest of the chart.
 void Inclusion(const PreparedName &name, std::array<int, 9> &inclusion);
 void Planes(const PreparedName &name, std::array<Plane, 4> &planes);
-void Balance(const PreparedName &name, ChartNumber &number);
-void RationalThought(const PreparedName &name, const ChartNumber &birthday, ChartNumber &number);
+void Balance(const PreparedName &name, ChartNumber &number, Steps steps);
+void RationalThought(const PreparedName &name, const ChartNumber &birthday, ChartNumber &number, Steps steps);
 int SubconsciousSelf(const std::vector<int> &karmicLessons) noexcept;
 void Cornerstone(const PreparedName &name, NamedLetter &letter);
 void Capstone(const PreparedName &name, NamedLetter &letter);
 void FirstVowel(const PreparedName &name, NamedLetter &letter);
-void Bridges(const Chart &chart, std::array<ChartNumber, 2> &bridges);
+void Bridges(const Chart &chart, std::array<ChartNumber, 2> &bridges, Steps steps);
 
 } // namespace veltara::chart::parts

@@ -38,10 +38,13 @@ std::uint64_t Unsigned(int n)
 // "a + b = total → value", the total reduced to a digit or, with the master
 // numbers kept, reduced.
 void AddUp(ChartNumber &number, std::string_view first, std::uint64_t a, std::string_view second, std::uint64_t b,
-           Masters masters)
+           Masters masters, Steps steps)
 {
     number.total = a + b;
     number.value = Reduce(number.total, masters);
+    number.steps.clear();
+    if (steps == Steps::Left)
+        return;
     number.steps.assign(first);
     AppendNumber(number.steps, a);
     number.steps.append(" + ");
@@ -52,10 +55,13 @@ void AddUp(ChartNumber &number, std::string_view first, std::uint64_t a, std::st
 }
 
 // "|a - b| = value".
-void Difference(ChartNumber &number, std::string_view first, int a, std::string_view second, int b)
+void Difference(ChartNumber &number, std::string_view first, int a, std::string_view second, int b, Steps steps)
 {
     number.value = a > b ? a - b : b - a;
     number.total = static_cast<std::uint64_t>(number.value);
+    number.steps.clear();
+    if (steps == Steps::Left)
+        return;
     number.steps.assign("|");
     number.steps.append(first);
     AppendNumber(number.steps, static_cast<std::uint64_t>(a));
@@ -67,10 +73,13 @@ void Difference(ChartNumber &number, std::string_view first, int a, std::string_
 }
 
 // A number reduced from a date's field: "year 1950 → 15 → 6".
-void Reduced(ChartNumber &number, std::string_view field, int value, Masters masters)
+void Reduced(ChartNumber &number, std::string_view field, int value, Masters masters, Steps steps)
 {
     number.total = static_cast<std::uint64_t>(value);
     number.value = Reduce(number.total, masters);
+    number.steps.clear();
+    if (steps == Steps::Left)
+        return;
     number.steps.assign(field);
     AppendReduced(number.steps, number.total, masters);
 }
@@ -92,67 +101,71 @@ void MarkCurrent(std::array<Span, N> &spans, int age)
 
 } // namespace
 
-void UniversalYear(const Date &on, ChartNumber &number)
+void UniversalYear(const Date &on, ChartNumber &number, Steps steps)
 {
-    Reduced(number, {}, on.year, Masters::Reduce);
+    Reduced(number, {}, on.year, Masters::Reduce, steps);
 }
 
-void PersonalYear(const Date &birth, const Date &on, ChartNumber &personalYear)
+void PersonalYear(const Date &birth, const Date &on, ChartNumber &personalYear, Steps steps)
 {
     const int m = Digit(birth.month), d = Digit(birth.day), y = Digit(on.year);
     personalYear.total = Unsigned(m + d + y);
     personalYear.value = ReduceToDigit(personalYear.total);
-    std::string &steps = personalYear.steps;
-    steps.assign("month ");
-    AppendReduced(steps, Unsigned(birth.month), Masters::Reduce);
-    steps.append("; day ");
-    AppendReduced(steps, Unsigned(birth.day), Masters::Reduce);
-    steps.append("; year ");
-    AppendReduced(steps, Unsigned(on.year), Masters::Reduce);
-    steps.append("; ");
-    AppendNumber(steps, Unsigned(m));
-    steps.append(" + ");
-    AppendNumber(steps, Unsigned(d));
-    steps.append(" + ");
-    AppendNumber(steps, Unsigned(y));
-    steps.append(" = ");
-    AppendReduced(steps, personalYear.total, Masters::Reduce);
+    std::string &text = personalYear.steps;
+    text.clear();
+    if (steps == Steps::Left)
+        return;
+    text.assign("month ");
+    AppendReduced(text, Unsigned(birth.month), Masters::Reduce);
+    text.append("; day ");
+    AppendReduced(text, Unsigned(birth.day), Masters::Reduce);
+    text.append("; year ");
+    AppendReduced(text, Unsigned(on.year), Masters::Reduce);
+    text.append("; ");
+    AppendNumber(text, Unsigned(m));
+    text.append(" + ");
+    AppendNumber(text, Unsigned(d));
+    text.append(" + ");
+    AppendNumber(text, Unsigned(y));
+    text.append(" = ");
+    AppendReduced(text, personalYear.total, Masters::Reduce);
 }
 
-void PersonalMonth(const ChartNumber &personalYear, const Date &on, ChartNumber &number)
+void PersonalMonth(const ChartNumber &personalYear, const Date &on, ChartNumber &number, Steps steps)
 {
-    AddUp(number, {}, Unsigned(personalYear.value), {}, Unsigned(on.month), Masters::Reduce);
+    AddUp(number, {}, Unsigned(personalYear.value), {}, Unsigned(on.month), Masters::Reduce, steps);
 }
 
-void PersonalDay(const ChartNumber &personalMonth, const Date &on, ChartNumber &number)
+void PersonalDay(const ChartNumber &personalMonth, const Date &on, ChartNumber &number, Steps steps)
 {
-    AddUp(number, {}, Unsigned(personalMonth.value), {}, Unsigned(on.day), Masters::Reduce);
+    AddUp(number, {}, Unsigned(personalMonth.value), {}, Unsigned(on.day), Masters::Reduce, steps);
 }
 
-void Pinnacles(const Date &birth, int lifePath, int age, std::array<Span, 4> &pinnacles)
+void Pinnacles(const Date &birth, int lifePath, int age, std::array<Span, 4> &pinnacles, Steps steps)
 {
     const int m = Digit(birth.month), d = Digit(birth.day), y = Digit(birth.year);
-    AddUp(pinnacles[0].number, "month ", Unsigned(m), "day ", Unsigned(d), Masters::Keep);
-    AddUp(pinnacles[1].number, "day ", Unsigned(d), "year ", Unsigned(y), Masters::Keep);
+    AddUp(pinnacles[0].number, "month ", Unsigned(m), "day ", Unsigned(d), Masters::Keep, steps);
+    AddUp(pinnacles[1].number, "day ", Unsigned(d), "year ", Unsigned(y), Masters::Keep, steps);
     AddUp(pinnacles[2].number, {}, Unsigned(pinnacles[0].number.value), {}, Unsigned(pinnacles[1].number.value),
-          Masters::Keep);
-    AddUp(pinnacles[3].number, "month ", Unsigned(m), "year ", Unsigned(y), Masters::Keep);
+          Masters::Keep, steps);
+    AddUp(pinnacles[3].number, "month ", Unsigned(m), "year ", Unsigned(y), Masters::Keep, steps);
     SetAges(pinnacles, 36 - Digit(lifePath));
     MarkCurrent(pinnacles, age);
 }
 
-void Challenges(const Date &birth, const std::array<Span, 4> &pinnacles, int age, std::array<Span, 4> &challenges)
+void Challenges(const Date &birth, const std::array<Span, 4> &pinnacles, int age, std::array<Span, 4> &challenges,
+                Steps steps)
 {
     const int m = Digit(birth.month), d = Digit(birth.day), y = Digit(birth.year);
-    Difference(challenges[0].number, "month ", m, "day ", d);
-    Difference(challenges[1].number, "day ", d, "year ", y);
-    Difference(challenges[2].number, {}, challenges[0].number.value, {}, challenges[1].number.value);
-    Difference(challenges[3].number, "month ", m, "year ", y);
+    Difference(challenges[0].number, "month ", m, "day ", d, steps);
+    Difference(challenges[1].number, "day ", d, "year ", y, steps);
+    Difference(challenges[2].number, {}, challenges[0].number.value, {}, challenges[1].number.value, steps);
+    Difference(challenges[3].number, "month ", m, "year ", y, steps);
     SetAges(challenges, pinnacles[0].toAge);
     MarkCurrent(challenges, age);
 }
 
-void Periods(const Date &birth, int age, std::array<Span, 3> &periods)
+void Periods(const Date &birth, int age, std::array<Span, 3> &periods, Steps steps)
 {
     // The first period ends in the year nearest the 28th birthday whose
     // personal year is 1: one of any nine years in a row, so no further
@@ -165,9 +178,9 @@ void Periods(const Date &birth, int age, std::array<Span, 3> &periods)
             break;
         }
     }
-    Reduced(periods[0].number, "month ", birth.month, Masters::Keep);
-    Reduced(periods[1].number, "day ", birth.day, Masters::Keep);
-    Reduced(periods[2].number, "year ", birth.year, Masters::Keep);
+    Reduced(periods[0].number, "month ", birth.month, Masters::Keep, steps);
+    Reduced(periods[1].number, "day ", birth.day, Masters::Keep, steps);
+    Reduced(periods[2].number, "year ", birth.year, Masters::Keep, steps);
     periods[0].fromAge = 0;
     periods[0].toAge = firstEnd;
     periods[1].fromAge = firstEnd;

@@ -11,10 +11,11 @@ namespace {
 
 void AppendPadded(std::string &out, int number, std::size_t digits)
 {
-    const std::string text = std::to_string(number);
-    if (text.size() < digits)
-        out.append(digits - text.size(), '0');
-    out.append(text);
+    char text[12];
+    const auto size = static_cast<std::size_t>(std::to_chars(text, text + sizeof text, number).ptr - text);
+    if (size < digits)
+        out.append(digits - size, '0');
+    out.append(text, size);
 }
 
 } // namespace
@@ -34,14 +35,19 @@ bool IsIsoDateShape(std::string_view text) noexcept
            IsDigits(text.substr(5, 2)) && IsDigits(text.substr(8, 2));
 }
 
+void AppendIsoDate(std::string &out, const Date &date)
+{
+    AppendPadded(out, date.year, 4);
+    out.push_back('-');
+    AppendPadded(out, date.month, 2);
+    out.push_back('-');
+    AppendPadded(out, date.day, 2);
+}
+
 std::string IsoDateText(const Date &date)
 {
     std::string text;
-    AppendPadded(text, date.year, 4);
-    text.push_back('-');
-    AppendPadded(text, date.month, 2);
-    text.push_back('-');
-    AppendPadded(text, date.day, 2);
+    AppendIsoDate(text, date);
     return text;
 }
 

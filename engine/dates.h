@@ -24,6 +24,7 @@ bool IsIsoDateShape(std::string_view text) noexcept;
 
 // YYYY-MM-DD, each field padded with zeros (a year above 9999 keeps its digits).
 std::string IsoDateText(const Date &date);
+void AppendIsoDate(std::string &out, const Date &date);
 
 // The value of a text of at most `maxDigits` digits 0-9, or -1.
 int SmallNumber(std::string_view text, std::size_t maxDigits) noexcept;

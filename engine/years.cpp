@@ -76,9 +76,13 @@ void Transits(const std::array<std::string, 3> &letters, int age, std::array<Tra
 }
 
 // "A 1 + I 9 + H 8 = 18 → 9".
-void Essence(const std::array<Transit, 3> &transits, ChartNumber &number)
+void Essence(const std::array<Transit, 3> &transits, ChartNumber &number, Steps steps)
 {
     number.steps.clear();
+    number.total = static_cast<std::uint64_t>(transits[0].value + transits[1].value + transits[2].value);
+    number.value = EssenceOf(transits[0], transits[1], transits[2]);
+    if (steps == Steps::Left)
+        return;
     for (const Transit &transit : transits) {
         if (!number.steps.empty())
             number.steps.append(" + ");
@@ -86,8 +90,6 @@ void Essence(const std::array<Transit, 3> &transits, ChartNumber &number)
         number.steps.push_back(' ');
         AppendNumber(number.steps, static_cast<std::uint64_t>(transit.value));
     }
-    number.total = static_cast<std::uint64_t>(transits[0].value + transits[1].value + transits[2].value);
-    number.value = EssenceOf(transits[0], transits[1], transits[2]);
     number.steps.append(" = ");
     AppendReduced(number.steps, number.total);
 }

@@ -112,10 +112,11 @@ std::string_view UsageText()
 {
     return "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
            "       veltara-reading [--json] NAME YYYY-MM-DD\n"
-           "       veltara-reading [--jobs N] --batch FILE\n"
+           "       veltara-reading [--jobs N] [--csv [--steps]] --batch FILE\n"
            "       veltara-reading --chart [--json] [--on YYYY-MM-DD] [--current NAME] [--years N]\n"
            "                       NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
-           "       veltara-reading --chart [--on YYYY-MM-DD] [--years N] [--jobs N] --batch FILE\n"
+           "       veltara-reading --chart [--on YYYY-MM-DD] [--years N] [--jobs N] [--csv [--steps]]\n"
+           "                       --batch FILE\n"
            "       veltara-reading -h | --help | -v | --version\n";
 }
 
@@ -127,10 +128,11 @@ std::string_view HelpText()
            "\n"
            "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
            "       veltara-reading [--json] NAME YYYY-MM-DD\n"
-           "       veltara-reading [--jobs N] --batch FILE\n"
+           "       veltara-reading [--jobs N] [--csv [--steps]] --batch FILE\n"
            "       veltara-reading --chart [--json] [--on YYYY-MM-DD] [--current NAME] [--years N]\n"
            "                       NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
-           "       veltara-reading --chart [--on YYYY-MM-DD] [--years N] [--jobs N] --batch FILE\n"
+           "       veltara-reading --chart [--on YYYY-MM-DD] [--years N] [--jobs N] [--csv [--steps]]\n"
+           "                       --batch FILE\n"
            "\n"
            "NAME DAY MONTH YEAR are the four fields of the window, as typed: a day\n"
            "of one character gets a 0 in front (an empty day becomes 0), only the\n"
@@ -167,6 +169,15 @@ std::string_view HelpText()
            "                chart also name,YYYY-MM-DD,current name): one JSON\n"
            "                line per row, {\"row\": N, \"line\": L, \"error\": \"...\"} for a\n"
            "                row that fails; blank lines and a header row are skipped\n"
+           "  --csv         with --batch: CSV for a spreadsheet instead (UTF-8, CRLF\n"
+           "                line ends): a header row, then a row for each row, in\n"
+           "                order: row, line, the JSON's keys as columns (nested keys\n"
+           "                after a dot, \"pinnacles.1.fromAge\"), error. A list is one\n"
+           "                field, its items separated by a space; a field beginning\n"
+           "                with =, +, -, @, a tab or a CR is written after an\n"
+           "                apostrophe, so that no spreadsheet runs it as a formula\n"
+           "  --steps       with --csv: the steps columns too (the chart's arithmetic,\n"
+           "                the reading's breakdown), left out otherwise\n"
            "  --jobs N      with --batch: answer the rows on N threads, 1 to 256\n"
            "                (default: one per processor core); the output is the same\n"
            "                for any N\n"
@@ -216,6 +227,10 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
             return options;
         } else if (argument == "--json") {
             options.json = true;
+        } else if (argument == "--csv") {
+            options.csv = true;
+        } else if (argument == "--steps") {
+            options.steps = true;
         } else if (argument == "--chart") {
             chart = true;
         } else if (argument == "--on" || argument.starts_with("--on=")) {
@@ -285,6 +300,12 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
                           "the date YYYY-MM-DD");
     if (jobsGiven && !batch)
         return UsageError("--jobs is for the batch: give --batch too");
+    if (options.csv && !batch)
+        return UsageError("--csv is for the batch: give --batch too");
+    if (options.csv && options.json)
+        return UsageError("--csv and --json are two forms: give one");
+    if (options.steps && !options.csv)
+        return UsageError("--steps is for the CSV batch (JSON always has the steps): give --csv too");
     if (batch) {
         if (!positional.empty())
             return UsageError("--batch takes no NAME or date");

@@ -15,6 +15,8 @@ struct Options {
     enum class Mode { Reading, Chart, ReadingBatch, ChartBatch, Help, Version, Usage };
     Mode mode = Mode::Usage;
     bool json = false;
+    bool csv = false;   // the batches: CSV rows instead of JSON lines
+    bool steps = false; // with csv: the steps columns too
     std::string batchFile;          // the batches: "-" for standard input
     Inputs inputs;                  // Mode::Reading; Mode::Chart takes only the name
     // Mode::Chart: the date as given, YYYY-MM-DD or DAY MONTH YEAR, checked

@@ -51,12 +51,25 @@ bool NextRow(CsvReader &reader, CsvRow &row, bool &headerPossible)
 // Appends the line of the row numbered `number`: its answer, or its error.
 // Returns false when the row failed.
 bool AppendRowLine(const RowAnswer &answer, const CsvRow &row, std::uint64_t number, std::string &out,
-                   std::string &problem)
+                   std::string &problem, const BatchForm &form)
 {
+    if (!form.csv) {
+        const bool answered = answer(row, out, problem);
+        if (!answered)
+            AppendRowErrorJson(out, number, row.line, problem);
+        out.push_back('\n');
+        return answered;
+    }
+    AppendNumber(out, number);
+    out.push_back(',');
+    AppendNumber(out, row.line);
     const bool answered = answer(row, out, problem);
     if (!answered)
-        AppendRowErrorJson(out, number, row.line, problem);
-    out.push_back('\n');
+        out.append(form.columns, ',');
+    out.push_back(',');
+    if (!answered)
+        AppendCsvField(out, problem);
+    out.append(CsvLineEnd);
     return answered;
 }
 
@@ -96,13 +109,13 @@ bool FillChunk(CsvReader &reader, Chunk &chunk, bool &headerPossible)
     return chunk.count != 0;
 }
 
-void AnswerChunk(const RowAnswer &answer, Chunk &chunk, std::string &problem)
+void AnswerChunk(const RowAnswer &answer, Chunk &chunk, std::string &problem, const BatchForm &form)
 {
     chunk.lines.clear();
     chunk.failed = 0;
     for (std::size_t i = 0; i < chunk.count; ++i) {
         CsvRow &row = chunk.rows[i];
-        if (!AppendRowLine(answer, row, chunk.firstNumber + i, chunk.lines, problem))
+        if (!AppendRowLine(answer, row, chunk.firstNumber + i, chunk.lines, problem, form))
             ++chunk.failed;
         if (HeldBytes(row) > KeptRowBytes)
             row = CsvRow();
@@ -185,13 +198,20 @@ bool ReadingRows::operator()(const CsvRow &row, std::string &out, std::string &p
         problem = RefusalText(m_reading.outcome);
         return false;
     }
-    AppendReadingJson(out, m_reading);
+    if (m_csv) {
+        CsvColumns columns(out, CsvColumns::Write::Values);
+        AppendReadingColumns(columns, m_reading, m_steps, m_scratch);
+    } else {
+        AppendReadingJson(out, m_reading);
+    }
     return true;
 }
 
-BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswer &answer)
+BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswer &answer, const BatchForm &form)
 {
     BatchResult result;
+    if (form.csv && !out(form.header))
+        return result;
     CsvRow row;
     std::string problem;
     std::string pending;
@@ -199,7 +219,7 @@ BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswer &answer
     bool headerPossible = true;
     while (NextRow(reader, row, headerPossible)) {
         ++result.rows;
-        if (!AppendRowLine(answer, row, result.rows, pending, problem))
+        if (!AppendRowLine(answer, row, result.rows, pending, problem, form))
             ++result.failed;
         if (pending.size() >= FlushBytes) {
             if (!out(pending))
@@ -217,10 +237,11 @@ unsigned DefaultJobs()
     return std::clamp(std::thread::hardware_concurrency(), 1u, MaxJobs);
 }
 
-BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswers &answers, unsigned jobs)
+BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswers &answers, unsigned jobs,
+                     const BatchForm &form)
 {
     if (jobs <= 1)
-        return RunBatch(reader, out, answers());
+        return RunBatch(reader, out, answers(), form);
 
     // Chunk n is chunks[n % size]: this thread fills it once chunk n - size
     // is written, a job takes it once it is filled, and it is written once
@@ -243,7 +264,7 @@ BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswers &answe
                 return;
             Chunk &chunk = chunks[taken++ % chunks.size()];
             lock.unlock();
-            AnswerChunk(answer, chunk, problem);
+            AnswerChunk(answer, chunk, problem, form);
             lock.lock();
             chunk.answered = true;
             answered.notify_one();
@@ -256,10 +277,11 @@ BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswers &answe
     } catch (const std::system_error &) {
         // The system gives no more threads: the batch goes on with those it gave.
         if (threads.empty())
-            return RunBatch(reader, out, answers());
+            return RunBatch(reader, out, answers(), form);
     }
 
     BatchResult result;
+    bool writing = !form.csv || out(form.header);
     // Writes the oldest chunk not written, once answered; false when the
     // write fails.
     auto writeOldest = [&] {
@@ -271,9 +293,8 @@ BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswers &answe
         result.failed += chunk.failed;
         return out(chunk.lines);
     };
-    bool writing = true;
     bool headerPossible = true;
-    for (;;) {
+    while (writing) {
         if (filled - written == chunks.size()) {
             writing = writeOldest();
             if (!writing)

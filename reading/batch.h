@@ -1,7 +1,8 @@
-// The batch of readings from CSV rows: one JSON line per row.
+// The batch of readings from CSV rows: one JSON line or CSV row per row.
 #pragma once
 
 #include "csv.h"
+#include "csvwriter.h"
 #include "inputs.h"
 #include "output.h"
 
@@ -39,21 +40,31 @@ std::string ColumnsProblem(std::size_t columns, bool chart = false);
 // true, or returns false with the reason in `problem`, appending nothing.
 using RowAnswer = std::function<bool(const CsvRow &row, std::string &out, std::string &problem)>;
 
-// The reading of each row, with the storage kept from row to row.
+// The reading of each row, with the storage kept from row to row: its JSON
+// object or, with `csv`, its CSV columns (CsvForm's).
 class ReadingRows {
 public:
+    ReadingRows() = default;
+    ReadingRows(bool csv, chart::Steps steps) : m_csv(csv), m_steps(steps) {}
+
     bool operator()(const CsvRow &row, std::string &out, std::string &problem);
 
 private:
+    bool m_csv = false;
+    chart::Steps m_steps = chart::Steps::Written;
     Utf8Reading m_reading;
+    std::string m_scratch;
 };
 
 // One JSON line per row of the input, in order: the answer to the row, or
 // {"row": N, "line": L, "error": "..."} for a row that gives none, N
 // counting the rows answered and L the line the row starts on. Blank rows
 // are skipped, and so is a header as the first row that is not blank. The
-// first write that fails ends the batch.
-BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswer &answer = ReadingRows());
+// first write that fails ends the batch. In the CSV form, the header row
+// comes first, and each row is N,L, the answer's columns (empty for a row
+// that fails), and the error (empty for a row answered), ended by CRLF.
+BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswer &answer = ReadingRows(),
+                     const BatchForm &form = {});
 
 // Makes the row answer of one job: each job has its own, with its own
 // storage.
@@ -70,6 +81,7 @@ unsigned DefaultJobs();
 // answered, in the order of the input. The output is the same as one job's,
 // a failed write included: nothing is written after it, and the jobs stop
 // after the chunk they answer. One job answers the rows on this thread.
-BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswers &answers, unsigned jobs);
+BatchResult RunBatch(CsvReader &reader, const Sink &out, const RowAnswers &answers, unsigned jobs,
+                     const BatchForm &form = {});
 
 } // namespace veltara::reading

@@ -3,6 +3,7 @@
 #include "args.h"
 #include "batch.h"
 #include "chartwords.h"
+#include "csvwriter.h"
 #include "json.h"
 #include "text.h"
 
@@ -178,8 +179,8 @@ bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dat
         problem = "the name in use is not valid UTF-8";
         return false;
     }
-    const chart::ChartRefusal refusal =
-        chart::MakeChart(storage.name, date, on, {.currentName = storage.current, .years = asked.years}, chart);
+    const chart::ChartRefusal refusal = chart::MakeChart(
+        storage.name, date, on, {.currentName = storage.current, .years = asked.years, .steps = asked.steps}, chart);
     if (refusal != chart::ChartRefusal::None) {
         problem = chart::RefusalText(refusal);
         return false;
@@ -270,10 +271,16 @@ bool ChartRows::operator()(const CsvRow &row, std::string &out, std::string &pro
     // A third field follows a date YYYY-MM-DD: the name in use.
     const bool current = row.fields.size() == 3;
     m_dateFields.assign(row.fields.begin() + 1, row.fields.end() - (current ? 1 : 0));
-    const ChartAsked asked{current ? std::string_view(row.fields[2]) : std::string_view(), m_years};
+    const ChartAsked asked{current ? std::string_view(row.fields[2]) : std::string_view(), m_years,
+                           m_csv ? m_steps : chart::Steps::Written};
     if (!MakeChartOf(row.fields[0], m_dateFields, m_on, asked, m_chart, m_names, problem))
         return false;
-    AppendChartJson(out, row.fields[0], m_chart);
+    if (m_csv) {
+        CsvColumns columns(out, CsvColumns::Write::Values);
+        AppendChartColumns(columns, row.fields[0], m_chart, m_steps, m_years, m_scratch);
+    } else {
+        AppendChartJson(out, row.fields[0], m_chart);
+    }
     return true;
 }
 

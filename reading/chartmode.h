@@ -19,6 +19,7 @@ struct Options;
 struct ChartAsked {
     std::string_view current;
     int years = 0;
+    chart::Steps steps = chart::Steps::Written;
 };
 
 // The names of a chart as code points, kept from call to call.
@@ -58,12 +59,16 @@ std::string ChartText(std::string_view name, const chart::Chart &chart, std::siz
 // ChartNotes). Returns the exit status.
 int RunChart(const Options &options, const Sink &out, const Sink &err);
 
-// The JSON object of the chart of each CSV row (name,YYYY-MM-DD,
-// name,YYYY-MM-DD,current name or name,day,month,year), with the storage
-// kept from row to row.
+// The JSON object, or with `csv` the CSV columns (CsvForm's), of the chart
+// of each CSV row (name,YYYY-MM-DD, name,YYYY-MM-DD,current name or
+// name,day,month,year), with the storage kept from row to row. Without the
+// steps, the chart is made without them.
 class ChartRows {
 public:
-    ChartRows(const Date &on, int years) : m_on(on), m_years(years) {}
+    ChartRows(const Date &on, int years, bool csv = false, chart::Steps steps = chart::Steps::Written)
+        : m_on(on), m_years(years), m_csv(csv), m_steps(steps)
+    {
+    }
 
     // False, with the reason in `problem`, when the row gives no chart.
     bool operator()(const CsvRow &row, std::string &out, std::string &problem);
@@ -71,7 +76,10 @@ public:
 private:
     Date m_on; // the reading date of every row
     int m_years; // of every row's forecast
+    bool m_csv;
+    chart::Steps m_steps;
     chart::Chart m_chart;
+    std::string m_scratch;
     NameStorage m_names;
     std::vector<std::string_view> m_dateFields;
 };

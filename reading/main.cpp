@@ -83,10 +83,13 @@ int Batch(const Options &options, Output &output)
         return got;
     });
     // Each job makes its own row answer.
-    const RowAnswers answers = ChartMode(options.mode) ? RowAnswers([&on, &options] { return RowAnswer(ChartRows(on, options.years)); })
-                                             : RowAnswers([] { return RowAnswer(ReadingRows()); });
+    const bool chart = ChartMode(options.mode);
+    const veltara::chart::Steps steps = options.steps ? veltara::chart::Steps::Written : veltara::chart::Steps::Left;
+    const BatchForm form = options.csv ? CsvForm(chart, steps, options.years) : BatchForm();
+    const RowAnswers answers = chart ? RowAnswers([&] { return RowAnswer(ChartRows(on, options.years, options.csv, steps)); })
+                                     : RowAnswers([&] { return RowAnswer(ReadingRows(options.csv, steps)); });
     const BatchResult result = RunBatch(reader, [&output](std::string_view text) { return output.write(text); },
-                                        answers, options.jobs != 0 ? options.jobs : DefaultJobs());
+                                        answers, options.jobs != 0 ? options.jobs : DefaultJobs(), form);
     if (!standardInput)
         std::fclose(input);
 

@@ -64,11 +64,11 @@ cores=$(getconf _NPROCESSORS_ONLN) jobs=1
 months='April|August|December|February|January|July|June|March|May|November|October|September'
 run_cases() {
     function=_veltara_reading
-    expect veltara-reading '--' '--|--batch|--chart|--current|--help|--jobs|--json|--on|--version|--years'
-    expect veltara-reading '-' '--|--batch|--chart|--current|--help|--jobs|--json|--on|--version|--years|-h|-v'
+    expect veltara-reading '--' '--|--batch|--chart|--csv|--current|--help|--jobs|--json|--on|--steps|--version|--years'
+    expect veltara-reading '-' '--|--batch|--chart|--csv|--current|--help|--jobs|--json|--on|--steps|--version|--years|-h|-v'
     expect veltara-reading '--chart|--on|' "$(date +%F)"
     expect veltara-reading '--chart|--on|2020-01-01|Ann|5|' "$months"
-    expect veltara-reading '--c' '--chart|--current'
+    expect veltara-reading '--c' '--chart|--csv|--current'
     expect veltara-reading '--chart|--years|' '10'
     expect veltara-reading '--chart|--current|' ''
     expect veltara-reading '--chart|--current|Al|--years|3|Ann|5|' "$months"

@@ -235,6 +235,10 @@ void TestReadingCli::arguments_data()
     row("jobs without a number", {"--batch", "-", "--jobs"}, M::Usage, false, "--jobs needs a number");
     row("jobs twice", {"--jobs", "2", "--jobs=2", "--batch", "-"}, M::Usage, false, "--jobs given twice");
     row("jobs without batch", {"--jobs", "2", "Ann", "1980-01-05"}, M::Usage, false, "--jobs is for the batch");
+    row("CSV chart batch with steps", {"--chart", "--csv", "--steps", "--batch", "-"}, M::ChartBatch, false, "-");
+    row("CSV without batch", {"--csv", "Ann", "1980-01-05"}, M::Usage, false, "--csv is for the batch");
+    row("CSV and JSON", {"--csv", "--json", "--batch", "-"}, M::Usage, false, "--csv and --json are two forms");
+    row("steps without CSV", {"--steps", "--batch", "-"}, M::Usage, false, "--steps is for the CSV batch");
     row("ISO month 13", {"Ann", "1980-13-05"}, M::Usage, false, "not a date");
     row("ISO month 00", {"Ann", "1980-00-05"}, M::Usage, false, "not a date");
     row("ISO one-digit day", {"Ann", "1980-01-5"}, M::Usage, false, "not a date");
@@ -925,10 +929,11 @@ void TestReadingCli::linesOnStandardError_data()
     };
     const QByteArray usage = "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
                              "       veltara-reading [--json] NAME YYYY-MM-DD\n"
-                             "       veltara-reading [--jobs N] --batch FILE\n"
+                             "       veltara-reading [--jobs N] [--csv [--steps]] --batch FILE\n"
                              "       veltara-reading --chart [--json] [--on YYYY-MM-DD] [--current NAME] [--years N]\n"
                              "                       NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
-                             "       veltara-reading --chart [--on YYYY-MM-DD] [--years N] [--jobs N] --batch FILE\n"
+                             "       veltara-reading --chart [--on YYYY-MM-DD] [--years N] [--jobs N] [--csv [--steps]]\n"
+                             "                       --batch FILE\n"
                              "       veltara-reading -h | --help | -v | --version\n"
                              "Try 'veltara-reading --help' for more information.\n";
     auto args = [](std::initializer_list<const char *> list) {

@@ -187,6 +187,8 @@ void TestReadingTerminal::failedWrites_data()
     const QStringList batchFromFile{QStringLiteral("--batch"), m_rows10};
     const QStringList twoJobs = QStringList{QStringLiteral("--jobs"), QStringLiteral("2")} + batch;
     const QStringList chartOnSeven = QStringList{QStringLiteral("--chart"), QStringLiteral("--jobs=7")} + batch;
+    const QStringList csvOnTwo = QStringList{QStringLiteral("--csv")} + twoJobs;
+    const QStringList csvChartOnSeven = QStringList{QStringLiteral("--csv")} + chartOnSeven;
     struct Case {
         const char *tag;
         Destination destination;
@@ -208,6 +210,9 @@ void TestReadingTerminal::failedWrites_data()
         {"3000 rows on 2 jobs to /dev/full", Destination::FullDevice, twoJobs, m_rows3000, ENOSPC},
         {"3000 charts on 7 jobs to a closed output", Destination::Closed, chartOnSeven, m_rows3000, EBADF},
         {"3000 rows on 2 jobs to a broken pipe", Destination::BrokenPipe, twoJobs, m_rows3000, EPIPE},
+        {"3000 rows as CSV on 2 jobs to /dev/full", Destination::FullDevice, csvOnTwo, m_rows3000, ENOSPC},
+        {"the CSV header alone to a closed output", Destination::Closed, csvOnTwo, m_empty, EBADF},
+        {"3000 charts as CSV on 7 jobs to a broken pipe", Destination::BrokenPipe, csvChartOnSeven, m_rows3000, EPIPE},
         {"reading to a broken pipe", Destination::BrokenPipe, reading, m_empty, EPIPE},
         {"version to a broken pipe", Destination::BrokenPipe, version, m_empty, EPIPE},
     };

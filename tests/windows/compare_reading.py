@@ -2,7 +2,8 @@
 """veltara-reading.exe under Wine against the Linux build: the same bytes on
 standard output and standard error and the same exit status, for a table of
 readings, refusals and usage errors, and for a random batch in CSV with LF
-and with CRLF line ends; the same for the numerology chart."""
+and with CRLF line ends, as JSON lines and as CSV columns; the same for the
+numerology chart."""
 import argparse
 import random
 import subprocess
@@ -67,6 +68,8 @@ CASES = [
     ["--chart", "--on", "1982-07-02", "--current", "Tom Cruise", "--years", "12", "Thomas Cruise Mapother IV",
      "1962-07-03"],
     ["--chart", "--json", "--current=Zoë Ångström", "--years=3", "Ann", "2000-02-29"],
+    ["--csv", "Ann", "1980-01-05"],
+    ["--steps", "--batch", "-"],
 ]
 
 MONTHS = ["January", "February", "March", "April", "May", "June", "July", "August",
@@ -132,6 +135,12 @@ def main() -> int:
                     ["--chart", "--on", "2026-06-30", "--batch", "-"], data)
             compare(f"random chart batch of {args.rows} rows with the years ahead, {label}, standard input",
                     ["--chart", "--on", "2026-06-30", "--years", "3", "--batch", "-"], data)
+            # The CSV columns: the same bytes, CRLF line ends and all, with and without the steps.
+            compare(f"random CSV batch of {args.rows} rows, {label}", ["--csv", "--batch", "-"], data)
+            compare(f"random chart CSV batch of {args.rows} rows, {label}",
+                    ["--chart", "--on", "2026-06-30", "--years", "2", "--csv", "--batch", "-"], data)
+            compare(f"random chart CSV batch with steps of {args.rows} rows, {label}, 3 jobs",
+                    ["--chart", "--on", "2026-06-30", "--csv", "--steps", "--jobs", "3", "--batch", "-"], data)
             csv = Path(work) / f"batch {label}.csv"
             csv.write_bytes(data)
             compare(f"random batch of {args.rows} rows, {label}, file", ["--batch", str(csv)],
