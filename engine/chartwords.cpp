@@ -296,6 +296,12 @@ std::vector<Meaning> LineMeanings(const ChartLine &line, const Chart &chart, con
                    [&](std::array<int, 9> Chart::*) { meanings.push_back({std::string(PlaceLine(row.key)), {}}); },
                    [](std::vector<std::u32string> PreparedName::*) {},
                    [](bool Chart::*) {},
+                   [&](std::array<ChartNumber, 2> Chart::*member) { add(line.key, (chart.*member)[line.item].value); },
+                   [&](std::array<Transit, 3> Chart::*member) {
+                       if ((chart.*member)[line.item].letter != 0)
+                           add(line.key, (chart.*member)[line.item].value);
+                   },
+                   [](std::vector<ForecastYear> Chart::*) {},
                },
                row.value);
     return meanings;
@@ -323,7 +329,7 @@ void AppendRowLines(const ChartRow &row, const Chart &chart, Words words, std::v
         return;
     const auto memberLine = [&](std::size_t i, std::string value) {
         lines.push_back({&row, MemberKey(row, MembersOf(row)[i]), ItemLabel(row, i, words), std::move(value),
-                         Breaks::AtSpaces});
+                         Breaks::AtSpaces, i});
     };
     const auto line = [&](std::string value, Breaks breaks = Breaks::AtSpaces) {
         lines.push_back({&row, std::string(row.key), RowLabel(row, words), std::move(value), breaks});

@@ -1,5 +1,6 @@
 #include "csvwriter.h"
 
+#include "chartwords.h"
 #include "text.h"
 
 #include <algorithm>
