@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPdfWriter>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextObjectInterface>
@@ -68,18 +69,26 @@ QFont BodyFont()
     return font;
 }
 
-// The largest type from TitlePoints down to LeastTitlePoints, in half
-// points, in which the title fits `width` on one line; the least otherwise.
-double TitlePointsFor(const QString &title, QPaintDevice *device, double width)
+// Sets the title, the document's first block, in the largest type from
+// TitlePoints down to LeastTitlePoints, in half points, in which it fits the
+// page's width on one line; in the least otherwise, wrapping between words.
+void FitTitle(QTextDocument &document, QPaintDevice *device, double width)
 {
-    QFont font = BodyFont();
-    font.setBold(true);
-    for (double points = TitlePoints; points > LeastTitlePoints; points -= 0.5) {
+    QTextCursor title(document.begin());
+    title.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    QFont font = title.charFormat().font();
+    double points = TitlePoints;
+    for (; points > LeastTitlePoints; points -= 0.5) {
         font.setPointSizeF(points);
-        if (QFontMetricsF(font, device).horizontalAdvance(title) <= width)
-            return points;
+        if (QFontMetricsF(font, device).horizontalAdvance(title.selectedText()) <= width)
+            break;
     }
-    return LeastTitlePoints;
+    // A heading's size is an adjustment of the document's font, which
+    // would win over a size of its own.
+    QTextCharFormat format = title.charFormat();
+    format.clearProperty(QTextFormat::FontSizeAdjustment);
+    format.setFontPointSize(points);
+    title.setCharFormat(format);
 }
 
 // A number in its place, as the report tells it: the label and value in
@@ -159,6 +168,30 @@ void PlaceTimeline(QTextDocument &document)
     cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
 }
 
+// Which page a line of a block stands on, as the document is paginated.
+int PageOf(const QTextDocument &document, const QTextBlock &block, int line, double pageHeight)
+{
+    const QRectF box = document.documentLayout()->blockBoundingRect(block);
+    const double top = block.layout()->lineCount() > line ? box.top() + block.layout()->lineAt(line).y() : box.top();
+    return static_cast<int>(top / pageHeight);
+}
+
+// Moves each heading that would stand at the foot of a page, apart from the
+// first line after it, to the top of the next page.
+void KeepHeadingsWithText(QTextDocument &document, double pageHeight)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QTextBlock next = block.next();
+        if (block.blockFormat().headingLevel() == 0 || !next.isValid())
+            continue;
+        if (PageOf(document, block, 0, pageHeight) != PageOf(document, next, 0, pageHeight)) {
+            QTextBlockFormat format = block.blockFormat();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(block).setBlockFormat(format);
+        }
+    }
+}
+
 // The footer of a page: the practitioner's name and contact at the left,
 // the page's number at the right, under a thin line.
 void PaintFooter(QPainter &painter, const QRectF &area, const ReportDetails &details, int page, int pages)
@@ -191,10 +224,10 @@ void PaintFooter(QPainter &painter, const QRectF &area, const ReportDetails &det
 } // namespace
 
 QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, const QLocale &locale,
-                          bool appendix, double titlePoints)
+                          bool appendix)
 {
     const Date today = ChartDate(inputs.today);
-    QString html = QStringLiteral("<html><body><h1 style=\"font-size:%1pt\">").arg(titlePoints) +
+    QString html = QStringLiteral("<html><body><h1>") +
                    Title(inputs.name).toHtmlEscaped() + QStringLiteral("</h1><p>Born ") +
                    locale.toString(inputs.birth, QLocale::LongFormat).toHtmlEscaped() +
                    QStringLiteral("<br>Reading date ") +
@@ -276,14 +309,15 @@ bool WriteChartPdf(QIODevice &device, const ChartInputs &inputs, const chart::Ch
     const double width = writer.width();
     TimelineDrawer timeline(chart, QSizeF(width - 1, TimelineHeight(metrics)));
     document.documentLayout()->registerHandler(TimelineObject, &timeline);
-    document.setHtml(ChartDocumentHtml(inputs, chart, locale, options.appendix,
-                                       TitlePointsFor(Title(inputs.name), &writer, width)));
+    document.setHtml(ChartDocumentHtml(inputs, chart, locale, options.appendix));
+    FitTitle(document, &writer, width);
     PlaceTimeline(document);
 
     // The footer's room at the foot of every page: two lines of its type.
     const double footer = metrics.height() * 2.5;
     const QSizeF page(width, writer.height() - footer);
     document.setPageSize(page);
+    KeepHeadingsWithText(document, page.height());
     const int pages = document.pageCount();
     for (int i = 0; i < pages; ++i) {
         if (i > 0)

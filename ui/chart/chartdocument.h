@@ -32,10 +32,11 @@ struct ReportOptions {
 };
 
 // The report as HTML for QTextDocument, the dates as the locale writes them
-// in full, the title in `titlePoints`. The timeline stands in a paragraph of
-// its own as the object replacement character, which the PDF draws.
+// in full. The timeline stands in a paragraph of its own as the object
+// replacement character, which the PDF draws; the PDF fits the title to the
+// page's width.
 QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, const QLocale &locale,
-                          bool appendix, double titlePoints);
+                          bool appendix);
 
 // Writes the report as a PDF of the locale's paper size to `device`. False
 // when the device is not open for writing.
