@@ -246,8 +246,15 @@ QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, 
 
     // The numbers of now with their paragraphs; the universal year and the
     // spans not current go with the rest.
+    // The notes: each part in other letters, for the appendix; then, last,
+    // the cycles read from the birth, which the client reads here.
+    std::vector<std::string> notes = chart::ChartNotes(chart);
     html += QStringLiteral("<h2>Where you are now</h2><p>") +
             Text(chart::CyclesHeading(chart, chart::Words::Shown)) + QStringLiteral("</p>");
+    if (chart.cyclesFromBirth) {
+        html += QStringLiteral("<p>") + Text(notes.back()) + QStringLiteral(".</p>");
+        notes.pop_back();
+    }
     std::vector<chart::ChartLine> later;
     for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Cycles, chart::Words::Shown)) {
         std::vector<chart::ChartLine> lines;
@@ -273,7 +280,7 @@ QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, 
 
     if (appendix) {
         html += QStringLiteral("<h2 style=\"page-break-before:always\">Appendix</h2>");
-        for (const std::string &note : chart::ChartNotes(chart))
+        for (const std::string &note : notes)
             html += QStringLiteral("<p>") + Text(note) + QStringLiteral(".</p>");
         html += TableStart;
         AppendLines(html, ofTheName, chart, today);
