@@ -83,6 +83,8 @@ private slots:
     void refusals();
     void savesThePdfAsText();
     void reportDetailsAndAppendix();
+    void titleFitsOneLine_data();
+    void titleFitsOneLine();
     void nothingIsCutOff();
 
 private:
@@ -103,8 +105,9 @@ private:
         return refusal == chart::ChartRefusal::None ? made : chart::Chart();
     }
 
-    // The PDF at `path` as pdftotext reads it, flattened; empty without it.
-    static QString PdfText(const QString &path);
+    // The PDF at `path` as pdftotext reads it, flattened unless asked for
+    // its lines; empty without pdftotext.
+    static QString PdfText(const QString &path, bool flattened = true);
 
     QTemporaryDir settingsRoot;
     std::unique_ptr<MessageSpy> spy;
@@ -121,7 +124,7 @@ void TestChartWindow::initTestCase()
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsRoot.path());
 }
 
-QString TestChartWindow::PdfText(const QString &path)
+QString TestChartWindow::PdfText(const QString &path, bool flattened)
 {
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (pdftotext.isEmpty())
@@ -129,7 +132,8 @@ QString TestChartWindow::PdfText(const QString &path)
     QProcess reader;
     reader.start(pdftotext, {QStringLiteral("-raw"), path, QStringLiteral("-")});
     reader.waitForFinished();
-    return Flattened(QString::fromUtf8(reader.readAllStandardOutput()));
+    const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+    return flattened ? Flattened(text) : text;
 }
 
 void TestChartWindow::init()
@@ -406,6 +410,33 @@ void TestChartWindow::reportDetailsAndAppendix()
         QVERIFY2(!handed.contains(appendix), qPrintable(appendix));
     }
     QVERIFY(handed.contains(QStringLiteral("Where you are now")));
+}
+
+void TestChartWindow::titleFitsOneLine_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("short") << QStringLiteral("Ada Lovelace") << 1;
+    QTest::newRow("long: smaller type") << QStringLiteral("Alexandra Konstantinopoulou Papadimitriou") << 1;
+    QTest::newRow("longer: between words")
+        << QStringLiteral("Maria Magdalena Hildegard Wilhelmina Augusta Josephine von Hohenzollern") << 2;
+}
+
+void TestChartWindow::titleFitsOneLine()
+{
+    QFETCH(QString, name);
+    QFETCH(int, lines);
+    birthEdit->setDate(QDate(1962, 7, 3));
+    typeName(name);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("chart.pdf"));
+    QVERIFY(window->saveAsPdf(path));
+    const QStringList text = PdfText(path, false).split(u'\n');
+    if (text.size() < 2)
+        QSKIP("pdftotext (poppler-utils) is not installed: the PDF cannot be read back");
+    // The lines above the birth date are the title's, each of whole words.
+    QCOMPARE(text.indexOf(QRegularExpression(QStringLiteral("Born .*"))), lines);
+    QCOMPARE(text.mid(0, lines).join(u' '), QStringLiteral("Numerology Chart of ") + name);
 }
 
 void TestChartWindow::nothingIsCutOff()
