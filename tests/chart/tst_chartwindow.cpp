@@ -346,18 +346,15 @@ void TestChartWindow::savesThePdfAsText()
         }
         for (std::size_t i = 0; i < chart::SpansOf(row, expected).size(); ++i)
             wanted << SpanName(row, i, chart::SpansOf(row, expected)[i], QStringLiteral(" "));
+        // Each place's meaning, for every number it holds.
+        std::vector<chart::ChartLine> lines;
+        chart::AppendRowLines(row, expected, chart::Words::Shown, lines);
+        for (const chart::ChartLine &line : lines)
+            for (const chart::Meaning &meaning : chart::LineMeanings(line, expected, chartview::ChartDate(readingEdit->today())))
+                wanted << Text(meaning.line);
     }
     for (const chartview::ShownLine &line : chartview::ShownLines(chart::Section::Rest, expected, true))
         wanted << line.label + u' ' + line.value;
-    // Each place's meaning, for every number it holds.
-    for (const chart::ChartRow &row : chart::ChartRows) {
-        std::vector<chart::ChartLine> lines;
-        chart::AppendRowLines(row, expected, chart::Words::Shown, lines);
-        for (const chart::ChartLine &line : lines) {
-            for (const chart::Meaning &meaning : chart::LineMeanings(line, expected, chartview::ChartDate(readingEdit->today())))
-                wanted << Text(meaning.line);
-        }
-    }
     wanted << QStringLiteral("Personal year %1 ").arg(expected.personalYear.value) + Text(expected.personalYear.steps)
            << QStringLiteral("Inclusion 1: %1, 2: %2").arg(expected.inclusion[0]).arg(expected.inclusion[1]);
     for (const QString &part : wanted)
