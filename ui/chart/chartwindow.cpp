@@ -157,10 +157,10 @@ void ChartWindow::createActions()
     // What the PDF carries besides the chart, kept in the settings.
     action("chartReportDetails", QStringLiteral("Report &Details..."), QKeySequence(),
            [this] { chartview::EditReportDetails(this); });
-    QAction *appendix = action("chartLeaveOutAppendix", QStringLiteral("Leave Out the &Appendix"), QKeySequence(),
-                               [](bool leaveOut) { SaveReportLeavesOutAppendix(leaveOut); });
-    appendix->setCheckable(true);
-    appendix->setChecked(ReportLeavesOutAppendix());
+    m_leaveOutAppendix = action("chartLeaveOutAppendix", QStringLiteral("Leave Out the &Appendix"), QKeySequence(),
+                                [](bool leaveOut) { SaveReportLeavesOutAppendix(leaveOut); });
+    m_leaveOutAppendix->setCheckable(true);
+    m_leaveOutAppendix->setChecked(ReportLeavesOutAppendix());
     fileMenu->addSeparator();
     action("chartClose", QStringLiteral("C&lose"), QKeySequence::Close, &ChartWindow::close);
 }
@@ -472,7 +472,7 @@ bool ChartWindow::saveAsPdf(const QString &path)
         return false;
     const chartview::ChartInputs inputs{m_nameEdit->text(), m_birthEdit->date(), m_readingEdit->date(),
                                         m_readingEdit->today()};
-    const chartview::ReportOptions options{LoadReportDetails(), !ReportLeavesOutAppendix()};
+    const chartview::ReportOptions options{LoadReportDetails(), !m_leaveOutAppendix->isChecked()};
     QSaveFile file(path);
     const bool written = file.open(QIODevice::WriteOnly) &&
                          chartview::WriteChartPdf(file, inputs, m_chart, QLocale(), options) && file.commit();
