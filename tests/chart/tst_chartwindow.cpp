@@ -6,6 +6,8 @@
 #include "chartwindow.h"
 #include "datefield.h"
 #include "messagespy.h"
+#include "reportdetails.h"
+#include "settings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +19,7 @@
 #include <QProcess>
 #include <QProxyStyle>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,7 +71,7 @@ class TestChartWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -79,6 +82,9 @@ private slots:
     void refusals_data();
     void refusals();
     void savesThePdfAsText();
+    void reportDetailsAndAppendix();
+    void titleFitsOneLine_data();
+    void titleFitsOneLine();
     void nothingIsCutOff();
 
 private:
@@ -99,12 +105,35 @@ private:
         return refusal == chart::ChartRefusal::None ? made : chart::Chart();
     }
 
+    // The PDF at `path` as pdftotext reads it, flattened unless asked for
+    // its lines; empty without pdftotext.
+    static QString PdfText(const QString &path, bool flattened = true);
+
+    QTemporaryDir scratch; // the settings store, and the PDFs of the report's tests
     std::unique_ptr<MessageSpy> spy;
     std::unique_ptr<ChartWindow> window;
     QLineEdit *nameEdit = nullptr;
     DateField *birthEdit = nullptr;
     DateField *readingEdit = nullptr;
 };
+
+void TestChartWindow::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
+}
+
+QString TestChartWindow::PdfText(const QString &path, bool flattened)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        return QString();
+    QProcess reader;
+    reader.start(pdftotext, {QStringLiteral("-raw"), path, QStringLiteral("-")});
+    reader.waitForFinished();
+    const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+    return flattened ? Flattened(text) : text;
+}
 
 void TestChartWindow::init()
 {
@@ -299,13 +328,11 @@ void TestChartWindow::savesThePdfAsText()
     const QString path = folder.filePath(QStringLiteral("chart.pdf"));
     QVERIFY(window->showsChart() && window->saveAsPdf(path));
 
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
+    QString text = PdfText(path);
+    if (text.isEmpty())
         QSKIP("pdftotext (poppler-utils) is not installed: the PDF cannot be read back");
-    QProcess reader;
-    reader.start(pdftotext, {QStringLiteral("-raw"), path, QStringLiteral("-")});
-    QVERIFY(reader.waitForFinished());
-    const QString text = Flattened(QString::fromUtf8(reader.readAllStandardOutput()));
+    // A line that goes on over a page's foot reads on as one.
+    text.remove(QRegularExpression(QStringLiteral("Page \\d+ of \\d+ ")));
 
     const chart::Chart expected = engineChart();
     QStringList wanted{QStringLiteral("Numerology Chart of Jos\u00e9 Lovelace"), QStringLiteral("December 10, 1815"),
@@ -319,6 +346,12 @@ void TestChartWindow::savesThePdfAsText()
         }
         for (std::size_t i = 0; i < chart::SpansOf(row, expected).size(); ++i)
             wanted << SpanName(row, i, chart::SpansOf(row, expected)[i], QStringLiteral(" "));
+        // Each place's meaning, for every number it holds.
+        std::vector<chart::ChartLine> lines;
+        chart::AppendRowLines(row, expected, chart::Words::Shown, lines);
+        for (const chart::ChartLine &line : lines)
+            for (const chart::Meaning &meaning : chart::LineMeanings(line, expected, chartview::ChartDate(readingEdit->today())))
+                wanted << Text(meaning.line);
     }
     for (const chartview::ShownLine &line : chartview::ShownLines(chart::Section::Rest, expected, true))
         wanted << line.label + u' ' + line.value;
@@ -328,6 +361,73 @@ void TestChartWindow::savesThePdfAsText()
         QVERIFY2(text.contains(Flattened(part)), qPrintable(part));
     QCOMPARE(chartview::PageSizeFor(QLocale()), QPageSize::Letter);
     QCOMPARE(chartview::PageSizeFor(QLocale(QLocale::French, QLocale::France)), QPageSize::A4);
+}
+
+void TestChartWindow::reportDetailsAndAppendix()
+{
+    // The details go through the settings store, beside the update
+    // reminder's key, which they leave as it was.
+    QVERIFY(SaveSetting(QStringLiteral("Settings"), QStringLiteral("Duration"), QStringLiteral("2026-01-01")));
+    QVERIFY(LoadReportDetails().isEmpty() && !ReportLeavesOutAppendix());
+    birthEdit->setDate(QDate(1962, 7, 3));
+    typeName(QStringLiteral("Ivan Petrov Jr"));
+    const QString path = scratch.filePath(QStringLiteral("chart.pdf"));
+    QVERIFY(window->saveAsPdf(path));
+    const QString plain = PdfText(path);
+    if (plain.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed: the PDF cannot be read back");
+
+    QVERIFY(SaveReportDetails({QStringLiteral(" Dana Reyes "), QStringLiteral("dana@example.org")}));
+    auto *leaveOut = window->findChild<QAction *>(QStringLiteral("chartLeaveOutAppendix"));
+    QVERIFY(leaveOut->isCheckable() && !leaveOut->isChecked());
+    leaveOut->trigger();
+    QCOMPARE(LoadReportDetails().practitioner + u'|' + LoadReportDetails().contact,
+             QStringLiteral("Dana Reyes|dana@example.org"));
+    QVERIFY(ReportLeavesOutAppendix());
+    QCOMPARE(GetSetting(QStringLiteral("Settings"), QStringLiteral("Duration")), QStringLiteral("2026-01-01"));
+    QVERIFY(window->saveAsPdf(path));
+    const QString handed = PdfText(path);
+
+    // Every page numbered "Page N of M"; the footer on each once entered.
+    for (const QString &text : {plain, handed}) {
+        const int pages = QRegularExpression(QStringLiteral("Page 1 of (\\d+)")).match(text).captured(1).toInt();
+        QVERIFY(pages >= 2);
+        for (int page = 1; page <= pages; ++page)
+            QVERIFY(text.contains(QStringLiteral("Page %1 of %2").arg(page).arg(pages)));
+        QCOMPARE(text.count(QStringLiteral("Dana Reyes \u00b7 dana@example.org")), text == plain ? 0 : pages);
+    }
+    // The appendix: the steps, the characters not counted, the parts left out.
+    for (const QString &appendix : {QStringLiteral("Appendix"), QStringLiteral("How each number came about"),
+                                    QStringLiteral("Parts left out \"Jr\""),
+                                    Flattened(Text(engineChart().expression.steps))}) {
+        QVERIFY2(plain.contains(appendix), qPrintable(appendix));
+        QVERIFY2(!handed.contains(appendix), qPrintable(appendix));
+    }
+}
+
+void TestChartWindow::titleFitsOneLine_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("long: smaller type") << QStringLiteral("Alexandra Konstantinopoulou Papadimitriou") << 1;
+    QTest::newRow("longer: between words")
+        << QStringLiteral("Maria Magdalena Hildegard Wilhelmina Augusta Josephine von Hohenzollern") << 2;
+}
+
+void TestChartWindow::titleFitsOneLine()
+{
+    QFETCH(QString, name);
+    QFETCH(int, lines);
+    birthEdit->setDate(QDate(1962, 7, 3));
+    typeName(name);
+    const QString path = scratch.filePath(QStringLiteral("chart.pdf"));
+    QVERIFY(window->saveAsPdf(path));
+    const QStringList text = PdfText(path, false).split(u'\n');
+    if (text.size() < 2)
+        QSKIP("pdftotext (poppler-utils) is not installed: the PDF cannot be read back");
+    // The lines above the birth date are the title's, each of whole words.
+    QCOMPARE(text.indexOf(QRegularExpression(QStringLiteral("Born .*"))), lines);
+    QCOMPARE(text.mid(0, lines).join(u' '), QStringLiteral("Numerology Chart of ") + name);
 }
 
 void TestChartWindow::nothingIsCutOff()

@@ -1,14 +1,19 @@
-// The chart as a document to keep: the title with the name and both dates,
-// the core numbers, the cycles with their timeline, the rest of the chart
-// and how each number came about, as text, written as a PDF.
+// The chart as a report to hand a client: the title with the name and both
+// dates; the core numbers with their paragraphs; where the client is now (the
+// personal year, month and day, the current pinnacle, challenge and period
+// with their paragraphs, and the timeline); the rest of the chart with its
+// lines; then, unless left out, the appendix (how each number came about, the
+// characters not counted, the parts left out). Every page carries its number
+// and, once entered, the practitioner's footer. Written as a PDF whose texts
+// are text.
 #pragma once
 
 #include "chart.h"
+#include "reportdetails.h"
 
 #include <QDate>
 #include <QLocale>
 #include <QString>
-#include <QStringList>
 
 class QIODevice;
 
@@ -21,14 +26,21 @@ struct ChartInputs {
     QDate today; // the day the document is made, for the cycles' words
 };
 
-// The document as HTML for QTextDocument; the dates as the locale writes
-// them in full. Two parts: the title, the core numbers and the cycles; then
-// the rest of the chart and the steps. The PDF draws the timeline between
-// them.
-QStringList ChartDocumentHtmlParts(const ChartInputs &inputs, const chart::Chart &chart, const QLocale &locale);
+struct ReportOptions {
+    ReportDetails details; // the footer; none when empty
+    bool appendix = true;
+};
 
-// Writes the document as a PDF of the locale's paper size to `device`, its
-// texts as text. False when the device is not open for writing.
-bool WriteChartPdf(QIODevice &device, const ChartInputs &inputs, const chart::Chart &chart, const QLocale &locale);
+// The report as HTML for QTextDocument, the dates as the locale writes them
+// in full. The timeline stands in a paragraph of its own as the object
+// replacement character, which the PDF draws; the PDF fits the title to the
+// page's width.
+QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, const QLocale &locale,
+                          bool appendix);
+
+// Writes the report as a PDF of the locale's paper size to `device`. False
+// when the device is not open for writing.
+bool WriteChartPdf(QIODevice &device, const ChartInputs &inputs, const chart::Chart &chart, const QLocale &locale,
+                   const ReportOptions &options);
 
 } // namespace veltara::chartview

@@ -4,6 +4,7 @@
 #include "chartwords.h"
 #include "datefield.h"
 #include "messages.h"
+#include "reportdetailsdialog.h"
 #include "restwidgets.h"
 #include "text.h"
 #include "textunits.h"
@@ -152,6 +153,14 @@ void ChartWindow::createActions()
     m_saveAction = action("chartSavePdf", QStringLiteral("Save as &PDF..."), QKeySequence::Save,
                           &ChartWindow::saveAsPdfAsked);
     m_copyAction = action("chartCopy", QStringLiteral("&Copy Chart"), QKeySequence::Copy, &ChartWindow::copyChart);
+    fileMenu->addSeparator();
+    // What the PDF carries besides the chart, kept in the settings.
+    action("chartReportDetails", QStringLiteral("Report &Details..."), QKeySequence(),
+           [this] { chartview::EditReportDetails(this); });
+    m_leaveOutAppendix = action("chartLeaveOutAppendix", QStringLiteral("Leave Out the &Appendix"), QKeySequence(),
+                                [](bool leaveOut) { SaveReportLeavesOutAppendix(leaveOut); });
+    m_leaveOutAppendix->setCheckable(true);
+    m_leaveOutAppendix->setChecked(ReportLeavesOutAppendix());
     fileMenu->addSeparator();
     action("chartClose", QStringLiteral("C&lose"), QKeySequence::Close, &ChartWindow::close);
 }
@@ -467,9 +476,10 @@ bool ChartWindow::saveAsPdf(const QString &path)
         return false;
     const chartview::ChartInputs inputs{m_nameEdit->text(), m_birthEdit->date(), m_readingEdit->date(),
                                         m_readingEdit->today()};
+    const chartview::ReportOptions options{LoadReportDetails(), !m_leaveOutAppendix->isChecked()};
     QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && chartview::WriteChartPdf(file, inputs, m_chart, QLocale()) &&
-                         file.commit();
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         chartview::WriteChartPdf(file, inputs, m_chart, QLocale(), options) && file.commit();
     if (!written) {
         MsgBox(QStringLiteral("The chart could not be saved as %1.\r\n%2")
                    .arg(QDir::toNativeSeparators(path), file.errorString()),

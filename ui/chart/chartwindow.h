@@ -85,6 +85,7 @@ private:
 
     QAction *m_saveAction = nullptr;
     QAction *m_copyAction = nullptr;
+    QAction *m_leaveOutAppendix = nullptr; // checked as kept in the settings, even where they refuse the write
 
     QLineEdit *m_nameEdit = nullptr;
     DateField *m_birthEdit = nullptr;
