@@ -345,7 +345,7 @@ void TestChartWindow::nothingIsCutOff()
     // timeline's bands to it.
     auto *toggle = window->findChild<QToolButton *>(QStringLiteral("stepsToggle"));
     QStringList reached;
-    for (int i = 0; i < 20 && QApplication::focusWidget() != toggle; ++i) {
+    for (int i = 0; i < 80 && QApplication::focusWidget() != toggle; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         reached << QApplication::focusWidget()->objectName();
     }

@@ -13,6 +13,8 @@ class QLabel;
 
 namespace veltara::chartview {
 
+class MeaningView;
+
 // The inclusion grid: 1 to 9 in three rows, each with how many letters carry
 // it; the karmic lessons (none) and the hidden passion (the most) marked.
 class InclusionGrid : public QWidget {
@@ -32,12 +34,16 @@ class PlanesChart : public QWidget {
 public:
     explicit PlanesChart(QWidget *parent = nullptr);
     void setPlanes(const std::array<chart::Plane, 4> &planes);
+    // The meaning of a plane's value, under its bar.
+    MeaningView *meanings(std::size_t plane) const { return m_planes[plane].meanings; }
+    QLabel *value(std::size_t plane) const { return m_planes[plane].value; }
 
 private:
-    // Each plane's bar and its words.
+    // Each plane's bar, its words and its meaning.
     struct PlaneShown {
         QWidget *bar = nullptr;
         QLabel *value = nullptr;
+        MeaningView *meanings = nullptr;
     };
     std::array<PlaneShown, 4> m_planes{};
 };
