@@ -62,12 +62,7 @@ QString Text(const std::string &text)
 
 QLabel *MakeValueLabel(QWidget *parent, const QString &name)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
+    return chartview::MakeWrappedLabel(parent, name);
 }
 
 // A form whose values take the width there is, whatever the style's habit:

@@ -2,10 +2,15 @@
 
 #include "textunits.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+#include <utility>
 
 namespace veltara::chartview {
 
@@ -21,18 +26,58 @@ QString Ended(const QString &line)
     return line.endsWith(u'.') ? line : line + u'.';
 }
 
+class WrappedLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    // A layout asks for a few widths in turn: the last few are kept.
+    int heightForWidth(int width) const override
+    {
+        if (text() != m_text) {
+            m_text = text();
+            m_heights.fill({-1, 0});
+        }
+        for (const auto &[known, height] : m_heights) {
+            if (known == width)
+                return height;
+        }
+        std::rotate(m_heights.rbegin(), m_heights.rbegin() + 1, m_heights.rend());
+        m_heights.front() = {width, QLabel::heightForWidth(width)};
+        return m_heights.front().second;
+    }
+
+protected:
+    void changeEvent(QEvent *event) override
+    {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            m_heights.fill({-1, 0});
+        QLabel::changeEvent(event);
+    }
+
+private:
+    mutable std::array<std::pair<int, int>, 4> m_heights{{{-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}}};
+    mutable QString m_text;
+};
+
 QLabel *MakeLine(QWidget *parent, const QString &name)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
+    QLabel *label = MakeWrappedLabel(parent, name);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setTextInteractionFlags(Qt::NoTextInteraction);
     return label;
 }
 
 } // namespace
+
+QLabel *MakeWrappedLabel(QWidget *parent, const QString &name)
+{
+    auto *label = new WrappedLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
 
 QString MeaningSentences(const std::vector<chart::Meaning> &meanings)
 {
@@ -83,18 +128,29 @@ MeaningView::MeaningView(const QString &name, std::size_t capacity, QWidget *par
 
 void MeaningView::setMeanings(const std::vector<chart::Meaning> &meanings)
 {
+    // Showing a child lays out every window layout above it at once; with
+    // the view hidden while its rows come and go, that happens once, when
+    // it shows again.
+    const bool shown = isVisible();
+    bool rowsChange = false;
+    for (std::size_t i = 0; i < m_entries.size(); ++i)
+        rowsChange = rowsChange || m_entries[i].row->isHidden() != (i >= meanings.size());
+    if (shown && rowsChange)
+        hide();
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const Entry &entry = m_entries[i];
-        const bool shown = i < meanings.size();
-        const QString line = shown ? Ended(Text(meanings[i].line)) : QString();
-        const QString paragraph = shown ? Text(meanings[i].paragraph) : QString();
+        const bool used = i < meanings.size();
+        const QString line = used ? Ended(Text(meanings[i].line)) : QString();
+        const QString paragraph = used ? Text(meanings[i].paragraph) : QString();
         entry.line->setText(line);
         entry.paragraph->setText(paragraph);
         entry.more->setAccessibleName(QStringLiteral("More on: ") + line);
         entry.more->setVisible(!paragraph.isEmpty());
         entry.paragraph->setVisible(entry.more->isChecked() && !paragraph.isEmpty());
-        entry.row->setVisible(shown);
+        entry.row->setVisible(i < meanings.size());
     }
+    if (shown && rowsChange)
+        show();
     m_description = MeaningSentences(meanings);
 }
 
