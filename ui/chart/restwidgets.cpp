@@ -88,6 +88,13 @@ void InclusionGrid::setChart(const chart::Chart &chart)
     }
 }
 
+void InclusionGrid::setMeaning(const QString &sentences)
+{
+    setAccessibleDescription(sentences);
+    for (QLabel *cell : m_cells)
+        cell->setAccessibleDescription(sentences);
+}
+
 PlanesChart::PlanesChart(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("planesChart"));
@@ -111,6 +118,12 @@ PlanesChart::PlanesChart(QWidget *parent) : QWidget(parent)
         m_planes[i] = {bar, value, meanings};
     }
     grid->setColumnStretch(1, 1);
+}
+
+void PlanesChart::setMeaning(std::size_t plane, const QString &sentences)
+{
+    m_planes[plane].value->setAccessibleDescription(sentences);
+    m_planes[plane].bar->setAccessibleDescription(sentences);
 }
 
 void PlanesChart::setPlanes(const std::array<chart::Plane, 4> &planes)

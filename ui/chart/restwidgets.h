@@ -22,6 +22,8 @@ class InclusionGrid : public QWidget {
 public:
     explicit InclusionGrid(QWidget *parent = nullptr);
     void setChart(const chart::Chart &chart);
+    // The grid's meaning, said by the grid and each of its cells.
+    void setMeaning(const QString &sentences);
 
 private:
     std::array<QLabel *, 9> m_cells{};
@@ -36,7 +38,8 @@ public:
     void setPlanes(const std::array<chart::Plane, 4> &planes);
     // The meaning of a plane's value, under its bar.
     MeaningView *meanings(std::size_t plane) const { return m_planes[plane].meanings; }
-    QLabel *value(std::size_t plane) const { return m_planes[plane].value; }
+    // A plane's meaning, said by its value and its bar.
+    void setMeaning(std::size_t plane, const QString &sentences);
 
 private:
     // Each plane's bar, its words and its meaning.
