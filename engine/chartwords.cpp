@@ -182,6 +182,16 @@ std::string SpanText(const Span &span)
     return text;
 }
 
+std::string AgesText(const Span &span)
+{
+    std::string text = Number(span.fromAge);
+    if (span.toAge < 0)
+        text.append(" on");
+    else if (span.toAge - 1 > span.fromAge)
+        text.append("\u2013" + Number(span.toAge - 1));
+    return text;
+}
+
 std::string LetterCount(int count)
 {
     return Number(count) + (count == 1 ? " letter" : " letters");

@@ -51,6 +51,8 @@ std::string QuotedList(const std::vector<std::u32string> &entries);
 std::string LetterText(const NamedLetter &letter);
 // "8, ages 0 to 31", "7, from age 49", with ", now" on the current one.
 std::string SpanText(const Span &span);
+// The ages a span covers, first and last: "0–34", "35–43", "53 on".
+std::string AgesText(const Span &span);
 // "1 letter", "3 letters".
 std::string LetterCount(int count);
 // "3 letters, value 5".

@@ -5,9 +5,12 @@
 #include "chartview.h"
 #include "chartwindow.h"
 #include "datefield.h"
+#include "meanings.h"
+#include "meaningview.h"
 #include "messagespy.h"
 #include "reportdetails.h"
 #include "settings.h"
+#include "timeline.h"
 
 #include <QAction>
 #include <QApplication>
@@ -86,6 +89,8 @@ private slots:
     void titleFitsOneLine_data();
     void titleFitsOneLine();
     void nothingIsCutOff();
+    void timelineBands_data();
+    void timelineBands();
 
 private:
     QString label(const QString &name) const { return window->findChild<QLabel *>(name)->text(); }
@@ -247,6 +252,46 @@ void TestChartWindow::showsTheEngineChart()
             QVERIFY2(description.contains(band + u'.'), qPrintable(band));
         }
     }
+
+    // Every value carries its meanings: shown line by line under it, and said
+    // to screen readers as its description; none for the lists of characters.
+    const Date today = chartview::ChartDate(readingEdit->today());
+    for (const chart::ChartRow &row : chart::ChartRows) {
+        if (row.jsonOnly)
+            continue;
+        std::vector<chart::ChartLine> lines;
+        chart::AppendRowLines(row, expected, chart::Words::Shown, lines);
+        for (const chart::ChartLine &line : lines) {
+            const QString key = Text(line.key), plane = key.section(u'.', 1);
+            const bool band = chart::HoldsSpans(row);
+            const QString prefix = plane.isEmpty() ? key : plane + QStringLiteral("Plane");
+            const QString holder = row.section == chart::Section::Core ? key + QStringLiteral("Number")
+                                   : row.key == "inclusion"             ? QStringLiteral("inclusionGrid")
+                                   : chart::NumberOf(row, expected) && row.section == chart::Section::Cycles
+                                       ? key + QStringLiteral("Value")
+                                       : prefix;
+            const std::vector<chart::Meaning> meanings = chart::LineMeanings(line, expected, today);
+            const QWidget *value = window->findChild<QWidget *>(holder);
+            QVERIFY2(value, qPrintable(holder));
+            QCOMPARE(value->accessibleDescription(), chartview::MeaningSentences(meanings));
+            for (std::size_t i = 0; i < meanings.size() && !band; ++i) {
+                const QLabel *shown = window->findChild<QLabel *>(prefix + QStringLiteral("Meaning") +
+                                                                  (i ? QString::number(i + 1) : QString()));
+                QVERIFY2(shown && shown->isVisible(), qPrintable(prefix));
+                QCOMPARE(shown->text(), chartview::MeaningSentences({meanings[i]}));
+            }
+        }
+    }
+    // A paragraph opens from the keyboard; a band chosen shows its meaning.
+    auto *more = window->findChild<QToolButton *>(QStringLiteral("lifePathMore"));
+    more->setFocus();
+    QTest::keyClick(more, Qt::Key_Space);
+    QVERIFY(window->findChild<QLabel *>(QStringLiteral("lifePathParagraph"))->isVisible());
+    QCOMPARE(label(QStringLiteral("lifePathParagraph")), Text(chart::NumberParagraph(expected.lifePath.value)));
+    window->findChild<QWidget *>(QStringLiteral("challenges2"))->setFocus();
+    QVERIFY(label(QStringLiteral("bandName")).startsWith(QStringLiteral("Challenge 2, ages ")));
+    QCOMPARE(window->findChild<QWidget *>(QStringLiteral("challenges2"))->accessibleDescription(),
+             label(QStringLiteral("bandMeaning")));
 
     // Ctrl+C copies a selection in a field, else the command line's text chart.
     nameEdit->setSelection(0, 2);
@@ -447,7 +492,7 @@ void TestChartWindow::nothingIsCutOff()
     // timeline's bands to it.
     auto *toggle = window->findChild<QToolButton *>(QStringLiteral("stepsToggle"));
     QStringList reached;
-    for (int i = 0; i < 20 && QApplication::focusWidget() != toggle; ++i) {
+    for (int i = 0; i < 80 && QApplication::focusWidget() != toggle; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         reached << QApplication::focusWidget()->objectName();
     }
@@ -461,6 +506,55 @@ void TestChartWindow::nothingIsCutOff()
             QVERIFY2(shown->heightForWidth(shown->width()) <= shown->height(), qPrintable(shown->text()));
     }
     window.reset(); // before the style goes
+}
+
+void TestChartWindow::timelineBands_data()
+{
+    QTest::addColumn<QDate>("birth");
+    QTest::addColumn<QDate>("reading");
+    QTest::addColumn<int>("lastAge");
+    QTest::newRow("age 42: to 90") << QDate(1984, 7, 23) << QDate(2026, 8, 1) << 90;
+    QTest::newRow("age 96: ten years past it") << QDate(1930, 7, 3) << QDate(2026, 12, 9) << 106;
+    QTest::newRow("age 0 on the birth") << QDate(2027, 3, 15) << QDate(2026, 12, 9) << 90;
+}
+
+void TestChartWindow::timelineBands()
+{
+    QFETCH(QDate, birth);
+    QFETCH(QDate, reading);
+    QFETCH(int, lastAge);
+    chart::Chart made;
+    QCOMPARE(chart::MakeChart(U"Ada Lovelace", chartview::ChartDate(birth), chartview::ChartDate(reading), made),
+             chart::ChartRefusal::None);
+    const QFontMetricsF metrics(window->font());
+    const QRectF area(0, 0, metrics.averageCharWidth() * 70, chartview::TimelineHeight(metrics));
+    const chartview::TimelineLayout layout = chartview::LayOutTimeline(area, made, metrics);
+    QCOMPARE(layout.lastAge, lastAge);
+    // The widest age under the scale stands inside the area.
+    QVERIFY(layout.x(lastAge) + metrics.horizontalAdvance(QString::number(lastAge)) / 2 <= area.right());
+    // Each band: its number, then the ages it covers where they fit, never
+    // under the age line.
+    std::vector<chart::Span> spans;
+    for (const chart::ChartRow &row : chart::ChartRows) {
+        for (const chart::Span &span : chart::SpansOf(row, made))
+            spans.push_back(span);
+    }
+    QCOMPARE(layout.bands.size(), spans.size());
+    int withAges = 0;
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        const chartview::TimelineBand &band = layout.bands[i];
+        const chart::Span &span = spans[i];
+        const QString number = QString::number(span.number.value);
+        const QString ages = span.toAge < 0 ? QStringLiteral("%1 on").arg(span.fromAge)
+                             : span.toAge - 1 == span.fromAge
+                                 ? QString::number(span.fromAge)
+                                 : QStringLiteral("%1\u2013%2").arg(span.fromAge).arg(span.toAge - 1);
+        QVERIFY2(band.text == number || band.text == number + QStringLiteral("  ") + ages, qPrintable(band.text));
+        withAges += band.text != number;
+        QVERIFY2(layout.ageX <= band.textRect.left() || layout.ageX >= band.textRect.right(), qPrintable(band.text));
+        QVERIFY(band.rect.contains(band.textRect) || band.text == number);
+    }
+    QVERIFY(withAges >= 3); // the long spans, at least the last of each row
 }
 
 QTEST_MAIN(TestChartWindow)

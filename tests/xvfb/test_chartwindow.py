@@ -4,7 +4,9 @@ The window is opened from the main window's File menu with the keyboard;
 seeded random names (plain, accented, hyphenated, with a suffix) and dates
 are typed into its fields, and every value the window names through AT-SPI
 must be the one `veltara-reading --chart --json --on` of the same build
-gives for the same inputs."""
+gives for the same inputs. Every tile, band and row says its meaning as its
+description (the lists of characters none), and each date field the date
+it read."""
 
 import ctypes
 import ctypes.util
@@ -132,6 +134,23 @@ def expected_names(chart):
     return names
 
 
+# The places that carry no meaning: the lists of characters; nor does a
+# value that is "none" (no karmic debt, no first vowel).
+NO_MEANING = ("Characters not counted", "Parts left out")
+
+
+def without_meaning(nodes, want):
+    """The names of nodes that give a value but say no meaning as their
+    description, and of those that say one where none belongs."""
+    wrong = set()
+    for node in nodes:
+        name = node.name or ""
+        for place, names in want.items():
+            if name in names and bool(node.description) == (place in NO_MEANING or name.endswith(" none")):
+                wrong.add(name)
+    return wrong
+
+
 def shown_names(nodes, places):
     """The names of nodes that give a value of one of the places, by place."""
     shown = {place: set() for place in places}
@@ -242,14 +261,16 @@ def chart_against_command_line():
                 found = fields()
                 shown = {label: field_text(node) for label, node in found.items()}
                 said = {label: found[label].description for label in read}
-                return shown, said, shown_names(descendants(frame), want)
+                nodes = descendants(frame)
+                return shown, said, shown_names(nodes, want), without_meaning(nodes, want)
 
-            if not poll(lambda: state() == (typed, read, want), 15, interval=0.2):
-                shown, said, names = state()
+            if not poll(lambda: state() == (typed, read, want, set()), 15, interval=0.2):
+                shown, said, names, unmeant = state()
                 wrong = {place: (sorted(want[place]), sorted(names[place])) for place in want
                          if names[place] != want[place]}
                 raise Failure("for %r born %s read on %s:\nfields typed %r, shown %r\nread %r, said %r\n"
-                              "places (wanted, shown): %r" % (name, birth, reading, typed, shown, read, said, wrong))
+                              "places (wanted, shown): %r\nmeaning missing or out of place: %r"
+                              % (name, birth, reading, typed, shown, read, said, wrong, sorted(unmeant)))
             print("  %s, %s, on %s: %d places agree" % (name, birth, reading, len(want)))
             session.expect_alive(program, "the program after typing %r" % name)
         main.exit_and_expect_status_zero()

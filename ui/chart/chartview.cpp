@@ -35,13 +35,19 @@ bool DrawnApart(const chart::ChartRow &row)
            std::holds_alternative<std::array<int, 9> chart::Chart::*>(row.value);
 }
 
-std::vector<ShownLine> ShownLines(chart::Section section, const chart::Chart &chart, bool drawnApart)
+std::vector<chart::ChartLine> SectionLines(chart::Section section, const chart::Chart &chart, bool drawnApart)
 {
     std::vector<chart::ChartLine> lines;
     for (const chart::ChartRow *row : chart::RowsInOrder(section, chart::Words::Shown)) {
         if (drawnApart || !DrawnApart(*row))
             chart::AppendRowLines(*row, chart, chart::Words::Shown, lines);
     }
+    return lines;
+}
+
+std::vector<ShownLine> ShownLines(chart::Section section, const chart::Chart &chart, bool drawnApart)
+{
+    const std::vector<chart::ChartLine> lines = SectionLines(section, chart, drawnApart);
     std::vector<ShownLine> shown;
     shown.reserve(lines.size());
     for (const chart::ChartLine &line : lines)

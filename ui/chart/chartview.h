@@ -33,6 +33,8 @@ struct ShownLine {
 // The lines of a section's rows, in the window's order; with `drawnApart`
 // false, without the rows the window draws as pictures.
 std::vector<ShownLine> ShownLines(chart::Section section, const chart::Chart &chart, bool drawnApart);
+// The same as the engine's lines, for their meanings.
+std::vector<chart::ChartLine> SectionLines(chart::Section section, const chart::Chart &chart, bool drawnApart);
 
 // How each number came about, as the window and the PDF list them.
 struct StepsRow {

@@ -3,6 +3,7 @@
 #include "chartdocument.h"
 #include "chartwords.h"
 #include "datefield.h"
+#include "meaningview.h"
 #include "messages.h"
 #include "reportdetailsdialog.h"
 #include "restwidgets.h"
@@ -39,6 +40,22 @@ namespace {
 // The tiles stand in rows of three.
 constexpr int TileColumns = 3;
 
+// The most meanings a row holds: one for each number of a list (karmic
+// lessons, hidden passion: up to nine), none for the lists of texts, one
+// otherwise.
+std::size_t MeaningCapacity(const chart::ChartRow &row)
+{
+    if (std::holds_alternative<std::vector<int> chart::Chart::*>(row.value))
+        return 9;
+    return std::holds_alternative<std::vector<std::u32string> chart::PreparedName::*>(row.value) ? 0 : 1;
+}
+
+// A line of the chart for a row that has one (a number).
+chart::ChartLine LineOf(const chart::ChartRow &row)
+{
+    return {&row, std::string(row.key), {}, {}, Breaks::AtSpaces, 0};
+}
+
 QString Text(const std::string &text)
 {
     return ToQString(std::string_view(text));
@@ -46,12 +63,7 @@ QString Text(const std::string &text)
 
 QLabel *MakeValueLabel(QWidget *parent, const QString &name)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
+    return chartview::MakeWrappedLabel(parent, name);
 }
 
 // A form whose values take the width there is, whatever the style's habit:
@@ -225,10 +237,10 @@ void ChartWindow::createCoreNumbers(QWidget *area)
         tile.name = MakeValueLabel(tile.frame, key + QStringLiteral("Name"));
         tile.name->setFont(ScaledFont(font(), 1.15, true));
         tile.debt = MakeValueLabel(tile.frame, key + QStringLiteral("Debt"));
-        tile.meaning = MakeValueLabel(tile.frame, key + QStringLiteral("Meaning"));
-        tile.meaning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        for (QLabel *label : {tile.number, tile.name, tile.debt, tile.meaning})
+        tile.meanings = new chartview::MeaningView(key, 1, tile.frame);
+        for (QLabel *label : {tile.number, tile.name, tile.debt})
             layout->addWidget(label);
+        layout->addWidget(tile.meanings);
         layout->addStretch(1);
         grid->addWidget(tile.frame, static_cast<int>(i) / TileColumns, static_cast<int>(i) % TileColumns);
     }
@@ -259,14 +271,27 @@ void ChartWindow::createCycles(QWidget *area)
         QLabel *value = MakeValueLabel(tile, ToQString(row->key) + QStringLiteral("Value"));
         value->setFont(ScaledFont(font(), 1.8, true));
         value->setWordWrap(false);
-        m_cycleValues.emplace_back(row, value);
+        auto *meanings = new chartview::MeaningView(ToQString(row->key), 1, tile);
+        m_cycleValues.push_back({row, value, meanings});
         tileLayout->addWidget(name);
         tileLayout->addWidget(value);
+        tileLayout->addWidget(meanings);
+        tileLayout->addStretch(1);
         numbers->addWidget(tile, 1);
     }
     layout->addLayout(numbers);
     m_timeline = new chartview::CyclesTimeline(m_cyclesArea);
     layout->addWidget(m_timeline);
+    // Under the timeline, the meanings of the band chosen.
+    m_bandName = MakeValueLabel(m_cyclesArea, QStringLiteral("bandName"));
+    m_bandName->setFont(ScaledFont(font(), 1.0, true));
+    m_bandMeanings = new chartview::MeaningView(QStringLiteral("band"), 1, m_cyclesArea);
+    layout->addWidget(m_bandName);
+    layout->addWidget(m_bandMeanings);
+    connect(m_timeline, &chartview::CyclesTimeline::bandChosen, this, [this](std::size_t band) {
+        m_bandChosen = true;
+        showBand(band);
+    });
     m_cyclesArea->hide();
     area->layout()->addWidget(m_cyclesArea);
 }
@@ -276,13 +301,33 @@ void ChartWindow::createRest(QWidget *area)
     m_restArea = new QGroupBox(QStringLiteral("The rest of the chart"), area);
     m_restArea->setObjectName(QStringLiteral("restArea"));
     auto *form = MakeForm(m_restArea);
-    for (const chartview::ShownLine &line : chartview::ShownLines(chart::Section::Rest, m_chart, false)) {
-        m_restValues.push_back(MakeValueLabel(m_restArea, line.key));
-        form->addRow(line.label + QLatin1Char(':'), m_restValues.back());
+    // Each value over its meanings.
+    const auto field = [this](QWidget *value, chartview::MeaningView *meanings) {
+        auto *cell = new QWidget(m_restArea);
+        auto *layout = new QVBoxLayout(cell);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(2);
+        value->setParent(cell);
+        layout->addWidget(value);
+        if (meanings) {
+            meanings->setParent(cell);
+            layout->addWidget(meanings);
+        }
+        return cell;
+    };
+    for (const chart::ChartLine &line : chartview::SectionLines(chart::Section::Rest, m_chart, false)) {
+        const QString key = Text(line.key);
+        const std::size_t capacity = MeaningCapacity(*line.row);
+        Value &value = m_restValues.emplace_back();
+        value.row = line.row;
+        value.label = MakeValueLabel(m_restArea, key);
+        value.meanings = capacity ? new chartview::MeaningView(key, capacity, m_restArea) : nullptr;
+        form->addRow(Text(line.label) + QLatin1Char(':'), field(value.label, value.meanings));
     }
     m_inclusion = new chartview::InclusionGrid(m_restArea);
+    m_inclusionMeaning = new chartview::MeaningView(QStringLiteral("inclusion"), 1, m_restArea);
     m_planes = new chartview::PlanesChart(m_restArea);
-    form->addRow(QStringLiteral("Inclusion:"), m_inclusion);
+    form->addRow(QStringLiteral("Inclusion:"), field(m_inclusion, m_inclusionMeaning));
     form->addRow(QStringLiteral("Planes of expression:"), m_planes);
     area->layout()->addWidget(m_restArea);
 }
@@ -323,13 +368,34 @@ void ChartWindow::setFocusOrder()
 {
     setTabOrder(m_nameEdit, m_birthEdit);
     setTabOrder(m_birthEdit, m_readingEdit);
-    // The bands of the timeline, then the steps' toggle.
-    QWidget *previous = m_readingEdit;
+    // As they stand: the tiles' meanings, the cycles', the bands of the
+    // timeline and the chosen band's meaning, the rest's, then the steps'
+    // toggle.
+    std::vector<QWidget *> chain;
+    const auto add = [&chain](const chartview::MeaningView *view) {
+        for (QWidget *button : view->focusChain())
+            chain.push_back(button);
+    };
+    for (const Tile &tile : m_tiles)
+        add(tile.meanings);
+    for (const Value &value : m_cycleValues)
+        add(value.meanings);
     for (QWidget *band : m_timeline->findChildren<QWidget *>()) {
-        if (band->focusPolicy() != Qt::NoFocus) {
-            setTabOrder(previous, band);
-            previous = band;
-        }
+        if (band->focusPolicy() != Qt::NoFocus)
+            chain.push_back(band);
+    }
+    add(m_bandMeanings);
+    for (const Value &value : m_restValues) {
+        if (value.meanings)
+            add(value.meanings);
+    }
+    add(m_inclusionMeaning);
+    for (std::size_t i = 0; i < std::size(chart::PlaneRows); ++i)
+        add(m_planes->meanings(i));
+    QWidget *previous = m_readingEdit;
+    for (QWidget *widget : chain) {
+        setTabOrder(previous, widget);
+        previous = widget;
     }
     setTabOrder(previous, m_stepsToggle);
 }
@@ -392,9 +458,21 @@ void ChartWindow::remake()
     showChart();
 }
 
+void ChartWindow::showBand(std::size_t band)
+{
+    m_band = band;
+    const chart::ChartLine line = m_timeline->bandLine(band);
+    const chart::Span &span = chart::SpansOf(*line.row, m_chart)[line.item];
+    m_bandName->setText(Text(line.label) + QStringLiteral(", ages ") + Text(chart::AgesText(span)) +
+                        QStringLiteral(": ") + QString::number(span.number.value));
+    m_bandMeanings->setMeanings(chart::LineMeanings(line, m_chart, m_today));
+    m_bandName->setAccessibleDescription(m_bandMeanings->description());
+}
+
 void ChartWindow::showChart()
 {
     const Date today = chartview::ChartDate(m_readingEdit->today());
+    m_today = today;
     for (const Tile &tile : m_tiles) {
         const chart::ChartRow &row = *tile.row;
         const chart::ChartNumber &number = *chart::NumberOf(row, m_chart);
@@ -404,26 +482,45 @@ void ChartWindow::showChart()
         tile.name->setText(place);
         tile.debt->setText(debt ? chartview::Sentence(chart::DebtText(debt)) : QString());
         tile.debt->setVisible(debt != 0);
-        tile.meaning->setText(Text(chart::MeaningLine(row, m_chart, today)));
+        tile.meanings->setMeanings(chart::LineMeanings(LineOf(row), m_chart, today));
         tile.frame->setAccessibleName(place + QLatin1Char(' ') + QString::number(number.value));
         tile.frame->setAccessibleDescription(tile.number->text() + QStringLiteral(". ") +
                                              (debt ? tile.debt->text() + QStringLiteral(". ") : QString()) +
-                                             tile.meaning->text());
+                                             tile.meanings->description());
         tile.number->setAccessibleName(place + QLatin1Char(' ') + tile.number->text());
+        tile.number->setAccessibleDescription(tile.meanings->description());
     }
-    for (const auto &[row, value] : m_cycleValues) {
-        value->setText(QString::number(chart::NumberOf(*row, m_chart)->value));
-        value->setAccessibleName(Text(chart::RowLabel(*row, chart::Words::Shown)) + QLatin1Char(' ') + value->text());
-        value->setToolTip(Text(chart::MeaningLine(*row, m_chart, today)));
+    for (const Value &value : m_cycleValues) {
+        value.label->setText(QString::number(chart::NumberOf(*value.row, m_chart)->value));
+        value.label->setAccessibleName(Text(chart::RowLabel(*value.row, chart::Words::Shown)) + QLatin1Char(' ') +
+                                       value.label->text());
+        value.meanings->setMeanings(chart::LineMeanings(LineOf(*value.row), m_chart, today));
+        value.label->setAccessibleDescription(value.meanings->description());
+        value.label->setToolTip(value.meanings->description());
     }
-    m_timeline->setChart(m_chart);
-    const std::vector<chartview::ShownLine> rest = chartview::ShownLines(chart::Section::Rest, m_chart, false);
+    m_timeline->setChart(m_chart, today);
+    showBand(m_bandChosen ? m_band : m_timeline->currentPinnacle());
+    const std::vector<chart::ChartLine> rest = chartview::SectionLines(chart::Section::Rest, m_chart, false);
     for (std::size_t i = 0; i < m_restValues.size() && i < rest.size(); ++i) {
-        m_restValues[i]->setText(rest[i].value);
-        m_restValues[i]->setAccessibleName(rest[i].label + QLatin1Char(' ') + rest[i].value);
+        const Value &value = m_restValues[i];
+        value.label->setText(Text(rest[i].value));
+        value.label->setAccessibleName(Text(rest[i].label) + QLatin1Char(' ') + value.label->text());
+        if (value.meanings) {
+            value.meanings->setMeanings(chart::LineMeanings(rest[i], m_chart, today));
+            value.label->setAccessibleDescription(value.meanings->description());
+        }
     }
     m_inclusion->setChart(m_chart);
+    const chart::ChartRow &inclusion = *chart::FindChartRow("inclusion");
+    m_inclusionMeaning->setMeanings(chart::LineMeanings(LineOf(inclusion), m_chart, today));
+    m_inclusion->setMeaning(m_inclusionMeaning->description());
     m_planes->setPlanes(m_chart.planes);
+    std::vector<chart::ChartLine> planes;
+    chart::AppendRowLines(*chart::FindChartRow("planes"), m_chart, chart::Words::Shown, planes);
+    for (std::size_t i = 0; i < planes.size(); ++i) {
+        m_planes->meanings(i)->setMeanings(chart::LineMeanings(planes[i], m_chart, today));
+        m_planes->setMeaning(i, m_planes->meanings(i)->description());
+    }
     // "Life path 5: month 10 → 1; ...", "Pinnacle 1, 8: 3 + 5 = 8".
     const std::vector<chartview::StepsRow> rows = chartview::StepsRows(m_chart);
     for (std::size_t i = 0; i < m_steps.size() && i < rows.size(); ++i) {
@@ -453,15 +550,16 @@ void ChartWindow::showRefusal(const QString &line)
     m_refusalLine->setAccessibleName(line);
     m_refusalLine->show();
     for (const Tile &tile : m_tiles) {
-        for (QLabel *label : {tile.number, tile.name, tile.debt, tile.meaning})
+        for (QLabel *label : {tile.number, tile.name, tile.debt})
             label->clear();
+        tile.meanings->clear();
         tile.frame->setAccessibleName(QString());
         tile.frame->setAccessibleDescription(QString());
     }
-    for (const auto &[row, label] : m_cycleValues)
-        label->clear();
-    for (QLabel *label : m_restValues)
-        label->clear();
+    for (const Value &value : m_cycleValues)
+        value.label->clear();
+    for (const Value &value : m_restValues)
+        value.label->clear();
     for (QLabel *label : m_steps)
         label->clear();
     m_cyclesArea->hide();

@@ -31,6 +31,7 @@ class DateField;
 namespace chartview {
 class CyclesTimeline;
 class InclusionGrid;
+class MeaningView;
 class PlanesChart;
 } // namespace chartview
 
@@ -67,7 +68,14 @@ private:
         QLabel *number = nullptr;
         QLabel *name = nullptr;
         QLabel *debt = nullptr;
-        QLabel *meaning = nullptr;
+        chartview::MeaningView *meanings = nullptr;
+    };
+    // A value of the cycles or the rest with its meanings (none for the
+    // characters not counted and the parts left out).
+    struct Value {
+        const chart::ChartRow *row = nullptr;
+        QLabel *label = nullptr;
+        chartview::MeaningView *meanings = nullptr;
     };
 
     void createActions();
@@ -77,6 +85,8 @@ private:
     void createRest(QWidget *area);
     void createSteps(QWidget *area);
     void setFocusOrder();
+    // Shows the meanings of a band of the timeline under it.
+    void showBand(std::size_t band);
 
     // Makes the chart of the inputs and shows it, or the refusal.
     void remake();
@@ -100,17 +110,26 @@ private:
     std::vector<Tile> m_tiles;
     // The numbers of the cycles and their timeline.
     QWidget *m_cyclesArea = nullptr;
-    std::vector<std::pair<const chart::ChartRow *, QLabel *>> m_cycleValues; // the numbers, not the spans
+    std::vector<Value> m_cycleValues; // the numbers, not the spans
     chartview::CyclesTimeline *m_timeline = nullptr;
+    // The band chosen (the current pinnacle until the user chooses one), its
+    // name and meanings.
+    std::size_t m_band = 0;
+    bool m_bandChosen = false;
+    QLabel *m_bandName = nullptr;
+    chartview::MeaningView *m_bandMeanings = nullptr;
     QGroupBox *m_restArea = nullptr;
-    std::vector<QLabel *> m_restValues; // as chartview::ShownLines lists the rest
+    std::vector<Value> m_restValues; // as chartview::ShownLines lists the rest
     chartview::InclusionGrid *m_inclusion = nullptr;
+    chartview::MeaningView *m_inclusionMeaning = nullptr;
     chartview::PlanesChart *m_planes = nullptr;
+    std::vector<QWidget *> m_focusChain; // the meanings' buttons and the bands, in the order they stand
     QToolButton *m_stepsToggle = nullptr;
     QWidget *m_stepsArea = nullptr;
     std::vector<QLabel *> m_steps; // as chartview::StepsRows lists them
 
     chart::Chart m_chart;
+    Date m_today;
     std::u32string m_name;
     bool m_shown = false;
 };

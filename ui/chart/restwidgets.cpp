@@ -1,6 +1,7 @@
 #include "restwidgets.h"
 
 #include "chartwords.h"
+#include "meaningview.h"
 #include "textunits.h"
 
 #include <QGridLayout>
@@ -87,6 +88,13 @@ void InclusionGrid::setChart(const chart::Chart &chart)
     }
 }
 
+void InclusionGrid::setMeaning(const QString &sentences)
+{
+    setAccessibleDescription(sentences);
+    for (QLabel *cell : m_cells)
+        cell->setAccessibleDescription(sentences);
+}
+
 PlanesChart::PlanesChart(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("planesChart"));
@@ -101,12 +109,21 @@ PlanesChart::PlanesChart(QWidget *parent) : QWidget(parent)
         auto *value = new QLabel(this);
         value->setObjectName(plane + QStringLiteral("Plane"));
         name->setBuddy(value);
-        grid->addWidget(name, static_cast<int>(i), 0);
-        grid->addWidget(bar, static_cast<int>(i), 1);
-        grid->addWidget(value, static_cast<int>(i), 2);
-        m_planes[i] = {bar, value};
+        auto *meanings = new MeaningView(plane + QStringLiteral("Plane"), 1, this);
+        const int row = static_cast<int>(2 * i);
+        grid->addWidget(name, row, 0);
+        grid->addWidget(bar, row, 1);
+        grid->addWidget(value, row, 2);
+        grid->addWidget(meanings, row + 1, 1, 1, 2);
+        m_planes[i] = {bar, value, meanings};
     }
     grid->setColumnStretch(1, 1);
+}
+
+void PlanesChart::setMeaning(std::size_t plane, const QString &sentences)
+{
+    m_planes[plane].value->setAccessibleDescription(sentences);
+    m_planes[plane].bar->setAccessibleDescription(sentences);
 }
 
 void PlanesChart::setPlanes(const std::array<chart::Plane, 4> &planes)

@@ -13,6 +13,8 @@ class QLabel;
 
 namespace veltara::chartview {
 
+class MeaningView;
+
 // The inclusion grid: 1 to 9 in three rows, each with how many letters carry
 // it; the karmic lessons (none) and the hidden passion (the most) marked.
 class InclusionGrid : public QWidget {
@@ -20,6 +22,8 @@ class InclusionGrid : public QWidget {
 public:
     explicit InclusionGrid(QWidget *parent = nullptr);
     void setChart(const chart::Chart &chart);
+    // The grid's meaning, said by the grid and each of its cells.
+    void setMeaning(const QString &sentences);
 
 private:
     std::array<QLabel *, 9> m_cells{};
@@ -32,12 +36,17 @@ class PlanesChart : public QWidget {
 public:
     explicit PlanesChart(QWidget *parent = nullptr);
     void setPlanes(const std::array<chart::Plane, 4> &planes);
+    // The meaning of a plane's value, under its bar.
+    MeaningView *meanings(std::size_t plane) const { return m_planes[plane].meanings; }
+    // A plane's meaning, said by its value and its bar.
+    void setMeaning(std::size_t plane, const QString &sentences);
 
 private:
-    // Each plane's bar and its words.
+    // Each plane's bar, its words and its meaning.
     struct PlaneShown {
         QWidget *bar = nullptr;
         QLabel *value = nullptr;
+        MeaningView *meanings = nullptr;
     };
     std::array<PlaneShown, 4> m_planes{};
 };

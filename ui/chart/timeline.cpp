@@ -1,7 +1,10 @@
 #include "timeline.h"
 
 #include "chartview.h"
+#include "meaningview.h"
 #include "textunits.h"
+
+#include <functional>
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -52,12 +55,16 @@ std::vector<const chart::ChartRow *> SpanRows()
 // current band's highlight would hide one in the highlight colour.
 class BandFocus : public QWidget {
 public:
-    explicit BandFocus(QWidget *parent) : QWidget(parent) { setFocusPolicy(Qt::TabFocus); }
+    BandFocus(QWidget *parent, std::function<void()> chosen) : QWidget(parent), m_chosen(std::move(chosen))
+    {
+        setFocusPolicy(Qt::StrongFocus);
+    }
 
 protected:
     void focusInEvent(QFocusEvent *event) override
     {
         QWidget::focusInEvent(event);
+        m_chosen();
         update();
     }
     void focusOutEvent(QFocusEvent *event) override
@@ -74,6 +81,9 @@ protected:
         painter.setPen(QPen(palette().color(QPalette::WindowText), width, Qt::DotLine));
         painter.drawRect(QRectF(rect()).adjusted(width / 2, width / 2, -width / 2, -width / 2));
     }
+
+private:
+    std::function<void()> m_chosen;
 };
 
 } // namespace
@@ -97,6 +107,30 @@ double ScaleHeight(const QFontMetricsF &metrics)
     return metrics.height() * 2.6;
 }
 
+// Where a band's text goes: the number and its ages where they fit, else the
+// number alone; centred, or on the wider side of the age line when that
+// would cross it.
+void PlaceBandText(TimelineBand &band, const QString &number, const QString &ages, double ageX,
+                   const QFontMetricsF &metrics)
+{
+    const double pad = metrics.averageCharWidth() / 2;
+    const bool crossed = ageX > band.rect.left() && ageX < band.rect.right();
+    const QRectF leftSide(band.rect.left(), band.rect.top(), ageX - band.rect.left(), band.rect.height());
+    const QRectF rightSide(ageX, band.rect.top(), band.rect.right() - ageX, band.rect.height());
+    for (const QString &text : {number + QStringLiteral("  ") + ages, number}) {
+        const double width = metrics.horizontalAdvance(text) + 2 * pad;
+        const QRectF centred(band.rect.center().x() - width / 2, band.rect.top(), width, band.rect.height());
+        QRectF room = band.rect;
+        if (crossed && ageX > centred.left() - pad && ageX < centred.right() + pad)
+            room = leftSide.width() > rightSide.width() ? leftSide : rightSide;
+        if (width <= room.width() || text == number) {
+            band.text = text;
+            band.textRect = QRectF(room.center().x() - width / 2, band.rect.top(), width, band.rect.height());
+            return;
+        }
+    }
+}
+
 } // namespace
 
 double TimelineHeight(const QFontMetricsF &metrics)
@@ -113,16 +147,12 @@ TimelineLayout LayOutTimeline(const QRectF &area, const chart::Chart &chart, con
         labelWidth = std::max(labelWidth, metrics.horizontalAdvance(RowName(*row)));
     const double rowHeight = std::max(0.0, area.height() - ScaleHeight(metrics)) / chart::SpanRowCount;
     const double gap = metrics.height() * 0.5;
+    layout.lastAge = std::max(90, chart.age + 10);
+    // Room on the right for half the widest age under the scale.
+    const double margin = std::max(gap, metrics.horizontalAdvance(QString::number(layout.lastAge)) / 2 + gap / 2);
     layout.labels = QRectF(area.left(), area.top(), labelWidth + gap, rowHeight * chart::SpanRowCount);
-    layout.scale = QRectF(area.left() + labelWidth + gap, area.top(), area.width() - labelWidth - 2 * gap,
+    layout.scale = QRectF(area.left() + labelWidth + gap, area.top(), area.width() - labelWidth - gap - margin,
                           area.height());
-
-    // The ages from birth to some years past the last span's start and the
-    // age on the reading date, in whole tens.
-    int last = chart.age + 5;
-    for (const chart::ChartRow *row : rows)
-        last = std::max(last, chart::SpansOf(*row, chart).back().fromAge + 20);
-    layout.lastAge = (last + 9) / 10 * 10;
     layout.ageX = layout.x(chart.age + 0.5);
 
     for (std::size_t r = 0; r < rows.size(); ++r) {
@@ -133,9 +163,13 @@ TimelineLayout LayOutTimeline(const QRectF &area, const chart::Chart &chart, con
             const double left = layout.x(span.fromAge);
             const double right = layout.x(span.toAge < 0 ? layout.lastAge : span.toAge);
             const double inset = rowHeight * 0.06;
-            layout.bands.push_back({QRectF(left + inset, area.top() + r * rowHeight + inset,
-                                           std::max(0.0, right - left - 2 * inset), rowHeight - 2 * inset),
-                                    QString::number(span.number.value), BandName(row, i, span), span.current});
+            TimelineBand &band = layout.bands.emplace_back();
+            band.rect = QRectF(left + inset, area.top() + r * rowHeight + inset,
+                               std::max(0.0, right - left - 2 * inset), rowHeight - 2 * inset);
+            band.name = BandName(row, i, span);
+            band.current = span.current;
+            PlaceBandText(band, QString::number(span.number.value), Text(chart::AgesText(span)), layout.ageX,
+                          metrics);
         }
     }
     return layout;
@@ -165,7 +199,7 @@ void PaintTimeline(QPainter &painter, const QRectF &area, const chart::Chart &ch
         painter.setBrush(fill);
         painter.drawRoundedRect(band.rect, unit * 2, unit * 2);
         painter.setPen(palette.color(band.current ? QPalette::HighlightedText : QPalette::Text));
-        painter.drawText(band.rect, Qt::AlignCenter, band.text);
+        painter.drawText(band.textRect, Qt::AlignCenter, band.text);
     }
 
     // The scale: a tick and its age every ten years.
@@ -211,17 +245,38 @@ CyclesTimeline::CyclesTimeline(QWidget *parent) : QWidget(parent)
     const chart::Chart none;
     for (const chart::ChartRow *row : SpanRows()) {
         for (std::size_t i = 0; i < chart::SpansOf(*row, none).size(); ++i) {
-            QWidget *band = new BandFocus(this);
+            const std::size_t index = m_bands.size();
+            QWidget *band = new BandFocus(this, [this, index] { emit bandChosen(index); });
             band->setObjectName(QStringLiteral("%1%2").arg(Latin(row->key)).arg(i + 1));
             m_bands.push_back(band);
+            m_places.emplace_back(row, i);
         }
     }
 }
 
-void CyclesTimeline::setChart(const chart::Chart &chart)
+chart::ChartLine CyclesTimeline::bandLine(std::size_t band) const
+{
+    const auto [row, item] = m_places.at(band);
+    return {row, std::string(row->key) + std::to_string(item + 1), chart::ItemLabel(*row, item, chart::Words::Shown),
+            chart::SpanText(chart::SpansOf(*row, m_chart)[item]), Breaks::AtSpaces, item};
+}
+
+std::size_t CyclesTimeline::currentPinnacle() const
+{
+    for (std::size_t band = 0; band < m_places.size(); ++band) {
+        const auto [row, item] = m_places[band];
+        if (row->key == "pinnacles" && chart::SpansOf(*row, m_chart)[item].current)
+            return band;
+    }
+    return 0;
+}
+
+void CyclesTimeline::setChart(const chart::Chart &chart, const Date &today)
 {
     m_chart = chart;
     setAccessibleDescription(TimelineDescription(m_chart));
+    for (std::size_t band = 0; band < m_bands.size(); ++band)
+        m_bands[band]->setAccessibleDescription(MeaningSentences(chart::LineMeanings(bandLine(band), m_chart, today)));
     placeBands();
     update();
 }
@@ -258,7 +313,7 @@ void CyclesTimeline::placeBands()
     for (std::size_t i = 0; i < m_bands.size() && i < layout.bands.size(); ++i) {
         m_bands[i]->setGeometry(layout.bands[i].rect.toAlignedRect());
         m_bands[i]->setAccessibleName(layout.bands[i].name);
-        m_bands[i]->setToolTip(layout.bands[i].name);
+        m_bands[i]->setToolTip(layout.bands[i].name + QLatin1Char('\n') + m_bands[i]->accessibleDescription());
     }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "chart.h"
+#include "chartwords.h"
 
 #include <QFontMetricsF>
 #include <QString>
@@ -19,7 +20,8 @@ namespace veltara::chartview {
 // One band: a span of one row, where it lies and what it says.
 struct TimelineBand {
     QRectF rect;
-    QString text;       // the number, drawn in the band
+    QString text;       // drawn in the band: the number, and its ages where there is room ("8  0–34")
+    QRectF textRect;    // where the text stands: clear of the line of the age on the reading date
     QString name;       // for screen readers: "Pinnacle 1: 8, ages 0 to 31"
     bool current = false;
 };
@@ -31,7 +33,7 @@ struct TimelineLayout {
     QRectF labels;  // the column of the rows' names
     QRectF scale;   // the axis of the ages
     double ageX = 0; // where the age on the reading date lies
-    int lastAge = 0; // the age at the right end
+    int lastAge = 0; // the age at the right end: the later of 90 and the age on the reading date plus 10
     double x(double age) const;
 };
 
@@ -56,7 +58,21 @@ class CyclesTimeline : public QWidget {
 public:
     explicit CyclesTimeline(QWidget *parent = nullptr);
 
-    void setChart(const chart::Chart &chart);
+    // Shows a chart; the bands' meanings speak of today as the engine's do.
+    void setChart(const chart::Chart &chart, const Date &today);
+
+    // The chart's line of a band, in the order of the bands (pinnacles,
+    // challenges, periods), for its meanings.
+    chart::ChartLine bandLine(std::size_t band) const;
+    std::size_t bandCount() const { return m_bands.size(); }
+    // The band that holds the current pinnacle.
+    std::size_t currentPinnacle() const;
+
+signals:
+    // A band was given the focus, by the keyboard or a click.
+    void bandChosen(std::size_t band);
+
+public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -70,6 +86,7 @@ private:
 
     chart::Chart m_chart; // a copy: the widget draws it whenever asked
     std::vector<QWidget *> m_bands;
+    std::vector<std::pair<const chart::ChartRow *, std::size_t>> m_places; // each band's row and span
 };
 
 } // namespace veltara::chartview

@@ -1,0 +1,60 @@
+// The meanings of a value where the window shows it: a line for each of its
+// numbers (the place's line and the number's), each with a disclosure button
+// that opens the number's paragraph. Its widgets are made once; a new chart
+// only sets their texts.
+#pragma once
+
+#include "chartwords.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+class QLabel;
+class QToolButton;
+
+namespace veltara::chartview {
+
+class MeaningView : public QWidget {
+    Q_OBJECT
+public:
+    // `name` starts the children's object names ("lifePathMeaning",
+    // "lifePathMore", "lifePathParagraph"; from the second on with its
+    // number, "karmicLessonsMeaning2"); `capacity` is the most meanings the
+    // place can hold.
+    MeaningView(const QString &name, std::size_t capacity, QWidget *parent);
+
+    // Shows these meanings; the lines past `capacity` are left out.
+    void setMeanings(const std::vector<chart::Meaning> &meanings);
+    void clear() { setMeanings({}); }
+
+    // The lines shown, one sentence each, for the value's accessible description.
+    QString description() const { return m_description; }
+
+    // The disclosure buttons, in order, for the window's focus order.
+    std::vector<QWidget *> focusChain() const;
+
+private:
+    struct Entry {
+        QWidget *row = nullptr;
+        QLabel *line = nullptr;
+        QToolButton *more = nullptr;
+        QLabel *paragraph = nullptr;
+    };
+    std::vector<Entry> m_entries;
+    QString m_description;
+};
+
+// A label of plain text that wraps its lines, selectable by the mouse, named
+// `name`. It keeps the height it last worked out for a width until its text,
+// font or style changes: a keystroke that changes a few of the window's
+// texts then lays out those few again, not the hundred others (the
+// keystroke's median falls from about 21 ms to about NN ms on bench/run).
+QLabel *MakeWrappedLabel(QWidget *parent, const QString &name);
+
+// The meanings of a line as the window shows them, joined into sentences:
+// "The road your life takes — freedom: change, travel .... Next line."
+QString MeaningSentences(const std::vector<chart::Meaning> &meanings);
+
+} // namespace veltara::chartview
