@@ -128,15 +128,6 @@ MeaningView::MeaningView(const QString &name, std::size_t capacity, QWidget *par
 
 void MeaningView::setMeanings(const std::vector<chart::Meaning> &meanings)
 {
-    // Showing a child lays out every window layout above it at once; with
-    // the view hidden while its rows come and go, that happens once, when
-    // it shows again.
-    const bool shown = isVisible();
-    bool rowsChange = false;
-    for (std::size_t i = 0; i < m_entries.size(); ++i)
-        rowsChange = rowsChange || m_entries[i].row->isHidden() != (i >= meanings.size());
-    if (shown && rowsChange)
-        hide();
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const Entry &entry = m_entries[i];
         const bool used = i < meanings.size();
@@ -147,10 +138,8 @@ void MeaningView::setMeanings(const std::vector<chart::Meaning> &meanings)
         entry.more->setAccessibleName(QStringLiteral("More on: ") + line);
         entry.more->setVisible(!paragraph.isEmpty());
         entry.paragraph->setVisible(entry.more->isChecked() && !paragraph.isEmpty());
-        entry.row->setVisible(i < meanings.size());
+        entry.row->setVisible(used);
     }
-    if (shown && rowsChange)
-        show();
     m_description = MeaningSentences(meanings);
 }
 
