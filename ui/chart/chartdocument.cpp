@@ -5,6 +5,8 @@
 #include "textunits.h"
 
 #include "timeline.h"
+#include "yearsahead.h"
+#include "meanings.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QIODevice>
@@ -96,6 +98,9 @@ QStringList ChartDocumentHtmlParts(const ChartInputs &inputs, const chart::Chart
                    QStringLiteral("</h1><p>Born ") + Escaped(locale.toString(inputs.birth, QLocale::LongFormat)) +
                    QStringLiteral(". Reading date ") +
                    Escaped(locale.toString(inputs.reading, QLocale::LongFormat)) + QStringLiteral(".</p>");
+    if (chart::HasNameInUse(chart))
+        html += QStringLiteral("<p>Name in use: ") + Escaped(QString::fromStdU32String(chart.currentName)) +
+                QStringLiteral(".</p>");
 
     BeginSection(html, QStringLiteral("Core numbers"));
     for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Core, chart::Words::Shown)) {
@@ -118,10 +123,11 @@ QStringList ChartDocumentHtmlParts(const ChartInputs &inputs, const chart::Chart
         }
         std::vector<chart::ChartLine> lines;
         chart::AppendRowLines(*row, chart, chart::Words::Shown, lines);
-        if (lines.size() != 1)
-            continue; // the transits are not in the report yet
-        AppendRow(html,
-                  {Text(lines.front().label), Text(lines.front().value), Text(chart::MeaningLine(*row, chart, today))});
+        // A row of several lines is the transits, each meant by its letter's value.
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            AppendRow(html, {Text(lines[i].label), Text(lines[i].value),
+                             Text(lines.size() == 1 ? chart::MeaningLine(*row, chart, today)
+                                                    : chart::MeaningIn(lines[i].key, chart.transits[i].value))});
     }
     EndSection(html);
     // The spans in a table of their own, its columns fitted to them.
@@ -132,6 +138,7 @@ QStringList ChartDocumentHtmlParts(const ChartInputs &inputs, const chart::Chart
     html += QStringLiteral("</body></html>");
 
     QString rest = QStringLiteral("<html><body>");
+    AppendYearsAheadHtml(rest, chart);
     BeginSection(rest, QStringLiteral("The rest of the chart"));
     for (const ShownLine &line : ShownLines(chart::Section::Rest, chart, true))
         AppendRow(rest, {line.label, line.value});

@@ -32,6 +32,7 @@ namespace chartview {
 class CyclesTimeline;
 class InclusionGrid;
 class PlanesChart;
+class YearsAhead;
 } // namespace chartview
 
 class ChartWindow : public QMainWindow {
@@ -68,6 +69,9 @@ private:
         QLabel *name = nullptr;
         QLabel *debt = nullptr;
         QLabel *meaning = nullptr;
+        // The minor number of the name in use beside its major one, if any.
+        const chart::ChartRow *minorRow = nullptr;
+        QLabel *minor = nullptr;
     };
 
     void createActions();
@@ -87,6 +91,7 @@ private:
     QAction *m_copyAction = nullptr;
 
     QLineEdit *m_nameEdit = nullptr;
+    QLineEdit *m_currentNameEdit = nullptr; // the name in use
     DateField *m_birthEdit = nullptr;
     DateField *m_readingEdit = nullptr;
     // Why the birth date handed over by fill() is not taken; empty once the
@@ -100,7 +105,9 @@ private:
     // The numbers of the cycles and their timeline.
     QWidget *m_cyclesArea = nullptr;
     std::vector<std::pair<const chart::ChartRow *, QLabel *>> m_cycleValues; // the numbers, not the spans
+    std::vector<QLabel *> m_transitValues; // the transits of the reading date, as TransitRows
     chartview::CyclesTimeline *m_timeline = nullptr;
+    chartview::YearsAhead *m_yearsAhead = nullptr;
     QGroupBox *m_restArea = nullptr;
     std::vector<QLabel *> m_restValues; // as chartview::ShownLines lists the rest
     chartview::InclusionGrid *m_inclusion = nullptr;
@@ -111,6 +118,7 @@ private:
 
     chart::Chart m_chart;
     std::u32string m_name;
+    std::u32string m_currentName;
     bool m_shown = false;
 };
 
