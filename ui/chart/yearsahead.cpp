@@ -203,6 +203,7 @@ YearsAhead::YearsAhead(QWidget *parent) : QGroupBox(QStringLiteral("Years ahead"
     m_table->setObjectName(QStringLiteral("forecastTable"));
     m_table->setAccessibleName(QStringLiteral("Years ahead"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setTabKeyNavigation(false); // Tab goes on; the arrows move among the cells
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
