@@ -454,8 +454,9 @@ void ChartWindow::showChart()
             tile.minor->setText(minor ? QStringLiteral("Name in use: ") + compound + QStringLiteral(". ") +
                                             Text(chart::MeaningLine(*tile.minorRow, m_chart, today))
                                       : QString());
-            tile.minor->setAccessibleName(Text(chart::RowLabel(*tile.minorRow, chart::Words::Shown)) +
-                                          QLatin1Char(' ') + compound);
+            tile.minor->setAccessibleName(
+                minor ? Text(chart::RowLabel(*tile.minorRow, chart::Words::Shown)) + QLatin1Char(' ') + compound
+                      : QString());
             tile.minor->setVisible(minor);
         }
     }

@@ -206,7 +206,6 @@ YearsAhead::YearsAhead(QWidget *parent) : QGroupBox(QStringLiteral("Years ahead"
     m_table->setTabKeyNavigation(false); // Tab goes on; the arrows move among the cells
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     // The headings a word a line, for narrow columns, two lines high on
     // every style.
     m_table->horizontalHeader()->setMinimumHeight(m_table->fontMetrics().height() * 2 +
@@ -214,6 +213,15 @@ YearsAhead::YearsAhead(QWidget *parent) : QGroupBox(QStringLiteral("Years ahead"
     for (std::size_t column = 0; column < std::size(chart::ForecastColumns); ++column)
         m_table->setHorizontalHeaderItem(static_cast<int>(column),
                                          new QTableWidgetItem(Heading(column).replace(QLatin1Char(' '), QLatin1Char('\n'))));
+    // Each column as wide as its heading's longest word or "2026*", set once:
+    // fitting them to their cells at every keystroke would cost a frame.
+    const QFontMetrics metrics = m_table->fontMetrics();
+    for (int column = 0; column < m_table->columnCount(); ++column) {
+        int widest = metrics.horizontalAdvance(QStringLiteral("0000*"));
+        for (const QString &word : m_table->horizontalHeaderItem(column)->text().split(QLatin1Char('\n')))
+            widest = std::max(widest, metrics.horizontalAdvance(word));
+        m_table->setColumnWidth(column, widest + metrics.averageCharWidth() * 3);
+    }
     layout->addWidget(m_table);
 
     m_bands = new TransitBands(this);
