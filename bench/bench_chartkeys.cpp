@@ -1,5 +1,5 @@
 // Time from a typed character in the chart window's name field to the window
-// repainted with the new chart, timeline included, on the real display
+// repainted with the new chart, timeline and years ahead included, on the real display
 // (bench/run starts it under Xvfb with QT_QPA_PLATFORM=xcb). Each keystroke
 // is a QTest key click, the events it posts (layouts, update requests) are
 // processed, and then the whole window is repainted synchronously, so the
@@ -40,9 +40,12 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "the chart window was not shown\n");
         return 1;
     }
-    // The timeline in view, so that its paint is part of every repaint.
-    if (auto *timeline = window.findChild<QWidget *>(QStringLiteral("cyclesTimeline")); timeline && timeline->isVisible())
-        window.findChild<QScrollArea *>(QStringLiteral("chartScroll"))->ensureWidgetVisible(timeline);
+    // The timeline and the years ahead in view, so that their paint is part
+    // of every repaint.
+    for (const QString &shown : {QStringLiteral("cyclesTimeline"), QStringLiteral("forecastTable")}) {
+        if (auto *widget = window.findChild<QWidget *>(shown); widget && widget->isVisible())
+            window.findChild<QScrollArea *>(QStringLiteral("chartScroll"))->ensureWidgetVisible(widget);
+    }
     name->setFocus();
     name->end(false);
     QApplication::processEvents();

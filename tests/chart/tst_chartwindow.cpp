@@ -11,6 +11,7 @@
 #include "reportdetails.h"
 #include "settings.h"
 #include "timeline.h"
+#include "yearsahead.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,8 +22,11 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QProxyStyle>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QTableWidget>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -82,6 +86,8 @@ private slots:
 
     void showsTheEngineChart_data();
     void showsTheEngineChart();
+    void showsTheYearsAhead_data();
+    void showsTheYearsAhead();
     void refusals_data();
     void refusals();
     void savesThePdfAsText();
@@ -101,12 +107,16 @@ private:
         for (const QChar c : name)
             QTest::sendKeyEvent(QTest::Click, nameEdit, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
+    // The chart the window makes: with its name in use and its years ahead.
     chart::Chart engineChart()
     {
         chart::Chart made;
+        const std::u32string current =
+            window->findChild<QLineEdit *>(QStringLiteral("chartCurrentName"))->text().toStdU32String();
+        const int years = window->findChild<QSpinBox *>(QStringLiteral("forecastYears"))->value();
         const chart::ChartRefusal refusal = chart::MakeChart(
             nameEdit->text().toStdU32String(), chartview::ChartDate(birthEdit->date()),
-            chartview::ChartDate(readingEdit->date()), made);
+            chartview::ChartDate(readingEdit->date()), {current, years}, made);
         return refusal == chart::ChartRefusal::None ? made : chart::Chart();
     }
 
@@ -167,14 +177,14 @@ void TestChartWindow::birthDateTypedKeyByKey()
     QVERIFY(!birthText->placeholderText().isEmpty());
     QVERIFY(label(QStringLiteral("refusalLine")).contains(QStringLiteral("birth date")));
     QVERIFY(!window->showsChart());
-    // Tab passes the name, each date and its buttons in turn.
+    // Tab passes the name, the name in use, each date and its buttons in turn.
     nameEdit->setFocus();
     QStringList reached;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 6; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         reached << QApplication::focusWidget()->objectName();
     }
-    QCOMPARE(reached, QStringList({QStringLiteral("birthDateText"), QStringLiteral("birthDateCalendar"),
+    QCOMPARE(reached, QStringList({QStringLiteral("chartCurrentName"), QStringLiteral("birthDateText"), QStringLiteral("birthDateCalendar"),
                                    QStringLiteral("readingDateText"), QStringLiteral("readingDateCalendar"),
                                    QStringLiteral("readingDateToday")}));
     // Typed key by key, no chart shows before the date is whole: not of the
@@ -359,6 +369,95 @@ void TestChartWindow::refusals()
     QCOMPARE(label(QStringLiteral("lifePathNumber")), QStringLiteral("10/1"));
 }
 
+void TestChartWindow::showsTheYearsAhead_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QDate>("birth");
+    QTest::addColumn<QDate>("reading");
+    QTest::addColumn<int>("years");
+    QTest::newRow("suffix, name in use") << QStringLiteral("Thomas Cruise Mapother IV") << QStringLiteral("Tom Cruise")
+                                         << QDate(1962, 7, 3) << QDate(1982, 7, 3) << 10;
+    QTest::newRow("29 February, the most years") << QStringLiteral("Anna") << QString() << QDate(2000, 2, 29)
+                                                 << QDate(2023, 2, 28) << 100;
+    QTest::newRow("reading before the birth") << QStringLiteral("Ida Quincy Lee") << QStringLiteral("Ida Lee")
+                                              << QDate(2030, 5, 1) << QDate(2026, 1, 1) << 3;
+    // Seeded random names and dates.
+    const QStringList parts{QStringLiteral("Maxwell"), QStringLiteral("Zo\u00eb"), QStringLiteral("Mary-Ann"),
+                            QStringLiteral("Robert"), QStringLiteral("N\u00fa\u00f1ez"), QStringLiteral("Jr.")};
+    QRandomGenerator random(35);
+    for (int i = 0; i < 3; ++i) {
+        const QString name = parts[random.bounded(5)] + u' ' + parts[random.bounded(6)];
+        const QDate birth = QDate(1900, 1, 1).addDays(random.bounded(45000));
+        QTest::addRow("random %d", i) << name << parts[random.bounded(5)] << birth
+                                      << birth.addDays(random.bounded(36500)) << 1 + random.bounded(100);
+    }
+}
+
+void TestChartWindow::showsTheYearsAhead()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, current);
+    QFETCH(QDate, birth);
+    QFETCH(QDate, reading);
+    QFETCH(int, years);
+    birthEdit->setDate(birth);
+    readingEdit->setDate(reading);
+    window->findChild<QSpinBox *>(QStringLiteral("forecastYears"))->setValue(years);
+    window->findChild<QLineEdit *>(QStringLiteral("chartCurrentName"))->setText(current);
+    typeName(name);
+    QVERIFY(window->showsChart());
+    const chart::Chart expected = engineChart();
+    QCOMPARE(static_cast<int>(expected.forecast.size()), years);
+    const auto named = [this](const QString &object) { return window->findChild<QWidget *>(object)->accessibleName(); };
+
+    // The minor numbers beside their major ones, only with a name in use.
+    for (const chart::ChartRow &row : chart::ChartRows) {
+        if (!row.ofNameInUse)
+            continue;
+        const chart::ChartNumber &number = *chart::NumberOf(row, expected);
+        auto *minor = window->findChild<QLabel *>(Text(row.key) + QStringLiteral("Number"));
+        QCOMPARE(minor->isVisible(), !current.isEmpty());
+        QCOMPARE(minor->accessibleName(), current.isEmpty() ? QString()
+                                                            : Text(chart::RowLabel(row, chart::Words::Shown)) + u' ' +
+                                                                  Text(chart::CompoundText(number.total, number.value)));
+    }
+    // The transits of the reading date with the cycles.
+    for (std::size_t i = 0; i < std::size(chart::TransitRows); ++i) {
+        const chart::Transit &transit = expected.transits[i];
+        QCOMPARE(named(Text(chart::TransitRows[i].key) + QStringLiteral("TransitValue")),
+                 Text(chart::TransitRows[i].label) + QStringLiteral(" transit %1 %2, ages %3 to %4")
+                     .arg(QChar::fromLatin1(transit.letter)).arg(transit.value).arg(transit.fromAge).arg(transit.toAge));
+    }
+    QCOMPARE(named(QStringLiteral("essenceValue")), QStringLiteral("Essence %1").arg(expected.essence.value));
+
+    // Every cell of the table, the reading year's row in bold and each
+    // change marked.
+    auto *table = window->findChild<QTableWidget *>(QStringLiteral("forecastTable"));
+    QCOMPARE(table->rowCount(), years);
+    for (int r = 0; r < years; ++r) {
+        const chart::ForecastYear &year = expected.forecast[static_cast<std::size_t>(r)];
+        for (std::size_t c = 0; c < std::size(chart::ForecastColumns); ++c) {
+            const QTableWidgetItem *item = table->item(r, static_cast<int>(c));
+            const QString words = Text(chart::ForecastCell(year, c));
+            QCOMPARE(item->text(), words + (chart::Changed(year, c) ? QStringLiteral("*") : QString()));
+            QCOMPARE(item->font().bold(), year.year == reading.year());
+            const QString accessible = item->data(Qt::AccessibleTextRole).toString();
+            QVERIFY2(accessible.startsWith(QString::number(year.year)) &&
+                         accessible.contains(u' ' + (words.isEmpty() ? QStringLiteral("none") : words)) &&
+                         accessible.endsWith(QStringLiteral(", changed")) == chart::Changed(year, c),
+                     qPrintable(accessible));
+        }
+    }
+    // The bands name each transit's letters over the years.
+    const QString bands = window->findChild<QWidget *>(QStringLiteral("transitBands"))->accessibleDescription();
+    for (const chart::ForecastYear &year : expected.forecast)
+        QVERIFY2(bands.contains(QStringLiteral("Physical transit: ")) &&
+                     bands.contains(QChar::fromLatin1(year.physical) + QStringLiteral(" ")) &&
+                     bands.contains(QChar::fromLatin1(year.spiritual) + QStringLiteral(" ")),
+                 qPrintable(bands));
+}
+
 void TestChartWindow::savesThePdfAsText()
 {
     birthEdit->setDate(QDate(1815, 12, 10));
@@ -404,6 +503,14 @@ void TestChartWindow::savesThePdfAsText()
     // page's foot is drawn on both pages, clipped, and its text read twice.
     for (const chartview::ShownLine &line : chartview::ShownLines(chart::Section::Rest, expected, true))
         wanted << line.value;
+    // The years ahead: the heading and each row's cells as the window shows them.
+    wanted << Text(chart::ForecastHeading(expected));
+    for (const chart::ForecastYear &year : expected.forecast) {
+        QStringList cells;
+        for (std::size_t c = 0; c < std::size(chart::ForecastColumns); ++c)
+            cells << chartview::ForecastCellShown(year, c);
+        wanted << cells.join(u' ');
+    }
     wanted << QStringLiteral("Personal year %1 ").arg(expected.personalYear.value) + Text(expected.personalYear.steps)
            << QStringLiteral("1: %1, 2: %2").arg(expected.inclusion[0]).arg(expected.inclusion[1]);
     for (const QString &part : wanted)
@@ -491,10 +598,10 @@ void TestChartWindow::nothingIsCutOff()
     birthEdit->setDate(QDate(2000, 1, 1));
     typeName(QStringLiteral("Maria Magdalena Hildegard Wilhelmina von Hohenzollern-Sigmaringen"));
     // The section opens from the keyboard: Tab passes both dates and the
-    // timeline's bands to it.
+    // timeline's bands and the years ahead to it.
     auto *toggle = window->findChild<QToolButton *>(QStringLiteral("stepsToggle"));
     QStringList reached;
-    for (int i = 0; i < 80 && QApplication::focusWidget() != toggle; ++i) {
+    for (int i = 0; i < 100 && QApplication::focusWidget() != toggle; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         reached << QApplication::focusWidget()->objectName();
     }

@@ -44,6 +44,8 @@ NUMBERS = {"balance": "Balance", "rationalThought": "Rational thought"}
 LETTERS = {"cornerstone": "Cornerstone", "capstone": "Capstone", "firstVowel": "First vowel"}
 LISTS = {"karmicLessons": "Karmic lessons", "hiddenPassion": "Hidden passion", "karmicDebts": "Karmic debts"}
 SPANS = {"pinnacles": "Pinnacle", "challenges": "Challenge", "periods": "Period"}
+TRANSITS = {"physical": "Physical", "mental": "Mental", "spiritual": "Spiritual"}
+BRIDGES = {"lifePathExpression": "Life path\u2013expression", "soulUrgePersonality": "Soul urge\u2013personality"}
 PLANES = {"physical": "Physical", "mental": "Mental", "emotional": "Emotional", "intuitive": "Intuitive"}
 
 # Date formats the locale may give the fields, as (Qt pattern, Python rendering).
@@ -123,6 +125,14 @@ def expected_names(chart):
             ages = ("from age %d" % span["fromAge"] if span["toAge"] is None
                     else "ages %d to %d" % (span["fromAge"], span["toAge"]))
             names[place] = {"%s %d, %s%s" % (place, span["value"], ages, ", now" if span["current"] else "")}
+    for key, label in TRANSITS.items():
+        transit = chart["transits"][key]
+        names[label + " transit"] = {"%s transit %s %d, ages %d to %d" % (
+            label, transit["letter"], transit["value"], transit["fromAge"], transit["toAge"])
+            if transit["letter"] else label + " transit none"}
+    names["Essence"] = {"Essence %d" % chart["essence"]["value"]}
+    for key, label in BRIDGES.items():
+        names[label + " bridge"] = {"%s bridge %d" % (label, chart["bridges"][key]["value"])}
     for index, count in enumerate(chart["inclusion"]):
         place = "Inclusion %d:" % (index + 1)
         mark = (", karmic lesson" if index + 1 in chart["karmicLessons"]

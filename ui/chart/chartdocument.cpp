@@ -7,6 +7,7 @@
 #include "textunits.h"
 
 #include "timeline.h"
+#include "yearsahead.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
@@ -232,6 +233,9 @@ QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, 
                    locale.toString(inputs.birth, QLocale::LongFormat).toHtmlEscaped() +
                    QStringLiteral("<br>Reading date ") +
                    locale.toString(inputs.reading, QLocale::LongFormat).toHtmlEscaped() + QStringLiteral("</p>");
+    if (chart::HasNameInUse(chart))
+        html += QStringLiteral("<p>Name in use: ") + QString::fromStdU32String(chart.currentName).toHtmlEscaped() +
+                QStringLiteral("</p>");
 
     html += QStringLiteral("<h2>Core numbers</h2>");
     for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Core, chart::Words::Shown)) {
@@ -274,6 +278,7 @@ QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, 
     }
     html += QStringLiteral("<p>") + QString(QChar::ObjectReplacementCharacter) + QStringLiteral("</p>");
 
+    AppendYearsAheadHtml(html, chart);
     html += QStringLiteral("<h2>The rest of the chart</h2>") + TableStart;
     AppendLines(html, later, chart, today);
     std::vector<chart::ChartLine> rest, ofTheName;

@@ -2,6 +2,7 @@
 
 #include "chartdocument.h"
 #include "chartwords.h"
+#include "meanings.h"
 #include "datefield.h"
 #include "meaningview.h"
 #include "messages.h"
@@ -10,6 +11,7 @@
 #include "text.h"
 #include "textunits.h"
 #include "timeline.h"
+#include "yearsahead.h"
 
 #include <QAction>
 #include <QApplication>
@@ -130,6 +132,9 @@ ChartWindow::ChartWindow(QWidget *parent)
     areaLayout->setContentsMargins(0, 0, 0, 0);
     createCoreNumbers(m_chartArea);
     createCycles(m_chartArea);
+    m_yearsAhead = new chartview::YearsAhead(m_chartArea);
+    areaLayout->addWidget(m_yearsAhead);
+    connect(m_yearsAhead, &chartview::YearsAhead::yearsChanged, this, &ChartWindow::remake);
     createRest(m_chartArea);
     createSteps(m_chartArea);
     pageLayout->addWidget(m_chartArea);
@@ -191,7 +196,13 @@ void ChartWindow::createInputs(QWidget *page)
     m_readingEdit = new DateField(QStringLiteral("readingDate"), QStringLiteral("reading date"), inputs);
     m_readingEdit->setDate(QDate::currentDate());
     m_readingEdit->addTodayButton();
+    m_currentNameEdit = new QLineEdit(inputs);
+    m_currentNameEdit->setObjectName(QStringLiteral("chartCurrentName"));
+    m_currentNameEdit->setClearButtonEnabled(true);
+    m_currentNameEdit->setPlaceholderText(QStringLiteral("optional: the name used now"));
+    m_currentNameEdit->setAccessibleName(QStringLiteral("Name in use"));
     form->addRow(QStringLiteral("Full &name:"), m_nameEdit);
+    form->addRow(QStringLiteral("Name in &use:"), m_currentNameEdit);
     form->addRow(QStringLiteral("&Birth date:"), m_birthEdit);
     form->addRow(QStringLiteral("&Reading date:"), m_readingEdit);
     m_nameEdit->setAccessibleName(QStringLiteral("Full name"));
@@ -200,6 +211,7 @@ void ChartWindow::createInputs(QWidget *page)
     m_refusalLine->setFont(ScaledFont(font(), 1.0, true));
 
     connect(m_nameEdit, &QLineEdit::textChanged, this, &ChartWindow::remake);
+    connect(m_currentNameEdit, &QLineEdit::textChanged, this, &ChartWindow::remake);
     // A birth date that was not taken is said until the user changes it.
     connect(m_birthEdit, &DateField::edited, this, [this] {
         m_birthDateProblem.clear();
@@ -219,8 +231,18 @@ void ChartWindow::createCoreNumbers(QWidget *area)
     auto *grid = new QGridLayout(core);
     grid->setContentsMargins(0, 0, 0, 0);
     for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Core, chart::Words::Shown)) {
-        if (row->ofNameInUse)
-            continue; // the window takes no name in use yet
+        if (row->ofNameInUse) {
+            // Beside its major number: "minorExpression" beside "expression".
+            const std::string_view major = row->key.substr(5);
+            for (Tile &tile : m_tiles) {
+                if (tile.row->key.size() == major.size() && tile.row->key.substr(1) == major.substr(1)) {
+                    tile.minorRow = row;
+                    tile.minor = MakeValueLabel(tile.frame, ToQString(row->key) + QStringLiteral("Number"));
+                    static_cast<QVBoxLayout *>(tile.frame->layout())->insertWidget(4, tile.minor);
+                }
+            }
+            continue;
+        }
         const std::size_t i = m_tiles.size();
         const QString key = ToQString(row->key);
         Tile &tile = m_tiles.emplace_back();
@@ -259,8 +281,24 @@ void ChartWindow::createCycles(QWidget *area)
     for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Cycles, chart::Words::Shown)) {
         if (chart::HoldsSpans(*row))
             continue; // on the timeline
-        if (!std::holds_alternative<chart::ChartNumber chart::Chart::*>(row->value))
-            continue; // the transits are not shown yet
+        const bool transits = std::holds_alternative<std::array<chart::Transit, 3> chart::Chart::*>(row->value);
+        for (std::size_t i = 0; transits && i < std::size(chart::TransitRows); ++i) {
+            auto *tile = new QFrame(m_cyclesArea);
+            tile->setFrameShape(QFrame::StyledPanel);
+            tile->setBackgroundRole(QPalette::Base);
+            tile->setAutoFillBackground(true);
+            auto *tileLayout = new QVBoxLayout(tile);
+            const QString key = ToQString(chart::TransitRows[i].key) + QStringLiteral("Transit");
+            MakeValueLabel(tile, key + QStringLiteral("Name"))->setText(Text(chart::ItemLabel(*row, i, chart::Words::Shown)));
+            m_transitValues.push_back(MakeValueLabel(tile, key + QStringLiteral("Value")));
+            m_transitValues.back()->setFont(ScaledFont(font(), 1.0, true));
+            for (QObject *label : tile->children())
+                if (auto *widget = qobject_cast<QWidget *>(label))
+                    tileLayout->addWidget(widget);
+            numbers->addWidget(tile, 1);
+        }
+        if (transits)
+            continue;
         auto *tile = new QFrame(m_cyclesArea);
         tile->setFrameShape(QFrame::StyledPanel);
         tile->setBackgroundRole(QPalette::Base);
@@ -366,7 +404,8 @@ void ChartWindow::createSteps(QWidget *area)
 
 void ChartWindow::setFocusOrder()
 {
-    setTabOrder(m_nameEdit, m_birthEdit);
+    setTabOrder(m_nameEdit, m_currentNameEdit);
+    setTabOrder(m_currentNameEdit, m_birthEdit);
     setTabOrder(m_birthEdit, m_readingEdit);
     // As they stand: the tiles' meanings, the cycles', the bands of the
     // timeline and the chosen band's meaning, the rest's, then the steps'
@@ -396,6 +435,12 @@ void ChartWindow::setFocusOrder()
     for (QWidget *widget : chain) {
         setTabOrder(previous, widget);
         previous = widget;
+    }
+    for (QWidget *field : m_yearsAhead->findChildren<QWidget *>()) {
+        if (field->focusPolicy() != Qt::NoFocus && field->parentWidget() == m_yearsAhead) {
+            setTabOrder(previous, field);
+            previous = field;
+        }
     }
     setTabOrder(previous, m_stepsToggle);
 }
@@ -447,9 +492,10 @@ void ChartWindow::remake()
                                       : m_birthEdit->problemLine());
         return;
     }
+    const chart::ChartOptions options{CodePoints(m_currentNameEdit->text(), m_currentName), m_yearsAhead->years()};
     const chart::ChartRefusal refusal =
         chart::MakeChart(CodePoints(m_nameEdit->text(), m_name), chartview::ChartDate(m_birthEdit->date()),
-                         chartview::ChartDate(m_readingEdit->date()), m_chart);
+                         chartview::ChartDate(m_readingEdit->date()), options, m_chart);
     if (refusal != chart::ChartRefusal::None) {
         const QString line = chartview::Sentence(chart::RefusalText(refusal));
         showRefusal(line.endsWith(QLatin1Char('.')) ? line : line + QLatin1Char('.'));
@@ -489,7 +535,30 @@ void ChartWindow::showChart()
                                              tile.meanings->description());
         tile.number->setAccessibleName(place + QLatin1Char(' ') + tile.number->text());
         tile.number->setAccessibleDescription(tile.meanings->description());
+        if (tile.minor != nullptr) {
+            const bool minor = chart::HasValue(*tile.minorRow, m_chart);
+            const chart::ChartNumber &value = *chart::NumberOf(*tile.minorRow, m_chart);
+            const QString compound = Text(chart::CompoundText(value.total, value.value));
+            tile.minor->setText(minor ? QStringLiteral("Name in use: ") + compound + QStringLiteral(". ") +
+                                            Text(chart::MeaningLine(*tile.minorRow, m_chart, today))
+                                      : QString());
+            tile.minor->setAccessibleName(
+                minor ? Text(chart::RowLabel(*tile.minorRow, chart::Words::Shown)) + QLatin1Char(' ') + compound
+                      : QString());
+            tile.minor->setVisible(minor);
+        }
     }
+    for (std::size_t i = 0; i < m_transitValues.size(); ++i) {
+        const chart::Transit &transit = m_chart.transits[i];
+        const std::string key = "transits." + std::string(chart::TransitRows[i].key);
+        m_transitValues[i]->setText(Text(chart::TransitText(transit)));
+        m_transitValues[i]->setAccessibleName(
+            Text(chart::ItemLabel(*chart::FindChartRow("transits"), i, chart::Words::Shown)) + QLatin1Char(' ') +
+            m_transitValues[i]->text());
+        m_transitValues[i]->setToolTip(Text(chart::MeaningIn(key, transit.value)));
+        m_transitValues[i]->setAccessibleDescription(m_transitValues[i]->toolTip());
+    }
+    m_yearsAhead->setChart(m_chart);
     for (const Value &value : m_cycleValues) {
         value.label->setText(QString::number(chart::NumberOf(*value.row, m_chart)->value));
         value.label->setAccessibleName(Text(chart::RowLabel(*value.row, chart::Words::Shown)) + QLatin1Char(' ') +
@@ -558,6 +627,8 @@ void ChartWindow::showRefusal(const QString &line)
     }
     for (const Value &value : m_cycleValues)
         value.label->clear();
+    for (QLabel *label : m_transitValues)
+        label->clear();
     for (const Value &value : m_restValues)
         value.label->clear();
     for (QLabel *label : m_steps)

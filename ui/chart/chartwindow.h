@@ -33,6 +33,7 @@ class CyclesTimeline;
 class InclusionGrid;
 class MeaningView;
 class PlanesChart;
+class YearsAhead;
 } // namespace chartview
 
 class ChartWindow : public QMainWindow {
@@ -69,6 +70,9 @@ private:
         QLabel *name = nullptr;
         QLabel *debt = nullptr;
         chartview::MeaningView *meanings = nullptr;
+        // The minor number of the name in use beside its major one, if any.
+        const chart::ChartRow *minorRow = nullptr;
+        QLabel *minor = nullptr;
     };
     // A value of the cycles or the rest with its meanings (none for the
     // characters not counted and the parts left out).
@@ -98,6 +102,7 @@ private:
     QAction *m_leaveOutAppendix = nullptr; // checked as kept in the settings, even where they refuse the write
 
     QLineEdit *m_nameEdit = nullptr;
+    QLineEdit *m_currentNameEdit = nullptr; // the name in use
     DateField *m_birthEdit = nullptr;
     DateField *m_readingEdit = nullptr;
     // Why the birth date handed over by fill() is not taken; empty once the
@@ -111,7 +116,9 @@ private:
     // The numbers of the cycles and their timeline.
     QWidget *m_cyclesArea = nullptr;
     std::vector<Value> m_cycleValues; // the numbers, not the spans
+    std::vector<QLabel *> m_transitValues; // the transits of the reading date, as TransitRows
     chartview::CyclesTimeline *m_timeline = nullptr;
+    chartview::YearsAhead *m_yearsAhead = nullptr;
     // The band chosen (the current pinnacle until the user chooses one), its
     // name and meanings.
     std::size_t m_band = 0;
@@ -131,6 +138,7 @@ private:
     chart::Chart m_chart;
     Date m_today;
     std::u32string m_name;
+    std::u32string m_currentName;
     bool m_shown = false;
 };
 
