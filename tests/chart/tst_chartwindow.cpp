@@ -90,6 +90,7 @@ private slots:
     void showsTheYearsAhead();
     void refusals_data();
     void refusals();
+    void refusesANameInUseWithoutLetters();
     void savesThePdfAsText();
     void reportDetailsAndAppendix();
     void titleFitsOneLine_data();
@@ -367,6 +368,18 @@ void TestChartWindow::refusals()
     typeName(QStringLiteral("Ada Lovelace"));
     QVERIFY(window->showsChart());
     QCOMPARE(label(QStringLiteral("lifePathNumber")), QStringLiteral("10/1"));
+}
+
+void TestChartWindow::refusesANameInUseWithoutLetters()
+{
+    birthEdit->setDate(QDate(1815, 12, 10));
+    typeName(QStringLiteral("Ada Lovelace"));
+    auto *current = window->findChild<QLineEdit *>(QStringLiteral("chartCurrentName"));
+    current->setText(QStringLiteral("12 !"));
+    QCOMPARE(label(QStringLiteral("refusalLine")), QStringLiteral("The name in use has no letter A to Z."));
+    QVERIFY(!window->showsChart());
+    current->setText(QStringLiteral("  ")); // blank: no name in use
+    QVERIFY(window->showsChart());
 }
 
 void TestChartWindow::showsTheYearsAhead_data()

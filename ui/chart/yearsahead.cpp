@@ -286,19 +286,25 @@ void YearsAhead::setChart(const chart::Chart &chart)
 
 void AppendYearsAheadHtml(QString &html, const chart::Chart &chart)
 {
+    // The table's cells in a smaller type, none broken: the document's
+    // layout measures text a little narrower than the PDF draws it.
+    const QString cellStart = QStringLiteral("<td style=\"white-space: nowrap; font-size: 8pt\">");
     if (chart.forecast.empty())
         return;
     html += QStringLiteral("<h2>") + Text(chart::ForecastHeading(chart)).toHtmlEscaped() +
             QStringLiteral("</h2><table cellspacing=\"0\" cellpadding=\"3\" border=\"1\"><tr>");
+    // The headings a word a line, as in the window; no cell broken.
     for (std::size_t column = 0; column < std::size(chart::ForecastColumns); ++column)
-        html += QStringLiteral("<th>") + Heading(column).toHtmlEscaped() + QStringLiteral("</th>");
+        html += cellStart + QStringLiteral("<b>") +
+                Heading(column).toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("<br>")) +
+                QStringLiteral("</b></td>");
     html += QStringLiteral("</tr>");
     for (const chart::ForecastYear &year : chart.forecast) {
         const bool reading = year.year == chart.on.year;
         html += QStringLiteral("<tr>");
         for (std::size_t column = 0; column < std::size(chart::ForecastColumns); ++column) {
             const QString cell = ForecastCellShown(year, column).toHtmlEscaped();
-            html += QStringLiteral("<td>") + (reading ? QStringLiteral("<b>") + cell + QStringLiteral("</b>") : cell) +
+            html += cellStart + (reading ? QStringLiteral("<b>") + cell + QStringLiteral("</b>") : cell) +
                     QStringLiteral("</td>");
         }
         html += QStringLiteral("</tr>");
