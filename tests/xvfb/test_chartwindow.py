@@ -46,6 +46,11 @@ LISTS = {"karmicLessons": "Karmic lessons", "hiddenPassion": "Hidden passion", "
 SPANS = {"pinnacles": "Pinnacle", "challenges": "Challenge", "periods": "Period"}
 TRANSITS = {"physical": "Physical", "mental": "Mental", "spiritual": "Spiritual"}
 BRIDGES = {"lifePathExpression": "Life path\u2013expression", "soulUrgePersonality": "Soul urge\u2013personality"}
+MINOR = {"minorExpression": "Minor expression", "minorSoulUrge": "Minor soul urge",
+         "minorPersonality": "Minor personality"}
+FORECAST = {"year": "year", "age": "age", "universalYear": "universal year", "personalYear": "personal year",
+            "pinnacle": "pinnacle", "challenge": "challenge", "period": "period", "physical": "physical",
+            "mental": "mental", "spiritual": "spiritual", "essence": "essence"}
 PLANES = {"physical": "Physical", "mental": "Mental", "emotional": "Emotional", "intuitive": "Intuitive"}
 
 # Date formats the locale may give the fields, as (Qt pattern, Python rendering).
@@ -74,14 +79,16 @@ def in_words(d):
 
 
 def random_cases():
-    """(name, birth, reading date) for each shape."""
+    """(name, birth, reading date, name in use) for each shape; every other
+    case has a name in use."""
     rng = random.Random(SEED)
     cases = []
     for shape in NAME_SHAPES:
         name = " ".join(rng.choice(PARTS[kind]) for kind in shape)
         birth = datetime.date(rng.randint(1900, 2015), rng.randint(1, 12), rng.randint(1, 28))
         reading = datetime.date(rng.randint(birth.year + 1, birth.year + 95), rng.randint(1, 12), rng.randint(1, 28))
-        cases.append((name, birth, reading))
+        current = "%s %s" % (rng.choice(PARTS["plain"]), rng.choice(PARTS["hyphenated"])) if len(cases) % 2 else ""
+        cases.append((name, birth, reading, current))
     return cases
 
 
@@ -131,6 +138,20 @@ def expected_names(chart):
             label, transit["letter"], transit["value"], transit["fromAge"], transit["toAge"])
             if transit["letter"] else label + " transit none"}
     names["Essence"] = {"Essence %d" % chart["essence"]["value"]}
+    for key, place in MINOR.items():
+        if chart[key]:
+            names[place] = {"%s %s" % (place, compound(chart[key]["total"], chart[key]["value"]))}
+    # The years ahead: a cell a name, "2027, personal year 3, changed".
+    previous = None
+    for year in chart["forecast"]:
+        place = "%d," % year["year"]
+        reading = ", the reading year" if year["year"] == int(chart["on"][:4]) else ""
+        names[place] = set()
+        for key, heading in FORECAST.items():
+            value = str(year[key]) if year[key] != "" else "none"
+            changed = previous is not None and key not in ("year", "age") and previous[key] != year[key]
+            names[place].add("%s%s, %s %s%s" % (year["year"], reading, heading, value, ", changed" if changed else ""))
+        previous = year
     for key, label in BRIDGES.items():
         names[label + " bridge"] = {"%s bridge %d" % (label, chart["bridges"][key]["value"])}
     for index, count in enumerate(chart["inclusion"]):
@@ -156,6 +177,8 @@ def without_meaning(nodes, want):
     for node in nodes:
         name = node.name or ""
         for place, names in want.items():
+            if place.endswith(","):
+                continue  # the years ahead: the year and the age mean nothing of their own
             if name in names and bool(node.description) == (place in NO_MEANING or name.endswith(" none")):
                 wrong.add(name)
     return wrong
@@ -208,8 +231,9 @@ def map_keys(display, text):
         xlib.XCloseDisplay(connection)
 
 
-def command_line_chart(name, birth, reading):
-    result = subprocess.run([args.helper, "--chart", "--json", "--on", reading.isoformat(), name, birth.isoformat()],
+def command_line_chart(name, birth, reading, current):
+    result = subprocess.run([args.helper, "--chart", "--json", "--on", reading.isoformat(), "--current", current,
+                             "--years", "10", name, birth.isoformat()],
                             capture_output=True, text=True, timeout=30)
     check(result.returncode == 0, "veltara-reading refused %r %s: %s" % (name, birth, result.stderr))
     return json.loads(result.stdout)
@@ -256,7 +280,7 @@ def chart_against_command_line():
               % (today, [pattern for pattern, _ in DATE_FORMATS]))
         render = formats[0]
 
-        for index, (name, birth, reading) in enumerate(random_cases()):
+        for index, (name, birth, reading, current) in enumerate(random_cases()):
             # The birth date in each typed form in turn, the reading date as the locale writes it.
             typed = {"Full name": name, "Birth date": TYPED_FORMS[index % len(TYPED_FORMS)](birth),
                      "Reading date": render(reading)}
@@ -265,7 +289,10 @@ def chart_against_command_line():
             session.type_text(chart_window, name)
             type_date(session, chart_window, "alt+b", typed["Birth date"])
             type_date(session, chart_window, "alt+r", typed["Reading date"])
-            want = expected_names(command_line_chart(name, birth, reading))
+            session.keys(chart_window, "alt+u", "ctrl+a", "BackSpace")
+            if current:
+                session.type_text(chart_window, current)
+            want = expected_names(command_line_chart(name, birth, reading, current))
 
             def state():
                 found = fields()

@@ -545,6 +545,8 @@ void ChartWindow::showChart()
             tile.minor->setAccessibleName(
                 minor ? Text(chart::RowLabel(*tile.minorRow, chart::Words::Shown)) + QLatin1Char(' ') + compound
                       : QString());
+            tile.minor->setAccessibleDescription(minor ? Text(chart::MeaningLine(*tile.minorRow, m_chart, today))
+                                                       : QString());
             tile.minor->setVisible(minor);
         }
     }
