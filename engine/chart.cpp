@@ -205,8 +205,9 @@ ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &o
     Personality(prepared, chart.personality, steps);
     Maturity(chart.lifePath, chart.expression, chart.maturity, steps);
     Chaldean(prepared, chart.chaldean, steps);
-    KarmicLessons(prepared, chart.karmicLessons);
-    HiddenPassion(prepared, chart.hiddenPassion);
+    Inclusion(prepared, chart.inclusion);
+    KarmicLessons(chart.inclusion, chart.karmicLessons);
+    HiddenPassion(chart.inclusion, chart.hiddenPassion);
     for (const ChartRow &row : ChartRows) {
         if (!row.carriesDebts)
             continue;
@@ -234,7 +235,6 @@ ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &o
     if (options.years > 0)
         Forecast(chart, options.years, chart.forecast);
 
-    Inclusion(prepared, chart.inclusion);
     Planes(prepared, chart.planes);
     Balance(prepared, chart.balance, steps);
     RationalThought(prepared, chart.birthday, chart.rationalThought, steps);
