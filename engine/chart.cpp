@@ -11,22 +11,25 @@ namespace veltara::chart {
 
 namespace {
 
+// Empties a number and its steps, keeping their storage.
+void ClearNumber(ChartNumber &number)
+{
+    number.value = 0;
+    number.total = 0;
+    number.steps.clear();
+    number.karmicDebt = 0;
+}
+
 // Empties every value of the chart, keeping the storage of its texts and
 // lists, and of the prepared name.
 void ClearChart(Chart &chart)
 {
-    const auto clearNumber = [](ChartNumber &number) {
-        number.value = 0;
-        number.total = 0;
-        number.steps.clear();
-        number.karmicDebt = 0;
-    };
     for (const ChartRow &row : ChartRows) {
         std::visit(Overloaded{
-                       [&](ChartNumber Chart::*member) { clearNumber(chart.*member); },
+                       [&](ChartNumber Chart::*member) { ClearNumber(chart.*member); },
                        [&](SpansMember auto spans) {
                            for (Span &span : chart.*spans) {
-                               clearNumber(span.number);
+                               ClearNumber(span.number);
                                span.fromAge = 0;
                                span.toAge = -1;
                                span.current = false;
@@ -46,7 +49,7 @@ void ClearChart(Chart &chart)
                        [&](bool Chart::*member) { chart.*member = false; },
                        [&](std::array<ChartNumber, 2> Chart::*member) {
                            for (ChartNumber &number : chart.*member)
-                               clearNumber(number);
+                               ClearNumber(number);
                        },
                        [&](std::array<Transit, 3> Chart::*member) { chart.*member = {}; },
                        [&](std::vector<ForecastYear> Chart::*member) { (chart.*member).clear(); },
@@ -179,11 +182,17 @@ ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &o
 {
     using namespace parts;
     const Steps steps = options.steps;
-    ClearChart(chart);
     chart.date = date;
     chart.on = on;
-    if (!IsValidDate(date) || !IsValidDate(on))
+    if (!IsValidDate(date) || !IsValidDate(on)) {
+        ClearChart(chart);
         return ChartRefusal::NoSuchDate;
+    }
+    // Each value below is written afresh, but for what grows (the karmic
+    // debts) and what is only written with a name in use or years ahead;
+    // only a refusal empties the whole chart.
+    chart.karmicDebts.clear();
+    chart.forecast.clear();
     PrepareName(name, chart.name);
     if (chart.name.letters.empty()) {
         ClearChart(chart);
@@ -196,6 +205,15 @@ ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &o
             return ChartRefusal::NoLetterInUse;
         }
         chart.currentName.assign(options.currentName);
+    } else {
+        chart.nameInUse.letters.clear();
+        chart.nameInUse.vowels.clear();
+        chart.nameInUse.ends.clear();
+        chart.currentName.clear();
+        for (const ChartRow &row : ChartRows) {
+            if (row.ofNameInUse)
+                ClearNumber(chart.*std::get<ChartNumber Chart::*>(row.value));
+        }
     }
     const PreparedName &prepared = chart.name;
     LifePath(date, chart.lifePath, steps);
@@ -205,8 +223,9 @@ ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &o
     Personality(prepared, chart.personality, steps);
     Maturity(chart.lifePath, chart.expression, chart.maturity, steps);
     Chaldean(prepared, chart.chaldean, steps);
-    KarmicLessons(prepared, chart.karmicLessons);
-    HiddenPassion(prepared, chart.hiddenPassion);
+    Inclusion(prepared, chart.inclusion);
+    KarmicLessons(chart.inclusion, chart.karmicLessons);
+    HiddenPassion(chart.inclusion, chart.hiddenPassion);
     for (const ChartRow &row : ChartRows) {
         if (!row.carriesDebts)
             continue;
@@ -234,7 +253,6 @@ ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &o
     if (options.years > 0)
         Forecast(chart, options.years, chart.forecast);
 
-    Inclusion(prepared, chart.inclusion);
     Planes(prepared, chart.planes);
     Balance(prepared, chart.balance, steps);
     RationalThought(prepared, chart.birthday, chart.rationalThought, steps);

@@ -33,8 +33,9 @@ void SoulUrge(const PreparedName &name, ChartNumber &number, Steps steps);
 void Personality(const PreparedName &name, ChartNumber &number, Steps steps);
 void Maturity(const ChartNumber &lifePath, const ChartNumber &expression, ChartNumber &number, Steps steps);
 void Chaldean(const PreparedName &name, ChaldeanNumber &number, Steps steps);
-void KarmicLessons(const PreparedName &name, std::vector<int> &lessons);
-void HiddenPassion(const PreparedName &name, std::vector<int> &passion);
+// From the inclusion counts (Inclusion), how many letters carry 1 to 9.
+void KarmicLessons(const std::array<int, 9> &inclusion, std::vector<int> &lessons);
+void HiddenPassion(const std::array<int, 9> &inclusion, std::vector<int> &passion);
 // The karmic debt 13, 14, 16 or 19 on the way from a total to its value, 0
 // for none.
 int DebtOnTheWay(std::uint64_t total) noexcept;

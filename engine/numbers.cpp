@@ -61,15 +61,6 @@ void PartNumber(const PreparedName &name, Counts counts, std::string_view none, 
     }
 }
 
-// How many letters carry each value 1 to 9 (index 0 unused).
-std::array<std::size_t, 10> Carried(const PreparedName &name)
-{
-    std::array<std::size_t, 10> carried{};
-    for (const char letter : name.letters)
-        ++carried[static_cast<std::size_t>(LetterValue(static_cast<unsigned char>(letter)))];
-    return carried;
-}
-
 NamedLetter Named(char letter)
 {
     return {letter, LetterValue(static_cast<unsigned char>(letter))};
@@ -217,23 +208,21 @@ void Chaldean(const PreparedName &name, ChaldeanNumber &number, Steps steps)
     }
 }
 
-void KarmicLessons(const PreparedName &name, std::vector<int> &lessons)
+void KarmicLessons(const std::array<int, 9> &inclusion, std::vector<int> &lessons)
 {
     lessons.clear();
-    const std::array<std::size_t, 10> carried = Carried(name);
     for (int value = 1; value <= 9; ++value) {
-        if (carried[static_cast<std::size_t>(value)] == 0)
+        if (inclusion[static_cast<std::size_t>(value - 1)] == 0)
             lessons.push_back(value);
     }
 }
 
-void HiddenPassion(const PreparedName &name, std::vector<int> &passion)
+void HiddenPassion(const std::array<int, 9> &inclusion, std::vector<int> &passion)
 {
     passion.clear();
-    const std::array<std::size_t, 10> carried = Carried(name);
-    const std::size_t most = *std::max_element(carried.begin() + 1, carried.end());
+    const int most = *std::max_element(inclusion.begin(), inclusion.end());
     for (int value = 1; value <= 9; ++value) {
-        if (carried[static_cast<std::size_t>(value)] == most)
+        if (inclusion[static_cast<std::size_t>(value - 1)] == most)
             passion.push_back(value);
     }
 }
