@@ -289,12 +289,15 @@ void ChartWindow::createCycles(QWidget *area)
             tile->setAutoFillBackground(true);
             auto *tileLayout = new QVBoxLayout(tile);
             const QString key = ToQString(chart::TransitRows[i].key) + QStringLiteral("Transit");
-            MakeValueLabel(tile, key + QStringLiteral("Name"))->setText(Text(chart::ItemLabel(*row, i, chart::Words::Shown)));
+            QLabel *name = MakeValueLabel(tile, key + QStringLiteral("Name"));
+            name->setText(Text(chart::ItemLabel(*row, i, chart::Words::Shown)));
             m_transitValues.push_back(MakeValueLabel(tile, key + QStringLiteral("Value")));
-            m_transitValues.back()->setFont(ScaledFont(font(), 1.0, true));
-            for (QObject *label : tile->children())
-                if (auto *widget = qobject_cast<QWidget *>(label))
-                    tileLayout->addWidget(widget);
+            m_transitValues.back()->setFont(ScaledFont(font(), 1.2, true));
+            m_transitMeanings.push_back(new chartview::MeaningView(key, 1, tile));
+            tileLayout->addWidget(name);
+            tileLayout->addWidget(m_transitValues.back());
+            tileLayout->addWidget(m_transitMeanings.back());
+            tileLayout->addStretch(1);
             numbers->addWidget(tile, 1);
         }
         if (transits)
@@ -550,15 +553,15 @@ void ChartWindow::showChart()
             tile.minor->setVisible(minor);
         }
     }
-    for (std::size_t i = 0; i < m_transitValues.size(); ++i) {
-        const chart::Transit &transit = m_chart.transits[i];
-        const std::string key = "transits." + std::string(chart::TransitRows[i].key);
-        m_transitValues[i]->setText(Text(chart::TransitText(transit)));
-        m_transitValues[i]->setAccessibleName(
-            Text(chart::ItemLabel(*chart::FindChartRow("transits"), i, chart::Words::Shown)) + QLatin1Char(' ') +
-            m_transitValues[i]->text());
-        m_transitValues[i]->setToolTip(Text(chart::MeaningIn(key, transit.value)));
-        m_transitValues[i]->setAccessibleDescription(m_transitValues[i]->toolTip());
+    const chart::ChartRow &transits = *chart::FindChartRow("transits");
+    std::vector<chart::ChartLine> transitLines;
+    chart::AppendRowLines(transits, m_chart, chart::Words::Shown, transitLines);
+    for (std::size_t i = 0; i < m_transitValues.size() && i < transitLines.size(); ++i) {
+        m_transitValues[i]->setText(Text(transitLines[i].value));
+        m_transitValues[i]->setAccessibleName(Text(transitLines[i].label) + QLatin1Char(' ') + m_transitValues[i]->text());
+        m_transitMeanings[i]->setMeanings(chart::LineMeanings(transitLines[i], m_chart, today));
+        m_transitValues[i]->setToolTip(m_transitMeanings[i]->description());
+        m_transitValues[i]->setAccessibleDescription(m_transitMeanings[i]->description());
     }
     m_yearsAhead->setChart(m_chart);
     for (const Value &value : m_cycleValues) {

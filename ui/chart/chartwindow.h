@@ -117,6 +117,7 @@ private:
     QWidget *m_cyclesArea = nullptr;
     std::vector<Value> m_cycleValues; // the numbers, not the spans
     std::vector<QLabel *> m_transitValues; // the transits of the reading date, as TransitRows
+    std::vector<chartview::MeaningView *> m_transitMeanings;
     chartview::CyclesTimeline *m_timeline = nullptr;
     chartview::YearsAhead *m_yearsAhead = nullptr;
     // The band chosen (the current pinnacle until the user chooses one), its
