@@ -276,12 +276,18 @@ void ChartWindow::createCycles(QWidget *area)
     m_cyclesArea = new QGroupBox(QStringLiteral("Cycles"), area);
     m_cyclesArea->setObjectName(QStringLiteral("cyclesArea"));
     auto *layout = new QVBoxLayout(m_cyclesArea);
-    auto *numbers = new QHBoxLayout;
-    // Each number a small tile: its name over the number.
+    // Each number a small tile: its name over the number; the year's numbers
+    // in a row, the transits and their essence in a row under it, so that
+    // each tile has the width its meaning needs.
+    auto *yearNumbers = new QHBoxLayout;
+    auto *letterNumbers = new QHBoxLayout;
+    QHBoxLayout *numbers = yearNumbers;
     for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Cycles, chart::Words::Shown)) {
         if (chart::HoldsSpans(*row))
             continue; // on the timeline
         const bool transits = std::holds_alternative<std::array<chart::Transit, 3> chart::Chart::*>(row->value);
+        if (transits)
+            numbers = letterNumbers;
         for (std::size_t i = 0; transits && i < std::size(chart::TransitRows); ++i) {
             auto *tile = new QFrame(m_cyclesArea);
             tile->setFrameShape(QFrame::StyledPanel);
@@ -320,7 +326,8 @@ void ChartWindow::createCycles(QWidget *area)
         tileLayout->addStretch(1);
         numbers->addWidget(tile, 1);
     }
-    layout->addLayout(numbers);
+    layout->addLayout(yearNumbers);
+    layout->addLayout(letterNumbers);
     m_timeline = new chartview::CyclesTimeline(m_cyclesArea);
     layout->addWidget(m_timeline);
     // Under the timeline, the meanings of the band chosen.
