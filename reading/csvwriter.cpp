@@ -4,6 +4,7 @@
 #include "text.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace veltara::reading {
 
@@ -28,119 +29,138 @@ void AppendNumberColumns(CsvColumns &columns, chart::NumberForm form, const Char
         columns.number("karmicDebt", number.karmicDebt != 0, Unsigned(number.karmicDebt));
 }
 
-// The columns of one row of the chart, each kind of value in its own way.
+// The columns of one row of the chart, each kind of value in its own way:
+// a visitor of the row's member.
+struct RowColumns {
+    CsvColumns &columns;
+    const chart::ChartRow &row;
+    const Chart &chart;
+    chart::Steps steps;
+    int years;
+    std::string &scratch;
+
+    bool withSteps() const { return steps == chart::Steps::Written; }
+
+    void operator()(ChartNumber Chart::*member) const
+    {
+        columns.enter(row.key);
+        AppendNumberColumns(columns, row.form, chart.*member, steps);
+        columns.leave();
+    }
+    template <std::size_t Count>
+    void operator()(std::array<chart::Span, Count> Chart::*spans) const
+    {
+        columns.enter(row.key);
+        for (std::size_t i = 0; i < Count; ++i) {
+            const chart::Span &span = (chart.*spans)[i];
+            columns.enter(i + 1);
+            columns.number({}, Unsigned(span.number.value));
+            if (withSteps())
+                columns.text("steps", span.number.steps);
+            columns.number("fromAge", Unsigned(span.fromAge));
+            columns.number("toAge", span.toAge >= 0, Unsigned(span.toAge));
+            columns.flag("current", span.current);
+            columns.leave();
+        }
+        columns.leave();
+    }
+    void operator()(chart::ChaldeanNumber Chart::*member) const
+    {
+        const chart::ChaldeanNumber &number = chart.*member;
+        columns.enter(row.key);
+        columns.number("compound", number.compound);
+        columns.number("root", Unsigned(number.root));
+        if (withSteps())
+            columns.text("steps", number.steps);
+        columns.leave();
+    }
+    void operator()(std::vector<int> Chart::*member) const { columns.numbers(row.key, chart.*member); }
+    void operator()(int Chart::*member) const { columns.number(row.key, Unsigned(chart.*member)); }
+    void operator()(chart::NamedLetter Chart::*member) const
+    {
+        const chart::NamedLetter &letter = chart.*member;
+        const bool given = letter.letter != 0;
+        columns.enter(row.key);
+        columns.number({}, given, Unsigned(letter.value));
+        columns.text("letter", std::string_view(&letter.letter, given ? 1 : 0));
+        columns.leave();
+    }
+    void operator()(std::array<chart::Plane, 4> Chart::*member) const
+    {
+        columns.enter(row.key);
+        for (std::size_t i = 0; i < (chart.*member).size(); ++i) {
+            columns.enter(chart::PlaneRows[i].key);
+            columns.number({}, Unsigned((chart.*member)[i].value));
+            columns.number("count", Unsigned((chart.*member)[i].count));
+            columns.leave();
+        }
+        columns.leave();
+    }
+    void operator()(std::array<int, 9> Chart::*member) const
+    {
+        columns.enter(row.key);
+        for (std::size_t i = 0; i < (chart.*member).size(); ++i) {
+            columns.enter(i + 1);
+            columns.number({}, Unsigned((chart.*member)[i]));
+            columns.leave();
+        }
+        columns.leave();
+    }
+    void operator()(std::vector<std::u32string> chart::PreparedName::*member) const
+    {
+        columns.texts(row.key, chart.name.*member, scratch);
+    }
+    void operator()(bool Chart::*member) const { columns.flag(row.key, chart.*member); }
+    void operator()(std::array<ChartNumber, 2> Chart::*member) const
+    {
+        columns.enter(row.key);
+        for (std::size_t i = 0; i < (chart.*member).size(); ++i) {
+            columns.enter(chart::BridgeRows[i].key);
+            columns.number({}, Unsigned((chart.*member)[i].value));
+            if (withSteps())
+                columns.text("steps", (chart.*member)[i].steps);
+            columns.leave();
+        }
+        columns.leave();
+    }
+    void operator()(std::array<chart::Transit, 3> Chart::*member) const
+    {
+        columns.enter(row.key);
+        for (std::size_t i = 0; i < (chart.*member).size(); ++i) {
+            const chart::Transit &transit = (chart.*member)[i];
+            columns.enter(chart::TransitRows[i].key);
+            columns.number({}, Unsigned(transit.value));
+            columns.text("letter", std::string_view(&transit.letter, transit.letter != 0 ? 1 : 0));
+            columns.number("fromAge", Unsigned(transit.fromAge));
+            columns.number("toAge", Unsigned(transit.toAge));
+            columns.leave();
+        }
+        columns.leave();
+    }
+    void operator()(std::vector<chart::ForecastYear> Chart::*member) const
+    {
+        const std::vector<chart::ForecastYear> &forecast = chart.*member;
+        columns.enter(row.key);
+        for (std::size_t i = 0; i < static_cast<std::size_t>(years); ++i) {
+            columns.blank(i >= forecast.size());
+            columns.enter(i + 1);
+            for (std::size_t column = 0; column < std::size(chart::ForecastColumns); ++column) {
+                if (i < forecast.size())
+                    scratch = chart::ForecastCell(forecast[i], column);
+                columns.text(chart::ForecastColumns[column].key, scratch);
+            }
+            columns.leave();
+        }
+        columns.leave();
+    }
+};
+
 void AppendRowColumns(CsvColumns &columns, const chart::ChartRow &row, const Chart &chart, chart::Steps steps,
                       int years, std::string &scratch)
 {
-    const bool withSteps = steps == chart::Steps::Written;
     const bool table = std::holds_alternative<std::vector<chart::ForecastYear> Chart::*>(row.value);
     columns.blank(!table && !chart::HasValue(row, chart));
-    std::visit(chart::Overloaded{
-                   [&](ChartNumber Chart::*member) {
-                       columns.enter(row.key);
-                       AppendNumberColumns(columns, row.form, chart.*member, steps);
-                       columns.leave();
-                   },
-                   [&](auto Chart::*spans)
-                       requires requires { (chart.*spans)[0].fromAge; }
-                   {
-                       columns.enter(row.key);
-                       for (std::size_t i = 0; i < (chart.*spans).size(); ++i) {
-                           const chart::Span &span = (chart.*spans)[i];
-                           columns.enter(i + 1);
-                           columns.number({}, Unsigned(span.number.value));
-                           if (withSteps)
-                               columns.text("steps", span.number.steps);
-                           columns.number("fromAge", Unsigned(span.fromAge));
-                           columns.number("toAge", span.toAge >= 0, Unsigned(span.toAge));
-                           columns.flag("current", span.current);
-                           columns.leave();
-                       }
-                       columns.leave();
-                   },
-                   [&](chart::ChaldeanNumber Chart::*member) {
-                       const chart::ChaldeanNumber &number = chart.*member;
-                       columns.enter(row.key);
-                       columns.number("compound", number.compound);
-                       columns.number("root", Unsigned(number.root));
-                       if (withSteps)
-                           columns.text("steps", number.steps);
-                       columns.leave();
-                   },
-                   [&](std::vector<int> Chart::*member) { columns.numbers(row.key, chart.*member); },
-                   [&](int Chart::*member) { columns.number(row.key, Unsigned(chart.*member)); },
-                   [&](chart::NamedLetter Chart::*member) {
-                       const chart::NamedLetter &letter = chart.*member;
-                       const bool given = letter.letter != 0;
-                       columns.enter(row.key);
-                       columns.number({}, given, Unsigned(letter.value));
-                       columns.text("letter", std::string_view(&letter.letter, given ? 1 : 0));
-                       columns.leave();
-                   },
-                   [&](std::array<chart::Plane, 4> Chart::*member) {
-                       columns.enter(row.key);
-                       for (std::size_t i = 0; i < (chart.*member).size(); ++i) {
-                           columns.enter(chart::PlaneRows[i].key);
-                           columns.number({}, Unsigned((chart.*member)[i].value));
-                           columns.number("count", Unsigned((chart.*member)[i].count));
-                           columns.leave();
-                       }
-                       columns.leave();
-                   },
-                   [&](std::array<int, 9> Chart::*member) {
-                       columns.enter(row.key);
-                       for (std::size_t i = 0; i < (chart.*member).size(); ++i) {
-                           columns.enter(i + 1);
-                           columns.number({}, Unsigned((chart.*member)[i]));
-                           columns.leave();
-                       }
-                       columns.leave();
-                   },
-                   [&](std::vector<std::u32string> chart::PreparedName::*member) {
-                       columns.texts(row.key, chart.name.*member, scratch);
-                   },
-                   [&](bool Chart::*member) { columns.flag(row.key, chart.*member); },
-                   [&](std::array<ChartNumber, 2> Chart::*member) {
-                       columns.enter(row.key);
-                       for (std::size_t i = 0; i < (chart.*member).size(); ++i) {
-                           columns.enter(chart::BridgeRows[i].key);
-                           columns.number({}, Unsigned((chart.*member)[i].value));
-                           if (withSteps)
-                               columns.text("steps", (chart.*member)[i].steps);
-                           columns.leave();
-                       }
-                       columns.leave();
-                   },
-                   [&](std::array<chart::Transit, 3> Chart::*member) {
-                       columns.enter(row.key);
-                       for (std::size_t i = 0; i < (chart.*member).size(); ++i) {
-                           const chart::Transit &transit = (chart.*member)[i];
-                           columns.enter(chart::TransitRows[i].key);
-                           columns.number({}, Unsigned(transit.value));
-                           columns.text("letter", std::string_view(&transit.letter, transit.letter != 0 ? 1 : 0));
-                           columns.number("fromAge", Unsigned(transit.fromAge));
-                           columns.number("toAge", Unsigned(transit.toAge));
-                           columns.leave();
-                       }
-                       columns.leave();
-                   },
-                   [&](std::vector<chart::ForecastYear> Chart::*member) {
-                       const std::vector<chart::ForecastYear> &forecast = chart.*member;
-                       columns.enter(row.key);
-                       for (std::size_t i = 0; i < static_cast<std::size_t>(years); ++i) {
-                           columns.blank(i >= forecast.size());
-                           columns.enter(i + 1);
-                           for (std::size_t column = 0; column < std::size(chart::ForecastColumns); ++column) {
-                               if (i < forecast.size())
-                                   scratch = chart::ForecastCell(forecast[i], column);
-                               columns.text(chart::ForecastColumns[column].key, scratch);
-                           }
-                           columns.leave();
-                       }
-                       columns.leave();
-                   },
-               },
-               row.value);
+    std::visit(RowColumns{columns, row, chart, steps, years, scratch}, row.value);
     columns.blank(false);
 }
 
@@ -178,22 +198,38 @@ void CsvColumns::appendName(std::string_view key)
     m_out.append(key);
 }
 
+void CsvColumns::pendLargeNumber(std::uint64_t value)
+{
+    if (value < 100) { // most of them: totals, ages
+        m_pending[m_used++] = static_cast<char>('0' + value / 10);
+        m_pending[m_used++] = static_cast<char>('0' + value % 10);
+        return;
+    }
+    const char *end = std::to_chars(m_pending.data() + m_used, m_pending.data() + m_pending.size(), value).ptr;
+    m_used = static_cast<std::size_t>(end - m_pending.data());
+}
+
 void CsvColumns::text(std::string_view key, std::string_view utf8)
 {
-    if (begin(key))
-        AppendCsvField(m_out, utf8);
+    if (!begin(key))
+        return;
+    flush();
+    AppendCsvField(m_out, utf8);
 }
 
 void CsvColumns::date(std::string_view key, const Date &date)
 {
-    if (begin(key))
-        AppendIsoDate(m_out, date);
+    if (!begin(key))
+        return;
+    flush();
+    AppendIsoDate(m_out, date);
 }
 
 void CsvColumns::texts(std::string_view key, const std::vector<std::u32string> &items, std::string &joined)
 {
     if (!begin(key))
         return;
+    flush();
     joined.clear();
     for (const std::u32string &item : items) {
         if (!joined.empty())

@@ -12,6 +12,8 @@
 #include "inputs.h"
 #include "text.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -29,28 +31,35 @@ inline constexpr std::string_view CsvLineEnd = "\r\n";
 void AppendCsvField(std::string &out, std::string_view utf8);
 
 // Appends the names, or the values, of a row's columns, each after a comma
-// (the columns follow "row" and "line").
+// (the columns follow "row" and "line"). The values are in `out` once the
+// columns are destroyed.
 class CsvColumns {
 public:
     enum class Write { Names, Values };
     CsvColumns(std::string &out, Write write) : m_out(out), m_names(write == Write::Names) {}
+    ~CsvColumns() { flush(); }
+    CsvColumns(const CsvColumns &) = delete;
+    CsvColumns &operator=(const CsvColumns &) = delete;
 
     void text(std::string_view key, std::string_view utf8);
-    void number(std::string_view key, std::uint64_t value)
-    {
-        if (begin(key))
-            AppendNumber(m_out, value);
-    }
+    void number(std::string_view key, std::uint64_t value) { number(key, true, value); }
     // A number or, without one, an empty field (null in JSON).
     void number(std::string_view key, bool given, std::uint64_t value)
     {
-        if (begin(key) && given)
-            AppendNumber(m_out, value);
+        if (!begin(key) || !given)
+            return;
+        if (value < 10)
+            m_pending[m_used++] = static_cast<char>('0' + value);
+        else
+            pendLargeNumber(value);
     }
     void flag(std::string_view key, bool yes)
     {
-        if (begin(key))
-            m_out.append(yes ? "true" : "false");
+        if (!begin(key))
+            return;
+        const std::string_view word = yes ? "true" : "false";
+        std::copy(word.begin(), word.end(), m_pending.begin() + static_cast<std::ptrdiff_t>(m_used));
+        m_used += word.size();
     }
     // YYYY-MM-DD.
     void date(std::string_view key, const Date &date);
@@ -60,6 +69,7 @@ public:
     {
         if (!begin(key))
             return;
+        flush();
         for (std::size_t i = 0; i < std::size(values); ++i) {
             if (i != 0)
                 m_out.push_back(' ');
@@ -96,14 +106,25 @@ public:
 
 private:
     // The comma before the column and, for the names, the column's name;
-    // true when its value is to be written.
+    // true when its value is to be written. There is then room in
+    // m_pending for a number or a flag.
     bool begin(std::string_view key)
     {
-        m_out.push_back(',');
-        if (!m_names)
-            return !m_blank;
-        appendName(key);
-        return false;
+        if (m_names) {
+            m_out.push_back(',');
+            appendName(key);
+            return false;
+        }
+        if (m_pending.size() - m_used < MostBytes)
+            flush();
+        m_pending[m_used++] = ',';
+        return !m_blank;
+    }
+    void pendLargeNumber(std::uint64_t value);
+    void flush()
+    {
+        m_out.append(m_pending.data(), m_used);
+        m_used = 0;
     }
     void appendName(std::string_view key);
     // The names: the prefix of the columns after it, the key or, without
@@ -117,6 +138,13 @@ private:
     std::size_t m_count = 0;
     std::string m_prefix;              // the names: "pinnacles.1."
     std::vector<std::size_t> m_scopes; // the prefix's length before each enter()
+    // The commas, numbers and flags of the values, gathered and appended to
+    // m_out in one go: a field costs a few stores instead of two or three
+    // calls into the string. This takes SAVED of the instructions of a CSV
+    // chart batch (callgrind, 20,000 rows).
+    static constexpr std::size_t MostBytes = 1 + 20; // the comma and a 64-bit number
+    std::array<char, 256> m_pending;
+    std::size_t m_used = 0;
 };
 
 // The chart's columns from "name" on: with Steps::Left there are no steps
