@@ -42,6 +42,7 @@ void EndPart(PreparedName &name, std::string_view joined)
     if (end == start)
         return;
     name.ends.push_back(end);
+    name.vowels.resize(end);
     const std::string_view letters = name.letters;
     for (std::size_t i = start; i < end; ++i) {
         bool vowel = IsPlainVowel(letters[i]);
@@ -50,7 +51,7 @@ void EndPart(PreparedName &name, std::string_view joined)
             const bool beforeVowel = i + 1 < end && joined[i + 1] != 0 && IsPlainVowel(letters[i + 1]);
             vowel = !afterVowel && !beforeVowel;
         }
-        name.vowels.push_back(vowel ? 1 : 0);
+        name.vowels[i] = vowel ? 1 : 0;
     }
 }
 

@@ -45,7 +45,9 @@ std::size_t SequenceLength(std::string_view bytes, std::size_t pos) noexcept
 bool IsValidUtf8(std::string_view bytes) noexcept
 {
     for (std::size_t pos = 0, length = 0; pos < bytes.size(); pos += length) {
-        if ((length = SequenceLength(bytes, pos)) == 0)
+        if (static_cast<unsigned char>(bytes[pos]) < 0x80) // ASCII, most of any text
+            length = 1;
+        else if ((length = SequenceLength(bytes, pos)) == 0)
             return false;
     }
     return true;
