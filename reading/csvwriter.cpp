@@ -82,7 +82,7 @@ struct RowColumns {
         const bool given = letter.letter != 0;
         columns.enter(row.key);
         columns.number({}, given, Unsigned(letter.value));
-        columns.text("letter", std::string_view(&letter.letter, given ? 1 : 0));
+        columns.letter("letter", letter.letter);
         columns.leave();
     }
     void operator()(std::array<chart::Plane, 4> Chart::*member) const
@@ -130,7 +130,7 @@ struct RowColumns {
             const chart::Transit &transit = (chart.*member)[i];
             columns.enter(chart::TransitRows[i].key);
             columns.number({}, Unsigned(transit.value));
-            columns.text("letter", std::string_view(&transit.letter, transit.letter != 0 ? 1 : 0));
+            columns.letter("letter", transit.letter);
             columns.number("fromAge", Unsigned(transit.fromAge));
             columns.number("toAge", Unsigned(transit.toAge));
             columns.leave();
@@ -211,7 +211,7 @@ void CsvColumns::pendLargeNumber(std::uint64_t value)
 
 void CsvColumns::text(std::string_view key, std::string_view utf8)
 {
-    if (!begin(key))
+    if (!begin(key) || utf8.empty())
         return;
     flush();
     AppendCsvField(m_out, utf8);
@@ -227,7 +227,7 @@ void CsvColumns::date(std::string_view key, const Date &date)
 
 void CsvColumns::texts(std::string_view key, const std::vector<std::u32string> &items, std::string &joined)
 {
-    if (!begin(key))
+    if (!begin(key) || items.empty())
         return;
     flush();
     joined.clear();

@@ -61,6 +61,12 @@ public:
         std::copy(word.begin(), word.end(), m_pending.begin() + static_cast<std::ptrdiff_t>(m_used));
         m_used += word.size();
     }
+    // A letter A to Z, or an empty field for none (letter 0).
+    void letter(std::string_view key, char letter)
+    {
+        if (begin(key) && letter != 0)
+            m_pending[m_used++] = letter;
+    }
     // YYYY-MM-DD.
     void date(std::string_view key, const Date &date);
     // A list of plain values as one field, the items separated by a space.
