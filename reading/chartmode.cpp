@@ -16,14 +16,6 @@ namespace {
 using chart::Chart;
 using chart::ChartNumber;
 
-std::string Utf8Of(const std::u32string &characters)
-{
-    std::string text;
-    for (const char32_t c : characters)
-        AppendUtf8(text, c);
-    return text;
-}
-
 std::uint64_t Unsigned(int n)
 {
     return static_cast<std::uint64_t>(n);
@@ -114,7 +106,7 @@ void AppendRowJson(JsonWriter &json, const chart::ChartRow &row, const Chart &ch
                    [&](std::vector<std::u32string> chart::PreparedName::*member) {
                        json.beginArray();
                        for (const std::u32string &text : chart.name.*member)
-                           json.string(Utf8Of(text));
+                           json.string(Utf8Text(text));
                        json.endArray();
                    },
                    [&](bool Chart::*member) { json.raw(chart.*member ? "true" : "false"); },
@@ -198,7 +190,7 @@ void AppendChartJson(std::string &out, std::string_view name, const Chart &chart
     JsonWriter json(out);
     json.beginObject().key("name").string(name).key("currentName");
     if (chart::HasNameInUse(chart))
-        json.string(Utf8Of(chart.currentName));
+        json.string(Utf8Text(chart.currentName));
     else
         json.null();
     json.key("date").string(IsoDateText(chart.date));
