@@ -53,15 +53,6 @@ std::string Number(int number)
     return Number(static_cast<std::uint64_t>(number));
 }
 
-// "Soul Urge" as the window writes it: "Soul urge".
-std::string SentenceCase(std::string_view label)
-{
-    std::string text(label);
-    for (std::size_t i = 1; i < text.size(); ++i)
-        text[i] = AsciiLower(text[i]);
-    return text;
-}
-
 std::string LowerCase(std::string_view label)
 {
     std::string text(label);
@@ -70,24 +61,21 @@ std::string LowerCase(std::string_view label)
     return text;
 }
 
-// A core number in the text chart: "14/5, karmic debt 14".
-std::string CoreText(const ChartNumber &number)
+// "Soul Urge" as the window writes it: "Soul urge".
+std::string SentenceCase(std::string_view label)
 {
-    std::string text = CompoundText(number.total, number.value);
-    if (number.karmicDebt != 0) {
-        text.append(", ");
-        text.append(DebtText(number.karmicDebt));
-    }
-    return text;
+    return label.empty() ? std::string() : label.front() + LowerCase(label.substr(1));
 }
 
 std::string NumberText(const ChartRow &row, const ChartNumber &number, Words words)
 {
-    if (row.form == NumberForm::Core)
-        return words == Words::Text ? CoreText(number) : CompoundText(number.total, number.value);
-    if (row.form == NumberForm::Minor)
-        return CompoundText(number.total, number.value);
-    return Number(number.value);
+    if (row.form != NumberForm::Core && row.form != NumberForm::Minor)
+        return Number(number.value);
+    std::string text = CompoundText(number.total, number.value);
+    // A core number in the text chart: "14/5, karmic debt 14".
+    if (row.form == NumberForm::Core && words == Words::Text && number.karmicDebt != 0)
+        text.append(", " + DebtText(number.karmicDebt));
+    return text;
 }
 
 // The items joined by ", ", each as `append` writes it; "none" for none.
@@ -103,23 +91,6 @@ std::string Listed(const Items &items, Append append)
         append(text, item);
     }
     return text;
-}
-
-std::string NumberList(const std::vector<int> &numbers)
-{
-    return Listed(numbers, [](std::string &text, int number) { AppendNumber(text, static_cast<std::uint64_t>(number)); });
-}
-
-// Each entry in quotes, so that none is taken for the list's own commas or
-// for "none": "\"-\", \"'\"".
-std::string QuotedList(const std::vector<std::u32string> &entries)
-{
-    return Listed(entries, [](std::string &text, const std::u32string &characters) {
-        text.push_back('"');
-        for (const char32_t c : characters)
-            AppendCharacterShown(text, c);
-        text.push_back('"');
-    });
 }
 
 // "A 1", or "none".
@@ -390,7 +361,9 @@ void AppendRowLines(const ChartRow &row, const Chart &chart, Words words, std::v
                                 ? Number(number.root) + " (compound " + Number(number.compound) + ")"
                                 : CompoundText(number.compound, number.root));
                    },
-                   [&](std::vector<int> Chart::*member) { line(NumberList(chart.*member)); },
+                   [&](std::vector<int> Chart::*member) {
+                       line(Listed(chart.*member, [](std::string &text, int number) { text.append(Number(number)); }));
+                   },
                    [&](int Chart::*member) { line(Number(chart.*member)); },
                    [&](NamedLetter Chart::*member) { line(LetterText(chart.*member)); },
                    [&](std::array<Plane, 4> Chart::*member) { items(chart.*member, PlaneText); },
@@ -404,7 +377,16 @@ void AppendRowLines(const ChartRow &row, const Chart &chart, Words words, std::v
                        line(std::move(text), Breaks::AfterCommas);
                    },
                    [&](std::vector<std::u32string> PreparedName::*member) {
-                       line(QuotedList(chart.name.*member), Breaks::AfterCommas);
+                       // Each entry in quotes, so that none is taken for the list's own
+                       // commas or for "none": "\"-\", \"'\"".
+                       line(Listed(chart.name.*member,
+                                   [](std::string &text, const std::u32string &characters) {
+                                       text.push_back('"');
+                                       for (const char32_t c : characters)
+                                           AppendCharacterShown(text, c);
+                                       text.push_back('"');
+                                   }),
+                            Breaks::AfterCommas);
                    },
                    [&](bool Chart::*member) { line(chart.*member ? "yes" : "no"); },
                    [&](std::array<ChartNumber, 2> Chart::*numbers) {
