@@ -131,15 +131,17 @@ std::string ReadingText(const Utf8Reading &reading, std::size_t width)
     line.clear();
     AppendNumber(line, reading.letterSum);
     AppendLine(out, "  letter sum", line, width);
-    std::uint64_t previous = reading.letterSum;
-    for (std::size_t pass = 0; pass < reading.nameSums.size(); ++pass) {
-        line.clear();
-        AppendDigitsAdded(line, previous);
-        line.append(" = ");
-        AppendNumber(line, reading.nameSums[pass]);
-        AppendLine(out, "  pass " + std::to_string(pass + 1), line, width);
-        previous = reading.nameSums[pass];
-    }
+    // The digit-sum passes from `first` on, each over the sum before it.
+    const auto passes = [&](std::uint64_t before, const std::vector<std::uint64_t> &sums, std::size_t first) {
+        for (std::size_t pass = first; pass < sums.size(); ++pass) {
+            line.clear();
+            AppendDigitsAdded(line, pass == 0 ? before : sums[pass - 1]);
+            line.append(" = ");
+            AppendNumber(line, sums[pass]);
+            AppendLine(out, "  pass " + std::to_string(pass + 1), line, width);
+        }
+    };
+    passes(reading.letterSum, reading.nameSums, 0);
 
     out.push_back('\n');
     AppendSentence(out, "Birth number " + birthNumber + " from the birth-date digits (month, day, year)", width);
@@ -158,13 +160,7 @@ std::string ReadingText(const Utf8Reading &reading, std::size_t width)
     line.append(" = ");
     AppendNumber(line, reading.birthSums.front());
     AppendLine(out, "  pass 1", line, width);
-    for (std::size_t pass = 1; pass < reading.birthSums.size(); ++pass) {
-        line.clear();
-        AppendDigitsAdded(line, reading.birthSums[pass - 1]);
-        line.append(" = ");
-        AppendNumber(line, reading.birthSums[pass]);
-        AppendLine(out, "  pass " + std::to_string(pass + 1), line, width);
-    }
+    passes(0, reading.birthSums, 1);
 
     const ZodiacRowDays days = DaysOfZodiacRow(*reading.zodiac);
     out.push_back('\n');
