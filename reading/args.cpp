@@ -3,6 +3,7 @@
 #include "batch.h"
 #include "chart.h"
 #include "dates.h"
+#include "numerology.h"
 #include "text.h"
 #include "version.h"
 
@@ -78,10 +79,11 @@ std::string OrderHint(const std::vector<std::string_view> &positional, bool char
 }
 
 // A month the window does not know adds no month digits, which is easily
-// missed: "9", "09", "Sep" and "september" are none of the names.
+// missed: "9", "09", "Sep" and "september" are none of the names, only
+// "January" to "December" exactly as the window lists them.
 std::string MonthHint(std::string_view month)
 {
-    if (month.empty() || IsMonthName(month))
+    if (month.empty() || std::find(MonthNames.begin(), MonthNames.end(), month) != MonthNames.end())
         return {};
     return "only the twelve English month names, written January to December, are known; \"" +
            std::string(month) + "\" adds no month digits";

@@ -162,12 +162,14 @@ std::string ReadingText(const Utf8Reading &reading, std::size_t width)
     AppendLine(out, "  pass 1", line, width);
     passes(0, reading.birthSums, 1);
 
-    const ZodiacRowDays days = DaysOfZodiacRow(*reading.zodiac);
+    // The row's month and its first and last day, from its keys.
+    const ZodiacRange &row = *reading.zodiac;
+    const std::string month(MonthNames[row.firstKey / 1000000 - 1]);
     out.push_back('\n');
     AppendSentence(out,
-                   "Zodiac sign " + std::string(sign) + " from row " + std::to_string(reading.zodiac->row) +
-                       " of the zodiac table: " + std::string(days.month) + ' ' + std::to_string(days.firstDay) +
-                       " to " + std::string(days.month) + ' ' + std::to_string(days.lastDay),
+                   "Zodiac sign " + std::string(sign) + " from row " + std::to_string(row.row) + " of the zodiac table: " +
+                       month + ' ' + std::to_string(row.firstKey / 10000 % 100) + " to " + month + ' ' +
+                       std::to_string(row.lastKey / 10000 % 100),
                    width);
     return out;
 }
