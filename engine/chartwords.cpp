@@ -186,13 +186,9 @@ std::vector<std::string> ForecastTable(const Chart &chart)
 
 std::string CompoundText(std::uint64_t total, int value)
 {
-    std::string text;
-    if (total != static_cast<std::uint64_t>(value)) {
-        AppendNumber(text, total);
-        text.push_back('/');
-    }
-    AppendNumber(text, static_cast<std::uint64_t>(value));
-    return text;
+    if (total == static_cast<std::uint64_t>(value))
+        return Number(value);
+    return Number(total) + '/' + Number(value);
 }
 
 std::string DebtText(int debt)
@@ -264,9 +260,7 @@ std::string CyclesHeading(const Chart &chart, Words words)
     std::string heading = chart.cyclesFromBirth ? "Cycles from the birth" : "Cycles";
     if (words == Words::Text)
         heading.append(" on " + IsoDateText(CyclesDate(chart)));
-    heading.append(words == Words::Text || chart.cyclesFromBirth ? ", at age " : " at age ");
-    AppendNumber(heading, static_cast<std::uint64_t>(chart.age));
-    return heading;
+    return heading + (words == Words::Text || chart.cyclesFromBirth ? ", at age " : " at age ") + Number(chart.age);
 }
 
 std::string MeaningLine(const ChartRow &row, const Chart &chart, const Date &today)
@@ -405,9 +399,9 @@ std::vector<const ChartRow *> RowsInOrder(Section section, Words words)
         if (row.section == section && !row.jsonOnly)
             rows.push_back(&row);
     }
-    const auto order = [words](const ChartRow *row) { return words == Words::Text ? row->textOrder : row->shownOrder; };
-    std::stable_sort(rows.begin(), rows.end(),
-                     [&order](const ChartRow *a, const ChartRow *b) { return order(a) < order(b); });
+    std::stable_sort(rows.begin(), rows.end(), [words](const ChartRow *a, const ChartRow *b) {
+        return words == Words::Text ? a->textOrder < b->textOrder : a->shownOrder < b->shownOrder;
+    });
     return rows;
 }
 
