@@ -182,9 +182,7 @@ int RunReading(const Options &options, const Sink &out, const Sink &err)
         return ExitUsage;
     }
     if (reading.outcome != ReadingOutcome::Read) {
-        std::string message(RefusalText(reading.outcome));
-        message.push_back('\n');
-        err(message);
+        err(std::string(RefusalText(reading.outcome)) + '\n');
         return ExitRefused;
     }
     std::string text;
