@@ -29,7 +29,6 @@ std::string Utf8Text(std::u32string_view text);
 // The column at which a text line's value starts.
 inline constexpr std::size_t ValueColumn = 18;
 
-
 } // namespace veltara
 
 namespace veltara::chart {
