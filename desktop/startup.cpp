@@ -99,19 +99,17 @@ std::optional<int> HandleCommandLine(const QStringList &arguments)
                       QStringLiteral("display")});
     parser.addOption({QStringLiteral("style"), QStringLiteral("Widget style, such as Fusion."), QStringLiteral("style")});
     const QStringList shown{QStringLiteral("platform"), QStringLiteral("display"), QStringLiteral("style")};
+    const auto letThrough = [&parser](const char *name, const QString &valueName) {
+        QCommandLineOption hidden(QString::fromLatin1(name), QString(), valueName);
+        hidden.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(hidden);
+    };
     for (const char *name : ToolkitValueOptions) {
-        const QString option = QString::fromLatin1(name);
-        if (shown.contains(option))
-            continue;
-        QCommandLineOption hidden(option, QString(), QStringLiteral("value"));
-        hidden.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(hidden);
+        if (!shown.contains(QString::fromLatin1(name)))
+            letThrough(name, QStringLiteral("value"));
     }
-    for (const char *name : ToolkitFlagOptions) {
-        QCommandLineOption hidden(QString::fromLatin1(name));
-        hidden.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(hidden);
-    }
+    for (const char *name : ToolkitFlagOptions)
+        letThrough(name, QString());
 
     if (!parser.parse(arguments)) {
         Diagnostic(parser.errorText() + QStringLiteral(" (see --help)"));

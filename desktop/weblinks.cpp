@@ -16,11 +16,6 @@ QString FullSiteAddress(QStringView path)
     return address.append(SiteHost).append(path);
 }
 
-QString SitePageAddress(QStringView pageKey)
-{
-    return FullSiteAddress(SitePath::PageBase).append(u"?page=").append(pageKey);
-}
-
 QUrl WebUrl(const QString &address)
 {
     const bool hasScheme = address.startsWith(QStringLiteral("http://")) || address.startsWith(QStringLiteral("https://"));
@@ -34,7 +29,8 @@ void OpenWebAddress(const QString &address)
 
 void OpenSitePage(QStringView pageKey)
 {
-    QDesktopServices::openUrl(WebUrl(SitePageAddress(pageKey)));
+    // The page base, "?page=" and the key, with nothing else.
+    QDesktopServices::openUrl(WebUrl(FullSiteAddress(SitePath::PageBase).append(u"?page=").append(pageKey)));
 }
 
 } // namespace veltara

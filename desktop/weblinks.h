@@ -29,8 +29,6 @@ inline constexpr QStringView Download = u"download-web-page";
 QString BareSiteAddress(QStringView path = {});
 // The full address: http, the host and a path.
 QString FullSiteAddress(QStringView path);
-// The page base, "?page=" and the key, with nothing else.
-QString SitePageAddress(QStringView pageKey);
 
 // The web address the browser is given: a bare address gets the http scheme.
 QUrl WebUrl(const QString &address);

@@ -27,14 +27,12 @@ void AppendCharacterShown(std::string &out, char32_t character)
     }
 }
 
-void AppendPlainLine(std::string &out, std::string_view label, std::string_view value)
+std::string Utf8Text(std::u32string_view text)
 {
-    out.append(label);
-    out.append(label.size() < ValueColumn ? ValueColumn - label.size() : 1, ' ');
-    out.append(value);
-    while (!out.empty() && out.back() == ' ')
-        out.pop_back();
-    out.push_back('\n');
+    std::string utf8;
+    for (const char32_t c : text)
+        AppendUtf8(utf8, c);
+    return utf8;
 }
 
 } // namespace veltara
@@ -55,15 +53,6 @@ std::string Number(int number)
     return Number(static_cast<std::uint64_t>(number));
 }
 
-// "Soul Urge" as the window writes it: "Soul urge".
-std::string SentenceCase(std::string_view label)
-{
-    std::string text(label);
-    for (std::size_t i = 1; i < text.size(); ++i)
-        text[i] = AsciiLower(text[i]);
-    return text;
-}
-
 std::string LowerCase(std::string_view label)
 {
     std::string text(label);
@@ -72,29 +61,70 @@ std::string LowerCase(std::string_view label)
     return text;
 }
 
-// A core number in the text chart: "14/5, karmic debt 14".
-std::string CoreText(const ChartNumber &number)
+// "Soul Urge" as the window writes it: "Soul urge".
+std::string SentenceCase(std::string_view label)
 {
-    std::string text = CompoundText(number.total, number.value);
-    if (number.karmicDebt != 0) {
-        text.append(", ");
-        text.append(DebtText(number.karmicDebt));
-    }
-    return text;
+    return label.empty() ? std::string() : label.front() + LowerCase(label.substr(1));
 }
 
 std::string NumberText(const ChartRow &row, const ChartNumber &number, Words words)
 {
-    if (row.form == NumberForm::Core)
-        return words == Words::Text ? CoreText(number) : CompoundText(number.total, number.value);
-    if (row.form == NumberForm::Minor)
-        return CompoundText(number.total, number.value);
-    return Number(number.value);
+    if (row.form != NumberForm::Core && row.form != NumberForm::Minor)
+        return Number(number.value);
+    std::string text = CompoundText(number.total, number.value);
+    // A core number in the text chart: "14/5, karmic debt 14".
+    if (row.form == NumberForm::Core && words == Words::Text && number.karmicDebt != 0)
+        text.append(", " + DebtText(number.karmicDebt));
+    return text;
 }
 
-// A member's key: "bridges.lifePathExpression".
-std::string MemberKey(const ChartRow &row, const MemberRow &member)
+// The items joined by ", ", each as `append` writes it; "none" for none.
+template <typename Items, typename Append>
+std::string Listed(const Items &items, Append append)
 {
+    if (items.empty())
+        return "none";
+    std::string text;
+    for (const auto &item : items) {
+        if (!text.empty())
+            text.append(", ");
+        append(text, item);
+    }
+    return text;
+}
+
+// "A 1", or "none".
+std::string LetterText(const NamedLetter &letter)
+{
+    return letter.letter == 0 ? "none" : std::string(1, letter.letter) + ' ' + Number(letter.value);
+}
+
+// "T 2, ages 0 to 2".
+std::string TransitText(const Transit &transit)
+{
+    if (transit.letter == 0)
+        return "none";
+    return LetterText({transit.letter, transit.value}) + ", ages " + Number(transit.fromAge) + " to " +
+           Number(transit.toAge);
+}
+
+// The key and label of a member of a row's planes, record or set; none for
+// a row of another kind.
+MemberRow MemberOf(const ChartRow &row, std::size_t item)
+{
+    if (std::holds_alternative<std::array<Plane, 4> Chart::*>(row.value))
+        return {PlaneRows[item].key, PlaneRows[item].label};
+    const std::span<const MemberRow> members = MembersOf(row);
+    return members.empty() ? MemberRow{} : members[item];
+}
+
+// The key of a span of a row, "pinnacles1", or of a member:
+// "planes.physical", "bridges.lifePathExpression".
+std::string ItemKey(const ChartRow &row, std::size_t item)
+{
+    const MemberRow member = MemberOf(row, item);
+    if (member.key.empty())
+        return std::string(row.key) + Number(item + 1);
     return std::string(row.key) + '.' + std::string(member.key);
 }
 
@@ -111,17 +141,54 @@ constexpr TableColumn ForecastTableColumns[] = {
     {"Challenge", 5}, {"Period", 6}, {"Transits", 7, 3}, {"Essence", 10},
 };
 
+// The forecast as an aligned table: a line of headings, then a line a year,
+// a change from the year before marked with "*". None without a forecast.
+std::vector<std::string> ForecastTable(const Chart &chart)
+{
+    std::vector<std::string> table;
+    if (chart.forecast.empty())
+        return table;
+    // The cells of every line, headings first, then each column's width.
+    std::vector<std::vector<std::string>> cells;
+    std::vector<std::string> &headings = cells.emplace_back();
+    for (const TableColumn &column : ForecastTableColumns)
+        headings.emplace_back(column.heading);
+    for (const ForecastYear &row : chart.forecast) {
+        std::vector<std::string> &line = cells.emplace_back();
+        for (const TableColumn &column : ForecastTableColumns) {
+            std::string &cell = line.emplace_back();
+            for (std::size_t i = column.first; i < column.first + column.count; ++i) {
+                if (i != column.first)
+                    cell.push_back(' ');
+                cell.append(ForecastCell(row, i));
+                if (Changed(row, i))
+                    cell.push_back('*');
+            }
+        }
+    }
+    std::vector<std::size_t> widths(std::size(ForecastTableColumns), 0);
+    for (const std::vector<std::string> &line : cells) {
+        for (std::size_t i = 0; i < line.size(); ++i)
+            widths[i] = std::max(widths[i], line[i].size());
+    }
+    for (const std::vector<std::string> &line : cells) {
+        std::string &out = table.emplace_back();
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            out.append(line[i]);
+            if (i + 1 < line.size())
+                out.append(widths[i] - line[i].size() + 2, ' ');
+        }
+    }
+    return table;
+}
+
 } // namespace
 
 std::string CompoundText(std::uint64_t total, int value)
 {
-    std::string text;
-    if (total != static_cast<std::uint64_t>(value)) {
-        AppendNumber(text, total);
-        text.push_back('/');
-    }
-    AppendNumber(text, static_cast<std::uint64_t>(value));
-    return text;
+    if (total == static_cast<std::uint64_t>(value))
+        return Number(value);
+    return Number(total) + '/' + Number(value);
 }
 
 std::string DebtText(int debt)
@@ -129,54 +196,11 @@ std::string DebtText(int debt)
     return "karmic debt " + Number(debt);
 }
 
-std::string NumberList(const std::vector<int> &numbers)
-{
-    if (numbers.empty())
-        return "none";
-    std::string text;
-    for (const int number : numbers) {
-        if (!text.empty())
-            text.append(", ");
-        AppendNumber(text, static_cast<std::uint64_t>(number));
-    }
-    return text;
-}
-
-std::string QuotedList(const std::vector<std::u32string> &entries)
-{
-    if (entries.empty())
-        return "none";
-    std::string text;
-    for (const std::u32string &characters : entries) {
-        if (!text.empty())
-            text.append(", ");
-        text.push_back('"');
-        for (const char32_t c : characters)
-            AppendCharacterShown(text, c);
-        text.push_back('"');
-    }
-    return text;
-}
-
-std::string LetterText(const NamedLetter &letter)
-{
-    if (letter.letter == 0)
-        return "none";
-    std::string text(1, letter.letter);
-    text.push_back(' ');
-    AppendNumber(text, static_cast<std::uint64_t>(letter.value));
-    return text;
-}
-
 std::string SpanText(const Span &span)
 {
-    std::string text = Number(span.number.value);
-    text.append(span.toAge < 0 ? ", from age " : ", ages ");
-    AppendNumber(text, static_cast<std::uint64_t>(span.fromAge));
-    if (span.toAge >= 0) {
-        text.append(" to ");
-        AppendNumber(text, static_cast<std::uint64_t>(span.toAge));
-    }
+    std::string text = Number(span.number.value) + (span.toAge < 0 ? ", from age " : ", ages ") + Number(span.fromAge);
+    if (span.toAge >= 0)
+        text.append(" to " + Number(span.toAge));
     if (span.current)
         text.append(", now");
     return text;
@@ -202,20 +226,6 @@ std::string PlaneText(const Plane &plane)
     return LetterCount(plane.count) + ", value " + Number(plane.value);
 }
 
-std::string TransitText(const Transit &transit)
-{
-    if (transit.letter == 0)
-        return "none";
-    std::string text(1, transit.letter);
-    text.push_back(' ');
-    AppendNumber(text, static_cast<std::uint64_t>(transit.value));
-    text.append(", ages ");
-    AppendNumber(text, static_cast<std::uint64_t>(transit.fromAge));
-    text.append(" to ");
-    AppendNumber(text, static_cast<std::uint64_t>(transit.toAge));
-    return text;
-}
-
 std::string_view InclusionMark(const Chart &chart, int number)
 {
     const auto among = [number](const std::vector<int> &numbers) {
@@ -233,16 +243,11 @@ std::string RowLabel(const ChartRow &row, Words words)
 
 std::string ItemLabel(const ChartRow &row, std::size_t item, Words words)
 {
-    if (std::holds_alternative<std::array<Plane, 4> Chart::*>(row.value)) {
-        const std::string label = std::string(PlaneRows[item].label) + ' ' + std::string(row.label);
-        return words == Words::Text ? label : SentenceCase(label);
-    }
-    const std::span<const MemberRow> members = MembersOf(row);
-    if (!members.empty()) {
-        const std::string label = std::string(members[item].label) + ' ' + std::string(row.label);
-        return words == Words::Text ? label : SentenceCase(label);
-    }
-    return RowLabel(row, words) + ' ' + Number(item + 1);
+    const MemberRow member = MemberOf(row, item);
+    if (member.label.empty())
+        return RowLabel(row, words) + ' ' + Number(item + 1);
+    const std::string label = std::string(member.label) + ' ' + std::string(row.label);
+    return words == Words::Text ? label : SentenceCase(label);
 }
 
 std::string SpansLabel(const ChartRow &row)
@@ -255,9 +260,7 @@ std::string CyclesHeading(const Chart &chart, Words words)
     std::string heading = chart.cyclesFromBirth ? "Cycles from the birth" : "Cycles";
     if (words == Words::Text)
         heading.append(" on " + IsoDateText(CyclesDate(chart)));
-    heading.append(words == Words::Text || chart.cyclesFromBirth ? ", at age " : " at age ");
-    AppendNumber(heading, static_cast<std::uint64_t>(chart.age));
-    return heading;
+    return heading + (words == Words::Text || chart.cyclesFromBirth ? ", at age " : " at age ") + Number(chart.age);
 }
 
 std::string MeaningLine(const ChartRow &row, const Chart &chart, const Date &today)
@@ -289,9 +292,7 @@ std::vector<Meaning> LineMeanings(const ChartLine &line, const Chart &chart, con
                        if (std::string text = MeaningLine(row, chart, today); !text.empty())
                            meanings.push_back({std::move(text), value ? NumberParagraph(value) : ""});
                    },
-                   [&](auto Chart::*spans)
-                       requires requires { (chart.*spans)[0].fromAge; }
-                   { add(row.key, (chart.*spans)[line.item].number.value); },
+                   [&](SpansMember auto spans) { add(row.key, (chart.*spans)[line.item].number.value); },
                    [&](ChaldeanNumber Chart::*member) { add(row.key, (chart.*member).root); },
                    [&](std::vector<int> Chart::*member) {
                        for (const int number : chart.*member)
@@ -337,35 +338,29 @@ void AppendRowLines(const ChartRow &row, const Chart &chart, Words words, std::v
 {
     if (!HasValue(row, chart))
         return;
-    const auto memberLine = [&](std::size_t i, std::string value) {
-        lines.push_back({&row, MemberKey(row, MembersOf(row)[i]), ItemLabel(row, i, words), std::move(value),
-                         Breaks::AtSpaces, i});
-    };
     const auto line = [&](std::string value, Breaks breaks = Breaks::AtSpaces) {
         lines.push_back({&row, std::string(row.key), RowLabel(row, words), std::move(value), breaks});
     };
+    // A line for each span, plane, bridge or transit, in the words of `text`.
+    const auto items = [&](const auto &values, auto text) {
+        for (std::size_t i = 0; i < values.size(); ++i)
+            lines.push_back({&row, ItemKey(row, i), ItemLabel(row, i, words), text(values[i]), Breaks::AtSpaces, i});
+    };
     std::visit(Overloaded{
                    [&](ChartNumber Chart::*member) { line(NumberText(row, chart.*member, words)); },
-                   [&](SpansMember auto spans) {
-                       for (std::size_t i = 0; i < (chart.*spans).size(); ++i)
-                           lines.push_back({&row, std::string(row.key) + Number(i + 1), ItemLabel(row, i, words),
-                                            SpanText((chart.*spans)[i]), Breaks::AtSpaces, i});
-                   },
+                   [&](SpansMember auto spans) { items(chart.*spans, SpanText); },
                    [&](ChaldeanNumber Chart::*member) {
                        const ChaldeanNumber &number = chart.*member;
                        line(words == Words::Text
                                 ? Number(number.root) + " (compound " + Number(number.compound) + ")"
                                 : CompoundText(number.compound, number.root));
                    },
-                   [&](std::vector<int> Chart::*member) { line(NumberList(chart.*member)); },
+                   [&](std::vector<int> Chart::*member) {
+                       line(Listed(chart.*member, [](std::string &text, int number) { text.append(Number(number)); }));
+                   },
                    [&](int Chart::*member) { line(Number(chart.*member)); },
                    [&](NamedLetter Chart::*member) { line(LetterText(chart.*member)); },
-                   [&](std::array<Plane, 4> Chart::*member) {
-                       for (std::size_t i = 0; i < (chart.*member).size(); ++i)
-                           lines.push_back({&row, std::string(row.key) + '.' + std::string(PlaneRows[i].key),
-                                            ItemLabel(row, i, words), PlaneText((chart.*member)[i]),
-                                            Breaks::AtSpaces, i});
-                   },
+                   [&](std::array<Plane, 4> Chart::*member) { items(chart.*member, PlaneText); },
                    [&](std::array<int, 9> Chart::*member) {
                        std::string text;
                        for (std::size_t i = 0; i < (chart.*member).size(); ++i) {
@@ -376,17 +371,22 @@ void AppendRowLines(const ChartRow &row, const Chart &chart, Words words, std::v
                        line(std::move(text), Breaks::AfterCommas);
                    },
                    [&](std::vector<std::u32string> PreparedName::*member) {
-                       line(QuotedList(chart.name.*member), Breaks::AfterCommas);
+                       // Each entry in quotes, so that none is taken for the list's own
+                       // commas or for "none": "\"-\", \"'\"".
+                       line(Listed(chart.name.*member,
+                                   [](std::string &text, const std::u32string &characters) {
+                                       text.push_back('"');
+                                       for (const char32_t c : characters)
+                                           AppendCharacterShown(text, c);
+                                       text.push_back('"');
+                                   }),
+                            Breaks::AfterCommas);
                    },
                    [&](bool Chart::*member) { line(chart.*member ? "yes" : "no"); },
                    [&](std::array<ChartNumber, 2> Chart::*numbers) {
-                       for (std::size_t i = 0; i < (chart.*numbers).size(); ++i)
-                           memberLine(i, Number((chart.*numbers)[i].value));
+                       items(chart.*numbers, [](const ChartNumber &number) { return Number(number.value); });
                    },
-                   [&](std::array<Transit, 3> Chart::*transits) {
-                       for (std::size_t i = 0; i < (chart.*transits).size(); ++i)
-                           memberLine(i, TransitText((chart.*transits)[i]));
-                   },
+                   [&](std::array<Transit, 3> Chart::*transits) { items(chart.*transits, TransitText); },
                    [](std::vector<ForecastYear> Chart::*) {},
                },
                row.value);
@@ -399,9 +399,9 @@ std::vector<const ChartRow *> RowsInOrder(Section section, Words words)
         if (row.section == section && !row.jsonOnly)
             rows.push_back(&row);
     }
-    const auto order = [words](const ChartRow *row) { return words == Words::Text ? row->textOrder : row->shownOrder; };
-    std::stable_sort(rows.begin(), rows.end(),
-                     [&order](const ChartRow *a, const ChartRow *b) { return order(a) < order(b); });
+    std::stable_sort(rows.begin(), rows.end(), [words](const ChartRow *a, const ChartRow *b) {
+        return words == Words::Text ? a->textOrder < b->textOrder : a->shownOrder < b->shownOrder;
+    });
     return rows;
 }
 
@@ -411,40 +411,34 @@ void StepsLines(const Chart &chart, Words words, std::vector<StepsLine> &lines)
     for (const ChartRow &row : ChartRows) {
         if (!HasValue(row, chart))
             continue;
-        const auto label = [&](std::string shown) {
-            return words == Words::Shown ? shown : "  " + (row.properLabel ? shown : LowerCase(shown));
+        const auto add = [&](std::string key, std::string shown, int value, std::string_view steps) {
+            std::string label = words == Words::Shown ? shown : "  " + (row.properLabel ? shown : LowerCase(shown));
+            lines.push_back({std::move(key), std::move(label), Number(value), steps});
+        };
+        // Each span or bridge apart.
+        const auto item = [&](std::size_t i, const ChartNumber &number) {
+            add(ItemKey(row, i), ItemLabel(row, i, Words::Shown), number.value, number.steps);
         };
         if (const auto *bridges = std::get_if<std::array<ChartNumber, 2> Chart::*>(&row.value)) {
-            for (std::size_t i = 0; i < std::size(BridgeRows); ++i) {
-                const ChartNumber &number = (chart.**bridges)[i];
-                lines.push_back({MemberKey(row, BridgeRows[i]), label(ItemLabel(row, i, Words::Shown)),
-                                 Number(number.value), number.steps});
-            }
+            for (std::size_t i = 0; i < std::size(BridgeRows); ++i)
+                item(i, (chart.**bridges)[i]);
         } else if (const ChartNumber *number = NumberOf(row, chart)) {
-            lines.push_back({std::string(row.key), label(RowLabel(row, Words::Shown)), Number(number->value),
-                             number->steps});
+            add(std::string(row.key), RowLabel(row, Words::Shown), number->value, number->steps);
         } else if (const auto *chaldean = std::get_if<ChaldeanNumber Chart::*>(&row.value)) {
-            lines.push_back({std::string(row.key), label(RowLabel(row, Words::Shown)),
-                             Number((chart.**chaldean).root), (chart.**chaldean).steps});
+            add(std::string(row.key), RowLabel(row, Words::Shown), (chart.**chaldean).root, (chart.**chaldean).steps);
         } else {
             const std::span<const Span> spans = SpansOf(row, chart);
             for (std::size_t i = 0; i < spans.size(); ++i)
-                lines.push_back({std::string(row.key) + Number(i + 1), label(ItemLabel(row, i, Words::Shown)),
-                                 Number(spans[i].number.value), spans[i].number.steps});
+                item(i, spans[i].number);
         }
     }
 }
 
 std::string ForecastHeading(const Chart &chart)
 {
-    std::string heading = "Years ahead";
-    if (!chart.forecast.empty()) {
-        heading.append(", ");
-        AppendNumber(heading, static_cast<std::uint64_t>(chart.forecast.front().year));
-        heading.append(" to ");
-        AppendNumber(heading, static_cast<std::uint64_t>(chart.forecast.back().year));
-    }
-    return heading;
+    if (chart.forecast.empty())
+        return "Years ahead";
+    return "Years ahead, " + Number(chart.forecast.front().year) + " to " + Number(chart.forecast.back().year);
 }
 
 std::string ForecastCell(const ForecastYear &row, std::size_t column)
@@ -468,55 +462,12 @@ std::string_view ForecastNote(Words words)
            "while the transits and essence of the cycles are those of the age on the reading date.";
 }
 
-std::vector<std::string> ForecastTable(const Chart &chart)
-{
-    std::vector<std::string> table;
-    if (chart.forecast.empty())
-        return table;
-    // The cells of every line, headings first, then each column's width.
-    std::vector<std::vector<std::string>> cells;
-    std::vector<std::string> &headings = cells.emplace_back();
-    for (const TableColumn &column : ForecastTableColumns)
-        headings.emplace_back(column.heading);
-    for (const ForecastYear &row : chart.forecast) {
-        std::vector<std::string> &line = cells.emplace_back();
-        for (const TableColumn &column : ForecastTableColumns) {
-            std::string &cell = line.emplace_back();
-            for (std::size_t i = column.first; i < column.first + column.count; ++i) {
-                if (i != column.first)
-                    cell.push_back(' ');
-                cell.append(ForecastCell(row, i));
-                if (Changed(row, i))
-                    cell.push_back('*');
-            }
-        }
-    }
-    std::vector<std::size_t> widths(std::size(ForecastTableColumns), 0);
-    for (const std::vector<std::string> &line : cells) {
-        for (std::size_t i = 0; i < line.size(); ++i)
-            widths[i] = std::max(widths[i], line[i].size());
-    }
-    for (const std::vector<std::string> &line : cells) {
-        std::string &out = table.emplace_back();
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            out.append(line[i]);
-            if (i + 1 < line.size())
-                out.append(widths[i] - line[i].size() + 2, ' ');
-        }
-    }
-    return table;
-}
-
 std::vector<TextLine> ChartTextLines(std::string_view name, const Chart &chart)
 {
     std::vector<TextLine> text;
     text.push_back({"Name", std::string(name)});
-    if (HasNameInUse(chart)) {
-        std::string current;
-        for (const char32_t c : chart.currentName)
-            AppendUtf8(current, c);
-        text.push_back({"Name in Use", std::move(current)});
-    }
+    if (HasNameInUse(chart))
+        text.push_back({"Name in Use", Utf8Text(chart.currentName)});
     text.push_back({"Date", IsoDateText(chart.date)});
     std::vector<ChartLine> lines;
     for (const Section section : {Section::Core, Section::Cycles, Section::Years, Section::Rest}) {
@@ -560,7 +511,12 @@ std::string PlainText(const std::vector<TextLine> &lines)
         } else if (line.label.empty() && line.value.empty()) {
             out.push_back('\n');
         } else {
-            AppendPlainLine(out, line.label, line.value);
+            out.append(line.label);
+            out.append(line.label.size() < ValueColumn ? ValueColumn - line.label.size() : 1, ' ');
+            out.append(line.value);
+            while (!out.empty() && out.back() == ' ')
+                out.pop_back();
+            out.push_back('\n');
         }
     }
     return out;

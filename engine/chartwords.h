@@ -23,12 +23,11 @@ enum class Breaks { AtSpaces, AfterCommas };
 // itself, except for the space and the characters that do not print.
 void AppendCharacterShown(std::string &out, char32_t character);
 
+// Code points in UTF-8: a name as given.
+std::string Utf8Text(std::u32string_view text);
+
 // The column at which a text line's value starts.
 inline constexpr std::size_t ValueColumn = 18;
-
-// A text line, not wrapped: the label, then the value from ValueColumn (one
-// space after a longer label), without blanks at its end.
-void AppendPlainLine(std::string &out, std::string_view label, std::string_view value);
 
 } // namespace veltara
 
@@ -42,13 +41,6 @@ enum class Words { Text, Shown };
 std::string CompoundText(std::uint64_t total, int value);
 // "karmic debt 14".
 std::string DebtText(int debt);
-// "2, 7", or "none".
-std::string NumberList(const std::vector<int> &numbers);
-// Each entry in quotes, so that none is taken for the list's own commas or
-// for "none": "\"-\", \"'\"".
-std::string QuotedList(const std::vector<std::u32string> &entries);
-// "A 1", or "none".
-std::string LetterText(const NamedLetter &letter);
 // "8, ages 0 to 31", "7, from age 49", with ", now" on the current one.
 std::string SpanText(const Span &span);
 // The ages a span covers, first and last: "0–34", "35–43", "53 on".
@@ -57,8 +49,6 @@ std::string AgesText(const Span &span);
 std::string LetterCount(int count);
 // "3 letters, value 5".
 std::string PlaneText(const Plane &plane);
-// "T 2, ages 0 to 2", with ", now" (the age the cycles are read at).
-std::string TransitText(const Transit &transit);
 // What the inclusion grid marks on a number: "karmic lesson", "hidden
 // passion", or nothing.
 std::string_view InclusionMark(const Chart &chart, int number);
@@ -151,12 +141,11 @@ struct TextLine {
     bool sentence = false;
     bool table = false;
 };
-// The forecast as an aligned table: a line of headings, then a line a year,
-// a change from the year before marked with "*". None without a forecast.
-std::vector<std::string> ForecastTable(const Chart &chart);
 // The chart as a person reads it, then how each number came about.
 std::vector<TextLine> ChartTextLines(std::string_view name, const Chart &chart);
-// The lines as text, not wrapped (the clipboard's chart).
+// The lines as text, not wrapped (the clipboard's chart): a value line is
+// its label, then its value from ValueColumn (one space after a longer
+// label), without blanks at its end.
 std::string PlainText(const std::vector<TextLine> &lines);
 
 } // namespace veltara::chart

@@ -84,19 +84,17 @@ void Reduced(ChartNumber &number, std::string_view field, int value, Masters mas
     AppendReduced(number.steps, number.total, masters);
 }
 
-void SetAges(std::array<Span, 4> &spans, int firstEnd)
-{
-    for (std::size_t i = 0; i < spans.size(); ++i) {
-        spans[i].fromAge = i == 0 ? 0 : spans[i - 1].toAge;
-        spans[i].toAge = i == 0 ? firstEnd : i == 3 ? -1 : spans[i].fromAge + 9;
-    }
-}
-
+// The ages of a set of spans: the first from birth to `firstEnd`, those
+// between `years` long each, the last for life; and which one holds `age`.
 template <std::size_t N>
-void MarkCurrent(std::array<Span, N> &spans, int age)
+void SetAges(std::array<Span, N> &spans, int firstEnd, int years, int age)
 {
-    for (Span &span : spans)
+    for (std::size_t i = 0; i < N; ++i) {
+        Span &span = spans[i];
+        span.fromAge = i == 0 ? 0 : spans[i - 1].toAge;
+        span.toAge = i == 0 ? firstEnd : i == N - 1 ? -1 : span.fromAge + years;
         span.current = age >= span.fromAge && (span.toAge < 0 || age < span.toAge);
+    }
 }
 
 } // namespace
@@ -149,8 +147,7 @@ void Pinnacles(const Date &birth, int lifePath, int age, std::array<Span, 4> &pi
     AddUp(pinnacles[2].number, {}, Unsigned(pinnacles[0].number.value), {}, Unsigned(pinnacles[1].number.value),
           Masters::Keep, steps);
     AddUp(pinnacles[3].number, "month ", Unsigned(m), "year ", Unsigned(y), Masters::Keep, steps);
-    SetAges(pinnacles, 36 - Digit(lifePath));
-    MarkCurrent(pinnacles, age);
+    SetAges(pinnacles, 36 - Digit(lifePath), 9, age);
 }
 
 void Challenges(const Date &birth, const std::array<Span, 4> &pinnacles, int age, std::array<Span, 4> &challenges,
@@ -161,8 +158,7 @@ void Challenges(const Date &birth, const std::array<Span, 4> &pinnacles, int age
     Difference(challenges[1].number, "day ", d, "year ", y, steps);
     Difference(challenges[2].number, {}, challenges[0].number.value, {}, challenges[1].number.value, steps);
     Difference(challenges[3].number, "month ", m, "year ", y, steps);
-    SetAges(challenges, pinnacles[0].toAge);
-    MarkCurrent(challenges, age);
+    SetAges(challenges, pinnacles[0].toAge, 9, age);
 }
 
 void Periods(const Date &birth, int age, std::array<Span, 3> &periods, Steps steps)
@@ -176,13 +172,7 @@ void Periods(const Date &birth, int age, std::array<Span, 3> &periods, Steps ste
     Reduced(periods[0].number, "month ", birth.month, Masters::Keep, steps);
     Reduced(periods[1].number, "day ", birth.day, Masters::Keep, steps);
     Reduced(periods[2].number, "year ", birth.year, Masters::Keep, steps);
-    periods[0].fromAge = 0;
-    periods[0].toAge = firstEnd;
-    periods[1].fromAge = firstEnd;
-    periods[1].toAge = firstEnd + 27;
-    periods[2].fromAge = firstEnd + 27;
-    periods[2].toAge = -1;
-    MarkCurrent(periods, age);
+    SetAges(periods, firstEnd, 27, age);
 }
 
 } // namespace parts

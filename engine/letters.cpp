@@ -22,15 +22,6 @@ struct CodePointRange {
 
 #include "letters_table.inc"
 
-constexpr bool SortedFolds()
-{
-    for (std::size_t i = 1; i < std::size(LetterFolds); ++i) {
-        if (LetterFolds[i - 1].codePoint >= LetterFolds[i].codePoint)
-            return false;
-    }
-    return true;
-}
-
 template <std::size_t N>
 constexpr bool SortedRanges(const CodePointRange (&ranges)[N])
 {
@@ -41,7 +32,10 @@ constexpr bool SortedRanges(const CodePointRange (&ranges)[N])
     return true;
 }
 
-static_assert(SortedFolds(), "LetterFolds must be in code point order");
+static_assert(std::adjacent_find(std::begin(LetterFolds), std::end(LetterFolds),
+                                 [](const LetterFold &a, const LetterFold &b) { return a.codePoint >= b.codePoint; }) ==
+                  std::end(LetterFolds),
+              "LetterFolds must be in code point order");
 static_assert(SortedRanges(CombiningMarks), "CombiningMarks must be sorted and disjoint");
 static_assert(SortedRanges(Letters), "Letters must be sorted and disjoint");
 static_assert(SortedRanges(WhiteSpace), "WhiteSpace must be sorted and disjoint");

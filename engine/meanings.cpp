@@ -81,10 +81,7 @@ std::string Joined(std::string_view place, std::string_view meaning)
 {
     if (place.empty() || meaning.empty())
         return {};
-    std::string line(place);
-    line.append(" \u2014 ");
-    line.append(meaning);
-    return line;
+    return std::string(place).append(" \u2014 ").append(meaning);
 }
 
 } // namespace

@@ -3,22 +3,25 @@
 #include "batch.h"
 #include "chart.h"
 #include "dates.h"
+#include "numerology.h"
 #include "text.h"
 #include "version.h"
 
 #include <algorithm>
 #include <charconv>
+#include <initializer_list>
 #include <utility>
 
 namespace veltara::reading {
 
 namespace {
 
-Options UsageError(std::string problem)
+Options UsageError(std::string problem, std::string hint = {})
 {
     Options options;
     options.mode = Options::Mode::Usage;
     options.problem = std::move(problem);
+    options.hint = std::move(hint);
     return options;
 }
 
@@ -76,119 +79,132 @@ std::string OrderHint(const std::vector<std::string_view> &positional, bool char
 }
 
 // A month the window does not know adds no month digits, which is easily
-// missed: "9", "09", "Sep" and "september" are none of the names.
+// missed: "9", "09", "Sep" and "september" are none of the names, only
+// "January" to "December" exactly as the window lists them.
 std::string MonthHint(std::string_view month)
 {
-    if (month.empty() || IsMonthName(month))
+    if (month.empty() || std::find(MonthNames.begin(), MonthNames.end(), month) != MonthNames.end())
         return {};
     return "only the twelve English month names, written January to December, are known; \"" +
            std::string(month) + "\" adds no month digits";
 }
 
-// The number after --jobs, 1 to MaxJobs in decimal digits; 0 for any other
-// text.
-unsigned JobsCount(std::string_view text)
+// The number after --jobs or --years, 1 to `most` in decimal digits; 0 for
+// any other text.
+unsigned CountUpTo(std::string_view text, unsigned most)
 {
     unsigned count = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
-    return error == std::errc() && end == text.data() + text.size() && count <= MaxJobs ? count : 0;
+    return error == std::errc() && end == text.data() + text.size() && count <= most ? count : 0;
 }
 
-// The number after --years, 1 to the most a forecast covers in decimal
-// digits; 0 for any other text.
-int YearsCount(std::string_view text)
+// An option that takes a value, given as "--years N" or "--years=N" and at
+// most once, with what the value is.
+struct ValueOption {
+    std::string_view name;
+    std::string needs;
+    bool given = false;
+};
+
+// The option the argument gives, or none.
+ValueOption *OptionOf(std::string_view argument, std::initializer_list<ValueOption *> options)
 {
-    int count = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
-    return error == std::errc() && end == text.data() + text.size() && count >= 1 &&
-                   count <= chart::MostForecastYears
-               ? count
-               : 0;
+    for (ValueOption *option : options) {
+        if (argument.starts_with(option->name) &&
+            (argument.size() == option->name.size() || argument[option->name.size()] == '='))
+            return option;
+    }
+    return nullptr;
 }
+
+std::string NumberRange(unsigned most)
+{
+    return "a number from 1 to " + std::to_string(most);
+}
+
+// The forms of the command, as the usage and the help give them.
+constexpr std::string_view Forms =
+    "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
+    "       veltara-reading [--json] NAME YYYY-MM-DD\n"
+    "       veltara-reading [--jobs N] [--csv [--steps]] --batch FILE\n"
+    "       veltara-reading --chart [--json] [--on YYYY-MM-DD] [--current NAME] [--years N]\n"
+    "                       NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
+    "       veltara-reading --chart [--on YYYY-MM-DD] [--years N] [--jobs N] [--csv [--steps]]\n"
+    "                       --batch FILE\n";
 
 } // namespace
 
 std::string_view UsageText()
 {
-    return "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
-           "       veltara-reading [--json] NAME YYYY-MM-DD\n"
-           "       veltara-reading [--jobs N] [--csv [--steps]] --batch FILE\n"
-           "       veltara-reading --chart [--json] [--on YYYY-MM-DD] [--current NAME] [--years N]\n"
-           "                       NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
-           "       veltara-reading --chart [--on YYYY-MM-DD] [--years N] [--jobs N] [--csv [--steps]]\n"
-           "                       --batch FILE\n"
-           "       veltara-reading -h | --help | -v | --version\n";
+    static const std::string text = std::string(Forms) + "       veltara-reading -h | --help | -v | --version\n";
+    return text;
 }
 
 std::string_view HelpText()
 {
     static_assert(MaxJobs == 256, "the help gives the jobs as 1 to 256");
-    return "veltara-reading: the numerology reading of Veltara Numerology Software on the\n"
-           "command line, with how each number came about.\n"
-           "\n"
-           "Usage: veltara-reading [--json] NAME DAY MONTH YEAR\n"
-           "       veltara-reading [--json] NAME YYYY-MM-DD\n"
-           "       veltara-reading [--jobs N] [--csv [--steps]] --batch FILE\n"
-           "       veltara-reading --chart [--json] [--on YYYY-MM-DD] [--current NAME] [--years N]\n"
-           "                       NAME YYYY-MM-DD | NAME DAY MONTH YEAR\n"
-           "       veltara-reading --chart [--on YYYY-MM-DD] [--years N] [--jobs N] [--csv [--steps]]\n"
-           "                       --batch FILE\n"
-           "\n"
-           "NAME DAY MONTH YEAR are the four fields of the window, as typed: a day\n"
-           "of one character gets a 0 in front (an empty day becomes 0), only the\n"
-           "twelve English month names January to December give month digits (any\n"
-           "other MONTH adds none), only the first 8 characters of the month digits,\n"
-           "day and year count. YYYY-MM-DD is read as the day DD, the month name of\n"
-           "MM and the year YYYY. The name comes first.\n"
-           "\n"
-           "  --chart       the numerology chart instead: life path, birthday,\n"
-           "                expression, soul urge, personality and maturity numbers,\n"
-           "                karmic lessons, hidden passion, karmic debts and the\n"
-           "                Chaldean name number; the cycles (personal year, month\n"
-           "                and day, pinnacles, challenges, periods); inclusion,\n"
-           "                planes, balance and the rest, each with its arithmetic.\n"
-           "                The date must exist (years 1 to 9999); MONTH is 1 to 12\n"
-           "                or an English month name in any case. Only letters\n"
-           "                count: A to Z, accented Latin letters as their base\n"
-           "                letter; a last part Jr, Jnr, Sr, Snr, II-IV, VI-IX or\n"
-           "                2nd-9th is left out as a suffix\n"
-           "  --on DATE     with --chart: the date the cycles are read for,\n"
-           "                YYYY-MM-DD, for one chart or a whole batch (default:\n"
-           "                today); before the birth date, the cycles are read\n"
-           "                from the birth\n"
-           "  --current NAME with --chart: the name in use now (after a marriage, a\n"
-           "                short form), for the minor expression, soul urge and\n"
-           "                personality; in a batch, a third field after the date\n"
-           "                YYYY-MM-DD instead\n"
-           "  --years N     with --chart: a forecast of N years ahead (1 to 100) from\n"
-           "                the reading date's year, each year read on its birthday,\n"
-           "                for one chart or a whole batch\n"
-           "  --json        one JSON object instead of the text\n"
-           "  --batch FILE  a reading (or chart) for each CSV row of FILE (- for standard\n"
-           "                input), name,YYYY-MM-DD or name,day,month,year (for the\n"
-           "                chart also name,YYYY-MM-DD,current name): one JSON\n"
-           "                line per row, {\"row\": N, \"line\": L, \"error\": \"...\"} for a\n"
-           "                row that fails; blank lines and a header row are skipped\n"
-           "  --csv         with --batch: CSV for a spreadsheet instead (UTF-8, CRLF\n"
-           "                line ends): a header row, then a row for each row, in\n"
-           "                order: row, line, the JSON's keys as columns (nested keys\n"
-           "                after a dot, \"pinnacles.1.fromAge\"), error. A list is one\n"
-           "                field, its items separated by a space; a field beginning\n"
-           "                with =, +, -, @, a tab or a CR is written after an\n"
-           "                apostrophe, so that no spreadsheet runs it as a formula\n"
-           "  --steps       with --csv: the steps columns too (the chart's arithmetic,\n"
-           "                the reading's breakdown), left out otherwise\n"
-           "  --jobs N      with --batch: answer the rows on N threads, 1 to 256\n"
-           "                (default: one per processor core); the output is the same\n"
-           "                for any N\n"
-           "  --            ends the options (for a name or day beginning with -)\n"
-           "  -h, --help    this help\n"
-           "  -v, --version the version\n"
-           "\n"
-           "Exit status: 0 reading given; 1 refused (the window's message on standard\n"
-           "error; for the chart, a date that does not exist, or a name or name in\n"
-           "use without a letter A to Z) or, with --batch, any row failed; 2 wrong\n"
-           "arguments, unreadable input or output that cannot be written.\n";
+    static const std::string text =
+        "veltara-reading: the numerology reading of Veltara Numerology Software on the\n"
+        "command line, with how each number came about.\n"
+        "\n" +
+        std::string(Forms) +
+        "\n"
+        "NAME DAY MONTH YEAR are the four fields of the window, as typed: a day\n"
+        "of one character gets a 0 in front (an empty day becomes 0), only the\n"
+        "twelve English month names January to December give month digits (any\n"
+        "other MONTH adds none), only the first 8 characters of the month digits,\n"
+        "day and year count. YYYY-MM-DD is read as the day DD, the month name of\n"
+        "MM and the year YYYY. The name comes first.\n"
+        "\n"
+        "  --chart       the numerology chart instead: life path, birthday,\n"
+        "                expression, soul urge, personality and maturity numbers,\n"
+        "                karmic lessons, hidden passion, karmic debts and the\n"
+        "                Chaldean name number; the cycles (personal year, month\n"
+        "                and day, pinnacles, challenges, periods); inclusion,\n"
+        "                planes, balance and the rest, each with its arithmetic.\n"
+        "                The date must exist (years 1 to 9999); MONTH is 1 to 12\n"
+        "                or an English month name in any case. Only letters\n"
+        "                count: A to Z, accented Latin letters as their base\n"
+        "                letter; a last part Jr, Jnr, Sr, Snr, II-IV, VI-IX or\n"
+        "                2nd-9th is left out as a suffix\n"
+        "  --on DATE     with --chart: the date the cycles are read for,\n"
+        "                YYYY-MM-DD, for one chart or a whole batch (default:\n"
+        "                today); before the birth date, the cycles are read\n"
+        "                from the birth\n"
+        "  --current NAME with --chart: the name in use now (after a marriage, a\n"
+        "                short form), for the minor expression, soul urge and\n"
+        "                personality; in a batch, a third field after the date\n"
+        "                YYYY-MM-DD instead\n"
+        "  --years N     with --chart: a forecast of N years ahead (1 to 100) from\n"
+        "                the reading date's year, each year read on its birthday,\n"
+        "                for one chart or a whole batch\n"
+        "  --json        one JSON object instead of the text\n"
+        "  --batch FILE  a reading (or chart) for each CSV row of FILE (- for standard\n"
+        "                input), name,YYYY-MM-DD or name,day,month,year (for the\n"
+        "                chart also name,YYYY-MM-DD,current name): one JSON\n"
+        "                line per row, {\"row\": N, \"line\": L, \"error\": \"...\"} for a\n"
+        "                row that fails; blank lines and a header row are skipped\n"
+        "  --csv         with --batch: CSV for a spreadsheet instead (UTF-8, CRLF\n"
+        "                line ends): a header row, then a row for each row, in\n"
+        "                order: row, line, the JSON's keys as columns (nested keys\n"
+        "                after a dot, \"pinnacles.1.fromAge\"), error. A list is one\n"
+        "                field, its items separated by a space; a field beginning\n"
+        "                with =, +, -, @, a tab or a CR is written after an\n"
+        "                apostrophe, so that no spreadsheet runs it as a formula\n"
+        "  --steps       with --csv: the steps columns too (the chart's arithmetic,\n"
+        "                the reading's breakdown), left out otherwise\n"
+        "  --jobs N      with --batch: answer the rows on N threads, 1 to 256\n"
+        "                (default: one per processor core); the output is the same\n"
+        "                for any N\n"
+        "  --            ends the options (for a name or day beginning with -)\n"
+        "  -h, --help    this help\n"
+        "  -v, --version the version\n"
+        "\n"
+        "Exit status: 0 reading given; 1 refused (the window's message on standard\n"
+        "error; for the chart, a date that does not exist, or a name or name in\n"
+        "use without a letter A to Z) or, with --batch, any row failed; 2 wrong\n"
+        "arguments, unreadable input or output that cannot be written.\n";
+    return text;
 }
 
 std::string_view VersionText()
@@ -205,11 +221,11 @@ bool ChartMode(Options::Mode mode)
 Options ParseArguments(const std::vector<std::string_view> &arguments)
 {
     Options options;
-    bool batch = false;
-    bool onGiven = false;
-    bool jobsGiven = false;
-    bool currentGiven = false;
-    bool yearsGiven = false;
+    ValueOption on{"--on", "a date YYYY-MM-DD"};
+    ValueOption jobs{"--jobs", NumberRange(MaxJobs)};
+    ValueOption current{"--current", "the name in use"};
+    ValueOption years{"--years", NumberRange(chart::MostForecastYears)};
+    ValueOption batch{"--batch", "a file (- for standard input)"};
     bool chart = false;
     bool optionsEnded = false;
     std::vector<std::string_view> positional;
@@ -233,80 +249,56 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
             options.steps = true;
         } else if (argument == "--chart") {
             chart = true;
-        } else if (argument == "--on" || argument.starts_with("--on=")) {
-            if (onGiven)
-                return UsageError("--on given twice");
-            onGiven = true;
-            if (argument == "--on" && i + 1 == arguments.size())
-                return UsageError("--on needs a date YYYY-MM-DD");
-            options.on = argument == "--on" ? arguments[++i] : argument.substr(5);
-            if (!IsIsoDateShape(options.on))
-                return UsageError("\"" + options.on + "\" after --on is not a date YYYY-MM-DD");
-        } else if (argument == "--jobs" || argument.starts_with("--jobs=")) {
-            if (jobsGiven)
-                return UsageError("--jobs given twice");
-            jobsGiven = true;
-            const std::string range = "a number from 1 to " + std::to_string(MaxJobs);
-            if (argument == "--jobs" && i + 1 == arguments.size())
-                return UsageError("--jobs needs " + range);
-            const std::string_view count = argument == "--jobs" ? arguments[++i] : argument.substr(7);
-            options.jobs = JobsCount(count);
-            if (options.jobs == 0)
-                return UsageError("\"" + std::string(count) + "\" after --jobs is not " + range);
-        } else if (argument == "--current" || argument.starts_with("--current=")) {
-            if (currentGiven)
-                return UsageError("--current given twice");
-            currentGiven = true;
-            if (argument == "--current" && i + 1 == arguments.size())
-                return UsageError("--current needs the name in use");
-            options.current = argument == "--current" ? arguments[++i] : argument.substr(10);
-        } else if (argument == "--years" || argument.starts_with("--years=")) {
-            if (yearsGiven)
-                return UsageError("--years given twice");
-            yearsGiven = true;
-            const std::string range = "a number from 1 to " + std::to_string(chart::MostForecastYears);
-            if (argument == "--years" && i + 1 == arguments.size())
-                return UsageError("--years needs " + range);
-            const std::string_view count = argument == "--years" ? arguments[++i] : argument.substr(8);
-            options.years = YearsCount(count);
-            if (options.years == 0)
-                return UsageError("\"" + std::string(count) + "\" after --years is not " + range);
-        } else if (argument == "--batch" || argument.starts_with("--batch=")) {
-            if (batch)
-                return UsageError("--batch given twice");
-            batch = true;
-            if (argument == "--batch") {
-                if (i + 1 == arguments.size())
-                    return UsageError("--batch needs a file (- for standard input)");
-                options.batchFile = arguments[++i];
+        } else if (ValueOption *option = OptionOf(argument, {&on, &jobs, &current, &years, &batch})) {
+            const std::string name(option->name);
+            if (option->given)
+                return UsageError(name + " given twice");
+            option->given = true;
+            const bool apart = argument == option->name;
+            if (apart && i + 1 == arguments.size())
+                return UsageError(name + " needs " + option->needs);
+            const std::string_view value = apart ? arguments[++i] : argument.substr(name.size() + 1);
+            const std::string notValue = '"' + std::string(value) + "\" after " + name + " is not " + option->needs;
+            if (option == &on) {
+                options.on = value;
+                if (!IsIsoDateShape(value))
+                    return UsageError(notValue);
+            } else if (option == &jobs) {
+                options.jobs = CountUpTo(value, MaxJobs);
+                if (options.jobs == 0)
+                    return UsageError(notValue);
+            } else if (option == &years) {
+                options.years = static_cast<int>(CountUpTo(value, chart::MostForecastYears));
+                if (options.years == 0)
+                    return UsageError(notValue);
+            } else if (option == &current) {
+                options.current = value;
             } else {
-                options.batchFile = argument.substr(8);
+                options.batchFile = value;
+                if (value.empty())
+                    return UsageError(name + " needs " + option->needs);
             }
-            if (options.batchFile.empty())
-                return UsageError("--batch needs a file (- for standard input)");
         } else {
             return UsageError("unknown option " + std::string(argument));
         }
     }
 
-    if (onGiven && !chart)
-        return UsageError("--on is for the chart: give --chart too");
-    if (currentGiven && !chart)
-        return UsageError("--current is for the chart: give --chart too");
-    if (yearsGiven && !chart)
-        return UsageError("--years is for the chart: give --chart too");
-    if (currentGiven && batch)
+    for (const ValueOption *option : {&on, &current, &years}) {
+        if (option->given && !chart)
+            return UsageError(std::string(option->name) + " is for the chart: give --chart too");
+    }
+    if (current.given && batch.given)
         return UsageError("--current is for one chart: in a batch, give the name in use as a third field after "
                           "the date YYYY-MM-DD");
-    if (jobsGiven && !batch)
+    if (jobs.given && !batch.given)
         return UsageError("--jobs is for the batch: give --batch too");
-    if (options.csv && !batch)
+    if (options.csv && !batch.given)
         return UsageError("--csv is for the batch: give --batch too");
     if (options.csv && options.json)
         return UsageError("--csv and --json are two forms: give one");
     if (options.steps && !options.csv)
         return UsageError("--steps is for the CSV batch (JSON always has the steps): give --csv too");
-    if (batch) {
+    if (batch.given) {
         if (!positional.empty())
             return UsageError("--batch takes no NAME or date");
         options.mode = chart ? Options::Mode::ChartBatch : Options::Mode::ReadingBatch;
@@ -331,17 +323,13 @@ Options ParseArguments(const std::vector<std::string_view> &arguments)
     } else if (positional.size() == 2) {
         const std::optional<DateFields> date = ParseIsoDate(positional[1]);
         if (!date) {
-            Options usage = UsageError("\"" + std::string(positional[1]) +
-                                       "\" is not a date YYYY-MM-DD with a month from 01 to 12");
-            usage.hint = std::move(orderHint);
-            return usage;
+            return UsageError("\"" + std::string(positional[1]) + "\" is not a date YYYY-MM-DD with a month from 01 to 12",
+                              std::move(orderHint));
         }
         options.inputs = {std::string(positional[0]), date->day, date->month, date->year};
     } else {
-        Options usage = UsageError(positional.empty() ? "no NAME and date given"
-                                                      : "give NAME DAY MONTH YEAR or NAME YYYY-MM-DD");
-        usage.hint = std::move(orderHint);
-        return usage;
+        return UsageError(positional.empty() ? "no NAME and date given" : "give NAME DAY MONTH YEAR or NAME YYYY-MM-DD",
+                          std::move(orderHint));
     }
     options.mode = Options::Mode::Reading;
     return options;

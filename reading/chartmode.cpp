@@ -16,14 +16,6 @@ namespace {
 using chart::Chart;
 using chart::ChartNumber;
 
-std::string Utf8Of(const std::u32string &characters)
-{
-    std::string text;
-    for (const char32_t c : characters)
-        AppendUtf8(text, c);
-    return text;
-}
-
 std::uint64_t Unsigned(int n)
 {
     return static_cast<std::uint64_t>(n);
@@ -57,6 +49,20 @@ void AppendSpanJson(JsonWriter &json, const chart::Span &span)
     else
         json.null();
     json.key("current").raw(span.current ? "true" : "false").endObject();
+}
+
+// An object with a member for each of a row's values, named by `rows`
+// (PlaneRows, BridgeRows, TransitRows), each an object that `write` fills.
+template <typename Rows, typename Values, typename Write>
+void AppendMembersJson(JsonWriter &json, const Rows &rows, const Values &values, Write write)
+{
+    json.beginObject();
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        json.key(rows[i].key).beginObject();
+        write(values[i]);
+        json.endObject();
+    }
+    json.endObject();
 }
 
 // The value of one row of the chart: null for a minor number without a name
@@ -100,48 +106,30 @@ void AppendRowJson(JsonWriter &json, const chart::ChartRow &row, const Chart &ch
                            .endObject();
                    },
                    [&](std::array<chart::Plane, 4> Chart::*member) {
-                       json.beginObject();
-                       for (std::size_t i = 0; i < (chart.*member).size(); ++i) {
-                           json.key(chart::PlaneRows[i].key)
-                               .beginObject()
-                               .key("count").number(Unsigned((chart.*member)[i].count))
-                               .key("value").number(Unsigned((chart.*member)[i].value))
-                               .endObject();
-                       }
-                       json.endObject();
+                       AppendMembersJson(json, chart::PlaneRows, chart.*member, [&](const chart::Plane &plane) {
+                           json.key("count").number(Unsigned(plane.count)).key("value").number(Unsigned(plane.value));
+                       });
                    },
                    [&](std::array<int, 9> Chart::*member) { json.numbers(chart.*member); },
                    [&](std::vector<std::u32string> chart::PreparedName::*member) {
                        json.beginArray();
                        for (const std::u32string &text : chart.name.*member)
-                           json.string(Utf8Of(text));
+                           json.string(Utf8Text(text));
                        json.endArray();
                    },
                    [&](bool Chart::*member) { json.raw(chart.*member ? "true" : "false"); },
                    [&](std::array<ChartNumber, 2> Chart::*member) {
-                       json.beginObject();
-                       for (std::size_t i = 0; i < (chart.*member).size(); ++i) {
-                           json.key(chart::BridgeRows[i].key)
-                               .beginObject()
-                               .key("value").number(Unsigned((chart.*member)[i].value))
-                               .key("steps").string((chart.*member)[i].steps)
-                               .endObject();
-                       }
-                       json.endObject();
+                       AppendMembersJson(json, chart::BridgeRows, chart.*member, [&](const ChartNumber &number) {
+                           json.key("value").number(Unsigned(number.value)).key("steps").string(number.steps);
+                       });
                    },
                    [&](std::array<chart::Transit, 3> Chart::*member) {
-                       json.beginObject();
-                       for (std::size_t i = 0; i < (chart.*member).size(); ++i) {
-                           const chart::Transit &transit = (chart.*member)[i];
-                           json.key(chart::TransitRows[i].key)
-                               .beginObject()
-                               .key("letter").string(std::string_view(&transit.letter, 1))
+                       AppendMembersJson(json, chart::TransitRows, chart.*member, [&](const chart::Transit &transit) {
+                           json.key("letter").string(std::string_view(&transit.letter, 1))
                                .key("value").number(Unsigned(transit.value))
                                .key("fromAge").number(Unsigned(transit.fromAge))
-                               .key("toAge").number(Unsigned(transit.toAge))
-                               .endObject();
-                       }
-                       json.endObject();
+                               .key("toAge").number(Unsigned(transit.toAge));
+                       });
                    },
                    [&](std::vector<chart::ForecastYear> Chart::*member) {
                        json.beginArray();
@@ -163,10 +151,14 @@ void AppendRowJson(JsonWriter &json, const chart::ChartRow &row, const Chart &ch
                row.value);
 }
 
-} // namespace
-
+// The chart of a UTF-8 name and a birth date given as fields (YYYY-MM-DD,
+// or DAY MONTH YEAR), read on the date `on`, with the name in use in UTF-8
+// (empty for none) and the years of the forecast (0 for none); false, with
+// the reason in `problem`, when a date is none, or the name or the name in
+// use is not UTF-8 or has no letter A-Z.
 bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dateFields, const Date &on,
-                 const ChartAsked &asked, chart::Chart &chart, NameStorage &storage, std::string &problem)
+                 std::string_view current, int years, chart::Steps steps, Chart &chart, NameStorage &storage,
+                 std::string &problem)
 {
     Date date;
     if (chart::ParseChartDate(dateFields, date, problem) != chart::ChartRefusal::None)
@@ -175,12 +167,12 @@ bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dat
         problem = "the name is not valid UTF-8";
         return false;
     }
-    if (!Utf8ToCodePoints(asked.current, storage.current)) {
+    if (!Utf8ToCodePoints(current, storage.current)) {
         problem = "the name in use is not valid UTF-8";
         return false;
     }
-    const chart::ChartRefusal refusal = chart::MakeChart(
-        storage.name, date, on, {.currentName = storage.current, .years = asked.years, .steps = asked.steps}, chart);
+    const chart::ChartRefusal refusal =
+        chart::MakeChart(storage.name, date, on, {.currentName = storage.current, .years = years, .steps = steps}, chart);
     if (refusal != chart::ChartRefusal::None) {
         problem = chart::RefusalText(refusal);
         return false;
@@ -188,17 +180,21 @@ bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dat
     return true;
 }
 
-bool ReadingDate(const Options &options, Date &on, std::string &problem)
-{
-    return chart::ParseChartDate({options.on}, on, problem) == chart::ChartRefusal::None;
-}
-
+// The chart as one JSON object (no line break): name, currentName (null for
+// none), date, the six core numbers each with value, total, steps and
+// karmicDebt, the three minor numbers (null without a name in use), karmicLessons,
+// hiddenPassion, karmicDebts, chaldean, uncounted, leftOut and notLatin; then
+// the cycles (on, age, cyclesFromBirth, universalYear, personalYear,
+// personalMonth, personalDay, pinnacles, challenges, periods, transits,
+// essence), the forecast when it was asked for, and the rest (inclusion,
+// planes, balance, rationalThought, subconsciousSelf, cornerstone, capstone,
+// firstVowel, bridges).
 void AppendChartJson(std::string &out, std::string_view name, const Chart &chart)
 {
     JsonWriter json(out);
     json.beginObject().key("name").string(name).key("currentName");
     if (chart::HasNameInUse(chart))
-        json.string(Utf8Of(chart.currentName));
+        json.string(Utf8Text(chart.currentName));
     else
         json.null();
     json.key("date").string(IsoDateText(chart.date));
@@ -210,6 +206,13 @@ void AppendChartJson(std::string &out, std::string_view name, const Chart &chart
         AppendRowJson(json, row, chart);
     }
     json.endObject();
+}
+
+} // namespace
+
+bool ReadingDate(const Options &options, Date &on, std::string &problem)
+{
+    return chart::ParseChartDate({options.on}, on, problem) == chart::ChartRefusal::None;
 }
 
 std::string ChartText(std::string_view name, const Chart &chart, std::size_t width)
@@ -236,7 +239,8 @@ int RunChart(const Options &options, const Sink &out, const Sink &err)
     chart::Chart chart;
     NameStorage names;
     if (!ReadingDate(options, on, problem) ||
-        !MakeChartOf(options.inputs.name, fields, on, {options.current, options.years}, chart, names, problem)) {
+        !MakeChartOf(options.inputs.name, fields, on, options.current, options.years, chart::Steps::Written, chart, names,
+                     problem)) {
         err("veltara-reading: " + problem + '\n');
         return ExitRefused;
     }
@@ -271,9 +275,8 @@ bool ChartRows::operator()(const CsvRow &row, std::string &out, std::string &pro
     // A third field follows a date YYYY-MM-DD: the name in use.
     const bool current = row.fields.size() == 3;
     m_dateFields.assign(row.fields.begin() + 1, row.fields.end() - (current ? 1 : 0));
-    const ChartAsked asked{current ? std::string_view(row.fields[2]) : std::string_view(), m_years,
-                           m_csv ? m_steps : chart::Steps::Written};
-    if (!MakeChartOf(row.fields[0], m_dateFields, m_on, asked, m_chart, m_names, problem))
+    if (!MakeChartOf(row.fields[0], m_dateFields, m_on, current ? std::string_view(row.fields[2]) : std::string_view(),
+                     m_years, m_csv ? m_steps : chart::Steps::Written, m_chart, m_names, problem))
         return false;
     if (m_csv) {
         CsvColumns columns(out, CsvColumns::Write::Values);

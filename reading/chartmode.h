@@ -14,41 +14,14 @@ namespace veltara::reading {
 
 struct Options;
 
-// What a chart is asked for with beside the name and the dates: the name in
-// use in UTF-8 (empty for none) and the years of the forecast (0 for none).
-struct ChartAsked {
-    std::string_view current;
-    int years = 0;
-    chart::Steps steps = chart::Steps::Written;
-};
-
 // The names of a chart as code points, kept from call to call.
 struct NameStorage {
     std::u32string name, current;
 };
 
-// The chart of a UTF-8 name and a birth date given as fields (YYYY-MM-DD,
-// or DAY MONTH YEAR), read on the date `on`; false, with the reason in
-// `problem`, when a date is none, or the name or the name in use is not
-// UTF-8 or has no letter A-Z.
-[[nodiscard]] bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dateFields, const Date &on,
-                               const ChartAsked &asked, chart::Chart &chart, NameStorage &storage,
-                               std::string &problem);
-
 // The reading date of the options (--on YYYY-MM-DD, or today as the program
 // fills it in); false, with the reason in `problem`, when it does not exist.
 [[nodiscard]] bool ReadingDate(const Options &options, Date &on, std::string &problem);
-
-// The chart as one JSON object (no line break): name, currentName (null for
-// none), date, the six core numbers each with value, total, steps and
-// karmicDebt, the three minor numbers (null without a name in use), karmicLessons,
-// hiddenPassion, karmicDebts, chaldean, uncounted, leftOut and notLatin; then
-// the cycles (on, age, cyclesFromBirth, universalYear, personalYear,
-// personalMonth, personalDay, pinnacles, challenges, periods, transits,
-// essence), the forecast when it was asked for, and the rest (inclusion,
-// planes, balance, rationalThought, subconsciousSelf, cornerstone, capstone,
-// firstVowel, bridges).
-void AppendChartJson(std::string &out, std::string_view name, const chart::Chart &chart);
 
 // The chart as a person reads it, then how each number came about; wrapped
 // to `width` columns unless it is 0.

@@ -4,7 +4,6 @@
 #include "numerology.h"
 #include "text.h"
 
-#include <algorithm>
 
 namespace veltara::reading {
 
@@ -72,18 +71,6 @@ std::optional<DateFields> ParseIsoDate(std::string_view text)
         return std::nullopt;
     return DateFields{std::string(text.substr(8, 2)), std::string(MonthNames[static_cast<std::size_t>(month - 1)]),
                       std::string(text.substr(0, 4))};
-}
-
-bool IsMonthName(std::string_view text) noexcept
-{
-    return std::find(MonthNames.begin(), MonthNames.end(), text) != MonthNames.end();
-}
-
-ZodiacRowDays DaysOfZodiacRow(const ZodiacRange &row) noexcept
-{
-    const auto month = static_cast<int>(row.firstKey / 1000000);
-    return {MonthNames[static_cast<std::size_t>(month - 1)], static_cast<int>(row.firstKey / 10000 % 100),
-            static_cast<int>(row.lastKey / 10000 % 100)};
 }
 
 } // namespace veltara::reading

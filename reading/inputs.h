@@ -55,17 +55,4 @@ struct DateFields {
 };
 std::optional<DateFields> ParseIsoDate(std::string_view text);
 
-// Whether the text is one of the twelve English month names exactly as the
-// window lists them ("January" to "December"), the only months that give
-// month digits.
-bool IsMonthName(std::string_view text) noexcept;
-
-// First and last day of a zodiac row and its month name, for the explanation.
-struct ZodiacRowDays {
-    std::string_view month;
-    int firstDay;
-    int lastDay;
-};
-ZodiacRowDays DaysOfZodiacRow(const ZodiacRange &row) noexcept;
-
 } // namespace veltara::reading

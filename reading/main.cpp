@@ -117,10 +117,8 @@ int main(int argc, char *argv[])
     Output output;
     switch (options.mode) {
     case Options::Mode::Help:
-        output.write(HelpText());
-        return output.finish() ? ExitRead : ExitUsage;
     case Options::Mode::Version:
-        output.write(VersionText());
+        output.write(options.mode == Options::Mode::Help ? HelpText() : VersionText());
         return output.finish() ? ExitRead : ExitUsage;
     case Options::Mode::Usage:
         Complain(options.problem);

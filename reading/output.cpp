@@ -131,15 +131,17 @@ std::string ReadingText(const Utf8Reading &reading, std::size_t width)
     line.clear();
     AppendNumber(line, reading.letterSum);
     AppendLine(out, "  letter sum", line, width);
-    std::uint64_t previous = reading.letterSum;
-    for (std::size_t pass = 0; pass < reading.nameSums.size(); ++pass) {
-        line.clear();
-        AppendDigitsAdded(line, previous);
-        line.append(" = ");
-        AppendNumber(line, reading.nameSums[pass]);
-        AppendLine(out, "  pass " + std::to_string(pass + 1), line, width);
-        previous = reading.nameSums[pass];
-    }
+    // The digit-sum passes from `first` on, each over the sum before it.
+    const auto passes = [&](std::uint64_t before, const std::vector<std::uint64_t> &sums, std::size_t first) {
+        for (std::size_t pass = first; pass < sums.size(); ++pass) {
+            line.clear();
+            AppendDigitsAdded(line, pass == 0 ? before : sums[pass - 1]);
+            line.append(" = ");
+            AppendNumber(line, sums[pass]);
+            AppendLine(out, "  pass " + std::to_string(pass + 1), line, width);
+        }
+    };
+    passes(reading.letterSum, reading.nameSums, 0);
 
     out.push_back('\n');
     AppendSentence(out, "Birth number " + birthNumber + " from the birth-date digits (month, day, year)", width);
@@ -158,20 +160,16 @@ std::string ReadingText(const Utf8Reading &reading, std::size_t width)
     line.append(" = ");
     AppendNumber(line, reading.birthSums.front());
     AppendLine(out, "  pass 1", line, width);
-    for (std::size_t pass = 1; pass < reading.birthSums.size(); ++pass) {
-        line.clear();
-        AppendDigitsAdded(line, reading.birthSums[pass - 1]);
-        line.append(" = ");
-        AppendNumber(line, reading.birthSums[pass]);
-        AppendLine(out, "  pass " + std::to_string(pass + 1), line, width);
-    }
+    passes(0, reading.birthSums, 1);
 
-    const ZodiacRowDays days = DaysOfZodiacRow(*reading.zodiac);
+    // The row's month and its first and last day, from its keys.
+    const ZodiacRange &row = *reading.zodiac;
+    const std::string month(MonthNames[row.firstKey / 1000000 - 1]);
     out.push_back('\n');
     AppendSentence(out,
-                   "Zodiac sign " + std::string(sign) + " from row " + std::to_string(reading.zodiac->row) +
-                       " of the zodiac table: " + std::string(days.month) + ' ' + std::to_string(days.firstDay) +
-                       " to " + std::string(days.month) + ' ' + std::to_string(days.lastDay),
+                   "Zodiac sign " + std::string(sign) + " from row " + std::to_string(row.row) + " of the zodiac table: " +
+                       month + ' ' + std::to_string(row.firstKey / 10000 % 100) + " to " + month + ' ' +
+                       std::to_string(row.lastKey / 10000 % 100),
                    width);
     return out;
 }
@@ -184,9 +182,7 @@ int RunReading(const Options &options, const Sink &out, const Sink &err)
         return ExitUsage;
     }
     if (reading.outcome != ReadingOutcome::Read) {
-        std::string message(RefusalText(reading.outcome));
-        message.push_back('\n');
-        err(message);
+        err(std::string(RefusalText(reading.outcome)) + '\n');
         return ExitRefused;
     }
     std::string text;

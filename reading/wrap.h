@@ -10,8 +10,6 @@
 
 namespace veltara::reading {
 
-using veltara::Breaks;
-
 // A line of the text output: the label, then the value from a fixed column,
 // wrapped to `width` columns (0: not wrapped) with its continuation lines
 // indented under the value.
