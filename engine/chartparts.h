@@ -16,6 +16,17 @@ namespace veltara::chart::parts {
 // A number and " → n" for every pass that reduces it.
 void AppendReduced(std::string &out, std::uint64_t number, Masters masters = Masters::Keep);
 
+// The steps' shapes the numbers share; each sets the number's total and
+// value, and writes its steps unless they are left out.
+// "first a + second b = total → value".
+void AddUp(ChartNumber &number, std::string_view first, std::uint64_t a, std::string_view second, std::uint64_t b,
+           Masters masters, Steps steps);
+// A number reduced from a date's field: "year 1950 → 15 → 6".
+void Reduced(ChartNumber &number, std::string_view field, int value, Masters masters, Steps steps);
+// "month 12 → 3; day 31 → 4; year 1950 → 15 → 6; 3 + 4 + 6 = 13 → 4": each
+// field reduced, then their sum.
+void DateSum(ChartNumber &number, int month, int day, int year, Masters masters, Steps steps);
+
 // The letters a name number counts.
 enum class Counts { All, Vowels, Consonants };
 

@@ -35,25 +35,6 @@ std::uint64_t Unsigned(int n)
     return static_cast<std::uint64_t>(n);
 }
 
-// "a + b = total → value", the total reduced to a digit or, with the master
-// numbers kept, reduced.
-void AddUp(ChartNumber &number, std::string_view first, std::uint64_t a, std::string_view second, std::uint64_t b,
-           Masters masters, Steps steps)
-{
-    number.total = a + b;
-    number.value = Reduce(number.total, masters);
-    number.steps.clear();
-    if (steps == Steps::Left)
-        return;
-    number.steps.assign(first);
-    AppendNumber(number.steps, a);
-    number.steps.append(" + ");
-    number.steps.append(second);
-    AppendNumber(number.steps, b);
-    number.steps.append(" = ");
-    AppendReduced(number.steps, number.total, masters);
-}
-
 // "|a - b| = value".
 void Difference(ChartNumber &number, std::string_view first, int a, std::string_view second, int b, Steps steps)
 {
@@ -62,7 +43,7 @@ void Difference(ChartNumber &number, std::string_view first, int a, std::string_
     number.steps.clear();
     if (steps == Steps::Left)
         return;
-    number.steps.assign("|");
+    number.steps.push_back('|'); // the steps are empty here
     number.steps.append(first);
     AppendNumber(number.steps, static_cast<std::uint64_t>(a));
     number.steps.append(" - ");
@@ -70,18 +51,6 @@ void Difference(ChartNumber &number, std::string_view first, int a, std::string_
     AppendNumber(number.steps, static_cast<std::uint64_t>(b));
     number.steps.append("| = ");
     AppendNumber(number.steps, number.total);
-}
-
-// A number reduced from a date's field: "year 1950 → 15 → 6".
-void Reduced(ChartNumber &number, std::string_view field, int value, Masters masters, Steps steps)
-{
-    number.total = static_cast<std::uint64_t>(value);
-    number.value = Reduce(number.total, masters);
-    number.steps.clear();
-    if (steps == Steps::Left)
-        return;
-    number.steps.assign(field);
-    AppendReduced(number.steps, number.total, masters);
 }
 
 // The ages of a set of spans: the first from birth to `firstEnd`, those
@@ -106,27 +75,7 @@ void UniversalYear(const Date &on, ChartNumber &number, Steps steps)
 
 void PersonalYear(const Date &birth, const Date &on, ChartNumber &personalYear, Steps steps)
 {
-    const int m = Digit(birth.month), d = Digit(birth.day), y = Digit(on.year);
-    personalYear.total = Unsigned(m + d + y);
-    personalYear.value = ReduceToDigit(personalYear.total);
-    std::string &text = personalYear.steps;
-    text.clear();
-    if (steps == Steps::Left)
-        return;
-    text.assign("month ");
-    AppendReduced(text, Unsigned(birth.month), Masters::Reduce);
-    text.append("; day ");
-    AppendReduced(text, Unsigned(birth.day), Masters::Reduce);
-    text.append("; year ");
-    AppendReduced(text, Unsigned(on.year), Masters::Reduce);
-    text.append("; ");
-    AppendNumber(text, Unsigned(m));
-    text.append(" + ");
-    AppendNumber(text, Unsigned(d));
-    text.append(" + ");
-    AppendNumber(text, Unsigned(y));
-    text.append(" = ");
-    AppendReduced(text, personalYear.total, Masters::Reduce);
+    DateSum(personalYear, birth.month, birth.day, on.year, Masters::Reduce, steps);
 }
 
 void PersonalMonth(const ChartNumber &personalYear, const Date &on, ChartNumber &number, Steps steps)

@@ -81,6 +81,60 @@ void AppendReduced(std::string &out, std::uint64_t number, Masters masters)
 
 // "LOVELACE 3+6+4+5+3+1+3+5 = 30 → 3", with the letters the number counts;
 // returns their sum, 0 when there are none (every letter is worth 1 or more).
+void AddUp(ChartNumber &number, std::string_view first, std::uint64_t a, std::string_view second, std::uint64_t b,
+           Masters masters, Steps steps)
+{
+    number.total = a + b;
+    number.value = Reduce(number.total, masters);
+    number.steps.clear();
+    if (steps == Steps::Left)
+        return;
+    number.steps.assign(first);
+    AppendNumber(number.steps, a);
+    number.steps.append(" + ");
+    number.steps.append(second);
+    AppendNumber(number.steps, b);
+    number.steps.append(" = ");
+    AppendReduced(number.steps, number.total, masters);
+}
+
+void Reduced(ChartNumber &number, std::string_view field, int value, Masters masters, Steps steps)
+{
+    number.total = static_cast<std::uint64_t>(value);
+    number.value = Reduce(number.total, masters);
+    number.steps.clear();
+    if (steps == Steps::Left)
+        return;
+    number.steps.assign(field);
+    AppendReduced(number.steps, number.total, masters);
+}
+
+void DateSum(ChartNumber &number, int month, int day, int year, Masters masters, Steps steps)
+{
+    static constexpr std::string_view Names[] = {"month ", "day ", "year "};
+    const std::uint64_t fields[] = {static_cast<std::uint64_t>(month), static_cast<std::uint64_t>(day),
+                                    static_cast<std::uint64_t>(year)};
+    number.total = 0;
+    for (const std::uint64_t field : fields)
+        number.total += static_cast<std::uint64_t>(Reduce(field, masters));
+    number.value = Reduce(number.total, masters);
+    number.steps.clear();
+    if (steps == Steps::Left)
+        return;
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        number.steps.append(Names[i]);
+        AppendReduced(number.steps, fields[i], masters);
+        number.steps.append("; ");
+    }
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        if (i != 0)
+            number.steps.append(" + ");
+        AppendNumber(number.steps, static_cast<std::uint64_t>(Reduce(fields[i], masters)));
+    }
+    number.steps.append(" = ");
+    AppendReduced(number.steps, number.total, masters);
+}
+
 std::uint64_t AppendPart(std::string &out, std::string_view part, std::string_view vowels, Counts counts, Steps steps)
 {
     if (steps == Steps::Left) {
@@ -116,40 +170,12 @@ std::uint64_t AppendPart(std::string &out, std::string_view part, std::string_vi
 
 void LifePath(const Date &date, ChartNumber &number, Steps steps)
 {
-    const auto month = static_cast<std::uint64_t>(date.month);
-    const auto day = static_cast<std::uint64_t>(date.day);
-    const auto year = static_cast<std::uint64_t>(date.year);
-    number.total = static_cast<std::uint64_t>(Reduce(month) + Reduce(day) + Reduce(year));
-    number.value = Reduce(number.total);
-    std::string &text = number.steps;
-    text.clear();
-    if (steps == Steps::Left)
-        return;
-    text.assign("month ");
-    AppendReduced(text, month);
-    text.append("; day ");
-    AppendReduced(text, day);
-    text.append("; year ");
-    AppendReduced(text, year);
-    text.append("; ");
-    AppendNumber(text, static_cast<std::uint64_t>(Reduce(month)));
-    text.append(" + ");
-    AppendNumber(text, static_cast<std::uint64_t>(Reduce(day)));
-    text.append(" + ");
-    AppendNumber(text, static_cast<std::uint64_t>(Reduce(year)));
-    text.append(" = ");
-    AppendReduced(text, number.total);
+    DateSum(number, date.month, date.day, date.year, Masters::Keep, steps);
 }
 
 void Birthday(const Date &date, ChartNumber &number, Steps steps)
 {
-    number.total = static_cast<std::uint64_t>(date.day);
-    number.value = Reduce(number.total);
-    number.steps.clear();
-    if (steps == Steps::Left)
-        return;
-    number.steps.assign("day ");
-    AppendReduced(number.steps, number.total);
+    Reduced(number, "day ", date.day, Masters::Keep, steps);
 }
 
 void Expression(const PreparedName &name, ChartNumber &number, Steps steps)
@@ -169,16 +195,8 @@ void Personality(const PreparedName &name, ChartNumber &number, Steps steps)
 
 void Maturity(const ChartNumber &lifePath, const ChartNumber &expression, ChartNumber &number, Steps steps)
 {
-    number.total = static_cast<std::uint64_t>(lifePath.value + expression.value);
-    number.value = Reduce(number.total);
-    number.steps.clear();
-    if (steps == Steps::Left)
-        return;
-    AppendNumber(number.steps, static_cast<std::uint64_t>(lifePath.value));
-    number.steps.append(" + ");
-    AppendNumber(number.steps, static_cast<std::uint64_t>(expression.value));
-    number.steps.append(" = ");
-    AppendReduced(number.steps, number.total);
+    AddUp(number, {}, static_cast<std::uint64_t>(lifePath.value), {}, static_cast<std::uint64_t>(expression.value),
+          Masters::Keep, steps);
 }
 
 void Chaldean(const PreparedName &name, ChaldeanNumber &number, Steps steps)
