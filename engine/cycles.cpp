@@ -16,9 +16,8 @@ int AgeOn(const Date &birth, const Date &on) noexcept
 
 int PersonalYearOf(const Date &birth, int year) noexcept
 {
-    return ReduceToDigit(static_cast<std::uint64_t>(ReduceToDigit(static_cast<std::uint64_t>(birth.month)) +
-                                                    ReduceToDigit(static_cast<std::uint64_t>(birth.day)) +
-                                                    ReduceToDigit(static_cast<std::uint64_t>(year))));
+    const auto digit = [](int n) { return ReduceToDigit(Unsigned(n)); };
+    return digit(digit(birth.month) + digit(birth.day) + digit(year));
 }
 
 namespace parts {
@@ -27,28 +26,23 @@ namespace {
 
 int Digit(int n)
 {
-    return ReduceToDigit(static_cast<std::uint64_t>(n));
-}
-
-std::uint64_t Unsigned(int n)
-{
-    return static_cast<std::uint64_t>(n);
+    return ReduceToDigit(Unsigned(n));
 }
 
 // "|a - b| = value".
 void Difference(ChartNumber &number, std::string_view first, int a, std::string_view second, int b, Steps steps)
 {
     number.value = a > b ? a - b : b - a;
-    number.total = static_cast<std::uint64_t>(number.value);
+    number.total = Unsigned(number.value);
     number.steps.clear();
     if (steps == Steps::Left)
         return;
     number.steps.push_back('|'); // the steps are empty here
     number.steps.append(first);
-    AppendNumber(number.steps, static_cast<std::uint64_t>(a));
+    AppendNumber(number.steps, Unsigned(a));
     number.steps.append(" - ");
     number.steps.append(second);
-    AppendNumber(number.steps, static_cast<std::uint64_t>(b));
+    AppendNumber(number.steps, Unsigned(b));
     number.steps.append("| = ");
     AppendNumber(number.steps, number.total);
 }

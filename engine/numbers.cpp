@@ -40,10 +40,10 @@ void PartNumber(const PreparedName &name, Counts counts, std::string_view none, 
         if (written) {
             if (parts != 0)
                 results.append(" + ");
-            AppendNumber(results, static_cast<std::uint64_t>(result));
+            AppendNumber(results, Unsigned(result));
         }
         ++parts;
-        number.total += static_cast<std::uint64_t>(result);
+        number.total += Unsigned(result);
         onlySum = sum;
     }
     if (parts == 1)
@@ -100,7 +100,7 @@ void AddUp(ChartNumber &number, std::string_view first, std::uint64_t a, std::st
 
 void Reduced(ChartNumber &number, std::string_view field, int value, Masters masters, Steps steps)
 {
-    number.total = static_cast<std::uint64_t>(value);
+    number.total = Unsigned(value);
     number.value = Reduce(number.total, masters);
     number.steps.clear();
     if (steps == Steps::Left)
@@ -112,11 +112,10 @@ void Reduced(ChartNumber &number, std::string_view field, int value, Masters mas
 void DateSum(ChartNumber &number, int month, int day, int year, Masters masters, Steps steps)
 {
     static constexpr std::string_view Names[] = {"month ", "day ", "year "};
-    const std::uint64_t fields[] = {static_cast<std::uint64_t>(month), static_cast<std::uint64_t>(day),
-                                    static_cast<std::uint64_t>(year)};
+    const std::uint64_t fields[] = {Unsigned(month), Unsigned(day), Unsigned(year)};
     number.total = 0;
     for (const std::uint64_t field : fields)
-        number.total += static_cast<std::uint64_t>(Reduce(field, masters));
+        number.total += Unsigned(Reduce(field, masters));
     number.value = Reduce(number.total, masters);
     number.steps.clear();
     if (steps == Steps::Left)
@@ -129,7 +128,7 @@ void DateSum(ChartNumber &number, int month, int day, int year, Masters masters,
     for (std::size_t i = 0; i < std::size(fields); ++i) {
         if (i != 0)
             number.steps.append(" + ");
-        AppendNumber(number.steps, static_cast<std::uint64_t>(Reduce(fields[i], masters)));
+        AppendNumber(number.steps, Unsigned(Reduce(fields[i], masters)));
     }
     number.steps.append(" = ");
     AppendReduced(number.steps, number.total, masters);
@@ -141,7 +140,7 @@ std::uint64_t AppendPart(std::string &out, std::string_view part, std::string_vi
         std::uint64_t sum = 0;
         for (std::size_t i = 0; i < part.size(); ++i) {
             if (IsCounted(counts, vowels[i]))
-                sum += static_cast<std::uint64_t>(LetterValue(static_cast<unsigned char>(part[i])));
+                sum += Unsigned(LetterValue(static_cast<unsigned char>(part[i])));
         }
         return sum;
     }
@@ -158,7 +157,7 @@ std::uint64_t AppendPart(std::string &out, std::string_view part, std::string_vi
             const int value = LetterValue(static_cast<unsigned char>(part[i]));
             out.push_back(sum == 0 ? ' ' : '+');
             out.push_back(static_cast<char>('0' + value));
-            sum += static_cast<std::uint64_t>(value);
+            sum += Unsigned(value);
         }
     }
     if (letters > 1) {
@@ -195,15 +194,14 @@ void Personality(const PreparedName &name, ChartNumber &number, Steps steps)
 
 void Maturity(const ChartNumber &lifePath, const ChartNumber &expression, ChartNumber &number, Steps steps)
 {
-    AddUp(number, {}, static_cast<std::uint64_t>(lifePath.value), {}, static_cast<std::uint64_t>(expression.value),
-          Masters::Keep, steps);
+    AddUp(number, {}, Unsigned(lifePath.value), {}, Unsigned(expression.value), Masters::Keep, steps);
 }
 
 void Chaldean(const PreparedName &name, ChaldeanNumber &number, Steps steps)
 {
     number.compound = 0;
     for (const char letter : name.letters)
-        number.compound += static_cast<std::uint64_t>(ChaldeanValue(letter));
+        number.compound += Unsigned(ChaldeanValue(letter));
     number.root = ReduceToDigit(number.compound);
     std::string &text = number.steps;
     text.clear();
@@ -292,7 +290,7 @@ void Planes(const PreparedName &name, std::array<Plane, 4> &planes)
         plane.value += LetterValue(static_cast<unsigned char>(letter)); // reduced below
     }
     for (Plane &plane : planes)
-        plane.value = Reduce(static_cast<std::uint64_t>(plane.value));
+        plane.value = Reduce(Unsigned(plane.value));
 }
 
 // "A 1 + L 3 = 4".
@@ -303,14 +301,14 @@ void Balance(const PreparedName &name, ChartNumber &balance, Steps steps)
     for (std::size_t i = 0; i < name.partCount(); ++i) {
         const char letter = name.part(i).front();
         const int value = LetterValue(static_cast<unsigned char>(letter));
-        balance.total += static_cast<std::uint64_t>(value);
+        balance.total += Unsigned(value);
         if (steps == Steps::Left)
             continue;
         if (i != 0)
             balance.steps.append(" + ");
         balance.steps.push_back(letter);
         balance.steps.push_back(' ');
-        AppendNumber(balance.steps, static_cast<std::uint64_t>(value));
+        AppendNumber(balance.steps, Unsigned(value));
     }
     if (steps == Steps::Written && name.partCount() > 1) {
         balance.steps.append(" = ");
@@ -324,14 +322,14 @@ void RationalThought(const PreparedName &name, const ChartNumber &birthday, Char
 {
     rational.steps.clear();
     const std::uint64_t firstSum = AppendPart(rational.steps, name.part(0), name.partVowels(0), Counts::All, steps);
-    rational.total = static_cast<std::uint64_t>(Reduce(firstSum) + birthday.value);
+    rational.total = Unsigned(Reduce(firstSum) + birthday.value);
     rational.value = Reduce(rational.total);
     if (steps == Steps::Left)
         return;
     rational.steps.append("; ");
-    AppendNumber(rational.steps, static_cast<std::uint64_t>(Reduce(firstSum)));
+    AppendNumber(rational.steps, Unsigned(Reduce(firstSum)));
     rational.steps.append(" + ");
-    AppendNumber(rational.steps, static_cast<std::uint64_t>(birthday.value));
+    AppendNumber(rational.steps, Unsigned(birthday.value));
     rational.steps.append(" = ");
     AppendReduced(rational.steps, rational.total);
 }
@@ -365,18 +363,18 @@ void Bridges(const Chart &chart, std::array<ChartNumber, 2> &bridges, Steps step
         {&chart.soulUrge, &chart.personality},
     }};
     for (std::size_t i = 0; i < bridges.size(); ++i) {
-        const int a = ReduceToDigit(static_cast<std::uint64_t>(pairs[i].first->value));
-        const int b = ReduceToDigit(static_cast<std::uint64_t>(pairs[i].second->value));
+        const int a = ReduceToDigit(Unsigned(pairs[i].first->value));
+        const int b = ReduceToDigit(Unsigned(pairs[i].second->value));
         ChartNumber &bridge = bridges[i];
         bridge.value = a > b ? a - b : b - a;
-        bridge.total = static_cast<std::uint64_t>(bridge.value);
+        bridge.total = Unsigned(bridge.value);
         bridge.steps.clear();
         if (steps == Steps::Left)
             continue;
         bridge.steps.assign("|");
-        AppendReduced(bridge.steps, static_cast<std::uint64_t>(pairs[i].first->value), Masters::Reduce);
+        AppendReduced(bridge.steps, Unsigned(pairs[i].first->value), Masters::Reduce);
         bridge.steps.append(" - ");
-        AppendReduced(bridge.steps, static_cast<std::uint64_t>(pairs[i].second->value), Masters::Reduce);
+        AppendReduced(bridge.steps, Unsigned(pairs[i].second->value), Masters::Reduce);
         bridge.steps.append("| = ");
         AppendNumber(bridge.steps, bridge.total);
     }

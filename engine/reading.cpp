@@ -50,7 +50,7 @@ void MakeReading(const ReadingInputs &inputs, ReadingResult &reading)
         const char32_t character = NextCodePoint(inputs.name, i);
         const int value = LetterValue(character);
         reading.letterCounts.push_back({character, value});
-        reading.letterSum += static_cast<std::uint64_t>(value);
+        reading.letterSum += Unsigned(value);
     }
     reading.nameNumber = ReduceLetterSum(reading.letterSum, reading.nameSums);
 

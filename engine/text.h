@@ -46,6 +46,13 @@ namespace detail {
 void AppendLargeNumber(std::string &out, std::uint64_t number);
 } // namespace detail
 
+// A count, age or value of a chart or a reading (never below 0) as the
+// unsigned number the text writers take.
+constexpr std::uint64_t Unsigned(int n) noexcept
+{
+    return static_cast<std::uint64_t>(n);
+}
+
 // Appends the plain decimal text of a number.
 inline void AppendNumber(std::string &out, std::uint64_t number)
 {

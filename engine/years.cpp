@@ -50,7 +50,7 @@ int NumberAt(std::span<const Span> spans, int age) noexcept
 
 int EssenceOf(const Transit &physical, const Transit &mental, const Transit &spiritual) noexcept
 {
-    return Reduce(static_cast<std::uint64_t>(physical.value + mental.value + spiritual.value));
+    return Reduce(Unsigned(physical.value + mental.value + spiritual.value));
 }
 
 } // namespace
@@ -79,7 +79,7 @@ void Transits(const std::array<std::string, 3> &letters, int age, std::array<Tra
 void Essence(const std::array<Transit, 3> &transits, ChartNumber &number, Steps steps)
 {
     number.steps.clear();
-    number.total = static_cast<std::uint64_t>(transits[0].value + transits[1].value + transits[2].value);
+    number.total = Unsigned(transits[0].value + transits[1].value + transits[2].value);
     number.value = EssenceOf(transits[0], transits[1], transits[2]);
     if (steps == Steps::Left)
         return;
@@ -88,7 +88,7 @@ void Essence(const std::array<Transit, 3> &transits, ChartNumber &number, Steps 
             number.steps.append(" + ");
         number.steps.push_back(transit.letter);
         number.steps.push_back(' ');
-        AppendNumber(number.steps, static_cast<std::uint64_t>(transit.value));
+        AppendNumber(number.steps, Unsigned(transit.value));
     }
     number.steps.append(" = ");
     AppendReduced(number.steps, number.total);
@@ -103,7 +103,7 @@ void Forecast(const Chart &chart, int years, std::vector<ForecastYear> &forecast
         ForecastYear &row = forecast.emplace_back();
         row.year = year;
         row.age = AgeOn(chart.date, BirthdayIn(chart.date, year));
-        row.universalYear = ReduceToDigit(static_cast<std::uint64_t>(year));
+        row.universalYear = ReduceToDigit(Unsigned(year));
         row.personalYear = PersonalYearOf(chart.date, year);
         row.pinnacle = NumberAt(chart.pinnacles, row.age);
         row.challenge = NumberAt(chart.challenges, row.age);

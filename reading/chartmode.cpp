@@ -16,11 +16,6 @@ namespace {
 using chart::Chart;
 using chart::ChartNumber;
 
-std::uint64_t Unsigned(int n)
-{
-    return static_cast<std::uint64_t>(n);
-}
-
 void AppendNumberJson(JsonWriter &json, const chart::ChartRow &row, const ChartNumber &number)
 {
     json.beginObject().key("value").number(Unsigned(number.value));

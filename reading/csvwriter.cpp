@@ -13,11 +13,6 @@ namespace {
 using chart::Chart;
 using chart::ChartNumber;
 
-std::uint64_t Unsigned(int n)
-{
-    return static_cast<std::uint64_t>(n);
-}
-
 void AppendNumberColumns(CsvColumns &columns, chart::NumberForm form, const ChartNumber &number, chart::Steps steps)
 {
     columns.number({}, Unsigned(number.value));

@@ -54,7 +54,7 @@ const std::string &AsciiLetterJson(char32_t character)
         std::array<std::string, 128> items;
         for (char32_t c = 0; c < 128; ++c) {
             JsonWriter(items[c]).beginArray().string(std::string(1, static_cast<char>(c))).number(
-                static_cast<std::uint64_t>(LetterValue(c))).endArray();
+                Unsigned(LetterValue(c))).endArray();
         }
         return items;
     }();
@@ -71,8 +71,8 @@ void AppendReadingJson(std::string &out, const Utf8Reading &reading)
         .key("day").string(reading.day)
         .key("month").string(reading.month)
         .key("year").string(reading.year)
-        .key("nameNumber").number(static_cast<std::uint64_t>(reading.nameNumber))
-        .key("birthNumber").number(static_cast<std::uint64_t>(reading.birthNumber))
+        .key("nameNumber").number(Unsigned(reading.nameNumber))
+        .key("birthNumber").number(Unsigned(reading.birthNumber))
         .raw(ProfileJson(reading.profile))
         .key("zodiac").string(SignText(*reading.zodiac));
 
@@ -85,14 +85,14 @@ void AppendReadingJson(std::string &out, const Utf8Reading &reading)
         }
         character.clear();
         AppendUtf8(character, count.character);
-        json.beginArray().string(character).number(static_cast<std::uint64_t>(count.value)).endArray();
+        json.beginArray().string(character).number(Unsigned(count.value)).endArray();
     }
     json.endArray()
         .key("letterSum").number(reading.letterSum)
         .key("nameSums").numbers(reading.nameSums)
         .key("birthDigits").string(Utf16ToUtf8(reading.birthDigits))
         .key("birthSums").numbers(reading.birthSums)
-        .key("zodiacRow").number(static_cast<std::uint64_t>(reading.zodiac->row))
+        .key("zodiacRow").number(Unsigned(reading.zodiac->row))
         .endObject()
         .endObject();
 }
@@ -127,7 +127,7 @@ std::string ReadingText(const Utf8Reading &reading, std::size_t width)
             line.append(", ");
         AppendCharacterShown(line, reading.letterCounts[i].character);
         line.push_back(' ');
-        AppendNumber(line, static_cast<std::uint64_t>(reading.letterCounts[i].value));
+        AppendNumber(line, Unsigned(reading.letterCounts[i].value));
     }
     AppendLine(out, "  letters", line, width, Breaks::AfterCommas);
     line.clear();
