@@ -60,8 +60,96 @@ void AppendMembersJson(JsonWriter &json, const Rows &rows, const Values &values,
     json.endObject();
 }
 
-// The value of one row of the chart: null for a minor number without a name
-// in use; no key for the forecast that was not asked for.
+// The value of one row of the chart, each kind in its own way: a visitor of
+// the row's member.
+struct RowJson {
+    JsonWriter &json;
+    const chart::ChartRow &row;
+    const Chart &chart;
+
+    void operator()(ChartNumber Chart::*member) const { AppendNumberJson(json, row, chart.*member); }
+    template <std::size_t Count>
+    void operator()(std::array<chart::Span, Count> Chart::*spans) const
+    {
+        json.beginArray();
+        for (const chart::Span &span : chart.*spans)
+            AppendSpanJson(json, span);
+        json.endArray();
+    }
+    void operator()(chart::ChaldeanNumber Chart::*member) const
+    {
+        const chart::ChaldeanNumber &number = chart.*member;
+        json.beginObject()
+            .key("compound").number(number.compound)
+            .key("root").number(Unsigned(number.root))
+            .key("steps").string(number.steps)
+            .endObject();
+    }
+    void operator()(std::vector<int> Chart::*member) const { json.numbers(chart.*member); }
+    void operator()(int Chart::*member) const { json.number(Unsigned(chart.*member)); }
+    void operator()(chart::NamedLetter Chart::*member) const
+    {
+        const chart::NamedLetter &letter = chart.*member;
+        if (letter.letter == 0) {
+            json.null();
+            return;
+        }
+        json.beginObject()
+            .key("letter").string(std::string_view(&letter.letter, 1))
+            .key("value").number(Unsigned(letter.value))
+            .endObject();
+    }
+    void operator()(std::array<chart::Plane, 4> Chart::*member) const
+    {
+        AppendMembersJson(json, chart::PlaneRows, chart.*member, [this](const chart::Plane &plane) {
+            json.key("count").number(Unsigned(plane.count)).key("value").number(Unsigned(plane.value));
+        });
+    }
+    void operator()(std::array<int, 9> Chart::*member) const { json.numbers(chart.*member); }
+    void operator()(std::vector<std::u32string> chart::PreparedName::*member) const
+    {
+        json.beginArray();
+        for (const std::u32string &text : chart.name.*member)
+            json.string(Utf8Text(text));
+        json.endArray();
+    }
+    void operator()(bool Chart::*member) const { json.raw(chart.*member ? "true" : "false"); }
+    void operator()(std::array<ChartNumber, 2> Chart::*member) const
+    {
+        AppendMembersJson(json, chart::BridgeRows, chart.*member, [this](const ChartNumber &number) {
+            json.key("value").number(Unsigned(number.value)).key("steps").string(number.steps);
+        });
+    }
+    void operator()(std::array<chart::Transit, 3> Chart::*member) const
+    {
+        AppendMembersJson(json, chart::TransitRows, chart.*member, [this](const chart::Transit &transit) {
+            json.key("letter").string(std::string_view(&transit.letter, 1))
+                .key("value").number(Unsigned(transit.value))
+                .key("fromAge").number(Unsigned(transit.fromAge))
+                .key("toAge").number(Unsigned(transit.toAge));
+        });
+    }
+    void operator()(std::vector<chart::ForecastYear> Chart::*member) const
+    {
+        json.beginArray();
+        for (const chart::ForecastYear &year : chart.*member) {
+            json.beginObject();
+            for (std::size_t i = 0; i < std::size(chart::ForecastColumns); ++i) {
+                json.key(chart::ForecastColumns[i].key);
+                const std::string cell = chart::ForecastCell(year, i);
+                if (std::holds_alternative<int chart::ForecastYear::*>(chart::ForecastColumns[i].cell))
+                    json.raw(cell);
+                else
+                    json.string(cell);
+            }
+            json.endObject();
+        }
+        json.endArray();
+    }
+};
+
+// One row of the chart: null for a minor number without a name in use; no
+// key for the forecast that was not asked for.
 void AppendRowJson(JsonWriter &json, const chart::ChartRow &row, const Chart &chart)
 {
     const bool table = std::holds_alternative<std::vector<chart::ForecastYear> Chart::*>(row.value);
@@ -71,79 +159,7 @@ void AppendRowJson(JsonWriter &json, const chart::ChartRow &row, const Chart &ch
         return;
     }
     json.key(row.key);
-    std::visit(chart::Overloaded{
-                   [&](ChartNumber Chart::*member) { AppendNumberJson(json, row, chart.*member); },
-                   [&](chart::SpansMember auto spans) {
-                       json.beginArray();
-                       for (const chart::Span &span : chart.*spans)
-                           AppendSpanJson(json, span);
-                       json.endArray();
-                   },
-                   [&](chart::ChaldeanNumber Chart::*member) {
-                       const chart::ChaldeanNumber &number = chart.*member;
-                       json.beginObject()
-                           .key("compound").number(number.compound)
-                           .key("root").number(Unsigned(number.root))
-                           .key("steps").string(number.steps)
-                           .endObject();
-                   },
-                   [&](std::vector<int> Chart::*member) { json.numbers(chart.*member); },
-                   [&](int Chart::*member) { json.number(Unsigned(chart.*member)); },
-                   [&](chart::NamedLetter Chart::*member) {
-                       const chart::NamedLetter &letter = chart.*member;
-                       if (letter.letter == 0) {
-                           json.null();
-                           return;
-                       }
-                       json.beginObject()
-                           .key("letter").string(std::string_view(&letter.letter, 1))
-                           .key("value").number(Unsigned(letter.value))
-                           .endObject();
-                   },
-                   [&](std::array<chart::Plane, 4> Chart::*member) {
-                       AppendMembersJson(json, chart::PlaneRows, chart.*member, [&](const chart::Plane &plane) {
-                           json.key("count").number(Unsigned(plane.count)).key("value").number(Unsigned(plane.value));
-                       });
-                   },
-                   [&](std::array<int, 9> Chart::*member) { json.numbers(chart.*member); },
-                   [&](std::vector<std::u32string> chart::PreparedName::*member) {
-                       json.beginArray();
-                       for (const std::u32string &text : chart.name.*member)
-                           json.string(Utf8Text(text));
-                       json.endArray();
-                   },
-                   [&](bool Chart::*member) { json.raw(chart.*member ? "true" : "false"); },
-                   [&](std::array<ChartNumber, 2> Chart::*member) {
-                       AppendMembersJson(json, chart::BridgeRows, chart.*member, [&](const ChartNumber &number) {
-                           json.key("value").number(Unsigned(number.value)).key("steps").string(number.steps);
-                       });
-                   },
-                   [&](std::array<chart::Transit, 3> Chart::*member) {
-                       AppendMembersJson(json, chart::TransitRows, chart.*member, [&](const chart::Transit &transit) {
-                           json.key("letter").string(std::string_view(&transit.letter, 1))
-                               .key("value").number(Unsigned(transit.value))
-                               .key("fromAge").number(Unsigned(transit.fromAge))
-                               .key("toAge").number(Unsigned(transit.toAge));
-                       });
-                   },
-                   [&](std::vector<chart::ForecastYear> Chart::*member) {
-                       json.beginArray();
-                       for (const chart::ForecastYear &year : chart.*member) {
-                           json.beginObject();
-                           for (std::size_t i = 0; i < std::size(chart::ForecastColumns); ++i) {
-                               json.key(chart::ForecastColumns[i].key);
-                               const std::string cell = chart::ForecastCell(year, i);
-                               if (std::holds_alternative<int chart::ForecastYear::*>(chart::ForecastColumns[i].cell))
-                                   json.raw(cell);
-                               else
-                                   json.string(cell);
-                           }
-                           json.endObject();
-                       }
-                       json.endArray();
-                   },
-               },
-               row.value);
+    std::visit(RowJson{json, row, chart}, row.value);
 }
 
 // The chart of a UTF-8 name and a birth date given as fields (YYYY-MM-DD,
