@@ -34,11 +34,6 @@ constexpr double BodyPoints = 10;
 // The text format of the timeline's object in the document.
 constexpr int TimelineObject = QTextFormat::UserObject + 1;
 
-QString Text(const std::string &text)
-{
-    return ToQString(std::string_view(text)).toHtmlEscaped();
-}
-
 QString Text(std::string_view text)
 {
     return ToQString(text).toHtmlEscaped();

@@ -16,11 +16,6 @@ constexpr QLocale::Territory LetterTerritories[] = {
     QLocale::PuertoRico,   QLocale::Philippines,
 };
 
-QString Text(const std::string &text)
-{
-    return ToQString(std::string_view(text));
-}
-
 } // namespace
 
 QString Sentence(std::string_view text)
@@ -51,7 +46,7 @@ std::vector<ShownLine> ShownLines(chart::Section section, const chart::Chart &ch
     std::vector<ShownLine> shown;
     shown.reserve(lines.size());
     for (const chart::ChartLine &line : lines)
-        shown.push_back({Text(line.key), Text(line.label), Text(line.value)});
+        shown.push_back({ToQString(line.key), ToQString(line.label), ToQString(line.value)});
     return shown;
 }
 
@@ -62,7 +57,7 @@ std::vector<StepsRow> StepsRows(const chart::Chart &chart)
     std::vector<StepsRow> rows;
     rows.reserve(lines.size());
     for (const chart::StepsLine &line : lines)
-        rows.push_back({Text(line.key), Text(line.label), Text(line.value), ToQString(line.steps)});
+        rows.push_back({ToQString(line.key), ToQString(line.label), ToQString(line.value), ToQString(line.steps)});
     return rows;
 }
 

@@ -58,16 +58,6 @@ chart::ChartLine LineOf(const chart::ChartRow &row)
     return {&row, std::string(row.key), {}, {}, Breaks::AtSpaces, 0};
 }
 
-QString Text(const std::string &text)
-{
-    return ToQString(std::string_view(text));
-}
-
-QLabel *MakeValueLabel(QWidget *parent, const QString &name)
-{
-    return chartview::MakeWrappedLabel(parent, name);
-}
-
 // A form whose values take the width there is, whatever the style's habit:
 // a long line of steps wraps instead of being cut off.
 QFormLayout *MakeForm(QWidget *parent)
@@ -207,7 +197,7 @@ void ChartWindow::createInputs(QWidget *page)
     form->addRow(QStringLiteral("&Reading date:"), m_readingEdit);
     m_nameEdit->setAccessibleName(QStringLiteral("Full name"));
 
-    m_refusalLine = MakeValueLabel(page, QStringLiteral("refusalLine"));
+    m_refusalLine = chartview::MakeWrappedLabel(page, QStringLiteral("refusalLine"));
     m_refusalLine->setFont(ScaledFont(font(), 1.0, true));
 
     connect(m_nameEdit, &QLineEdit::textChanged, this, &ChartWindow::remake);
@@ -237,7 +227,8 @@ void ChartWindow::createCoreNumbers(QWidget *area)
             for (Tile &tile : m_tiles) {
                 if (tile.row->key.size() == major.size() && tile.row->key.substr(1) == major.substr(1)) {
                     tile.minorRow = row;
-                    tile.minor = MakeValueLabel(tile.frame, ToQString(row->key) + QStringLiteral("Number"));
+                    tile.minor =
+                        chartview::MakeWrappedLabel(tile.frame, ToQString(row->key) + QStringLiteral("Number"));
                     static_cast<QVBoxLayout *>(tile.frame->layout())->insertWidget(4, tile.minor);
                 }
             }
@@ -253,12 +244,12 @@ void ChartWindow::createCoreNumbers(QWidget *area)
         tile.frame->setBackgroundRole(QPalette::Base);
         tile.frame->setAutoFillBackground(true);
         auto *layout = new QVBoxLayout(tile.frame);
-        tile.number = MakeValueLabel(tile.frame, key + QStringLiteral("Number"));
+        tile.number = chartview::MakeWrappedLabel(tile.frame, key + QStringLiteral("Number"));
         tile.number->setFont(ScaledFont(font(), 2.4, true));
         tile.number->setWordWrap(false);
-        tile.name = MakeValueLabel(tile.frame, key + QStringLiteral("Name"));
+        tile.name = chartview::MakeWrappedLabel(tile.frame, key + QStringLiteral("Name"));
         tile.name->setFont(ScaledFont(font(), 1.15, true));
-        tile.debt = MakeValueLabel(tile.frame, key + QStringLiteral("Debt"));
+        tile.debt = chartview::MakeWrappedLabel(tile.frame, key + QStringLiteral("Debt"));
         tile.meanings = new chartview::MeaningView(key, 1, tile.frame);
         for (QLabel *label : {tile.number, tile.name, tile.debt})
             layout->addWidget(label);
@@ -295,9 +286,9 @@ void ChartWindow::createCycles(QWidget *area)
             tile->setAutoFillBackground(true);
             auto *tileLayout = new QVBoxLayout(tile);
             const QString key = ToQString(chart::TransitRows[i].key) + QStringLiteral("Transit");
-            QLabel *name = MakeValueLabel(tile, key + QStringLiteral("Name"));
-            name->setText(Text(chart::ItemLabel(*row, i, chart::Words::Shown)));
-            m_transitValues.push_back(MakeValueLabel(tile, key + QStringLiteral("Value")));
+            QLabel *name = chartview::MakeWrappedLabel(tile, key + QStringLiteral("Name"));
+            name->setText(ToQString(chart::ItemLabel(*row, i, chart::Words::Shown)));
+            m_transitValues.push_back(chartview::MakeWrappedLabel(tile, key + QStringLiteral("Value")));
             m_transitValues.back()->setFont(ScaledFont(font(), 1.2, true));
             m_transitMeanings.push_back(new chartview::MeaningView(key, 1, tile));
             tileLayout->addWidget(name);
@@ -313,9 +304,9 @@ void ChartWindow::createCycles(QWidget *area)
         tile->setBackgroundRole(QPalette::Base);
         tile->setAutoFillBackground(true);
         auto *tileLayout = new QVBoxLayout(tile);
-        auto *name = MakeValueLabel(tile, ToQString(row->key) + QStringLiteral("Name"));
-        name->setText(Text(chart::RowLabel(*row, chart::Words::Shown)));
-        QLabel *value = MakeValueLabel(tile, ToQString(row->key) + QStringLiteral("Value"));
+        auto *name = chartview::MakeWrappedLabel(tile, ToQString(row->key) + QStringLiteral("Name"));
+        name->setText(ToQString(chart::RowLabel(*row, chart::Words::Shown)));
+        QLabel *value = chartview::MakeWrappedLabel(tile, ToQString(row->key) + QStringLiteral("Value"));
         value->setFont(ScaledFont(font(), 1.8, true));
         value->setWordWrap(false);
         auto *meanings = new chartview::MeaningView(ToQString(row->key), 1, tile);
@@ -331,7 +322,7 @@ void ChartWindow::createCycles(QWidget *area)
     m_timeline = new chartview::CyclesTimeline(m_cyclesArea);
     layout->addWidget(m_timeline);
     // Under the timeline, the meanings of the band chosen.
-    m_bandName = MakeValueLabel(m_cyclesArea, QStringLiteral("bandName"));
+    m_bandName = chartview::MakeWrappedLabel(m_cyclesArea, QStringLiteral("bandName"));
     m_bandName->setFont(ScaledFont(font(), 1.0, true));
     m_bandMeanings = new chartview::MeaningView(QStringLiteral("band"), 1, m_cyclesArea);
     layout->addWidget(m_bandName);
@@ -364,13 +355,13 @@ void ChartWindow::createRest(QWidget *area)
         return cell;
     };
     for (const chart::ChartLine &line : chartview::SectionLines(chart::Section::Rest, m_chart, false)) {
-        const QString key = Text(line.key);
+        const QString key = ToQString(line.key);
         const std::size_t capacity = MeaningCapacity(*line.row);
         Value &value = m_restValues.emplace_back();
         value.row = line.row;
-        value.label = MakeValueLabel(m_restArea, key);
+        value.label = chartview::MakeWrappedLabel(m_restArea, key);
         value.meanings = capacity ? new chartview::MeaningView(key, capacity, m_restArea) : nullptr;
-        form->addRow(Text(line.label) + QLatin1Char(':'), field(value.label, value.meanings));
+        form->addRow(ToQString(line.label) + QLatin1Char(':'), field(value.label, value.meanings));
     }
     m_inclusion = new chartview::InclusionGrid(m_restArea);
     m_inclusionMeaning = new chartview::MeaningView(QStringLiteral("inclusion"), 1, m_restArea);
@@ -395,7 +386,7 @@ void ChartWindow::createSteps(QWidget *area)
     m_stepsArea->setObjectName(QStringLiteral("stepsArea"));
     auto *form = MakeForm(m_stepsArea);
     for (const chartview::StepsRow &row : chartview::StepsRows(m_chart)) {
-        m_steps.push_back(MakeValueLabel(m_stepsArea, row.key + QStringLiteral("Steps")));
+        m_steps.push_back(chartview::MakeWrappedLabel(m_stepsArea, row.key + QStringLiteral("Steps")));
         form->addRow(row.label + QLatin1Char(':'), m_steps.back());
     }
     form->addRow(new QLabel(QStringLiteral("Pythagorean letter values; Chaldean values for the Chaldean number."),
@@ -470,7 +461,7 @@ void ChartWindow::fill(const QString &name, const QStringList &birthDateFields)
     } else {
         // The field shows what was handed over, for the user to mend.
         m_birthEdit->setText(birthDateFields.join(u' '));
-        m_birthDateProblem = QStringLiteral("The birth date is not taken: ") + ToQString(std::string_view(problem));
+        m_birthDateProblem = QStringLiteral("The birth date is not taken: ") + ToQString(problem);
     }
     // Setting the name makes the chart.
     if (m_nameEdit->text() == name)
@@ -519,7 +510,7 @@ void ChartWindow::showBand(std::size_t band)
     m_band = band;
     const chart::ChartLine line = m_timeline->bandLine(band);
     const chart::Span &span = chart::SpansOf(*line.row, m_chart)[line.item];
-    m_bandName->setText(Text(line.label) + QStringLiteral(", ages ") + Text(chart::AgesText(span)) +
+    m_bandName->setText(ToQString(line.label) + QStringLiteral(", ages ") + ToQString(chart::AgesText(span)) +
                         QStringLiteral(": ") + QString::number(span.number.value));
     m_bandMeanings->setMeanings(chart::LineMeanings(line, m_chart, m_today));
     m_bandName->setAccessibleDescription(m_bandMeanings->description());
@@ -532,9 +523,9 @@ void ChartWindow::showChart()
     for (const Tile &tile : m_tiles) {
         const chart::ChartRow &row = *tile.row;
         const chart::ChartNumber &number = *chart::NumberOf(row, m_chart);
-        const QString place = Text(chart::RowLabel(row, chart::Words::Shown));
+        const QString place = ToQString(chart::RowLabel(row, chart::Words::Shown));
         const int debt = number.karmicDebt;
-        tile.number->setText(Text(chart::CompoundText(number.total, number.value)));
+        tile.number->setText(ToQString(chart::CompoundText(number.total, number.value)));
         tile.name->setText(place);
         tile.debt->setText(debt ? chartview::Sentence(chart::DebtText(debt)) : QString());
         tile.debt->setVisible(debt != 0);
@@ -548,14 +539,14 @@ void ChartWindow::showChart()
         if (tile.minor != nullptr) {
             const bool minor = chart::HasValue(*tile.minorRow, m_chart);
             const chart::ChartNumber &value = *chart::NumberOf(*tile.minorRow, m_chart);
-            const QString compound = Text(chart::CompoundText(value.total, value.value));
+            const QString compound = ToQString(chart::CompoundText(value.total, value.value));
             tile.minor->setText(minor ? QStringLiteral("Name in use: ") + compound + QStringLiteral(". ") +
-                                            Text(chart::MeaningLine(*tile.minorRow, m_chart, today))
+                                            ToQString(chart::MeaningLine(*tile.minorRow, m_chart, today))
                                       : QString());
             tile.minor->setAccessibleName(
-                minor ? Text(chart::RowLabel(*tile.minorRow, chart::Words::Shown)) + QLatin1Char(' ') + compound
+                minor ? ToQString(chart::RowLabel(*tile.minorRow, chart::Words::Shown)) + QLatin1Char(' ') + compound
                       : QString());
-            tile.minor->setAccessibleDescription(minor ? Text(chart::MeaningLine(*tile.minorRow, m_chart, today))
+            tile.minor->setAccessibleDescription(minor ? ToQString(chart::MeaningLine(*tile.minorRow, m_chart, today))
                                                        : QString());
             tile.minor->setVisible(minor);
         }
@@ -564,8 +555,9 @@ void ChartWindow::showChart()
     std::vector<chart::ChartLine> transitLines;
     chart::AppendRowLines(transits, m_chart, chart::Words::Shown, transitLines);
     for (std::size_t i = 0; i < m_transitValues.size() && i < transitLines.size(); ++i) {
-        m_transitValues[i]->setText(Text(transitLines[i].value));
-        m_transitValues[i]->setAccessibleName(Text(transitLines[i].label) + QLatin1Char(' ') + m_transitValues[i]->text());
+        m_transitValues[i]->setText(ToQString(transitLines[i].value));
+        m_transitValues[i]->setAccessibleName(ToQString(transitLines[i].label) + QLatin1Char(' ') +
+                                              m_transitValues[i]->text());
         m_transitMeanings[i]->setMeanings(chart::LineMeanings(transitLines[i], m_chart, today));
         m_transitValues[i]->setToolTip(m_transitMeanings[i]->description());
         m_transitValues[i]->setAccessibleDescription(m_transitMeanings[i]->description());
@@ -573,7 +565,7 @@ void ChartWindow::showChart()
     m_yearsAhead->setChart(m_chart);
     for (const Value &value : m_cycleValues) {
         value.label->setText(QString::number(chart::NumberOf(*value.row, m_chart)->value));
-        value.label->setAccessibleName(Text(chart::RowLabel(*value.row, chart::Words::Shown)) + QLatin1Char(' ') +
+        value.label->setAccessibleName(ToQString(chart::RowLabel(*value.row, chart::Words::Shown)) + QLatin1Char(' ') +
                                        value.label->text());
         value.meanings->setMeanings(chart::LineMeanings(LineOf(*value.row), m_chart, today));
         value.label->setAccessibleDescription(value.meanings->description());
@@ -584,8 +576,8 @@ void ChartWindow::showChart()
     const std::vector<chart::ChartLine> rest = chartview::SectionLines(chart::Section::Rest, m_chart, false);
     for (std::size_t i = 0; i < m_restValues.size() && i < rest.size(); ++i) {
         const Value &value = m_restValues[i];
-        value.label->setText(Text(rest[i].value));
-        value.label->setAccessibleName(Text(rest[i].label) + QLatin1Char(' ') + value.label->text());
+        value.label->setText(ToQString(rest[i].value));
+        value.label->setAccessibleName(ToQString(rest[i].label) + QLatin1Char(' ') + value.label->text());
         if (value.meanings) {
             value.meanings->setMeanings(chart::LineMeanings(rest[i], m_chart, today));
             value.label->setAccessibleDescription(value.meanings->description());
@@ -613,7 +605,7 @@ void ChartWindow::showChart()
     // What the chart needs said stands in the line under the fields.
     QStringList notes;
     for (const std::string &note : chart::ChartNotes(m_chart))
-        notes << Text(note) + QLatin1Char('.');
+        notes << ToQString(note) + QLatin1Char('.');
     m_refusalLine->setText(notes.join(u'\n'));
     m_refusalLine->setAccessibleName(m_refusalLine->text());
     m_refusalLine->setVisible(!notes.isEmpty());
@@ -691,7 +683,7 @@ void ChartWindow::copyChart()
         return;
     const QByteArray name = m_nameEdit->text().toUtf8();
     const std::string_view utf8(name.constData(), static_cast<std::size_t>(name.size()));
-    QGuiApplication::clipboard()->setText(Text(chart::PlainText(chart::ChartTextLines(utf8, m_chart))));
+    QGuiApplication::clipboard()->setText(ToQString(chart::PlainText(chart::ChartTextLines(utf8, m_chart))));
 }
 
 bool ChartWindow::eventFilter(QObject *watched, QEvent *event)

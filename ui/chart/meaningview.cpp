@@ -17,11 +17,6 @@ namespace veltara::chartview {
 
 namespace {
 
-QString Text(std::string_view text)
-{
-    return ToQString(text);
-}
-
 QString Ended(const QString &line)
 {
     return line.endsWith(u'.') ? line : line + u'.';
@@ -127,7 +122,7 @@ QString MeaningSentences(const std::vector<chart::Meaning> &meanings)
 {
     QStringList sentences;
     for (const chart::Meaning &meaning : meanings)
-        sentences << Ended(Text(meaning.line));
+        sentences << Ended(ToQString(meaning.line));
     return sentences.join(u' ');
 }
 
@@ -175,8 +170,8 @@ void MeaningView::setMeanings(const std::vector<chart::Meaning> &meanings)
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const Entry &entry = m_entries[i];
         const bool used = i < meanings.size();
-        const QString line = used ? Ended(Text(meanings[i].line)) : QString();
-        const QString paragraph = used ? Text(meanings[i].paragraph) : QString();
+        const QString line = used ? Ended(ToQString(meanings[i].line)) : QString();
+        const QString paragraph = used ? ToQString(meanings[i].paragraph) : QString();
         if (line == entry.line->text() && paragraph == entry.paragraph->text() && used == !entry.row->isHidden())
             continue; // nothing to lay out again
         entry.line->setText(line);

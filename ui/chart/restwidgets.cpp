@@ -14,11 +14,6 @@ namespace veltara::chartview {
 
 namespace {
 
-QString Latin(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A bar filled to a share of its width in the highlight colour.
 class Bar : public QWidget {
 public:
@@ -83,7 +78,7 @@ void InclusionGrid::setChart(const chart::Chart &chart)
                                 .arg(QStringLiteral("<br><i>%1</i>").arg(mark.isEmpty() ? QStringLiteral("&nbsp;") : mark)));
         m_cells[i]->setAccessibleName(QStringLiteral("Inclusion %1: %2%3")
                                           .arg(i + 1)
-                                          .arg(ToQString(std::string_view(chart::LetterCount(count))))
+                                          .arg(ToQString(chart::LetterCount(count)))
                                           .arg(mark.isEmpty() ? QString() : QStringLiteral(", ") + mark));
     }
 }
@@ -102,8 +97,8 @@ PlanesChart::PlanesChart(QWidget *parent) : QWidget(parent)
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     for (std::size_t i = 0; i < m_planes.size(); ++i) {
-        const QString plane = Latin(chart::PlaneRows[i].key);
-        auto *name = new QLabel(Latin(chart::PlaneRows[i].label), this);
+        const QString plane = ToQString(chart::PlaneRows[i].key);
+        auto *name = new QLabel(ToQString(chart::PlaneRows[i].label), this);
         auto *bar = new Bar(this);
         bar->setObjectName(plane + QStringLiteral("Bar"));
         auto *value = new QLabel(this);
@@ -134,11 +129,11 @@ void PlanesChart::setPlanes(const std::array<chart::Plane, 4> &planes)
     for (std::size_t i = 0; i < m_planes.size(); ++i) {
         const chart::Plane &plane = planes[i];
         static_cast<Bar *>(m_planes[i].bar)->setShare(letters == 0 ? 0.0 : double(plane.count) / letters);
-        const QString text = ToQString(std::string_view(chart::PlaneText(plane)));
+        const QString text = ToQString(chart::PlaneText(plane));
         m_planes[i].value->setText(text);
-        m_planes[i].value->setAccessibleName(ToQString(std::string_view(chart::ItemLabel(*chart::FindChartRow("planes"), i,
-                                                                                   chart::Words::Shown))) +
-                                       QLatin1Char(' ') + text);
+        m_planes[i].value->setAccessibleName(
+            ToQString(chart::ItemLabel(*chart::FindChartRow("planes"), i, chart::Words::Shown)) + QLatin1Char(' ') +
+            text);
         m_planes[i].bar->setAccessibleName(m_planes[i].value->accessibleName());
     }
 }
