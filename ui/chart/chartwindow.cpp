@@ -280,42 +280,15 @@ void ChartWindow::createCycles(QWidget *area)
         if (transits)
             numbers = letterNumbers;
         for (std::size_t i = 0; transits && i < std::size(chart::TransitRows); ++i) {
-            auto *tile = new QFrame(m_cyclesArea);
-            tile->setFrameShape(QFrame::StyledPanel);
-            tile->setBackgroundRole(QPalette::Base);
-            tile->setAutoFillBackground(true);
-            auto *tileLayout = new QVBoxLayout(tile);
-            const QString key = ToQString(chart::TransitRows[i].key) + QStringLiteral("Transit");
-            QLabel *name = chartview::MakeWrappedLabel(tile, key + QStringLiteral("Name"));
-            name->setText(ToQString(chart::ItemLabel(*row, i, chart::Words::Shown)));
-            m_transitValues.push_back(chartview::MakeWrappedLabel(tile, key + QStringLiteral("Value")));
-            m_transitValues.back()->setFont(ScaledFont(font(), 1.2, true));
-            m_transitMeanings.push_back(new chartview::MeaningView(key, 1, tile));
-            tileLayout->addWidget(name);
-            tileLayout->addWidget(m_transitValues.back());
-            tileLayout->addWidget(m_transitMeanings.back());
-            tileLayout->addStretch(1);
-            numbers->addWidget(tile, 1);
+            m_transitValues.push_back(addCycleTile(numbers, row,
+                                                   ToQString(chart::TransitRows[i].key) + QStringLiteral("Transit"),
+                                                   chart::ItemLabel(*row, i, chart::Words::Shown), 1.2));
         }
         if (transits)
             continue;
-        auto *tile = new QFrame(m_cyclesArea);
-        tile->setFrameShape(QFrame::StyledPanel);
-        tile->setBackgroundRole(QPalette::Base);
-        tile->setAutoFillBackground(true);
-        auto *tileLayout = new QVBoxLayout(tile);
-        auto *name = chartview::MakeWrappedLabel(tile, ToQString(row->key) + QStringLiteral("Name"));
-        name->setText(ToQString(chart::RowLabel(*row, chart::Words::Shown)));
-        QLabel *value = chartview::MakeWrappedLabel(tile, ToQString(row->key) + QStringLiteral("Value"));
-        value->setFont(ScaledFont(font(), 1.8, true));
-        value->setWordWrap(false);
-        auto *meanings = new chartview::MeaningView(ToQString(row->key), 1, tile);
-        m_cycleValues.push_back({row, value, meanings});
-        tileLayout->addWidget(name);
-        tileLayout->addWidget(value);
-        tileLayout->addWidget(meanings);
-        tileLayout->addStretch(1);
-        numbers->addWidget(tile, 1);
+        m_cycleValues.push_back(
+            addCycleTile(numbers, row, ToQString(row->key), chart::RowLabel(*row, chart::Words::Shown), 1.8));
+        m_cycleValues.back().label->setWordWrap(false);
     }
     layout->addLayout(yearNumbers);
     layout->addLayout(letterNumbers);
@@ -335,14 +308,35 @@ void ChartWindow::createCycles(QWidget *area)
     area->layout()->addWidget(m_cyclesArea);
 }
 
+ChartWindow::Value ChartWindow::addCycleTile(QHBoxLayout *numbers, const chart::ChartRow *row, const QString &key,
+                                             const std::string &name, qreal size)
+{
+    auto *tile = new QFrame(m_cyclesArea);
+    tile->setFrameShape(QFrame::StyledPanel);
+    tile->setBackgroundRole(QPalette::Base);
+    tile->setAutoFillBackground(true);
+    auto *layout = new QVBoxLayout(tile);
+    QLabel *label = chartview::MakeWrappedLabel(tile, key + QStringLiteral("Name"));
+    label->setText(ToQString(name));
+    const Value value{row, chartview::MakeWrappedLabel(tile, key + QStringLiteral("Value")),
+                      new chartview::MeaningView(key, 1, tile)};
+    value.label->setFont(ScaledFont(font(), size, true));
+    layout->addWidget(label);
+    layout->addWidget(value.label);
+    layout->addWidget(value.meanings);
+    layout->addStretch(1);
+    numbers->addWidget(tile, 1);
+    return value;
+}
+
 void ChartWindow::createRest(QWidget *area)
 {
-    m_restArea = new QGroupBox(QStringLiteral("The rest of the chart"), area);
-    m_restArea->setObjectName(QStringLiteral("restArea"));
-    auto *form = MakeForm(m_restArea);
+    auto *restArea = new QGroupBox(QStringLiteral("The rest of the chart"), area);
+    restArea->setObjectName(QStringLiteral("restArea"));
+    auto *form = MakeForm(restArea);
     // Each value over its meanings.
-    const auto field = [this](QWidget *value, chartview::MeaningView *meanings) {
-        auto *cell = new QWidget(m_restArea);
+    const auto field = [restArea](QWidget *value, chartview::MeaningView *meanings) {
+        auto *cell = new QWidget(restArea);
         auto *layout = new QVBoxLayout(cell);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(2);
@@ -359,16 +353,16 @@ void ChartWindow::createRest(QWidget *area)
         const std::size_t capacity = MeaningCapacity(*line.row);
         Value &value = m_restValues.emplace_back();
         value.row = line.row;
-        value.label = chartview::MakeWrappedLabel(m_restArea, key);
-        value.meanings = capacity ? new chartview::MeaningView(key, capacity, m_restArea) : nullptr;
+        value.label = chartview::MakeWrappedLabel(restArea, key);
+        value.meanings = capacity ? new chartview::MeaningView(key, capacity, restArea) : nullptr;
         form->addRow(ToQString(line.label) + QLatin1Char(':'), field(value.label, value.meanings));
     }
-    m_inclusion = new chartview::InclusionGrid(m_restArea);
-    m_inclusionMeaning = new chartview::MeaningView(QStringLiteral("inclusion"), 1, m_restArea);
-    m_planes = new chartview::PlanesChart(m_restArea);
+    m_inclusion = new chartview::InclusionGrid(restArea);
+    m_inclusionMeaning = new chartview::MeaningView(QStringLiteral("inclusion"), 1, restArea);
+    m_planes = new chartview::PlanesChart(restArea);
     form->addRow(QStringLiteral("Inclusion:"), field(m_inclusion, m_inclusionMeaning));
     form->addRow(QStringLiteral("Planes of expression:"), m_planes);
-    area->layout()->addWidget(m_restArea);
+    area->layout()->addWidget(restArea);
 }
 
 void ChartWindow::createSteps(QWidget *area)
@@ -405,13 +399,10 @@ void ChartWindow::createSteps(QWidget *area)
 
 void ChartWindow::setFocusOrder()
 {
-    setTabOrder(m_nameEdit, m_currentNameEdit);
-    setTabOrder(m_currentNameEdit, m_birthEdit);
-    setTabOrder(m_birthEdit, m_readingEdit);
-    // As they stand: the tiles' meanings, the cycles', the bands of the
-    // timeline and the chosen band's meaning, the rest's, then the steps'
-    // toggle.
-    std::vector<QWidget *> chain;
+    // As they stand: the fields, the tiles' meanings, the cycles', the bands
+    // of the timeline and the chosen band's meaning, the rest's, the years
+    // ahead's fields, then the steps' toggle.
+    std::vector<QWidget *> chain{m_nameEdit, m_currentNameEdit, m_birthEdit, m_readingEdit};
     const auto add = [&chain](const chartview::MeaningView *view) {
         for (QWidget *button : view->focusChain())
             chain.push_back(button);
@@ -432,18 +423,13 @@ void ChartWindow::setFocusOrder()
     add(m_inclusionMeaning);
     for (std::size_t i = 0; i < std::size(chart::PlaneRows); ++i)
         add(m_planes->meanings(i));
-    QWidget *previous = m_readingEdit;
-    for (QWidget *widget : chain) {
-        setTabOrder(previous, widget);
-        previous = widget;
-    }
     for (QWidget *field : m_yearsAhead->findChildren<QWidget *>()) {
-        if (field->focusPolicy() != Qt::NoFocus && field->parentWidget() == m_yearsAhead) {
-            setTabOrder(previous, field);
-            previous = field;
-        }
+        if (field->focusPolicy() != Qt::NoFocus && field->parentWidget() == m_yearsAhead)
+            chain.push_back(field);
     }
-    setTabOrder(previous, m_stepsToggle);
+    chain.push_back(m_stepsToggle);
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
 }
 
 void ChartWindow::fill(const QString &name, const QStringList &birthDateFields)
@@ -516,6 +502,19 @@ void ChartWindow::showBand(std::size_t band)
     m_bandName->setAccessibleDescription(m_bandMeanings->description());
 }
 
+void ChartWindow::Value::show(const chart::ChartLine &line, const chart::Chart &chart, const Date &today,
+                              bool tip) const
+{
+    label->setText(ToQString(line.value));
+    label->setAccessibleName(ToQString(line.label) + QLatin1Char(' ') + label->text());
+    if (!meanings)
+        return;
+    meanings->setMeanings(chart::LineMeanings(line, chart, today));
+    label->setAccessibleDescription(meanings->description());
+    if (tip)
+        label->setToolTip(meanings->description());
+}
+
 void ChartWindow::showChart()
 {
     const Date today = chartview::ChartDate(m_readingEdit->today());
@@ -554,35 +553,20 @@ void ChartWindow::showChart()
     const chart::ChartRow &transits = *chart::FindChartRow("transits");
     std::vector<chart::ChartLine> transitLines;
     chart::AppendRowLines(transits, m_chart, chart::Words::Shown, transitLines);
-    for (std::size_t i = 0; i < m_transitValues.size() && i < transitLines.size(); ++i) {
-        m_transitValues[i]->setText(ToQString(transitLines[i].value));
-        m_transitValues[i]->setAccessibleName(ToQString(transitLines[i].label) + QLatin1Char(' ') +
-                                              m_transitValues[i]->text());
-        m_transitMeanings[i]->setMeanings(chart::LineMeanings(transitLines[i], m_chart, today));
-        m_transitValues[i]->setToolTip(m_transitMeanings[i]->description());
-        m_transitValues[i]->setAccessibleDescription(m_transitMeanings[i]->description());
-    }
+    for (std::size_t i = 0; i < m_transitValues.size() && i < transitLines.size(); ++i)
+        m_transitValues[i].show(transitLines[i], m_chart, today, true);
     m_yearsAhead->setChart(m_chart);
     for (const Value &value : m_cycleValues) {
-        value.label->setText(QString::number(chart::NumberOf(*value.row, m_chart)->value));
-        value.label->setAccessibleName(ToQString(chart::RowLabel(*value.row, chart::Words::Shown)) + QLatin1Char(' ') +
-                                       value.label->text());
-        value.meanings->setMeanings(chart::LineMeanings(LineOf(*value.row), m_chart, today));
-        value.label->setAccessibleDescription(value.meanings->description());
-        value.label->setToolTip(value.meanings->description());
+        chart::ChartLine line = LineOf(*value.row);
+        line.label = chart::RowLabel(*value.row, chart::Words::Shown);
+        line.value = std::to_string(chart::NumberOf(*value.row, m_chart)->value);
+        value.show(line, m_chart, today, true);
     }
     m_timeline->setChart(m_chart, today);
     showBand(m_bandChosen ? m_band : m_timeline->currentPinnacle());
     const std::vector<chart::ChartLine> rest = chartview::SectionLines(chart::Section::Rest, m_chart, false);
-    for (std::size_t i = 0; i < m_restValues.size() && i < rest.size(); ++i) {
-        const Value &value = m_restValues[i];
-        value.label->setText(ToQString(rest[i].value));
-        value.label->setAccessibleName(ToQString(rest[i].label) + QLatin1Char(' ') + value.label->text());
-        if (value.meanings) {
-            value.meanings->setMeanings(chart::LineMeanings(rest[i], m_chart, today));
-            value.label->setAccessibleDescription(value.meanings->description());
-        }
-    }
+    for (std::size_t i = 0; i < m_restValues.size() && i < rest.size(); ++i)
+        m_restValues[i].show(rest[i], m_chart, today, false);
     m_inclusion->setChart(m_chart);
     const chart::ChartRow &inclusion = *chart::FindChartRow("inclusion");
     m_inclusionMeaning->setMeanings(chart::LineMeanings(LineOf(inclusion), m_chart, today));
@@ -629,12 +613,10 @@ void ChartWindow::showRefusal(const QString &line)
         tile.frame->setAccessibleName(QString());
         tile.frame->setAccessibleDescription(QString());
     }
-    for (const Value &value : m_cycleValues)
-        value.label->clear();
-    for (QLabel *label : m_transitValues)
-        label->clear();
-    for (const Value &value : m_restValues)
-        value.label->clear();
+    for (const std::vector<Value> *values : {&m_cycleValues, &m_transitValues, &m_restValues}) {
+        for (const Value &value : *values)
+            value.label->clear();
+    }
     for (QLabel *label : m_steps)
         label->clear();
     m_cyclesArea->hide();
