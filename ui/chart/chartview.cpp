@@ -16,18 +16,20 @@ constexpr QLocale::Territory LetterTerritories[] = {
     QLocale::PuertoRico,   QLocale::Philippines,
 };
 
+// Whether the window draws a row as a picture of its own (the inclusion grid,
+// the planes) rather than as a line.
+bool DrawnApart(const chart::ChartRow &row)
+{
+    return std::holds_alternative<std::array<chart::Plane, 4> chart::Chart::*>(row.value) ||
+           std::holds_alternative<std::array<int, 9> chart::Chart::*>(row.value);
+}
+
 } // namespace
 
 QString Sentence(std::string_view text)
 {
     const QString sentence = ToQString(text);
     return sentence.left(1).toUpper() + sentence.mid(1);
-}
-
-bool DrawnApart(const chart::ChartRow &row)
-{
-    return std::holds_alternative<std::array<chart::Plane, 4> chart::Chart::*>(row.value) ||
-           std::holds_alternative<std::array<int, 9> chart::Chart::*>(row.value);
 }
 
 std::vector<chart::ChartLine> SectionLines(chart::Section section, const chart::Chart &chart, bool drawnApart)

@@ -18,10 +18,6 @@ namespace veltara::chartview {
 // A text of the engine (UTF-8) with its first letter in upper case.
 QString Sentence(std::string_view text);
 
-// Whether the window draws a row as a picture of its own (the inclusion grid,
-// the planes) rather than as a line.
-bool DrawnApart(const chart::ChartRow &row);
-
 // One value as the window and the PDF show it: its name (the widget's name),
 // label and value.
 struct ShownLine {

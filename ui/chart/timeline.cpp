@@ -71,15 +71,6 @@ private:
     std::function<void()> m_chosen;
 };
 
-} // namespace
-
-double TimelineLayout::x(double age) const
-{
-    return scale.left() + scale.width() * std::clamp(age, 0.0, double(lastAge)) / lastAge;
-}
-
-namespace {
-
 double RowHeight(const QFontMetricsF &metrics)
 {
     return metrics.height() * 1.8;
@@ -116,7 +107,26 @@ void PlaceBandText(TimelineBand &band, const QString &number, const QString &age
     }
 }
 
+// The spans in words, for screen readers: "Pinnacle 1: 8, ages 0 to 31. ...
+// The age on the reading date: 69."
+QString TimelineDescription(const chart::Chart &chart)
+{
+    QStringList sentences;
+    for (const chart::ChartRow *row : SpanRows()) {
+        const std::span<const chart::Span> spans = chart::SpansOf(*row, chart);
+        for (std::size_t i = 0; i < spans.size(); ++i)
+            sentences << BandName(*row, i, spans[i]) + QLatin1Char('.');
+    }
+    sentences << QStringLiteral("The age on the reading date: %1.").arg(chart.age);
+    return sentences.join(QLatin1Char(' '));
+}
+
 } // namespace
+
+double TimelineLayout::x(double age) const
+{
+    return scale.left() + scale.width() * std::clamp(age, 0.0, double(lastAge)) / lastAge;
+}
 
 double TimelineHeight(const QFontMetricsF &metrics)
 {
@@ -208,18 +218,6 @@ void PaintTimeline(QPainter &painter, const QRectF &area, const chart::Chart &ch
     const double left = std::min(layout.ageX + tick, area.right() - width);
     painter.drawText(QRectF(left, axisY + tick + metrics.height(), width, metrics.height()), Qt::AlignLeft, age);
     painter.restore();
-}
-
-QString TimelineDescription(const chart::Chart &chart)
-{
-    QStringList sentences;
-    for (const chart::ChartRow *row : SpanRows()) {
-        const std::span<const chart::Span> spans = chart::SpansOf(*row, chart);
-        for (std::size_t i = 0; i < spans.size(); ++i)
-            sentences << BandName(*row, i, spans[i]) + QLatin1Char('.');
-    }
-    sentences << QStringLiteral("The age on the reading date: %1.").arg(chart.age);
-    return sentences.join(QLatin1Char(' '));
 }
 
 CyclesTimeline::CyclesTimeline(QWidget *parent) : QWidget(parent)
