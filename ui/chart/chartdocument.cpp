@@ -233,14 +233,9 @@ QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, 
                 QStringLiteral("</p>");
 
     html += QStringLiteral("<h2>Core numbers</h2>");
-    for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Core, chart::Words::Shown)) {
-        if (!chart::HasValue(*row, chart))
-            continue;
-        std::vector<chart::ChartLine> lines;
-        chart::AppendRowLines(*row, chart, chart::Words::Shown, lines);
-        const int debt = chart::NumberOf(*row, chart)->karmicDebt;
-        AppendTold(html, lines.front(), chart, today,
-                   debt ? QStringLiteral(", ") + Text(chart::DebtText(debt)) : QString());
+    for (const chart::ChartLine &line : SectionLines(chart::Section::Core, chart, true)) {
+        const int debt = chart::NumberOf(*line.row, chart)->karmicDebt;
+        AppendTold(html, line, chart, today, debt ? QStringLiteral(", ") + Text(chart::DebtText(debt)) : QString());
         if (debt)
             html += QStringLiteral("<p>") + Text(chart::DebtParagraph(debt)) + QStringLiteral("</p>");
     }
@@ -257,19 +252,13 @@ QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, 
         notes.pop_back();
     }
     std::vector<chart::ChartLine> later;
-    for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Cycles, chart::Words::Shown)) {
-        if (!chart::HasValue(*row, chart))
-            continue;
-        std::vector<chart::ChartLine> lines;
-        chart::AppendRowLines(*row, chart, chart::Words::Shown, lines);
-        for (const chart::ChartLine &line : lines) {
-            const std::span<const chart::Span> spans = chart::SpansOf(*row, chart);
-            const bool now = spans.empty() ? row->key != "universalYear" : spans[line.item].current;
-            if (now)
-                AppendTold(html, line, chart, today);
-            else
-                later.push_back(line);
-        }
+    for (const chart::ChartLine &line : SectionLines(chart::Section::Cycles, chart, true)) {
+        const std::span<const chart::Span> spans = chart::SpansOf(*line.row, chart);
+        const bool now = spans.empty() ? line.row->key != "universalYear" : spans[line.item].current;
+        if (now)
+            AppendTold(html, line, chart, today);
+        else
+            later.push_back(line);
     }
     html += QStringLiteral("<p>") + QString(QChar::ObjectReplacementCharacter) + QStringLiteral("</p>");
 
