@@ -61,6 +61,30 @@ void SetTextColor(QWidget *widget, const QColor &color);
 // Sets an opaque background colour through the palette.
 void SetBackgroundColor(QWidget *widget, const QColor &color);
 
+// Places a new child widget by its twips rectangle and names it.
+template <typename Widget>
+Widget *Place(QWidget *parent, const char *name, const QRect &twips)
+{
+    auto *widget = new Widget(parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    return widget;
+}
+
+// A label of plain text placed by its twips rectangle and named.
+template <typename Label = QLabel>
+Label *MakeLabel(QWidget *parent, const char *name, const QRect &twips, const QString &caption, const QFont &font,
+                 Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop, const QString &tip = QString())
+{
+    auto *label = Place<Label>(parent, name, twips);
+    label->setText(caption);
+    label->setFont(font);
+    label->setAlignment(alignment);
+    label->setToolTip(tip);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
 // A push button that Return and keypad Enter press while it has the focus,
 // as Space does, in any window.
 class CommandButton : public QPushButton {

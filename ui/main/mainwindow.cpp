@@ -48,29 +48,6 @@ QFont ResultCaptionFont()
     return DesignFont(QStringLiteral("MS Sans Serif"), 8.25, true);
 }
 
-// Places a new child widget by its twips rectangle and names it.
-template <typename Widget>
-Widget *Place(QWidget *parent, const char *name, const QRect &twips)
-{
-    auto *widget = new Widget(parent);
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    return widget;
-}
-
-template <typename Label = QLabel>
-Label *MakeLabel(QWidget *parent, const char *name, const QRect &twips, const QString &caption, const QFont &font,
-                 Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop, const QString &tip = QString())
-{
-    auto *label = Place<Label>(parent, name, twips);
-    label->setText(caption);
-    label->setFont(font);
-    label->setAlignment(alignment);
-    label->setToolTip(tip);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 void SetBordered(QLabel *label)
 {
     label->setFrameShape(QFrame::Box);
