@@ -571,13 +571,7 @@ void ChartWindow::showChart()
     const chart::ChartRow &inclusion = *chart::FindChartRow("inclusion");
     m_inclusionMeaning->setMeanings(chart::LineMeanings(LineOf(inclusion), m_chart, today));
     m_inclusion->setMeaning(m_inclusionMeaning->description());
-    m_planes->setPlanes(m_chart.planes);
-    std::vector<chart::ChartLine> planes;
-    chart::AppendRowLines(*chart::FindChartRow("planes"), m_chart, chart::Words::Shown, planes);
-    for (std::size_t i = 0; i < planes.size(); ++i) {
-        m_planes->meanings(i)->setMeanings(chart::LineMeanings(planes[i], m_chart, today));
-        m_planes->setMeaning(i, m_planes->meanings(i)->description());
-    }
+    m_planes->setChart(m_chart, today);
     // "Life path 5: month 10 → 1; ...", "Pinnacle 1, 8: 3 + 5 = 8".
     const std::vector<chartview::StepsRow> rows = chartview::StepsRows(m_chart);
     for (std::size_t i = 0; i < m_steps.size() && i < rows.size(); ++i) {

@@ -115,26 +115,22 @@ PlanesChart::PlanesChart(QWidget *parent) : QWidget(parent)
     grid->setColumnStretch(1, 1);
 }
 
-void PlanesChart::setMeaning(std::size_t plane, const QString &sentences)
-{
-    m_planes[plane].value->setAccessibleDescription(sentences);
-    m_planes[plane].bar->setAccessibleDescription(sentences);
-}
-
-void PlanesChart::setPlanes(const std::array<chart::Plane, 4> &planes)
+void PlanesChart::setChart(const chart::Chart &chart, const Date &today)
 {
     int letters = 0;
-    for (const chart::Plane &plane : planes)
+    for (const chart::Plane &plane : chart.planes)
         letters += plane.count;
-    for (std::size_t i = 0; i < m_planes.size(); ++i) {
-        const chart::Plane &plane = planes[i];
-        static_cast<Bar *>(m_planes[i].bar)->setShare(letters == 0 ? 0.0 : double(plane.count) / letters);
-        const QString text = ToQString(chart::PlaneText(plane));
-        m_planes[i].value->setText(text);
-        m_planes[i].value->setAccessibleName(
-            ToQString(chart::ItemLabel(*chart::FindChartRow("planes"), i, chart::Words::Shown)) + QLatin1Char(' ') +
-            text);
-        m_planes[i].bar->setAccessibleName(m_planes[i].value->accessibleName());
+    std::vector<chart::ChartLine> lines;
+    chart::AppendRowLines(*chart::FindChartRow("planes"), chart, chart::Words::Shown, lines);
+    for (std::size_t i = 0; i < m_planes.size() && i < lines.size(); ++i) {
+        const PlaneShown &shown = m_planes[i];
+        static_cast<Bar *>(shown.bar)->setShare(letters == 0 ? 0.0 : double(chart.planes[i].count) / letters);
+        shown.value->setText(ToQString(lines[i].value));
+        shown.value->setAccessibleName(ToQString(lines[i].label) + QLatin1Char(' ') + shown.value->text());
+        shown.bar->setAccessibleName(shown.value->accessibleName());
+        shown.meanings->setMeanings(chart::LineMeanings(lines[i], chart, today));
+        shown.value->setAccessibleDescription(shown.meanings->description());
+        shown.bar->setAccessibleDescription(shown.meanings->description());
     }
 }
 
