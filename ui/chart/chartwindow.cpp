@@ -2,7 +2,6 @@
 
 #include "chartdocument.h"
 #include "chartwords.h"
-#include "meanings.h"
 #include "datefield.h"
 #include "meaningview.h"
 #include "messages.h"

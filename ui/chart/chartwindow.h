@@ -13,7 +13,6 @@
 #include <QMainWindow>
 #include <QStringList>
 
-#include <utility>
 #include <vector>
 
 class QAction;

@@ -9,8 +9,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
-#include <utility>
 #include <vector>
 
 namespace veltara::chartview {

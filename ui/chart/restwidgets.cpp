@@ -8,8 +8,6 @@
 #include <QLabel>
 #include <QPainter>
 
-#include <algorithm>
-
 namespace veltara::chartview {
 
 namespace {

@@ -1,6 +1,5 @@
 #include "timeline.h"
 
-#include "chartview.h"
 #include "meaningview.h"
 #include "textunits.h"
 
