@@ -280,8 +280,10 @@ QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, 
         html += QStringLiteral("</table><h3>How each number came about</h3>"
                                "<p>Pythagorean letter values; Chaldean values for the Chaldean number.</p>") +
                 TableStart;
-        for (const StepsRow &row : StepsRows(chart))
-            AppendRow(html, row.label.toHtmlEscaped(), row.value.toHtmlEscaped(), {row.steps.toHtmlEscaped()}, 6);
+        std::vector<chart::StepsLine> steps;
+        chart::StepsLines(chart, chart::Words::Shown, steps);
+        for (const chart::StepsLine &line : steps)
+            AppendRow(html, Text(line.label), Text(line.value), {Text(line.steps)}, 6);
         html += QStringLiteral("</table>");
     }
     return html + QStringLiteral("</body></html>");

@@ -52,17 +52,6 @@ std::vector<ShownLine> ShownLines(chart::Section section, const chart::Chart &ch
     return shown;
 }
 
-std::vector<StepsRow> StepsRows(const chart::Chart &chart)
-{
-    std::vector<chart::StepsLine> lines;
-    chart::StepsLines(chart, chart::Words::Shown, lines);
-    std::vector<StepsRow> rows;
-    rows.reserve(lines.size());
-    for (const chart::StepsLine &line : lines)
-        rows.push_back({ToQString(line.key), ToQString(line.label), ToQString(line.value), ToQString(line.steps)});
-    return rows;
-}
-
 Date ChartDate(QDate date)
 {
     return {date.year(), date.month(), date.day()};

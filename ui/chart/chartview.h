@@ -32,15 +32,6 @@ std::vector<ShownLine> ShownLines(chart::Section section, const chart::Chart &ch
 // The same as the engine's lines, for their meanings.
 std::vector<chart::ChartLine> SectionLines(chart::Section section, const chart::Chart &chart, bool drawnApart);
 
-// How each number came about, as the window and the PDF list them.
-struct StepsRow {
-    QString key;
-    QString label;
-    QString value;
-    QString steps;
-};
-std::vector<StepsRow> StepsRows(const chart::Chart &chart);
-
 // The date of the chart for a date of the editors.
 Date ChartDate(QDate date);
 

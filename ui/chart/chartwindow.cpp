@@ -378,9 +378,11 @@ void ChartWindow::createSteps(QWidget *area)
     m_stepsArea = new QWidget(area);
     m_stepsArea->setObjectName(QStringLiteral("stepsArea"));
     auto *form = MakeForm(m_stepsArea);
-    for (const chartview::StepsRow &row : chartview::StepsRows(m_chart)) {
-        m_steps.push_back(chartview::MakeWrappedLabel(m_stepsArea, row.key + QStringLiteral("Steps")));
-        form->addRow(row.label + QLatin1Char(':'), m_steps.back());
+    std::vector<chart::StepsLine> lines;
+    chart::StepsLines(m_chart, chart::Words::Shown, lines);
+    for (const chart::StepsLine &line : lines) {
+        m_steps.push_back(chartview::MakeWrappedLabel(m_stepsArea, ToQString(line.key) + QStringLiteral("Steps")));
+        form->addRow(ToQString(line.label) + QLatin1Char(':'), m_steps.back());
     }
     form->addRow(new QLabel(QStringLiteral("Pythagorean letter values; Chaldean values for the Chaldean number."),
                             m_stepsArea));
@@ -572,12 +574,13 @@ void ChartWindow::showChart()
     m_inclusion->setMeaning(m_inclusionMeaning->description());
     m_planes->setChart(m_chart, today);
     // "Life path 5: month 10 → 1; ...", "Pinnacle 1, 8: 3 + 5 = 8".
-    const std::vector<chartview::StepsRow> rows = chartview::StepsRows(m_chart);
-    for (std::size_t i = 0; i < m_steps.size() && i < rows.size(); ++i) {
-        const bool span = rows[i].label.back().isDigit();
-        m_steps[i]->setText(rows[i].steps);
-        m_steps[i]->setAccessibleName(rows[i].label + (span ? QStringLiteral(", ") : QStringLiteral(" ")) +
-                                      rows[i].value + QStringLiteral(": ") + rows[i].steps);
+    std::vector<chart::StepsLine> steps;
+    chart::StepsLines(m_chart, chart::Words::Shown, steps);
+    for (std::size_t i = 0; i < m_steps.size() && i < steps.size(); ++i) {
+        const QString label = ToQString(steps[i].label);
+        m_steps[i]->setText(ToQString(steps[i].steps));
+        m_steps[i]->setAccessibleName(label + (label.back().isDigit() ? QStringLiteral(", ") : QStringLiteral(" ")) +
+                                      ToQString(steps[i].value) + QStringLiteral(": ") + m_steps[i]->text());
     }
     // What the chart needs said stands in the line under the fields.
     QStringList notes;

@@ -139,7 +139,7 @@ private:
     std::vector<QWidget *> m_focusChain; // the meanings' buttons and the bands, in the order they stand
     QToolButton *m_stepsToggle = nullptr;
     QWidget *m_stepsArea = nullptr;
-    std::vector<QLabel *> m_steps; // as chartview::StepsRows lists them
+    std::vector<QLabel *> m_steps; // as chart::StepsLines lists them
 
     chart::Chart m_chart;
     Date m_today;
