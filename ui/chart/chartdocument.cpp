@@ -217,8 +217,10 @@ void PaintFooter(QPainter &painter, const QRectF &area, const ReportDetails &det
     painter.restore();
 }
 
-} // namespace
-
+// The report as HTML for QTextDocument, the dates as the locale writes them
+// in full. The timeline stands in a paragraph of its own as the object
+// replacement character, which the PDF draws; the PDF fits the title to the
+// page's width.
 QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, const QLocale &locale,
                           bool appendix)
 {
@@ -288,6 +290,8 @@ QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, 
     }
     return html + QStringLiteral("</body></html>");
 }
+
+} // namespace
 
 bool WriteChartPdf(QIODevice &device, const ChartInputs &inputs, const chart::Chart &chart, const QLocale &locale,
                    const ReportOptions &options)

@@ -26,12 +26,6 @@ bool DrawnApart(const chart::ChartRow &row)
 
 } // namespace
 
-QString Sentence(std::string_view text)
-{
-    const QString sentence = ToQString(text);
-    return sentence.left(1).toUpper() + sentence.mid(1);
-}
-
 std::vector<chart::ChartLine> SectionLines(chart::Section section, const chart::Chart &chart, bool drawnApart)
 {
     std::vector<chart::ChartLine> lines;

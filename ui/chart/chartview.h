@@ -15,9 +15,6 @@
 
 namespace veltara::chartview {
 
-// A text of the engine (UTF-8) with its first letter in upper case.
-QString Sentence(std::string_view text);
-
 // One value as the window and the PDF show it: its name (the widget's name),
 // label and value.
 struct ShownLine {

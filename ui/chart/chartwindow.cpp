@@ -66,6 +66,13 @@ QFormLayout *MakeForm(QWidget *parent)
     return form;
 }
 
+// A text of the engine (UTF-8) with its first letter in upper case.
+QString Sentence(std::string_view text)
+{
+    const QString sentence = ToQString(text);
+    return sentence.left(1).toUpper() + sentence.mid(1);
+}
+
 QFont ScaledFont(QFont font, qreal factor, bool bold)
 {
     font.setPointSizeF(font.pointSizeF() * factor);
@@ -485,7 +492,7 @@ void ChartWindow::remake()
         chart::MakeChart(CodePoints(m_nameEdit->text(), m_name), chartview::ChartDate(m_birthEdit->date()),
                          chartview::ChartDate(m_readingEdit->date()), options, m_chart);
     if (refusal != chart::ChartRefusal::None) {
-        const QString line = chartview::Sentence(chart::RefusalText(refusal));
+        const QString line = Sentence(chart::RefusalText(refusal));
         showRefusal(line.endsWith(QLatin1Char('.')) ? line : line + QLatin1Char('.'));
         return;
     }
@@ -527,7 +534,7 @@ void ChartWindow::showChart()
         const int debt = number.karmicDebt;
         tile.number->setText(ToQString(chart::CompoundText(number.total, number.value)));
         tile.name->setText(place);
-        tile.debt->setText(debt ? chartview::Sentence(chart::DebtText(debt)) : QString());
+        tile.debt->setText(debt ? Sentence(chart::DebtText(debt)) : QString());
         tile.debt->setVisible(debt != 0);
         tile.meanings->setMeanings(chart::LineMeanings(LineOf(row), m_chart, today));
         tile.frame->setAccessibleName(place + QLatin1Char(' ') + QString::number(number.value));

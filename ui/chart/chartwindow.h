@@ -17,7 +17,6 @@
 
 class QAction;
 class QFrame;
-class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;

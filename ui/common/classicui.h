@@ -18,7 +18,6 @@ namespace veltara {
 
 // Layout is designed in twips, 1440 to the logical inch. Pixels follow the
 // screen's logical DPI, so the proportions hold on a high-DPI screen.
-int TwipsToPixels(int twips);
 QRect TwipsRect(int left, int top, int width, int height);
 QSize TwipsSize(int width, int height);
 
@@ -36,10 +35,6 @@ void UseClassicLook(QWidget *window);
 
 QFont DesignFont(const QString &family, qreal pointSize, bool bold, bool underline = false);
 QFont Tahoma(bool bold, bool underline = false);
-
-// Where a label draws its text: inside its border, its margin and, for a
-// bordered label, the indent the toolkit adds on its aligned sides.
-QRect LabelTextRect(const QLabel *label, const QFont &font);
 
 // Condenses a one-line label's font until its caption fits its width, and
 // shrinks it only where condensing to 70 % is not enough.

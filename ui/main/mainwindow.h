@@ -8,11 +8,9 @@
 
 #include <memory>
 
-class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QProgressBar;
 class QPushButton;
 
