@@ -547,14 +547,13 @@ void ChartWindow::showChart()
             const bool minor = chart::HasValue(*tile.minorRow, m_chart);
             const chart::ChartNumber &value = *chart::NumberOf(*tile.minorRow, m_chart);
             const QString compound = ToQString(chart::CompoundText(value.total, value.value));
-            tile.minor->setText(minor ? QStringLiteral("Name in use: ") + compound + QStringLiteral(". ") +
-                                            ToQString(chart::MeaningLine(*tile.minorRow, m_chart, today))
+            const QString meaning = minor ? ToQString(chart::MeaningLine(*tile.minorRow, m_chart, today)) : QString();
+            tile.minor->setText(minor ? QStringLiteral("Name in use: ") + compound + QStringLiteral(". ") + meaning
                                       : QString());
             tile.minor->setAccessibleName(
                 minor ? ToQString(chart::RowLabel(*tile.minorRow, chart::Words::Shown)) + QLatin1Char(' ') + compound
                       : QString());
-            tile.minor->setAccessibleDescription(minor ? ToQString(chart::MeaningLine(*tile.minorRow, m_chart, today))
-                                                       : QString());
+            tile.minor->setAccessibleDescription(meaning);
             tile.minor->setVisible(minor);
         }
     }
