@@ -41,16 +41,11 @@ protected:
     }
 };
 
-QLabel *AboutLabel(QLabel *label, const char *name, const QRect &twips, const QString &caption,
-                   const QFont &font)
+template <typename Label = QLabel>
+Label *AboutLabel(QWidget *parent, const char *name, const QRect &twips, const QString &caption, const QFont &font)
 {
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    label->setText(CaptionText(caption));
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(font);
+    Label *label = MakeLabel<Label>(parent, name, twips, CaptionText(caption), font);
     label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
 
@@ -69,51 +64,49 @@ AboutDialog::AboutDialog(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(TwipsSize(6390, 5430));
 
-    m_frame = new CaptionFrame(QStringLiteral("About Veltara Numerology Software"), this);
-    m_frame->setObjectName(QStringLiteral("Frame1"));
-    m_frame->setGeometry(TwipsRect(120, 120, 6135, 5175));
-    m_frame->setFont(Tahoma(true));
+    auto *frame = new CaptionFrame(QStringLiteral("About Veltara Numerology Software"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setGeometry(TwipsRect(120, 120, 6135, 5175));
+    frame->setFont(Tahoma(true));
     // Filled with the title-bar text colour, white in the standard scheme.
-    SetBackgroundColor(m_frame, ClassicPalette().color(QPalette::Active, QPalette::HighlightedText));
+    SetBackgroundColor(frame, ClassicPalette().color(QPalette::Active, QPalette::HighlightedText));
 
     const QColor white(255, 255, 255);
-    m_descriptionText = AboutLabel(new QLabel(m_frame), "Label1", {120, 360, 5895, 3015},
-                                   Description[0] + QLatin1Char('\n') + Description[1] + QLatin1Char('\n') +
-                                       Description[2],
-                                   Tahoma(false));
-    SetBackgroundColor(m_descriptionText, white);
-    SetTextColor(m_descriptionText, ClassicPalette().color(QPalette::ButtonText));
+    QLabel *descriptionText = AboutLabel(
+        frame, "Label1", {120, 360, 5895, 3015},
+        Description[0] + QLatin1Char('\n') + Description[1] + QLatin1Char('\n') + Description[2], Tahoma(false));
+    SetBackgroundColor(descriptionText, white);
+    SetTextColor(descriptionText, ClassicPalette().color(QPalette::ButtonText));
 
-    m_coBrandText = AboutLabel(new QLabel(m_frame), "Label3", {120, 3480, 5775, 615},
-                               QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &&  link here."),
-                               DesignFont(QStringLiteral("Verdana"), 9.75, false));
-    SetBackgroundColor(m_coBrandText, white);
+    QLabel *coBrandText = AboutLabel(frame, "Label3", {120, 3480, 5775, 615},
+                                     QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &&  link here."),
+                                     DesignFont(QStringLiteral("Verdana"), 9.75, false));
+    SetBackgroundColor(coBrandText, white);
 
-    m_visitText = AboutLabel(new QLabel(m_frame), "Label2", {120, 4560, 5895, 495},
-                             QStringLiteral("You may also visit Quorvale for more info and discussion on Numerology."),
-                             Tahoma(false));
-    SetBackgroundColor(m_visitText, white);
+    QLabel *visitText =
+        AboutLabel(frame, "Label2", {120, 4560, 5895, 495},
+                   QStringLiteral("You may also visit Quorvale for more info and discussion on Numerology."),
+                   Tahoma(false));
+    SetBackgroundColor(visitText, white);
 
-    m_coBrandLink = new LinkLabel(m_frame);
-    AboutLabel(m_coBrandLink, "lblCoBrand", {1920, 3960, 3975, 240},
-               QStringLiteral("Click Here for more info on Co-branding."),
-               DesignFont(QStringLiteral("Verdana"), 9.75, false, true));
-    m_coBrandLink->setWordWrap(false);
-    m_coBrandLink->adjustSize(); // sized to fit its text
-    SetTextColor(m_coBrandLink, QColor(0, 0, 255));
-    SetBackgroundColor(m_coBrandLink, white);
+    auto *coBrandLink = AboutLabel<LinkLabel>(frame, "lblCoBrand", {1920, 3960, 3975, 240},
+                                              QStringLiteral("Click Here for more info on Co-branding."),
+                                              DesignFont(QStringLiteral("Verdana"), 9.75, false, true));
+    coBrandLink->setWordWrap(false);
+    coBrandLink->adjustSize(); // sized to fit its text
+    SetTextColor(coBrandLink, QColor(0, 0, 255));
+    SetBackgroundColor(coBrandLink, white);
 
-    m_visitLink = new LinkLabel(m_frame);
-    AboutLabel(m_visitLink, "Label10", {1080, 4800, 3375, 255}, QStringLiteral("Click Here To Visit Quorvale"),
-               Tahoma(false, true));
-    m_visitLink->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    SetTextColor(m_visitLink, QColor(255, 0, 0));
+    auto *visitLink = AboutLabel<LinkLabel>(frame, "Label10", {1080, 4800, 3375, 255},
+                                            QStringLiteral("Click Here To Visit Quorvale"), Tahoma(false, true));
+    visitLink->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    SetTextColor(visitLink, QColor(255, 0, 0));
 
     // The links lie above the text labels they overlap.
-    m_coBrandLink->raise();
-    m_visitLink->raise();
-    connect(m_coBrandLink, &LinkLabel::clicked, this, [] { OpenWebAddress(FullSiteAddress(SitePath::CoBrandInfo)); });
-    connect(m_visitLink, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
+    coBrandLink->raise();
+    visitLink->raise();
+    connect(coBrandLink, &LinkLabel::clicked, this, [] { OpenWebAddress(FullSiteAddress(SitePath::CoBrandInfo)); });
+    connect(visitLink, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
 
     UseClassicLook(this);
     SetBackgroundColor(this, ClassicWindow);

@@ -4,12 +4,7 @@
 
 #include <QDialog>
 
-class QGroupBox;
-class QLabel;
-
 namespace veltara {
-
-class LinkLabel;
 
 class AboutDialog : public QDialog {
     Q_OBJECT
@@ -18,14 +13,6 @@ public:
 
     // Loads the window, shows it modally and discards it when it is closed.
     static void showModal(QWidget *parent);
-
-private:
-    QGroupBox *m_frame = nullptr;
-    QLabel *m_descriptionText = nullptr;
-    QLabel *m_coBrandText = nullptr;
-    LinkLabel *m_coBrandLink = nullptr;
-    QLabel *m_visitText = nullptr;
-    LinkLabel *m_visitLink = nullptr;
 };
 
 } // namespace veltara

@@ -34,11 +34,6 @@ constexpr double BodyPoints = 10;
 // The text format of the timeline's object in the document.
 constexpr int TimelineObject = QTextFormat::UserObject + 1;
 
-QString Text(const std::string &text)
-{
-    return ToQString(std::string_view(text)).toHtmlEscaped();
-}
-
 QString Text(std::string_view text)
 {
     return ToQString(text).toHtmlEscaped();
@@ -222,8 +217,10 @@ void PaintFooter(QPainter &painter, const QRectF &area, const ReportDetails &det
     painter.restore();
 }
 
-} // namespace
-
+// The report as HTML for QTextDocument, the dates as the locale writes them
+// in full. The timeline stands in a paragraph of its own as the object
+// replacement character, which the PDF draws; the PDF fits the title to the
+// page's width.
 QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, const QLocale &locale,
                           bool appendix)
 {
@@ -238,14 +235,9 @@ QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, 
                 QStringLiteral("</p>");
 
     html += QStringLiteral("<h2>Core numbers</h2>");
-    for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Core, chart::Words::Shown)) {
-        if (!chart::HasValue(*row, chart))
-            continue;
-        std::vector<chart::ChartLine> lines;
-        chart::AppendRowLines(*row, chart, chart::Words::Shown, lines);
-        const int debt = chart::NumberOf(*row, chart)->karmicDebt;
-        AppendTold(html, lines.front(), chart, today,
-                   debt ? QStringLiteral(", ") + Text(chart::DebtText(debt)) : QString());
+    for (const chart::ChartLine &line : SectionLines(chart::Section::Core, chart, true)) {
+        const int debt = chart::NumberOf(*line.row, chart)->karmicDebt;
+        AppendTold(html, line, chart, today, debt ? QStringLiteral(", ") + Text(chart::DebtText(debt)) : QString());
         if (debt)
             html += QStringLiteral("<p>") + Text(chart::DebtParagraph(debt)) + QStringLiteral("</p>");
     }
@@ -262,19 +254,13 @@ QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, 
         notes.pop_back();
     }
     std::vector<chart::ChartLine> later;
-    for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Cycles, chart::Words::Shown)) {
-        if (!chart::HasValue(*row, chart))
-            continue;
-        std::vector<chart::ChartLine> lines;
-        chart::AppendRowLines(*row, chart, chart::Words::Shown, lines);
-        for (const chart::ChartLine &line : lines) {
-            const std::span<const chart::Span> spans = chart::SpansOf(*row, chart);
-            const bool now = spans.empty() ? row->key != "universalYear" : spans[line.item].current;
-            if (now)
-                AppendTold(html, line, chart, today);
-            else
-                later.push_back(line);
-        }
+    for (const chart::ChartLine &line : SectionLines(chart::Section::Cycles, chart, true)) {
+        const std::span<const chart::Span> spans = chart::SpansOf(*line.row, chart);
+        const bool now = spans.empty() ? line.row->key != "universalYear" : spans[line.item].current;
+        if (now)
+            AppendTold(html, line, chart, today);
+        else
+            later.push_back(line);
     }
     html += QStringLiteral("<p>") + QString(QChar::ObjectReplacementCharacter) + QStringLiteral("</p>");
 
@@ -296,12 +282,16 @@ QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, 
         html += QStringLiteral("</table><h3>How each number came about</h3>"
                                "<p>Pythagorean letter values; Chaldean values for the Chaldean number.</p>") +
                 TableStart;
-        for (const StepsRow &row : StepsRows(chart))
-            AppendRow(html, row.label.toHtmlEscaped(), row.value.toHtmlEscaped(), {row.steps.toHtmlEscaped()}, 6);
+        std::vector<chart::StepsLine> steps;
+        chart::StepsLines(chart, chart::Words::Shown, steps);
+        for (const chart::StepsLine &line : steps)
+            AppendRow(html, Text(line.label), Text(line.value), {Text(line.steps)}, 6);
         html += QStringLiteral("</table>");
     }
     return html + QStringLiteral("</body></html>");
 }
+
+} // namespace
 
 bool WriteChartPdf(QIODevice &device, const ChartInputs &inputs, const chart::Chart &chart, const QLocale &locale,
                    const ReportOptions &options)

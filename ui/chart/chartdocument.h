@@ -31,13 +31,6 @@ struct ReportOptions {
     bool appendix = true;
 };
 
-// The report as HTML for QTextDocument, the dates as the locale writes them
-// in full. The timeline stands in a paragraph of its own as the object
-// replacement character, which the PDF draws; the PDF fits the title to the
-// page's width.
-QString ChartDocumentHtml(const ChartInputs &inputs, const chart::Chart &chart, const QLocale &locale,
-                          bool appendix);
-
 // Writes the report as a PDF of the locale's paper size to `device`. False
 // when the device is not open for writing.
 bool WriteChartPdf(QIODevice &device, const ChartInputs &inputs, const chart::Chart &chart, const QLocale &locale,

@@ -16,24 +16,15 @@ constexpr QLocale::Territory LetterTerritories[] = {
     QLocale::PuertoRico,   QLocale::Philippines,
 };
 
-QString Text(const std::string &text)
-{
-    return ToQString(std::string_view(text));
-}
-
-} // namespace
-
-QString Sentence(std::string_view text)
-{
-    const QString sentence = ToQString(text);
-    return sentence.left(1).toUpper() + sentence.mid(1);
-}
-
+// Whether the window draws a row as a picture of its own (the inclusion grid,
+// the planes) rather than as a line.
 bool DrawnApart(const chart::ChartRow &row)
 {
     return std::holds_alternative<std::array<chart::Plane, 4> chart::Chart::*>(row.value) ||
            std::holds_alternative<std::array<int, 9> chart::Chart::*>(row.value);
 }
+
+} // namespace
 
 std::vector<chart::ChartLine> SectionLines(chart::Section section, const chart::Chart &chart, bool drawnApart)
 {
@@ -51,19 +42,8 @@ std::vector<ShownLine> ShownLines(chart::Section section, const chart::Chart &ch
     std::vector<ShownLine> shown;
     shown.reserve(lines.size());
     for (const chart::ChartLine &line : lines)
-        shown.push_back({Text(line.key), Text(line.label), Text(line.value)});
+        shown.push_back({ToQString(line.key), ToQString(line.label), ToQString(line.value)});
     return shown;
-}
-
-std::vector<StepsRow> StepsRows(const chart::Chart &chart)
-{
-    std::vector<chart::StepsLine> lines;
-    chart::StepsLines(chart, chart::Words::Shown, lines);
-    std::vector<StepsRow> rows;
-    rows.reserve(lines.size());
-    for (const chart::StepsLine &line : lines)
-        rows.push_back({Text(line.key), Text(line.label), Text(line.value), ToQString(line.steps)});
-    return rows;
 }
 
 Date ChartDate(QDate date)

@@ -15,13 +15,6 @@
 
 namespace veltara::chartview {
 
-// A text of the engine (UTF-8) with its first letter in upper case.
-QString Sentence(std::string_view text);
-
-// Whether the window draws a row as a picture of its own (the inclusion grid,
-// the planes) rather than as a line.
-bool DrawnApart(const chart::ChartRow &row);
-
 // One value as the window and the PDF show it: its name (the widget's name),
 // label and value.
 struct ShownLine {
@@ -35,15 +28,6 @@ struct ShownLine {
 std::vector<ShownLine> ShownLines(chart::Section section, const chart::Chart &chart, bool drawnApart);
 // The same as the engine's lines, for their meanings.
 std::vector<chart::ChartLine> SectionLines(chart::Section section, const chart::Chart &chart, bool drawnApart);
-
-// How each number came about, as the window and the PDF list them.
-struct StepsRow {
-    QString key;
-    QString label;
-    QString value;
-    QString steps;
-};
-std::vector<StepsRow> StepsRows(const chart::Chart &chart);
 
 // The date of the chart for a date of the editors.
 Date ChartDate(QDate date);

@@ -2,7 +2,6 @@
 
 #include "chartdocument.h"
 #include "chartwords.h"
-#include "meanings.h"
 #include "datefield.h"
 #include "meaningview.h"
 #include "messages.h"
@@ -58,16 +57,6 @@ chart::ChartLine LineOf(const chart::ChartRow &row)
     return {&row, std::string(row.key), {}, {}, Breaks::AtSpaces, 0};
 }
 
-QString Text(const std::string &text)
-{
-    return ToQString(std::string_view(text));
-}
-
-QLabel *MakeValueLabel(QWidget *parent, const QString &name)
-{
-    return chartview::MakeWrappedLabel(parent, name);
-}
-
 // A form whose values take the width there is, whatever the style's habit:
 // a long line of steps wraps instead of being cut off.
 QFormLayout *MakeForm(QWidget *parent)
@@ -75,6 +64,13 @@ QFormLayout *MakeForm(QWidget *parent)
     auto *form = new QFormLayout(parent);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     return form;
+}
+
+// A text of the engine (UTF-8) with its first letter in upper case.
+QString Sentence(std::string_view text)
+{
+    const QString sentence = ToQString(text);
+    return sentence.left(1).toUpper() + sentence.mid(1);
 }
 
 QFont ScaledFont(QFont font, qreal factor, bool bold)
@@ -207,7 +203,7 @@ void ChartWindow::createInputs(QWidget *page)
     form->addRow(QStringLiteral("&Reading date:"), m_readingEdit);
     m_nameEdit->setAccessibleName(QStringLiteral("Full name"));
 
-    m_refusalLine = MakeValueLabel(page, QStringLiteral("refusalLine"));
+    m_refusalLine = chartview::MakeWrappedLabel(page, QStringLiteral("refusalLine"));
     m_refusalLine->setFont(ScaledFont(font(), 1.0, true));
 
     connect(m_nameEdit, &QLineEdit::textChanged, this, &ChartWindow::remake);
@@ -237,7 +233,8 @@ void ChartWindow::createCoreNumbers(QWidget *area)
             for (Tile &tile : m_tiles) {
                 if (tile.row->key.size() == major.size() && tile.row->key.substr(1) == major.substr(1)) {
                     tile.minorRow = row;
-                    tile.minor = MakeValueLabel(tile.frame, ToQString(row->key) + QStringLiteral("Number"));
+                    tile.minor =
+                        chartview::MakeWrappedLabel(tile.frame, ToQString(row->key) + QStringLiteral("Number"));
                     static_cast<QVBoxLayout *>(tile.frame->layout())->insertWidget(4, tile.minor);
                 }
             }
@@ -253,12 +250,12 @@ void ChartWindow::createCoreNumbers(QWidget *area)
         tile.frame->setBackgroundRole(QPalette::Base);
         tile.frame->setAutoFillBackground(true);
         auto *layout = new QVBoxLayout(tile.frame);
-        tile.number = MakeValueLabel(tile.frame, key + QStringLiteral("Number"));
+        tile.number = chartview::MakeWrappedLabel(tile.frame, key + QStringLiteral("Number"));
         tile.number->setFont(ScaledFont(font(), 2.4, true));
         tile.number->setWordWrap(false);
-        tile.name = MakeValueLabel(tile.frame, key + QStringLiteral("Name"));
+        tile.name = chartview::MakeWrappedLabel(tile.frame, key + QStringLiteral("Name"));
         tile.name->setFont(ScaledFont(font(), 1.15, true));
-        tile.debt = MakeValueLabel(tile.frame, key + QStringLiteral("Debt"));
+        tile.debt = chartview::MakeWrappedLabel(tile.frame, key + QStringLiteral("Debt"));
         tile.meanings = new chartview::MeaningView(key, 1, tile.frame);
         for (QLabel *label : {tile.number, tile.name, tile.debt})
             layout->addWidget(label);
@@ -289,49 +286,22 @@ void ChartWindow::createCycles(QWidget *area)
         if (transits)
             numbers = letterNumbers;
         for (std::size_t i = 0; transits && i < std::size(chart::TransitRows); ++i) {
-            auto *tile = new QFrame(m_cyclesArea);
-            tile->setFrameShape(QFrame::StyledPanel);
-            tile->setBackgroundRole(QPalette::Base);
-            tile->setAutoFillBackground(true);
-            auto *tileLayout = new QVBoxLayout(tile);
-            const QString key = ToQString(chart::TransitRows[i].key) + QStringLiteral("Transit");
-            QLabel *name = MakeValueLabel(tile, key + QStringLiteral("Name"));
-            name->setText(Text(chart::ItemLabel(*row, i, chart::Words::Shown)));
-            m_transitValues.push_back(MakeValueLabel(tile, key + QStringLiteral("Value")));
-            m_transitValues.back()->setFont(ScaledFont(font(), 1.2, true));
-            m_transitMeanings.push_back(new chartview::MeaningView(key, 1, tile));
-            tileLayout->addWidget(name);
-            tileLayout->addWidget(m_transitValues.back());
-            tileLayout->addWidget(m_transitMeanings.back());
-            tileLayout->addStretch(1);
-            numbers->addWidget(tile, 1);
+            m_transitValues.push_back(addCycleTile(numbers, row,
+                                                   ToQString(chart::TransitRows[i].key) + QStringLiteral("Transit"),
+                                                   chart::ItemLabel(*row, i, chart::Words::Shown), 1.2));
         }
         if (transits)
             continue;
-        auto *tile = new QFrame(m_cyclesArea);
-        tile->setFrameShape(QFrame::StyledPanel);
-        tile->setBackgroundRole(QPalette::Base);
-        tile->setAutoFillBackground(true);
-        auto *tileLayout = new QVBoxLayout(tile);
-        auto *name = MakeValueLabel(tile, ToQString(row->key) + QStringLiteral("Name"));
-        name->setText(Text(chart::RowLabel(*row, chart::Words::Shown)));
-        QLabel *value = MakeValueLabel(tile, ToQString(row->key) + QStringLiteral("Value"));
-        value->setFont(ScaledFont(font(), 1.8, true));
-        value->setWordWrap(false);
-        auto *meanings = new chartview::MeaningView(ToQString(row->key), 1, tile);
-        m_cycleValues.push_back({row, value, meanings});
-        tileLayout->addWidget(name);
-        tileLayout->addWidget(value);
-        tileLayout->addWidget(meanings);
-        tileLayout->addStretch(1);
-        numbers->addWidget(tile, 1);
+        m_cycleValues.push_back(
+            addCycleTile(numbers, row, ToQString(row->key), chart::RowLabel(*row, chart::Words::Shown), 1.8));
+        m_cycleValues.back().label->setWordWrap(false);
     }
     layout->addLayout(yearNumbers);
     layout->addLayout(letterNumbers);
     m_timeline = new chartview::CyclesTimeline(m_cyclesArea);
     layout->addWidget(m_timeline);
     // Under the timeline, the meanings of the band chosen.
-    m_bandName = MakeValueLabel(m_cyclesArea, QStringLiteral("bandName"));
+    m_bandName = chartview::MakeWrappedLabel(m_cyclesArea, QStringLiteral("bandName"));
     m_bandName->setFont(ScaledFont(font(), 1.0, true));
     m_bandMeanings = new chartview::MeaningView(QStringLiteral("band"), 1, m_cyclesArea);
     layout->addWidget(m_bandName);
@@ -344,14 +314,35 @@ void ChartWindow::createCycles(QWidget *area)
     area->layout()->addWidget(m_cyclesArea);
 }
 
+ChartWindow::Value ChartWindow::addCycleTile(QHBoxLayout *numbers, const chart::ChartRow *row, const QString &key,
+                                             const std::string &name, qreal size)
+{
+    auto *tile = new QFrame(m_cyclesArea);
+    tile->setFrameShape(QFrame::StyledPanel);
+    tile->setBackgroundRole(QPalette::Base);
+    tile->setAutoFillBackground(true);
+    auto *layout = new QVBoxLayout(tile);
+    QLabel *label = chartview::MakeWrappedLabel(tile, key + QStringLiteral("Name"));
+    label->setText(ToQString(name));
+    const Value value{row, chartview::MakeWrappedLabel(tile, key + QStringLiteral("Value")),
+                      new chartview::MeaningView(key, 1, tile)};
+    value.label->setFont(ScaledFont(font(), size, true));
+    layout->addWidget(label);
+    layout->addWidget(value.label);
+    layout->addWidget(value.meanings);
+    layout->addStretch(1);
+    numbers->addWidget(tile, 1);
+    return value;
+}
+
 void ChartWindow::createRest(QWidget *area)
 {
-    m_restArea = new QGroupBox(QStringLiteral("The rest of the chart"), area);
-    m_restArea->setObjectName(QStringLiteral("restArea"));
-    auto *form = MakeForm(m_restArea);
+    auto *restArea = new QGroupBox(QStringLiteral("The rest of the chart"), area);
+    restArea->setObjectName(QStringLiteral("restArea"));
+    auto *form = MakeForm(restArea);
     // Each value over its meanings.
-    const auto field = [this](QWidget *value, chartview::MeaningView *meanings) {
-        auto *cell = new QWidget(m_restArea);
+    const auto field = [restArea](QWidget *value, chartview::MeaningView *meanings) {
+        auto *cell = new QWidget(restArea);
         auto *layout = new QVBoxLayout(cell);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(2);
@@ -364,20 +355,20 @@ void ChartWindow::createRest(QWidget *area)
         return cell;
     };
     for (const chart::ChartLine &line : chartview::SectionLines(chart::Section::Rest, m_chart, false)) {
-        const QString key = Text(line.key);
+        const QString key = ToQString(line.key);
         const std::size_t capacity = MeaningCapacity(*line.row);
         Value &value = m_restValues.emplace_back();
         value.row = line.row;
-        value.label = MakeValueLabel(m_restArea, key);
-        value.meanings = capacity ? new chartview::MeaningView(key, capacity, m_restArea) : nullptr;
-        form->addRow(Text(line.label) + QLatin1Char(':'), field(value.label, value.meanings));
+        value.label = chartview::MakeWrappedLabel(restArea, key);
+        value.meanings = capacity ? new chartview::MeaningView(key, capacity, restArea) : nullptr;
+        form->addRow(ToQString(line.label) + QLatin1Char(':'), field(value.label, value.meanings));
     }
-    m_inclusion = new chartview::InclusionGrid(m_restArea);
-    m_inclusionMeaning = new chartview::MeaningView(QStringLiteral("inclusion"), 1, m_restArea);
-    m_planes = new chartview::PlanesChart(m_restArea);
+    m_inclusion = new chartview::InclusionGrid(restArea);
+    m_inclusionMeaning = new chartview::MeaningView(QStringLiteral("inclusion"), 1, restArea);
+    m_planes = new chartview::PlanesChart(restArea);
     form->addRow(QStringLiteral("Inclusion:"), field(m_inclusion, m_inclusionMeaning));
     form->addRow(QStringLiteral("Planes of expression:"), m_planes);
-    area->layout()->addWidget(m_restArea);
+    area->layout()->addWidget(restArea);
 }
 
 void ChartWindow::createSteps(QWidget *area)
@@ -394,9 +385,11 @@ void ChartWindow::createSteps(QWidget *area)
     m_stepsArea = new QWidget(area);
     m_stepsArea->setObjectName(QStringLiteral("stepsArea"));
     auto *form = MakeForm(m_stepsArea);
-    for (const chartview::StepsRow &row : chartview::StepsRows(m_chart)) {
-        m_steps.push_back(MakeValueLabel(m_stepsArea, row.key + QStringLiteral("Steps")));
-        form->addRow(row.label + QLatin1Char(':'), m_steps.back());
+    std::vector<chart::StepsLine> lines;
+    chart::StepsLines(m_chart, chart::Words::Shown, lines);
+    for (const chart::StepsLine &line : lines) {
+        m_steps.push_back(chartview::MakeWrappedLabel(m_stepsArea, ToQString(line.key) + QStringLiteral("Steps")));
+        form->addRow(ToQString(line.label) + QLatin1Char(':'), m_steps.back());
     }
     form->addRow(new QLabel(QStringLiteral("Pythagorean letter values; Chaldean values for the Chaldean number."),
                             m_stepsArea));
@@ -414,13 +407,10 @@ void ChartWindow::createSteps(QWidget *area)
 
 void ChartWindow::setFocusOrder()
 {
-    setTabOrder(m_nameEdit, m_currentNameEdit);
-    setTabOrder(m_currentNameEdit, m_birthEdit);
-    setTabOrder(m_birthEdit, m_readingEdit);
-    // As they stand: the tiles' meanings, the cycles', the bands of the
-    // timeline and the chosen band's meaning, the rest's, then the steps'
-    // toggle.
-    std::vector<QWidget *> chain;
+    // As they stand: the fields, the tiles' meanings, the cycles', the bands
+    // of the timeline and the chosen band's meaning, the rest's, the years
+    // ahead's fields, then the steps' toggle.
+    std::vector<QWidget *> chain{m_nameEdit, m_currentNameEdit, m_birthEdit, m_readingEdit};
     const auto add = [&chain](const chartview::MeaningView *view) {
         for (QWidget *button : view->focusChain())
             chain.push_back(button);
@@ -441,18 +431,13 @@ void ChartWindow::setFocusOrder()
     add(m_inclusionMeaning);
     for (std::size_t i = 0; i < std::size(chart::PlaneRows); ++i)
         add(m_planes->meanings(i));
-    QWidget *previous = m_readingEdit;
-    for (QWidget *widget : chain) {
-        setTabOrder(previous, widget);
-        previous = widget;
-    }
     for (QWidget *field : m_yearsAhead->findChildren<QWidget *>()) {
-        if (field->focusPolicy() != Qt::NoFocus && field->parentWidget() == m_yearsAhead) {
-            setTabOrder(previous, field);
-            previous = field;
-        }
+        if (field->focusPolicy() != Qt::NoFocus && field->parentWidget() == m_yearsAhead)
+            chain.push_back(field);
     }
-    setTabOrder(previous, m_stepsToggle);
+    chain.push_back(m_stepsToggle);
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
 }
 
 void ChartWindow::fill(const QString &name, const QStringList &birthDateFields)
@@ -470,7 +455,7 @@ void ChartWindow::fill(const QString &name, const QStringList &birthDateFields)
     } else {
         // The field shows what was handed over, for the user to mend.
         m_birthEdit->setText(birthDateFields.join(u' '));
-        m_birthDateProblem = QStringLiteral("The birth date is not taken: ") + ToQString(std::string_view(problem));
+        m_birthDateProblem = QStringLiteral("The birth date is not taken: ") + ToQString(problem);
     }
     // Setting the name makes the chart.
     if (m_nameEdit->text() == name)
@@ -507,7 +492,7 @@ void ChartWindow::remake()
         chart::MakeChart(CodePoints(m_nameEdit->text(), m_name), chartview::ChartDate(m_birthEdit->date()),
                          chartview::ChartDate(m_readingEdit->date()), options, m_chart);
     if (refusal != chart::ChartRefusal::None) {
-        const QString line = chartview::Sentence(chart::RefusalText(refusal));
+        const QString line = Sentence(chart::RefusalText(refusal));
         showRefusal(line.endsWith(QLatin1Char('.')) ? line : line + QLatin1Char('.'));
         return;
     }
@@ -519,10 +504,23 @@ void ChartWindow::showBand(std::size_t band)
     m_band = band;
     const chart::ChartLine line = m_timeline->bandLine(band);
     const chart::Span &span = chart::SpansOf(*line.row, m_chart)[line.item];
-    m_bandName->setText(Text(line.label) + QStringLiteral(", ages ") + Text(chart::AgesText(span)) +
+    m_bandName->setText(ToQString(line.label) + QStringLiteral(", ages ") + ToQString(chart::AgesText(span)) +
                         QStringLiteral(": ") + QString::number(span.number.value));
     m_bandMeanings->setMeanings(chart::LineMeanings(line, m_chart, m_today));
     m_bandName->setAccessibleDescription(m_bandMeanings->description());
+}
+
+void ChartWindow::Value::show(const chart::ChartLine &line, const chart::Chart &chart, const Date &today,
+                              bool tip) const
+{
+    label->setText(ToQString(line.value));
+    label->setAccessibleName(ToQString(line.label) + QLatin1Char(' ') + label->text());
+    if (!meanings)
+        return;
+    meanings->setMeanings(chart::LineMeanings(line, chart, today));
+    label->setAccessibleDescription(meanings->description());
+    if (tip)
+        label->setToolTip(meanings->description());
 }
 
 void ChartWindow::showChart()
@@ -532,11 +530,11 @@ void ChartWindow::showChart()
     for (const Tile &tile : m_tiles) {
         const chart::ChartRow &row = *tile.row;
         const chart::ChartNumber &number = *chart::NumberOf(row, m_chart);
-        const QString place = Text(chart::RowLabel(row, chart::Words::Shown));
+        const QString place = ToQString(chart::RowLabel(row, chart::Words::Shown));
         const int debt = number.karmicDebt;
-        tile.number->setText(Text(chart::CompoundText(number.total, number.value)));
+        tile.number->setText(ToQString(chart::CompoundText(number.total, number.value)));
         tile.name->setText(place);
-        tile.debt->setText(debt ? chartview::Sentence(chart::DebtText(debt)) : QString());
+        tile.debt->setText(debt ? Sentence(chart::DebtText(debt)) : QString());
         tile.debt->setVisible(debt != 0);
         tile.meanings->setMeanings(chart::LineMeanings(LineOf(row), m_chart, today));
         tile.frame->setAccessibleName(place + QLatin1Char(' ') + QString::number(number.value));
@@ -548,72 +546,52 @@ void ChartWindow::showChart()
         if (tile.minor != nullptr) {
             const bool minor = chart::HasValue(*tile.minorRow, m_chart);
             const chart::ChartNumber &value = *chart::NumberOf(*tile.minorRow, m_chart);
-            const QString compound = Text(chart::CompoundText(value.total, value.value));
-            tile.minor->setText(minor ? QStringLiteral("Name in use: ") + compound + QStringLiteral(". ") +
-                                            Text(chart::MeaningLine(*tile.minorRow, m_chart, today))
+            const QString compound = ToQString(chart::CompoundText(value.total, value.value));
+            const QString meaning = minor ? ToQString(chart::MeaningLine(*tile.minorRow, m_chart, today)) : QString();
+            tile.minor->setText(minor ? QStringLiteral("Name in use: ") + compound + QStringLiteral(". ") + meaning
                                       : QString());
             tile.minor->setAccessibleName(
-                minor ? Text(chart::RowLabel(*tile.minorRow, chart::Words::Shown)) + QLatin1Char(' ') + compound
+                minor ? ToQString(chart::RowLabel(*tile.minorRow, chart::Words::Shown)) + QLatin1Char(' ') + compound
                       : QString());
-            tile.minor->setAccessibleDescription(minor ? Text(chart::MeaningLine(*tile.minorRow, m_chart, today))
-                                                       : QString());
+            tile.minor->setAccessibleDescription(meaning);
             tile.minor->setVisible(minor);
         }
     }
     const chart::ChartRow &transits = *chart::FindChartRow("transits");
     std::vector<chart::ChartLine> transitLines;
     chart::AppendRowLines(transits, m_chart, chart::Words::Shown, transitLines);
-    for (std::size_t i = 0; i < m_transitValues.size() && i < transitLines.size(); ++i) {
-        m_transitValues[i]->setText(Text(transitLines[i].value));
-        m_transitValues[i]->setAccessibleName(Text(transitLines[i].label) + QLatin1Char(' ') + m_transitValues[i]->text());
-        m_transitMeanings[i]->setMeanings(chart::LineMeanings(transitLines[i], m_chart, today));
-        m_transitValues[i]->setToolTip(m_transitMeanings[i]->description());
-        m_transitValues[i]->setAccessibleDescription(m_transitMeanings[i]->description());
-    }
+    for (std::size_t i = 0; i < m_transitValues.size() && i < transitLines.size(); ++i)
+        m_transitValues[i].show(transitLines[i], m_chart, today, true);
     m_yearsAhead->setChart(m_chart);
     for (const Value &value : m_cycleValues) {
-        value.label->setText(QString::number(chart::NumberOf(*value.row, m_chart)->value));
-        value.label->setAccessibleName(Text(chart::RowLabel(*value.row, chart::Words::Shown)) + QLatin1Char(' ') +
-                                       value.label->text());
-        value.meanings->setMeanings(chart::LineMeanings(LineOf(*value.row), m_chart, today));
-        value.label->setAccessibleDescription(value.meanings->description());
-        value.label->setToolTip(value.meanings->description());
+        chart::ChartLine line = LineOf(*value.row);
+        line.label = chart::RowLabel(*value.row, chart::Words::Shown);
+        line.value = std::to_string(chart::NumberOf(*value.row, m_chart)->value);
+        value.show(line, m_chart, today, true);
     }
     m_timeline->setChart(m_chart, today);
     showBand(m_bandChosen ? m_band : m_timeline->currentPinnacle());
     const std::vector<chart::ChartLine> rest = chartview::SectionLines(chart::Section::Rest, m_chart, false);
-    for (std::size_t i = 0; i < m_restValues.size() && i < rest.size(); ++i) {
-        const Value &value = m_restValues[i];
-        value.label->setText(Text(rest[i].value));
-        value.label->setAccessibleName(Text(rest[i].label) + QLatin1Char(' ') + value.label->text());
-        if (value.meanings) {
-            value.meanings->setMeanings(chart::LineMeanings(rest[i], m_chart, today));
-            value.label->setAccessibleDescription(value.meanings->description());
-        }
-    }
+    for (std::size_t i = 0; i < m_restValues.size() && i < rest.size(); ++i)
+        m_restValues[i].show(rest[i], m_chart, today, false);
     m_inclusion->setChart(m_chart);
     const chart::ChartRow &inclusion = *chart::FindChartRow("inclusion");
     m_inclusionMeaning->setMeanings(chart::LineMeanings(LineOf(inclusion), m_chart, today));
     m_inclusion->setMeaning(m_inclusionMeaning->description());
-    m_planes->setPlanes(m_chart.planes);
-    std::vector<chart::ChartLine> planes;
-    chart::AppendRowLines(*chart::FindChartRow("planes"), m_chart, chart::Words::Shown, planes);
-    for (std::size_t i = 0; i < planes.size(); ++i) {
-        m_planes->meanings(i)->setMeanings(chart::LineMeanings(planes[i], m_chart, today));
-        m_planes->setMeaning(i, m_planes->meanings(i)->description());
-    }
+    m_planes->setChart(m_chart, today);
     // "Life path 5: month 10 → 1; ...", "Pinnacle 1, 8: 3 + 5 = 8".
-    const std::vector<chartview::StepsRow> rows = chartview::StepsRows(m_chart);
-    for (std::size_t i = 0; i < m_steps.size() && i < rows.size(); ++i) {
-        const bool span = rows[i].label.back().isDigit();
-        m_steps[i]->setText(rows[i].steps);
-        m_steps[i]->setAccessibleName(rows[i].label + (span ? QStringLiteral(", ") : QStringLiteral(" ")) +
-                                      rows[i].value + QStringLiteral(": ") + rows[i].steps);
+    std::vector<chart::StepsLine> steps;
+    chart::StepsLines(m_chart, chart::Words::Shown, steps);
+    for (std::size_t i = 0; i < m_steps.size() && i < steps.size(); ++i) {
+        const QString label = ToQString(steps[i].label);
+        m_steps[i]->setText(ToQString(steps[i].steps));
+        m_steps[i]->setAccessibleName(label + (label.back().isDigit() ? QStringLiteral(", ") : QStringLiteral(" ")) +
+                                      ToQString(steps[i].value) + QStringLiteral(": ") + m_steps[i]->text());
     }
     // What the chart needs said stands in the line under the fields.
     QStringList notes;
     for (const std::string &note : chart::ChartNotes(m_chart))
-        notes << Text(note) + QLatin1Char('.');
+        notes << ToQString(note) + QLatin1Char('.');
     m_refusalLine->setText(notes.join(u'\n'));
     m_refusalLine->setAccessibleName(m_refusalLine->text());
     m_refusalLine->setVisible(!notes.isEmpty());
@@ -637,12 +615,10 @@ void ChartWindow::showRefusal(const QString &line)
         tile.frame->setAccessibleName(QString());
         tile.frame->setAccessibleDescription(QString());
     }
-    for (const Value &value : m_cycleValues)
-        value.label->clear();
-    for (QLabel *label : m_transitValues)
-        label->clear();
-    for (const Value &value : m_restValues)
-        value.label->clear();
+    for (const std::vector<Value> *values : {&m_cycleValues, &m_transitValues, &m_restValues}) {
+        for (const Value &value : *values)
+            value.label->clear();
+    }
     for (QLabel *label : m_steps)
         label->clear();
     m_cyclesArea->hide();
@@ -691,7 +667,7 @@ void ChartWindow::copyChart()
         return;
     const QByteArray name = m_nameEdit->text().toUtf8();
     const std::string_view utf8(name.constData(), static_cast<std::size_t>(name.size()));
-    QGuiApplication::clipboard()->setText(Text(chart::PlainText(chart::ChartTextLines(utf8, m_chart))));
+    QGuiApplication::clipboard()->setText(ToQString(chart::PlainText(chart::ChartTextLines(utf8, m_chart))));
 }
 
 bool ChartWindow::eventFilter(QObject *watched, QEvent *event)

@@ -13,12 +13,11 @@
 #include <QMainWindow>
 #include <QStringList>
 
-#include <utility>
 #include <vector>
 
 class QAction;
 class QFrame;
-class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QScrollArea;
@@ -80,12 +79,19 @@ private:
         const chart::ChartRow *row = nullptr;
         QLabel *label = nullptr;
         chartview::MeaningView *meanings = nullptr;
+        // Shows the line's value and its meanings, which the label says as
+        // its description (and, with `tip`, its tooltip).
+        void show(const chart::ChartLine &line, const chart::Chart &chart, const Date &today, bool tip) const;
     };
 
     void createActions();
     void createInputs(QWidget *page);
     void createCoreNumbers(QWidget *area);
     void createCycles(QWidget *area);
+    // A small tile of the cycles in `numbers`: its name over its value in
+    // `size` times the window's type, and the value's meanings.
+    Value addCycleTile(QHBoxLayout *numbers, const chart::ChartRow *row, const QString &key, const std::string &name,
+                       qreal size);
     void createRest(QWidget *area);
     void createSteps(QWidget *area);
     void setFocusOrder();
@@ -116,8 +122,7 @@ private:
     // The numbers of the cycles and their timeline.
     QWidget *m_cyclesArea = nullptr;
     std::vector<Value> m_cycleValues; // the numbers, not the spans
-    std::vector<QLabel *> m_transitValues; // the transits of the reading date, as TransitRows
-    std::vector<chartview::MeaningView *> m_transitMeanings;
+    std::vector<Value> m_transitValues; // the transits of the reading date, as TransitRows
     chartview::CyclesTimeline *m_timeline = nullptr;
     chartview::YearsAhead *m_yearsAhead = nullptr;
     // The band chosen (the current pinnacle until the user chooses one), its
@@ -126,7 +131,6 @@ private:
     bool m_bandChosen = false;
     QLabel *m_bandName = nullptr;
     chartview::MeaningView *m_bandMeanings = nullptr;
-    QGroupBox *m_restArea = nullptr;
     std::vector<Value> m_restValues; // as chartview::ShownLines lists the rest
     chartview::InclusionGrid *m_inclusion = nullptr;
     chartview::MeaningView *m_inclusionMeaning = nullptr;
@@ -134,7 +138,7 @@ private:
     std::vector<QWidget *> m_focusChain; // the meanings' buttons and the bands, in the order they stand
     QToolButton *m_stepsToggle = nullptr;
     QWidget *m_stepsArea = nullptr;
-    std::vector<QLabel *> m_steps; // as chartview::StepsRows lists them
+    std::vector<QLabel *> m_steps; // as chart::StepsLines lists them
 
     chart::Chart m_chart;
     Date m_today;

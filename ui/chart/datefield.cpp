@@ -1,5 +1,7 @@
 #include "datefield.h"
 
+#include "meaningview.h"
+
 #include <QCalendarWidget>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -276,11 +278,7 @@ DateField::DateField(const QString &name, const QString &what, QWidget *parent)
     m_calendarButton->setToolTip(QStringLiteral("Choose the %1 on a calendar (Alt+Down)").arg(what));
     m_calendarButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
-    m_words = new QLabel(this);
-    m_words->setObjectName(name + QStringLiteral("Words"));
-    m_words->setTextFormat(Qt::PlainText);
-    m_words->setWordWrap(true);
-    m_words->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_words = chartview::MakeWrappedLabel(this, name + QStringLiteral("Words"));
 
     layout->addWidget(m_edit);
     layout->addWidget(m_calendarButton);

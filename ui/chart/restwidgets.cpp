@@ -8,16 +8,9 @@
 #include <QLabel>
 #include <QPainter>
 
-#include <algorithm>
-
 namespace veltara::chartview {
 
 namespace {
-
-QString Latin(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A bar filled to a share of its width in the highlight colour.
 class Bar : public QWidget {
@@ -83,7 +76,7 @@ void InclusionGrid::setChart(const chart::Chart &chart)
                                 .arg(QStringLiteral("<br><i>%1</i>").arg(mark.isEmpty() ? QStringLiteral("&nbsp;") : mark)));
         m_cells[i]->setAccessibleName(QStringLiteral("Inclusion %1: %2%3")
                                           .arg(i + 1)
-                                          .arg(ToQString(std::string_view(chart::LetterCount(count))))
+                                          .arg(ToQString(chart::LetterCount(count)))
                                           .arg(mark.isEmpty() ? QString() : QStringLiteral(", ") + mark));
     }
 }
@@ -102,8 +95,8 @@ PlanesChart::PlanesChart(QWidget *parent) : QWidget(parent)
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     for (std::size_t i = 0; i < m_planes.size(); ++i) {
-        const QString plane = Latin(chart::PlaneRows[i].key);
-        auto *name = new QLabel(Latin(chart::PlaneRows[i].label), this);
+        const QString plane = ToQString(chart::PlaneRows[i].key);
+        auto *name = new QLabel(ToQString(chart::PlaneRows[i].label), this);
         auto *bar = new Bar(this);
         bar->setObjectName(plane + QStringLiteral("Bar"));
         auto *value = new QLabel(this);
@@ -120,26 +113,22 @@ PlanesChart::PlanesChart(QWidget *parent) : QWidget(parent)
     grid->setColumnStretch(1, 1);
 }
 
-void PlanesChart::setMeaning(std::size_t plane, const QString &sentences)
-{
-    m_planes[plane].value->setAccessibleDescription(sentences);
-    m_planes[plane].bar->setAccessibleDescription(sentences);
-}
-
-void PlanesChart::setPlanes(const std::array<chart::Plane, 4> &planes)
+void PlanesChart::setChart(const chart::Chart &chart, const Date &today)
 {
     int letters = 0;
-    for (const chart::Plane &plane : planes)
+    for (const chart::Plane &plane : chart.planes)
         letters += plane.count;
-    for (std::size_t i = 0; i < m_planes.size(); ++i) {
-        const chart::Plane &plane = planes[i];
-        static_cast<Bar *>(m_planes[i].bar)->setShare(letters == 0 ? 0.0 : double(plane.count) / letters);
-        const QString text = ToQString(std::string_view(chart::PlaneText(plane)));
-        m_planes[i].value->setText(text);
-        m_planes[i].value->setAccessibleName(ToQString(std::string_view(chart::ItemLabel(*chart::FindChartRow("planes"), i,
-                                                                                   chart::Words::Shown))) +
-                                       QLatin1Char(' ') + text);
-        m_planes[i].bar->setAccessibleName(m_planes[i].value->accessibleName());
+    std::vector<chart::ChartLine> lines;
+    chart::AppendRowLines(*chart::FindChartRow("planes"), chart, chart::Words::Shown, lines);
+    for (std::size_t i = 0; i < m_planes.size() && i < lines.size(); ++i) {
+        const PlaneShown &shown = m_planes[i];
+        static_cast<Bar *>(shown.bar)->setShare(letters == 0 ? 0.0 : double(chart.planes[i].count) / letters);
+        shown.value->setText(ToQString(lines[i].value));
+        shown.value->setAccessibleName(ToQString(lines[i].label) + QLatin1Char(' ') + shown.value->text());
+        shown.bar->setAccessibleName(shown.value->accessibleName());
+        shown.meanings->setMeanings(chart::LineMeanings(lines[i], chart, today));
+        shown.value->setAccessibleDescription(shown.meanings->description());
+        shown.bar->setAccessibleDescription(shown.meanings->description());
     }
 }
 

@@ -35,11 +35,11 @@ class PlanesChart : public QWidget {
     Q_OBJECT
 public:
     explicit PlanesChart(QWidget *parent = nullptr);
-    void setPlanes(const std::array<chart::Plane, 4> &planes);
-    // The meaning of a plane's value, under its bar.
+    // Shows the chart's planes, each with the meaning of its value under its
+    // bar, which its value and its bar also say.
+    void setChart(const chart::Chart &chart, const Date &today);
+    // The meanings of a plane's value, for the window's focus order.
     MeaningView *meanings(std::size_t plane) const { return m_planes[plane].meanings; }
-    // A plane's meaning, said by its value and its bar.
-    void setMeaning(std::size_t plane, const QString &sentences);
 
 private:
     // Each plane's bar, its words and its meaning.

@@ -1,6 +1,5 @@
 #include "timeline.h"
 
-#include "chartview.h"
 #include "meaningview.h"
 #include "textunits.h"
 
@@ -17,25 +16,10 @@ namespace veltara::chartview {
 
 namespace {
 
-QString Latin(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString Text(const std::string &text)
-{
-    return ToQString(std::string_view(text));
-}
-
 QString BandName(const chart::ChartRow &row, std::size_t i, const chart::Span &span)
 {
-    return Text(chart::ItemLabel(row, i, chart::Words::Shown)) + QStringLiteral(": ") + Text(chart::SpanText(span));
-}
-
-// "Pinnacles" for the row of the pinnacles.
-QString RowName(const chart::ChartRow &row)
-{
-    return Text(chart::SpansLabel(row));
+    return ToQString(chart::ItemLabel(row, i, chart::Words::Shown)) + QStringLiteral(": ") +
+           ToQString(chart::SpanText(span));
 }
 
 // The rows of the spans, in the table's order.
@@ -86,15 +70,6 @@ private:
     std::function<void()> m_chosen;
 };
 
-} // namespace
-
-double TimelineLayout::x(double age) const
-{
-    return scale.left() + scale.width() * std::clamp(age, 0.0, double(lastAge)) / lastAge;
-}
-
-namespace {
-
 double RowHeight(const QFontMetricsF &metrics)
 {
     return metrics.height() * 1.8;
@@ -131,7 +106,26 @@ void PlaceBandText(TimelineBand &band, const QString &number, const QString &age
     }
 }
 
+// The spans in words, for screen readers: "Pinnacle 1: 8, ages 0 to 31. ...
+// The age on the reading date: 69."
+QString TimelineDescription(const chart::Chart &chart)
+{
+    QStringList sentences;
+    for (const chart::ChartRow *row : SpanRows()) {
+        const std::span<const chart::Span> spans = chart::SpansOf(*row, chart);
+        for (std::size_t i = 0; i < spans.size(); ++i)
+            sentences << BandName(*row, i, spans[i]) + QLatin1Char('.');
+    }
+    sentences << QStringLiteral("The age on the reading date: %1.").arg(chart.age);
+    return sentences.join(QLatin1Char(' '));
+}
+
 } // namespace
+
+double TimelineLayout::x(double age) const
+{
+    return scale.left() + scale.width() * std::clamp(age, 0.0, double(lastAge)) / lastAge;
+}
 
 double TimelineHeight(const QFontMetricsF &metrics)
 {
@@ -144,7 +138,7 @@ TimelineLayout LayOutTimeline(const QRectF &area, const chart::Chart &chart, con
     double labelWidth = 0;
     const std::vector<const chart::ChartRow *> rows = SpanRows();
     for (const chart::ChartRow *row : rows)
-        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(RowName(*row)));
+        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(ToQString(chart::SpansLabel(*row))));
     const double rowHeight = std::max(0.0, area.height() - ScaleHeight(metrics)) / chart::SpanRowCount;
     const double gap = metrics.height() * 0.5;
     layout.lastAge = std::max(90, chart.age + 10);
@@ -168,7 +162,7 @@ TimelineLayout LayOutTimeline(const QRectF &area, const chart::Chart &chart, con
                                std::max(0.0, right - left - 2 * inset), rowHeight - 2 * inset);
             band.name = BandName(row, i, span);
             band.current = span.current;
-            PlaceBandText(band, QString::number(span.number.value), Text(chart::AgesText(span)), layout.ageX,
+            PlaceBandText(band, QString::number(span.number.value), ToQString(chart::AgesText(span)), layout.ageX,
                           metrics);
         }
     }
@@ -191,7 +185,7 @@ void PaintTimeline(QPainter &painter, const QRectF &area, const chart::Chart &ch
     const std::vector<const chart::ChartRow *> rows = SpanRows();
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const QRectF label(layout.labels.left(), layout.labels.top() + r * rowHeight, layout.labels.width(), rowHeight);
-        painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter, RowName(*rows[r]));
+        painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter, ToQString(chart::SpansLabel(*rows[r])));
     }
     for (const TimelineBand &band : layout.bands) {
         const QColor fill = band.current ? palette.color(QPalette::Highlight) : palette.color(QPalette::AlternateBase);
@@ -225,18 +219,6 @@ void PaintTimeline(QPainter &painter, const QRectF &area, const chart::Chart &ch
     painter.restore();
 }
 
-QString TimelineDescription(const chart::Chart &chart)
-{
-    QStringList sentences;
-    for (const chart::ChartRow *row : SpanRows()) {
-        const std::span<const chart::Span> spans = chart::SpansOf(*row, chart);
-        for (std::size_t i = 0; i < spans.size(); ++i)
-            sentences << BandName(*row, i, spans[i]) + QLatin1Char('.');
-    }
-    sentences << QStringLiteral("The age on the reading date: %1.").arg(chart.age);
-    return sentences.join(QLatin1Char(' '));
-}
-
 CyclesTimeline::CyclesTimeline(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("cyclesTimeline"));
@@ -247,7 +229,7 @@ CyclesTimeline::CyclesTimeline(QWidget *parent) : QWidget(parent)
         for (std::size_t i = 0; i < chart::SpansOf(*row, none).size(); ++i) {
             const std::size_t index = m_bands.size();
             QWidget *band = new BandFocus(this, [this, index] { emit bandChosen(index); });
-            band->setObjectName(QStringLiteral("%1%2").arg(Latin(row->key)).arg(i + 1));
+            band->setObjectName(QStringLiteral("%1%2").arg(ToQString(row->key)).arg(i + 1));
             m_bands.push_back(band);
             m_places.emplace_back(row, i);
         }

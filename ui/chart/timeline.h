@@ -46,10 +46,6 @@ double TimelineHeight(const QFontMetricsF &metrics);
 // the text colour, the current bands in the highlight.
 void PaintTimeline(QPainter &painter, const QRectF &area, const chart::Chart &chart, const QPalette &palette);
 
-// The spans in words, for screen readers and the PDF: "Pinnacle 1: 8, ages 0
-// to 31. ... The age on the reading date: 69."
-QString TimelineDescription(const chart::Chart &chart);
-
 // The timeline as a widget. Each band is a child that takes the keyboard's
 // focus and carries its name, so that a screen reader reads the bands one
 // by one.
@@ -64,18 +60,15 @@ public:
     // The chart's line of a band, in the order of the bands (pinnacles,
     // challenges, periods), for its meanings.
     chart::ChartLine bandLine(std::size_t band) const;
-    std::size_t bandCount() const { return m_bands.size(); }
     // The band that holds the current pinnacle.
     std::size_t currentPinnacle() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 signals:
     // A band was given the focus, by the keyboard or a click.
     void bandChosen(std::size_t band);
-
-public:
-
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -19,11 +19,6 @@ namespace veltara::chartview {
 
 namespace {
 
-QString Text(std::string_view text)
-{
-    return ToQString(text);
-}
-
 // The index of the transits' first column among ForecastColumns.
 constexpr std::size_t FirstTransitColumn = 7;
 static_assert(chart::ForecastColumns[FirstTransitColumn].key == "physical");
@@ -31,7 +26,7 @@ static_assert(chart::ForecastColumns[FirstTransitColumn].key == "physical");
 // A column's heading in sentence case: "Universal year".
 QString Heading(std::size_t column)
 {
-    const QString label = Text(chart::ForecastColumns[column].label);
+    const QString label = ToQString(chart::ForecastColumns[column].label);
     return label.left(1) + label.mid(1).toLower();
 }
 
@@ -93,7 +88,7 @@ QString BandsWords(const chart::Chart &chart, std::size_t transit)
 // The note under the table, in the window and the PDF.
 QString Note()
 {
-    return Text(chart::ForecastNote(chart::Words::Shown)) +
+    return ToQString(chart::ForecastNote(chart::Words::Shown)) +
            QStringLiteral(" A * marks a change from the year before; the reading year's row is in bold.");
 }
 
@@ -118,7 +113,7 @@ public:
         QStringList described;
         for (std::size_t t = 0; t < m_bands.size(); ++t) {
             m_bands[t] = BandsOf(chart, t);
-            described << Text(chart::TransitRows[t].label) + QStringLiteral(" transit: ") + BandsWords(chart, t);
+            described << ToQString(chart::TransitRows[t].label) + QStringLiteral(" transit: ") + BandsWords(chart, t);
         }
         setAccessibleName(QStringLiteral("Transit letters over the years ahead"));
         setAccessibleDescription(described.join(QStringLiteral(". ")));
@@ -147,7 +142,7 @@ protected:
             const double top = static_cast<double>(t) * LineHeight() + 1;
             painter.setPen(colours.color(QPalette::WindowText));
             painter.drawText(QRectF(0, top, left, LineHeight()), Qt::AlignLeft | Qt::AlignVCenter,
-                             Text(chart::TransitRows[t].label));
+                             ToQString(chart::TransitRows[t].label));
             for (const Band &band : m_bands[t]) {
                 const bool now = m_years[static_cast<std::size_t>(band.first)] <= m_readingYear &&
                                  m_readingYear <= m_years[static_cast<std::size_t>(band.end - 1)];
@@ -168,7 +163,7 @@ private:
     {
         int widest = 0;
         for (const chart::MemberRow &transit : chart::TransitRows)
-            widest = std::max(widest, fontMetrics().horizontalAdvance(Text(transit.label)));
+            widest = std::max(widest, fontMetrics().horizontalAdvance(ToQString(transit.label)));
         return widest + fontMetrics().averageCharWidth() * 2;
     }
 
@@ -179,7 +174,8 @@ private:
 
 QString ForecastCellShown(const chart::ForecastYear &row, std::size_t column)
 {
-    return Text(chart::ForecastCell(row, column)) + (chart::Changed(row, column) ? QStringLiteral("*") : QString());
+    return ToQString(chart::ForecastCell(row, column)) +
+           (chart::Changed(row, column) ? QStringLiteral("*") : QString());
 }
 
 YearsAhead::YearsAhead(QWidget *parent) : QGroupBox(QStringLiteral("Years ahead"), parent)
@@ -241,7 +237,7 @@ int YearsAhead::years() const
 
 void YearsAhead::setChart(const chart::Chart &chart)
 {
-    setTitle(Text(chart::ForecastHeading(chart)));
+    setTitle(ToQString(chart::ForecastHeading(chart)));
     const int rows = static_cast<int>(chart.forecast.size());
     m_table->setRowCount(rows);
     QFont bold = m_table->font();
@@ -256,7 +252,7 @@ void YearsAhead::setChart(const chart::Chart &chart)
                 item = new QTableWidgetItem;
                 m_table->setItem(r, c, item);
             }
-            const QString words = Text(chart::ForecastCell(year, column));
+            const QString words = ToQString(chart::ForecastCell(year, column));
             item->setText(ForecastCellShown(year, column));
             item->setFont(reading ? bold : m_table->font());
             // "2027, personal year 3, changed", "2026, the reading year, year 2026".
@@ -266,7 +262,7 @@ void YearsAhead::setChart(const chart::Chart &chart)
             if (chart::Changed(year, column))
                 name += QStringLiteral(", changed");
             item->setData(Qt::AccessibleTextRole, name);
-            const QString meaning = Text(MeaningOfCell(chart, year, column));
+            const QString meaning = ToQString(MeaningOfCell(chart, year, column));
             item->setToolTip(meaning);
             item->setData(Qt::AccessibleDescriptionRole, meaning);
         }
@@ -291,7 +287,7 @@ void AppendYearsAheadHtml(QString &html, const chart::Chart &chart)
     const QString cellStart = QStringLiteral("<td style=\"white-space: nowrap; font-size: 8pt\">");
     if (chart.forecast.empty())
         return;
-    html += QStringLiteral("<h2>") + Text(chart::ForecastHeading(chart)).toHtmlEscaped() +
+    html += QStringLiteral("<h2>") + ToQString(chart::ForecastHeading(chart)).toHtmlEscaped() +
             QStringLiteral("</h2><table cellspacing=\"0\" cellpadding=\"3\" border=\"1\"><tr>");
     // The headings a word a line, as in the window; no cell broken.
     for (std::size_t column = 0; column < std::size(chart::ForecastColumns); ++column)
@@ -312,7 +308,7 @@ void AppendYearsAheadHtml(QString &html, const chart::Chart &chart)
     html += QStringLiteral("</table>");
     // The transits' letters over the years, as the window's bands show them.
     for (std::size_t t = 0; t < chart.transits.size(); ++t)
-        html += QStringLiteral("<p><b>") + Text(chart::TransitRows[t].label) + QStringLiteral(" transit:</b> ") +
+        html += QStringLiteral("<p><b>") + ToQString(chart::TransitRows[t].label) + QStringLiteral(" transit:</b> ") +
                 BandsWords(chart, t).toHtmlEscaped() + QStringLiteral("</p>");
     html += QStringLiteral("<p>") + Note().toHtmlEscaped() + QStringLiteral("</p>");
 }

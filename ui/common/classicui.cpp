@@ -30,12 +30,12 @@ qreal LogicalDpi()
     return screen ? screen->logicalDotsPerInchY() : 96.0;
 }
 
-} // namespace
-
 int TwipsToPixels(int twips)
 {
     return static_cast<int>(std::lround(twips * LogicalDpi() / TwipsPerInch));
 }
+
+} // namespace
 
 QRect TwipsRect(int left, int top, int width, int height)
 {
@@ -147,6 +147,10 @@ QFont Tahoma(bool bold, bool underline)
     return DesignFont(QStringLiteral("Tahoma"), 9.75, bold, underline);
 }
 
+namespace {
+
+// Where a label draws its text: inside its border, its margin and, for a
+// bordered label, the indent the toolkit adds on its aligned sides.
 QRect LabelTextRect(const QLabel *label, const QFont &font)
 {
     // The toolkit's own rule: the margin all round; then, for a label with
@@ -170,8 +174,6 @@ QRect LabelTextRect(const QLabel *label, const QFont &font)
     }
     return room;
 }
-
-namespace {
 
 constexpr qreal SmallestPointSize = 6.0;
 

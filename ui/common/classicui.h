@@ -18,7 +18,6 @@ namespace veltara {
 
 // Layout is designed in twips, 1440 to the logical inch. Pixels follow the
 // screen's logical DPI, so the proportions hold on a high-DPI screen.
-int TwipsToPixels(int twips);
 QRect TwipsRect(int left, int top, int width, int height);
 QSize TwipsSize(int width, int height);
 
@@ -36,10 +35,6 @@ void UseClassicLook(QWidget *window);
 
 QFont DesignFont(const QString &family, qreal pointSize, bool bold, bool underline = false);
 QFont Tahoma(bool bold, bool underline = false);
-
-// Where a label draws its text: inside its border, its margin and, for a
-// bordered label, the indent the toolkit adds on its aligned sides.
-QRect LabelTextRect(const QLabel *label, const QFont &font);
 
 // Condenses a one-line label's font until its caption fits its width, and
 // shrinks it only where condensing to 70 % is not enough.
@@ -60,6 +55,30 @@ QString CaptionText(QStringView stored);
 void SetTextColor(QWidget *widget, const QColor &color);
 // Sets an opaque background colour through the palette.
 void SetBackgroundColor(QWidget *widget, const QColor &color);
+
+// Places a new child widget by its twips rectangle and names it.
+template <typename Widget>
+Widget *Place(QWidget *parent, const char *name, const QRect &twips)
+{
+    auto *widget = new Widget(parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    return widget;
+}
+
+// A label of plain text placed by its twips rectangle and named.
+template <typename Label = QLabel>
+Label *MakeLabel(QWidget *parent, const char *name, const QRect &twips, const QString &caption, const QFont &font,
+                 Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop, const QString &tip = QString())
+{
+    auto *label = Place<Label>(parent, name, twips);
+    label->setText(caption);
+    label->setFont(font);
+    label->setAlignment(alignment);
+    label->setToolTip(tip);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
 
 // A push button that Return and keypad Enter press while it has the focus,
 // as Space does, in any window.

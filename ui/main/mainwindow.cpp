@@ -48,29 +48,6 @@ QFont ResultCaptionFont()
     return DesignFont(QStringLiteral("MS Sans Serif"), 8.25, true);
 }
 
-// Places a new child widget by its twips rectangle and names it.
-template <typename Widget>
-Widget *Place(QWidget *parent, const char *name, const QRect &twips)
-{
-    auto *widget = new Widget(parent);
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    return widget;
-}
-
-template <typename Label = QLabel>
-Label *MakeLabel(QWidget *parent, const char *name, const QRect &twips, const QString &caption, const QFont &font,
-                 Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop, const QString &tip = QString())
-{
-    auto *label = Place<Label>(parent, name, twips);
-    label->setText(caption);
-    label->setFont(font);
-    label->setAlignment(alignment);
-    label->setToolTip(tip);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 void SetBordered(QLabel *label)
 {
     label->setFrameShape(QFrame::Box);
@@ -199,10 +176,10 @@ void MainWindow::createInputArea()
 {
     const auto centred = Qt::AlignHCenter | Qt::AlignTop;
 
-    m_visitLink = MakeLabel<LinkLabel>(m_client, "Label10", {120, 120, 3735, 255},
-                                       QStringLiteral("Click Here To Visit Quorvale"), Tahoma(true, true), centred);
-    SetTextColor(m_visitLink, LinkRed);
-    connect(m_visitLink, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
+    auto *visitLink = MakeLabel<LinkLabel>(m_client, "Label10", {120, 120, 3735, 255},
+                                           QStringLiteral("Click Here To Visit Quorvale"), Tahoma(true, true), centred);
+    SetTextColor(visitLink, LinkRed);
+    connect(visitLink, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
 
     m_nameCaption =
         MakeLabel(m_client, "Label13", {120, 550, 1455, 375}, QStringLiteral("Your Full Name"), Tahoma(true));
@@ -256,7 +233,6 @@ void MainWindow::createInputArea()
 void MainWindow::createResultArea()
 {
     const auto centred = Qt::AlignCenter;
-
     const auto left = Qt::AlignLeft | Qt::AlignTop;
 
     m_planet = MakeResultBox(m_client, "planet", {4200, 240, 1275, 255}, ResultCaptionFont(), centred,
@@ -294,7 +270,7 @@ void MainWindow::createResultArea()
     m_characterText->setWordWrap(true);
     SetTextColor(m_characterText, ClassicHighlight);
 
-    m_fullBrandBanner = MakeLabel<LinkLabel>(
+    auto *fullBrandBanner = MakeLabel<LinkLabel>(
         m_client, "lblFullBrand", {0, 4320, 6345, 615},
         QStringLiteral("Home Business Opportunity. Start your own Internet business and make money online. Get this software fully branded for your website. Click here for more details."),
         BannerFont(true, true), centred);
@@ -302,34 +278,31 @@ void MainWindow::createResultArea()
         m_client, "lblCobrand", {0, 4320, 6345, 615},
         CaptionText(u"Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &&  link here. See \"Help\" for details.    Click Here for more info on co-branding."),
         BannerFont(true, true), centred);
-    for (LinkLabel *banner : {m_fullBrandBanner, m_coBrandBanner}) {
+    for (LinkLabel *banner : {fullBrandBanner, m_coBrandBanner}) {
         banner->setWordWrap(true);
         SetTextColor(banner, BannerBlue);
         SetBackgroundColor(banner, ClassicButtonFace);
     }
     m_coBrandBanner->raise(); // covers the full-branding banner
-    connect(m_fullBrandBanner, &LinkLabel::clicked, this, [] { OpenSitePage(PageKey::FullyBranded); });
+    connect(fullBrandBanner, &LinkLabel::clicked, this, [] { OpenSitePage(PageKey::FullyBranded); });
     connect(m_coBrandBanner, &LinkLabel::clicked, this, [] { OpenSitePage(PageKey::CoBrand); });
 
-    m_coBrandLink = MakeLabel<LinkLabel>(m_client, "Label12", {6480, 4320, 1455, 615},
-                                         QStringLiteral("Co-brand this software. See help for details"),
-                                         BannerFont(false, false), centred);
-    m_coBrandLink->setWordWrap(true);
-    m_coBrandLink->unsetCursor();
-    SetBordered(m_coBrandLink);
-    FitWrappedText(m_coBrandBanner, m_coBrandBanner->font());
-    FitWrappedText(m_fullBrandBanner, m_fullBrandBanner->font());
-    FitWrappedText(m_coBrandLink, m_coBrandLink->font());
-    connect(m_coBrandLink, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
+    auto *coBrandLink = MakeLabel<LinkLabel>(m_client, "Label12", {6480, 4320, 1455, 615},
+                                             QStringLiteral("Co-brand this software. See help for details"),
+                                             BannerFont(false, false), centred);
+    coBrandLink->setWordWrap(true);
+    coBrandLink->unsetCursor();
+    SetBordered(coBrandLink);
+    for (LinkLabel *link : {m_coBrandBanner, fullBrandBanner, coBrandLink})
+        FitWrappedText(link, link->font());
+    connect(coBrandLink, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
 }
 
 void MainWindow::setFocusOrder()
 {
-    setTabOrder(m_nameEdit, m_dayList);
-    setTabOrder(m_dayList, m_monthList);
-    setTabOrder(m_monthList, m_yearList);
-    setTabOrder(m_yearList, m_calculateButton);
-    setTabOrder(m_calculateButton, m_clearButton);
+    QWidget *const order[] = {m_nameEdit, m_dayList, m_monthList, m_yearList, m_calculateButton, m_clearButton};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void MainWindow::setAccessibility()

@@ -2,18 +2,15 @@
 // reading shown in the expanded window.
 #pragma once
 
-
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
 
 #include <memory>
 
-class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QProgressBar;
 class QPushButton;
 
@@ -77,7 +74,6 @@ private:
     void showColours(const NameProfile *profile);
 
     // Input area.
-    LinkLabel *m_visitLink = nullptr;
     QLabel *m_nameCaption = nullptr;
     QLineEdit *m_nameEdit = nullptr;
     QLabel *m_dayCaption = nullptr;
@@ -108,9 +104,7 @@ private:
     QLabel *m_primaryColoursBox = nullptr;
     QLabel *m_secondaryColoursBox = nullptr;
     QLabel *m_characterText = nullptr;
-    LinkLabel *m_fullBrandBanner = nullptr;
     LinkLabel *m_coBrandBanner = nullptr;
-    LinkLabel *m_coBrandLink = nullptr;
 
     // Never visible: the birth-date digit text.
     QLineEdit *m_birthDigitsBox = nullptr;
