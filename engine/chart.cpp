@@ -57,14 +57,10 @@ void ClearChart(Chart &chart)
                    row.value);
     }
     chart.age = 0;
-    chart.name.letters.clear();
-    chart.name.vowels.clear();
-    chart.name.ends.clear();
-    chart.name.manyUncounted.clear();
+    // Both names read as none: empty, their storage kept.
+    PrepareName({}, chart.name);
+    PrepareName({}, chart.nameInUse);
     chart.currentName.clear();
-    chart.nameInUse.letters.clear();
-    chart.nameInUse.vowels.clear();
-    chart.nameInUse.ends.clear();
     for (std::string &letters : chart.transitLetters)
         letters.clear();
 }
@@ -198,23 +194,13 @@ ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &o
         ClearChart(chart);
         return ChartRefusal::NoLetter;
     }
-    if (!NoneGiven(options.currentName)) {
-        PrepareName(options.currentName, chart.nameInUse);
-        if (!HasNameInUse(chart)) {
-            ClearChart(chart);
-            return ChartRefusal::NoLetterInUse;
-        }
-        chart.currentName.assign(options.currentName);
-    } else {
-        chart.nameInUse.letters.clear();
-        chart.nameInUse.vowels.clear();
-        chart.nameInUse.ends.clear();
-        chart.currentName.clear();
-        for (const ChartRow &row : ChartRows) {
-            if (row.ofNameInUse)
-                ClearNumber(chart.*std::get<ChartNumber Chart::*>(row.value));
-        }
+    // A name in use of white space alone has no letters, and is none.
+    PrepareName(options.currentName, chart.nameInUse);
+    if (!HasNameInUse(chart) && !NoneGiven(options.currentName)) {
+        ClearChart(chart);
+        return ChartRefusal::NoLetterInUse;
     }
+    chart.currentName.assign(HasNameInUse(chart) ? options.currentName : std::u32string_view());
     const PreparedName &prepared = chart.name;
     LifePath(date, chart.lifePath, steps);
     Birthday(date, chart.birthday, steps);
@@ -265,6 +251,11 @@ ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &o
         Expression(chart.nameInUse, chart.minorExpression, steps);
         SoulUrge(chart.nameInUse, chart.minorSoulUrge, steps);
         Personality(chart.nameInUse, chart.minorPersonality, steps);
+    } else {
+        for (const ChartRow &row : ChartRows) {
+            if (row.ofNameInUse)
+                ClearNumber(chart.*std::get<ChartNumber Chart::*>(row.value));
+        }
     }
     return ChartRefusal::None;
 }
