@@ -16,6 +16,16 @@ namespace veltara::chart::parts {
 // A number and " → n" for every pass that reduces it.
 void AppendReduced(std::string &out, std::uint64_t number, Masters masters = Masters::Keep);
 
+// Sets a number's total and value and empties its steps; whether its steps
+// are to be written.
+inline bool WritesSteps(ChartNumber &number, std::uint64_t total, int value, Steps steps)
+{
+    number.total = total;
+    number.value = value;
+    number.steps.clear();
+    return steps == Steps::Written;
+}
+
 // The steps' shapes the numbers share; each sets the number's total and
 // value, and writes its steps unless they are left out.
 // "first a + second b = total → value".

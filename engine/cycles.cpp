@@ -32,10 +32,8 @@ int Digit(int n)
 // "|a - b| = value".
 void Difference(ChartNumber &number, std::string_view first, int a, std::string_view second, int b, Steps steps)
 {
-    number.value = a > b ? a - b : b - a;
-    number.total = Unsigned(number.value);
-    number.steps.clear();
-    if (steps == Steps::Left)
+    const int difference = a > b ? a - b : b - a;
+    if (!WritesSteps(number, Unsigned(difference), difference, steps))
         return;
     number.steps.push_back('|'); // the steps are empty here
     number.steps.append(first);

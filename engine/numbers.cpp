@@ -84,10 +84,7 @@ void AppendReduced(std::string &out, std::uint64_t number, Masters masters)
 void AddUp(ChartNumber &number, std::string_view first, std::uint64_t a, std::string_view second, std::uint64_t b,
            Masters masters, Steps steps)
 {
-    number.total = a + b;
-    number.value = Reduce(number.total, masters);
-    number.steps.clear();
-    if (steps == Steps::Left)
+    if (!WritesSteps(number, a + b, Reduce(a + b, masters), steps))
         return;
     number.steps.assign(first);
     AppendNumber(number.steps, a);
@@ -100,10 +97,7 @@ void AddUp(ChartNumber &number, std::string_view first, std::uint64_t a, std::st
 
 void Reduced(ChartNumber &number, std::string_view field, int value, Masters masters, Steps steps)
 {
-    number.total = Unsigned(value);
-    number.value = Reduce(number.total, masters);
-    number.steps.clear();
-    if (steps == Steps::Left)
+    if (!WritesSteps(number, Unsigned(value), Reduce(Unsigned(value), masters), steps))
         return;
     number.steps.assign(field);
     AppendReduced(number.steps, number.total, masters);
@@ -113,12 +107,10 @@ void DateSum(ChartNumber &number, int month, int day, int year, Masters masters,
 {
     static constexpr std::string_view Names[] = {"month ", "day ", "year "};
     const std::uint64_t fields[] = {Unsigned(month), Unsigned(day), Unsigned(year)};
-    number.total = 0;
+    std::uint64_t total = 0;
     for (const std::uint64_t field : fields)
-        number.total += Unsigned(Reduce(field, masters));
-    number.value = Reduce(number.total, masters);
-    number.steps.clear();
-    if (steps == Steps::Left)
+        total += Unsigned(Reduce(field, masters));
+    if (!WritesSteps(number, total, Reduce(total, masters), steps))
         return;
     for (std::size_t i = 0; i < std::size(fields); ++i) {
         number.steps.append(Names[i]);
@@ -365,11 +357,9 @@ void Bridges(const Chart &chart, std::array<ChartNumber, 2> &bridges, Steps step
     for (std::size_t i = 0; i < bridges.size(); ++i) {
         const int a = ReduceToDigit(Unsigned(pairs[i].first->value));
         const int b = ReduceToDigit(Unsigned(pairs[i].second->value));
+        const int difference = a > b ? a - b : b - a;
         ChartNumber &bridge = bridges[i];
-        bridge.value = a > b ? a - b : b - a;
-        bridge.total = Unsigned(bridge.value);
-        bridge.steps.clear();
-        if (steps == Steps::Left)
+        if (!WritesSteps(bridge, Unsigned(difference), difference, steps))
             continue;
         bridge.steps.assign("|");
         AppendReduced(bridge.steps, Unsigned(pairs[i].first->value), Masters::Reduce);

@@ -48,11 +48,6 @@ int NumberAt(std::span<const Span> spans, int age) noexcept
     return 0;
 }
 
-int EssenceOf(const Transit &physical, const Transit &mental, const Transit &spiritual) noexcept
-{
-    return Reduce(Unsigned(physical.value + mental.value + spiritual.value));
-}
-
 } // namespace
 
 void TransitLetters(const PreparedName &name, std::array<std::string, 3> &letters)
@@ -78,10 +73,8 @@ void Transits(const std::array<std::string, 3> &letters, int age, std::array<Tra
 // "A 1 + I 9 + H 8 = 18 → 9".
 void Essence(const std::array<Transit, 3> &transits, ChartNumber &number, Steps steps)
 {
-    number.steps.clear();
-    number.total = Unsigned(transits[0].value + transits[1].value + transits[2].value);
-    number.value = EssenceOf(transits[0], transits[1], transits[2]);
-    if (steps == Steps::Left)
+    const std::uint64_t total = Unsigned(transits[0].value + transits[1].value + transits[2].value);
+    if (!WritesSteps(number, total, Reduce(total), steps))
         return;
     for (const Transit &transit : transits) {
         if (!number.steps.empty())
@@ -114,7 +107,7 @@ void Forecast(const Chart &chart, int years, std::vector<ForecastYear> &forecast
         row.physical = physical.letter;
         row.mental = mental.letter;
         row.spiritual = spiritual.letter;
-        row.essence = EssenceOf(physical, mental, spiritual);
+        row.essence = Reduce(Unsigned(physical.value + mental.value + spiritual.value));
         if (forecast.size() == 1)
             continue;
         const ForecastYear &before = forecast[forecast.size() - 2];
