@@ -61,6 +61,16 @@ void PartNumber(const PreparedName &name, Counts counts, std::string_view none, 
     }
 }
 
+// The values 1 to 9 that `count` letters carry, ascending.
+void ValuesCarried(const std::array<int, 9> &inclusion, int count, std::vector<int> &values)
+{
+    values.clear();
+    for (int value = 1; value <= 9; ++value) {
+        if (inclusion[static_cast<std::size_t>(value - 1)] == count)
+            values.push_back(value);
+    }
+}
+
 NamedLetter Named(char letter)
 {
     return {letter, LetterValue(static_cast<unsigned char>(letter))};
@@ -218,21 +228,12 @@ void Chaldean(const PreparedName &name, ChaldeanNumber &number, Steps steps)
 
 void KarmicLessons(const std::array<int, 9> &inclusion, std::vector<int> &lessons)
 {
-    lessons.clear();
-    for (int value = 1; value <= 9; ++value) {
-        if (inclusion[static_cast<std::size_t>(value - 1)] == 0)
-            lessons.push_back(value);
-    }
+    ValuesCarried(inclusion, 0, lessons);
 }
 
 void HiddenPassion(const std::array<int, 9> &inclusion, std::vector<int> &passion)
 {
-    passion.clear();
-    const int most = *std::max_element(inclusion.begin(), inclusion.end());
-    for (int value = 1; value <= 9; ++value) {
-        if (inclusion[static_cast<std::size_t>(value - 1)] == most)
-            passion.push_back(value);
-    }
+    ValuesCarried(inclusion, *std::max_element(inclusion.begin(), inclusion.end()), passion);
 }
 
 // A way holds one debt at the most: each of them is followed by 1-9 or 10.
