@@ -41,18 +41,15 @@ void ClearChart(Chart &chart)
                            (chart.*member).steps.clear();
                        },
                        [&](std::vector<int> Chart::*member) { (chart.*member).clear(); },
-                       [&](int Chart::*member) { chart.*member = 0; },
-                       [&](NamedLetter Chart::*member) { chart.*member = {}; },
-                       [&](std::array<Plane, 4> Chart::*member) { chart.*member = {}; },
-                       [&](std::array<int, 9> Chart::*member) { chart.*member = {}; },
                        [&](std::vector<std::u32string> PreparedName::*member) { (chart.name.*member).clear(); },
-                       [&](bool Chart::*member) { chart.*member = false; },
                        [&](std::array<ChartNumber, 2> Chart::*member) {
                            for (ChartNumber &number : chart.*member)
                                ClearNumber(number);
                        },
-                       [&](std::array<Transit, 3> Chart::*member) { chart.*member = {}; },
                        [&](std::vector<ForecastYear> Chart::*member) { (chart.*member).clear(); },
+                       // A count, a yes or no, a letter, the planes, the
+                       // inclusion counts, the transits: no storage to keep.
+                       [&](auto member) { chart.*member = {}; },
                    },
                    row.value);
     }
