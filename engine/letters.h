@@ -27,9 +27,7 @@ public:
     {
     }
 
-    constexpr std::size_t size() const noexcept { return packed_ == 0 ? 0 : packed_ > 0xFF ? 2 : 1; }
     constexpr bool empty() const noexcept { return packed_ == 0; }
-    constexpr char operator[](std::size_t i) const noexcept { return static_cast<char>(packed_ >> (8 * i)); }
 
     class Iterator {
     public:
