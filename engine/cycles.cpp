@@ -7,9 +7,7 @@ namespace veltara::chart {
 
 int AgeOn(const Date &birth, const Date &on) noexcept
 {
-    Date birthday{on.year, birth.month, birth.day};
-    if (!IsValidDate(birthday)) // 29 February in another year
-        birthday = {on.year, 3, 1};
+    const Date birthday = BirthdayIn(birth, on.year);
     const bool before = on.month < birthday.month || (on.month == birthday.month && on.day < birthday.day);
     return on.year - birth.year - (before ? 1 : 0);
 }
