@@ -165,8 +165,8 @@ void AppendRowJson(JsonWriter &json, const chart::ChartRow &row, const Chart &ch
 // The chart of a UTF-8 name and a birth date given as fields (YYYY-MM-DD,
 // or DAY MONTH YEAR), read on the date `on`, with the name in use in UTF-8
 // (empty for none) and the years of the forecast (0 for none); false, with
-// the reason in `problem`, when a date is none, or the name or the name in
-// use is not UTF-8 or has no letter A-Z.
+// the reason in `problem`, when a date is none, the name in use is not UTF-8,
+// or a name has no letter A-Z. The name must be well-formed UTF-8.
 bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dateFields, const Date &on,
                  std::string_view current, int years, chart::Steps steps, Chart &chart, NameStorage &storage,
                  std::string &problem)
@@ -174,11 +174,9 @@ bool MakeChartOf(std::string_view name, const std::vector<std::string_view> &dat
     Date date;
     if (chart::ParseChartDate(dateFields, date, problem) != chart::ChartRefusal::None)
         return false;
-    if (!Utf8ToCodePoints(name, storage.name)) {
-        problem = "the name is not valid UTF-8";
-        return false;
-    }
-    if (!Utf8ToCodePoints(current, storage.current)) {
+    // The name comes checked as UTF-8 (with the arguments, with the batch's
+    // row); the name in use after --current does not.
+    if (!Utf8ToCodePoints(name, storage.name) || !Utf8ToCodePoints(current, storage.current)) {
         problem = "the name in use is not valid UTF-8";
         return false;
     }
