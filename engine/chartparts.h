@@ -37,15 +37,6 @@ void Reduced(ChartNumber &number, std::string_view field, int value, Masters mas
 // field reduced, then their sum.
 void DateSum(ChartNumber &number, int month, int day, int year, Masters masters, Steps steps);
 
-// The letters a name number counts.
-enum class Counts { All, Vowels, Consonants };
-
-// "LOVELACE 3+6+4+5+3+1+3+5 = 30 → 3", with the letters the number counts;
-// returns their sum, 0 when there are none (every letter is worth 1 or more).
-// With Steps::Left it appends nothing and returns the sum alone.
-std::uint64_t AppendPart(std::string &out, std::string_view part, std::string_view vowels, Counts counts,
-                         Steps steps = Steps::Written);
-
 // The core numbers.
 void LifePath(const Date &date, ChartNumber &number, Steps steps);
 void Birthday(const Date &date, ChartNumber &number, Steps steps);

@@ -13,9 +13,48 @@ namespace {
 
 constexpr std::string_view Arrow = " \u2192 ";
 
+// The letters a name number counts.
+enum class Counts { All, Vowels, Consonants };
+
 bool IsCounted(Counts counts, char vowel) noexcept
 {
     return counts == Counts::All || (vowel != 0) == (counts == Counts::Vowels);
+}
+
+// "LOVELACE 3+6+4+5+3+1+3+5 = 30 → 3", with the letters the number counts;
+// returns their sum, 0 when there are none (every letter is worth 1 or more).
+// With Steps::Left it appends nothing and returns the sum alone.
+std::uint64_t AppendPart(std::string &out, std::string_view part, std::string_view vowels, Counts counts, Steps steps)
+{
+    if (steps == Steps::Left) {
+        std::uint64_t sum = 0;
+        for (std::size_t i = 0; i < part.size(); ++i) {
+            if (IsCounted(counts, vowels[i]))
+                sum += Unsigned(LetterValue(static_cast<unsigned char>(part[i])));
+        }
+        return sum;
+    }
+    std::size_t letters = 0;
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        if (IsCounted(counts, vowels[i])) {
+            out.push_back(part[i]);
+            ++letters;
+        }
+    }
+    std::uint64_t sum = 0;
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        if (IsCounted(counts, vowels[i])) {
+            const int value = LetterValue(static_cast<unsigned char>(part[i]));
+            out.push_back(sum == 0 ? ' ' : '+');
+            out.push_back(static_cast<char>('0' + value));
+            sum += Unsigned(value);
+        }
+    }
+    if (letters > 1) {
+        out.append(" = ");
+        AppendReduced(out, sum);
+    }
+    return sum;
 }
 
 // Expression, soul urge and personality: added up part by part.
@@ -89,8 +128,6 @@ void AppendReduced(std::string &out, std::uint64_t number, Masters masters)
     }
 }
 
-// "LOVELACE 3+6+4+5+3+1+3+5 = 30 → 3", with the letters the number counts;
-// returns their sum, 0 when there are none (every letter is worth 1 or more).
 void AddUp(ChartNumber &number, std::string_view first, std::uint64_t a, std::string_view second, std::uint64_t b,
            Masters masters, Steps steps)
 {
@@ -134,39 +171,6 @@ void DateSum(ChartNumber &number, int month, int day, int year, Masters masters,
     }
     number.steps.append(" = ");
     AppendReduced(number.steps, number.total, masters);
-}
-
-std::uint64_t AppendPart(std::string &out, std::string_view part, std::string_view vowels, Counts counts, Steps steps)
-{
-    if (steps == Steps::Left) {
-        std::uint64_t sum = 0;
-        for (std::size_t i = 0; i < part.size(); ++i) {
-            if (IsCounted(counts, vowels[i]))
-                sum += Unsigned(LetterValue(static_cast<unsigned char>(part[i])));
-        }
-        return sum;
-    }
-    std::size_t letters = 0;
-    for (std::size_t i = 0; i < part.size(); ++i) {
-        if (IsCounted(counts, vowels[i])) {
-            out.push_back(part[i]);
-            ++letters;
-        }
-    }
-    std::uint64_t sum = 0;
-    for (std::size_t i = 0; i < part.size(); ++i) {
-        if (IsCounted(counts, vowels[i])) {
-            const int value = LetterValue(static_cast<unsigned char>(part[i]));
-            out.push_back(sum == 0 ? ' ' : '+');
-            out.push_back(static_cast<char>('0' + value));
-            sum += Unsigned(value);
-        }
-    }
-    if (letters > 1) {
-        out.append(" = ");
-        AppendReduced(out, sum);
-    }
-    return sum;
 }
 
 void LifePath(const Date &date, ChartNumber &number, Steps steps)
