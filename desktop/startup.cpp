@@ -5,7 +5,6 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QList>
 #include <QMutex>

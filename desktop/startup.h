@@ -4,7 +4,6 @@
 
 #include <QStringList>
 
-#include <memory>
 #include <optional>
 
 namespace veltara {

@@ -1,7 +1,6 @@
 #include "name.h"
 
 #include "letters.h"
-#include "text.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,5 @@
 #include "chartparts.h"
 
-#include "letters.h"
 #include "numerology.h"
 #include "text.h"
 

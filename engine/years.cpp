@@ -2,7 +2,6 @@
 // the forecast of a row a year.
 #include "chartparts.h"
 
-#include "letters.h"
 #include "numerology.h"
 #include "text.h"
 
