@@ -152,9 +152,8 @@ struct RowJson {
 // key for the forecast that was not asked for.
 void AppendRowJson(JsonWriter &json, const chart::ChartRow &row, const Chart &chart)
 {
-    const bool table = std::holds_alternative<std::vector<chart::ForecastYear> Chart::*>(row.value);
     if (!chart::HasValue(row, chart)) {
-        if (!table)
+        if (row.ofNameInUse)
             json.key(row.key).null();
         return;
     }
