@@ -100,13 +100,12 @@ void Forecast(const Chart &chart, int years, std::vector<ForecastYear> &forecast
         row.pinnacle = NumberAt(chart.pinnacles, row.age);
         row.challenge = NumberAt(chart.challenges, row.age);
         row.period = NumberAt(chart.periods, row.age);
-        const Transit physical = TransitAt(chart.transitLetters[0], row.age);
-        const Transit mental = TransitAt(chart.transitLetters[1], row.age);
-        const Transit spiritual = TransitAt(chart.transitLetters[2], row.age);
-        row.physical = physical.letter;
-        row.mental = mental.letter;
-        row.spiritual = spiritual.letter;
-        row.essence = Reduce(Unsigned(physical.value + mental.value + spiritual.value));
+        std::array<Transit, 3> transits;
+        Transits(chart.transitLetters, row.age, transits);
+        row.physical = transits[0].letter;
+        row.mental = transits[1].letter;
+        row.spiritual = transits[2].letter;
+        row.essence = Reduce(Unsigned(transits[0].value + transits[1].value + transits[2].value));
         if (forecast.size() == 1)
             continue;
         const ForecastYear &before = forecast[forecast.size() - 2];
