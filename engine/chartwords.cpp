@@ -108,6 +108,12 @@ std::string TransitText(const Transit &transit)
            Number(transit.toAge);
 }
 
+// "3 letters, value 5".
+std::string PlaneText(const Plane &plane)
+{
+    return LetterCount(plane.count) + ", value " + Number(plane.value);
+}
+
 // The key and label of a member of a row's planes, record or set; none for
 // a row of another kind.
 MemberRow MemberOf(const ChartRow &row, std::size_t item)
@@ -219,11 +225,6 @@ std::string AgesText(const Span &span)
 std::string LetterCount(int count)
 {
     return Number(count) + (count == 1 ? " letter" : " letters");
-}
-
-std::string PlaneText(const Plane &plane)
-{
-    return LetterCount(plane.count) + ", value " + Number(plane.value);
 }
 
 std::string_view InclusionMark(const Chart &chart, int number)

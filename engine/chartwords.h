@@ -47,8 +47,6 @@ std::string SpanText(const Span &span);
 std::string AgesText(const Span &span);
 // "1 letter", "3 letters".
 std::string LetterCount(int count);
-// "3 letters, value 5".
-std::string PlaneText(const Plane &plane);
 // What the inclusion grid marks on a number: "karmic lesson", "hidden
 // passion", or nothing.
 std::string_view InclusionMark(const Chart &chart, int number);
