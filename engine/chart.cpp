@@ -177,26 +177,25 @@ ChartRefusal MakeChart(std::u32string_view name, const Date &date, const Date &o
     const Steps steps = options.steps;
     chart.date = date;
     chart.on = on;
-    if (!IsValidDate(date) || !IsValidDate(on)) {
+    // A refusal leaves the two dates and nothing else.
+    const auto refuse = [&chart](ChartRefusal refusal) {
         ClearChart(chart);
-        return ChartRefusal::NoSuchDate;
-    }
+        return refusal;
+    };
+    if (!IsValidDate(date) || !IsValidDate(on))
+        return refuse(ChartRefusal::NoSuchDate);
     // Each value below is written afresh, but for what grows (the karmic
-    // debts) and what is only written with a name in use or years ahead;
-    // only a refusal empties the whole chart.
+    // debts) and the years ahead, written only when asked for; only a
+    // refusal empties the whole chart.
     chart.karmicDebts.clear();
     chart.forecast.clear();
     PrepareName(name, chart.name);
-    if (chart.name.letters.empty()) {
-        ClearChart(chart);
-        return ChartRefusal::NoLetter;
-    }
+    if (chart.name.letters.empty())
+        return refuse(ChartRefusal::NoLetter);
     // A name in use of white space alone has no letters, and is none.
     PrepareName(options.currentName, chart.nameInUse);
-    if (!HasNameInUse(chart) && !NoneGiven(options.currentName)) {
-        ClearChart(chart);
-        return ChartRefusal::NoLetterInUse;
-    }
+    if (!HasNameInUse(chart) && !NoneGiven(options.currentName))
+        return refuse(ChartRefusal::NoLetterInUse);
     chart.currentName.assign(HasNameInUse(chart) ? options.currentName : std::u32string_view());
     const PreparedName &prepared = chart.name;
     LifePath(date, chart.lifePath, steps);
