@@ -36,6 +36,8 @@ void Reduced(ChartNumber &number, std::string_view field, int value, Masters mas
 // "month 12 → 3; day 31 → 4; year 1950 → 15 → 6; 3 + 4 + 6 = 13 → 4": each
 // field reduced, then their sum.
 void DateSum(ChartNumber &number, int month, int day, int year, Masters masters, Steps steps);
+// "|first a - second b| = value", each reduced to a digit first: "|11 → 2 - 4| = 2".
+void Difference(ChartNumber &number, std::string_view first, int a, std::string_view second, int b, Steps steps);
 
 // The core numbers.
 void LifePath(const Date &date, ChartNumber &number, Steps steps);

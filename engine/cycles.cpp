@@ -27,22 +27,6 @@ int Digit(int n)
     return ReduceToDigit(Unsigned(n));
 }
 
-// "|a - b| = value".
-void Difference(ChartNumber &number, std::string_view first, int a, std::string_view second, int b, Steps steps)
-{
-    const int difference = a > b ? a - b : b - a;
-    if (!WritesSteps(number, Unsigned(difference), difference, steps))
-        return;
-    number.steps.push_back('|'); // the steps are empty here
-    number.steps.append(first);
-    AppendNumber(number.steps, Unsigned(a));
-    number.steps.append(" - ");
-    number.steps.append(second);
-    AppendNumber(number.steps, Unsigned(b));
-    number.steps.append("| = ");
-    AppendNumber(number.steps, number.total);
-}
-
 // The ages of a set of spans: the first from birth to `firstEnd`, those
 // between `years` long each, the last for life; and which one holds `age`.
 template <std::size_t N>

@@ -4,7 +4,6 @@
 #include "text.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace veltara::chart::parts {
 
@@ -170,6 +169,22 @@ void DateSum(ChartNumber &number, int month, int day, int year, Masters masters,
     }
     number.steps.append(" = ");
     AppendReduced(number.steps, number.total, masters);
+}
+
+void Difference(ChartNumber &number, std::string_view first, int a, std::string_view second, int b, Steps steps)
+{
+    const int x = ReduceToDigit(Unsigned(a)), y = ReduceToDigit(Unsigned(b));
+    const int difference = x > y ? x - y : y - x;
+    if (!WritesSteps(number, Unsigned(difference), difference, steps))
+        return;
+    number.steps.push_back('|'); // the steps are empty here
+    number.steps.append(first);
+    AppendReduced(number.steps, Unsigned(a), Masters::Reduce);
+    number.steps.append(" - ");
+    number.steps.append(second);
+    AppendReduced(number.steps, Unsigned(b), Masters::Reduce);
+    number.steps.append("| = ");
+    AppendNumber(number.steps, number.total);
 }
 
 void LifePath(const Date &date, ChartNumber &number, Steps steps)
@@ -351,27 +366,10 @@ void FirstVowel(const PreparedName &name, NamedLetter &letter)
     letter = vowel == std::string_view::npos ? NamedLetter{} : Named(name.part(0)[vowel]);
 }
 
-// "|11 → 2 - 4| = 2": each number reduced to a digit first.
 void Bridges(const Chart &chart, std::array<ChartNumber, 2> &bridges, Steps steps)
 {
-    const std::array<std::pair<const ChartNumber *, const ChartNumber *>, 2> pairs = {{
-        {&chart.lifePath, &chart.expression},
-        {&chart.soulUrge, &chart.personality},
-    }};
-    for (std::size_t i = 0; i < bridges.size(); ++i) {
-        const int a = ReduceToDigit(Unsigned(pairs[i].first->value));
-        const int b = ReduceToDigit(Unsigned(pairs[i].second->value));
-        const int difference = a > b ? a - b : b - a;
-        ChartNumber &bridge = bridges[i];
-        if (!WritesSteps(bridge, Unsigned(difference), difference, steps))
-            continue;
-        bridge.steps.assign("|");
-        AppendReduced(bridge.steps, Unsigned(pairs[i].first->value), Masters::Reduce);
-        bridge.steps.append(" - ");
-        AppendReduced(bridge.steps, Unsigned(pairs[i].second->value), Masters::Reduce);
-        bridge.steps.append("| = ");
-        AppendNumber(bridge.steps, bridge.total);
-    }
+    Difference(bridges[0], {}, chart.lifePath.value, {}, chart.expression.value, steps);
+    Difference(bridges[1], {}, chart.soulUrge.value, {}, chart.personality.value, steps);
 }
 
 } // namespace veltara::chart::parts
