@@ -282,16 +282,15 @@ void ChartWindow::createCycles(QWidget *area)
     for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Cycles, chart::Words::Shown)) {
         if (chart::HoldsSpans(*row))
             continue; // on the timeline
-        const bool transits = std::holds_alternative<std::array<chart::Transit, 3> chart::Chart::*>(row->value);
-        if (transits)
+        if (std::holds_alternative<std::array<chart::Transit, 3> chart::Chart::*>(row->value)) {
             numbers = letterNumbers;
-        for (std::size_t i = 0; transits && i < std::size(chart::TransitRows); ++i) {
-            m_transitValues.push_back(addCycleTile(numbers, row,
-                                                   ToQString(chart::TransitRows[i].key) + QStringLiteral("Transit"),
-                                                   chart::ItemLabel(*row, i, chart::Words::Shown), 1.2));
-        }
-        if (transits)
+            for (std::size_t i = 0; i < std::size(chart::TransitRows); ++i) {
+                m_transitValues.push_back(addCycleTile(numbers, row,
+                                                       ToQString(chart::TransitRows[i].key) + QStringLiteral("Transit"),
+                                                       chart::ItemLabel(*row, i, chart::Words::Shown), 1.2));
+            }
             continue;
+        }
         m_cycleValues.push_back(
             addCycleTile(numbers, row, ToQString(row->key), chart::RowLabel(*row, chart::Words::Shown), 1.8));
         m_cycleValues.back().label->setWordWrap(false);
@@ -310,7 +309,6 @@ void ChartWindow::createCycles(QWidget *area)
         m_bandChosen = true;
         showBand(band);
     });
-    m_cyclesArea->hide();
     area->layout()->addWidget(m_cyclesArea);
 }
 
@@ -564,10 +562,9 @@ void ChartWindow::showChart()
         m_transitValues[i].show(transitLines[i], m_chart, today, true);
     m_yearsAhead->setChart(m_chart);
     for (const Value &value : m_cycleValues) {
-        chart::ChartLine line = LineOf(*value.row);
-        line.label = chart::RowLabel(*value.row, chart::Words::Shown);
-        line.value = std::to_string(chart::NumberOf(*value.row, m_chart)->value);
-        value.show(line, m_chart, today, true);
+        value.show({value.row, std::string(value.row->key), chart::RowLabel(*value.row, chart::Words::Shown),
+                    std::to_string(chart::NumberOf(*value.row, m_chart)->value)},
+                   m_chart, today, true);
     }
     m_timeline->setChart(m_chart, today);
     showBand(m_bandChosen ? m_band : m_timeline->currentPinnacle());
@@ -595,7 +592,6 @@ void ChartWindow::showChart()
     m_refusalLine->setText(notes.join(u'\n'));
     m_refusalLine->setAccessibleName(m_refusalLine->text());
     m_refusalLine->setVisible(!notes.isEmpty());
-    m_cyclesArea->show();
     m_chartArea->show();
     m_shown = true;
     m_saveAction->setEnabled(true);
@@ -621,7 +617,6 @@ void ChartWindow::showRefusal(const QString &line)
     }
     for (QLabel *label : m_steps)
         label->clear();
-    m_cyclesArea->hide();
     m_chartArea->hide();
     m_saveAction->setEnabled(false);
     m_copyAction->setEnabled(false);
