@@ -75,19 +75,16 @@ AboutDialog::AboutDialog(QWidget *parent)
     QLabel *descriptionText = AboutLabel(
         frame, "Label1", {120, 360, 5895, 3015},
         Description[0] + QLatin1Char('\n') + Description[1] + QLatin1Char('\n') + Description[2], Tahoma(false));
-    SetBackgroundColor(descriptionText, white);
     SetTextColor(descriptionText, ClassicPalette().color(QPalette::ButtonText));
 
     QLabel *coBrandText = AboutLabel(frame, "Label3", {120, 3480, 5775, 615},
                                      QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &&  link here."),
                                      DesignFont(QStringLiteral("Verdana"), 9.75, false));
-    SetBackgroundColor(coBrandText, white);
 
     QLabel *visitText =
         AboutLabel(frame, "Label2", {120, 4560, 5895, 495},
                    QStringLiteral("You may also visit Quorvale for more info and discussion on Numerology."),
                    Tahoma(false));
-    SetBackgroundColor(visitText, white);
 
     auto *coBrandLink = AboutLabel<LinkLabel>(frame, "lblCoBrand", {1920, 3960, 3975, 240},
                                               QStringLiteral("Click Here for more info on Co-branding."),
@@ -95,7 +92,8 @@ AboutDialog::AboutDialog(QWidget *parent)
     coBrandLink->setWordWrap(false);
     coBrandLink->adjustSize(); // sized to fit its text
     SetTextColor(coBrandLink, QColor(0, 0, 255));
-    SetBackgroundColor(coBrandLink, white);
+    for (QLabel *label : {descriptionText, coBrandText, visitText, static_cast<QLabel *>(coBrandLink)})
+        SetBackgroundColor(label, white);
 
     auto *visitLink = AboutLabel<LinkLabel>(frame, "Label10", {1080, 4800, 3375, 255},
                                             QStringLiteral("Click Here To Visit Quorvale"), Tahoma(false, true));

@@ -48,12 +48,6 @@ QFont ResultCaptionFont()
     return DesignFont(QStringLiteral("MS Sans Serif"), 8.25, true);
 }
 
-void SetBordered(QLabel *label)
-{
-    label->setFrameShape(QFrame::Box);
-    label->setLineWidth(1);
-}
-
 // A blue caption that introduces a number or a box of the reading.
 QLabel *MakeBlueCaption(QWidget *parent, const char *name, const QRect &twips, const QString &caption,
                         Qt::Alignment alignment, const QString &tip)
@@ -68,7 +62,7 @@ QLabel *MakeResultBox(QWidget *parent, const char *name, const QRect &twips, con
                       Qt::Alignment alignment, const QString &tip)
 {
     QLabel *box = MakeLabel(parent, name, twips, QString(), font, alignment, tip);
-    SetBordered(box);
+    box->setFrameShape(QFrame::Box);
     return box;
 }
 
@@ -292,7 +286,7 @@ void MainWindow::createResultArea()
                                              BannerFont(false, false), centred);
     coBrandLink->setWordWrap(true);
     coBrandLink->unsetCursor();
-    SetBordered(coBrandLink);
+    coBrandLink->setFrameShape(QFrame::Box);
     for (LinkLabel *link : {m_coBrandBanner, fullBrandBanner, coBrandLink})
         FitWrappedText(link, link->font());
     connect(coBrandLink, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
@@ -387,10 +381,9 @@ void MainWindow::clear()
     m_nameEdit->setReadOnly(false);
     m_birthDigitsBox->setReadOnly(false);
     setWindowSize(CompactWidth, CompactHeight);
-    for (QLabel *caption : {m_planet, m_zodiac, m_elementBox, m_letters, m_primaryColoursBox, m_secondaryColoursBox})
-        caption->clear();
-    m_planetPicture->clear();
-    m_zodiacPicture->clear();
+    for (QLabel *label : {m_planet, m_zodiac, m_elementBox, m_letters, m_primaryColoursBox, m_secondaryColoursBox,
+                          m_planetPicture, m_zodiacPicture})
+        label->clear();
     for (QLineEdit *box : {m_nameEdit, m_nameNumberBox, m_birthDigitsBox, m_birthNumberBox})
         box->clear();
     // An empty list picks no item: Down then gives the first one, and the
