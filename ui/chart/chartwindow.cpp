@@ -660,9 +660,8 @@ void ChartWindow::copyChart()
 {
     if (!m_shown)
         return;
-    const QByteArray name = m_nameEdit->text().toUtf8();
-    const std::string_view utf8(name.constData(), static_cast<std::size_t>(name.size()));
-    QGuiApplication::clipboard()->setText(ToQString(chart::PlainText(chart::ChartTextLines(utf8, m_chart))));
+    const std::string name = m_nameEdit->text().toStdString();
+    QGuiApplication::clipboard()->setText(ToQString(chart::PlainText(chart::ChartTextLines(name, m_chart))));
 }
 
 bool ChartWindow::eventFilter(QObject *watched, QEvent *event)
