@@ -13,11 +13,10 @@ namespace veltara {
 namespace {
 
 // The three paragraphs of the description, each starting on a new line.
-const QString Description[] = {
-    QStringLiteral("Veltara Numerology Software Calculates your Name Number && Birth Number based on the ancient Hebrew System."),
-    QStringLiteral("Your name number is what determines your character.  It also determines what your Primary and Secondary colors are, the letters associated to you as well as the Elemental direction."),
-    QStringLiteral("Typically, your name number and your birth number should match.  You should use your full name (First Middle and Last) and if you are married you should use your maiden name.  Now, if your numbers don't match up....don't worry.  Try removing your middle name and/or try using your married name."),
-};
+const QString Description = QStringLiteral(
+    "Veltara Numerology Software Calculates your Name Number && Birth Number based on the ancient Hebrew System.\n"
+    "Your name number is what determines your character.  It also determines what your Primary and Secondary colors are, the letters associated to you as well as the Elemental direction.\n"
+    "Typically, your name number and your birth number should match.  You should use your full name (First Middle and Last) and if you are married you should use your maiden name.  Now, if your numbers don't match up....don't worry.  Try removing your middle name and/or try using your married name.");
 
 // A frame with its caption on its border, drawn from the palette alone: a
 // style's own group-box panel would tint the white, and a style sheet would
@@ -72,9 +71,7 @@ AboutDialog::AboutDialog(QWidget *parent)
     SetBackgroundColor(frame, ClassicPalette().color(QPalette::Active, QPalette::HighlightedText));
 
     const QColor white(255, 255, 255);
-    QLabel *descriptionText = AboutLabel(
-        frame, "Label1", {120, 360, 5895, 3015},
-        Description[0] + QLatin1Char('\n') + Description[1] + QLatin1Char('\n') + Description[2], Tahoma(false));
+    QLabel *descriptionText = AboutLabel(frame, "Label1", {120, 360, 5895, 3015}, Description, Tahoma(false));
     SetTextColor(descriptionText, ClassicPalette().color(QPalette::ButtonText));
 
     QLabel *coBrandText = AboutLabel(frame, "Label3", {120, 3480, 5775, 615},
