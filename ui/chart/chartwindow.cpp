@@ -555,9 +555,8 @@ void ChartWindow::showChart()
             tile.minor->setVisible(minor);
         }
     }
-    const chart::ChartRow &transits = *chart::FindChartRow("transits");
     std::vector<chart::ChartLine> transitLines;
-    chart::AppendRowLines(transits, m_chart, chart::Words::Shown, transitLines);
+    chart::AppendRowLines(*chart::FindChartRow("transits"), m_chart, chart::Words::Shown, transitLines);
     for (std::size_t i = 0; i < m_transitValues.size() && i < transitLines.size(); ++i)
         m_transitValues[i].show(transitLines[i], m_chart, today, true);
     m_yearsAhead->setChart(m_chart);
@@ -572,8 +571,7 @@ void ChartWindow::showChart()
     for (std::size_t i = 0; i < m_restValues.size() && i < rest.size(); ++i)
         m_restValues[i].show(rest[i], m_chart, today, false);
     m_inclusion->setChart(m_chart);
-    const chart::ChartRow &inclusion = *chart::FindChartRow("inclusion");
-    m_inclusionMeaning->setMeanings(chart::LineMeanings(LineOf(inclusion), m_chart, today));
+    m_inclusionMeaning->setMeanings(chart::LineMeanings(LineOf(*chart::FindChartRow("inclusion")), m_chart, today));
     m_inclusion->setMeaning(m_inclusionMeaning->description());
     m_planes->setChart(m_chart, today);
     // "Life path 5: month 10 → 1; ...", "Pinnacle 1, 8: 3 + 5 = 8".
