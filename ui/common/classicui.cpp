@@ -279,8 +279,7 @@ bool TextFits(const QLabel *label, int shownHeight)
 
 QString CaptionText(QStringView stored)
 {
-    QString shown = stored.toString();
-    return shown.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    return stored.toString().replace(QStringLiteral("&&"), QStringLiteral("&"));
 }
 
 void SetTextColor(QWidget *widget, const QColor &color)
