@@ -48,12 +48,14 @@ QFont ResultCaptionFont()
     return DesignFont(QStringLiteral("MS Sans Serif"), 8.25, true);
 }
 
-// A blue caption that introduces a number or a box of the reading.
+// A blue caption that introduces a number or a box of the reading, fitted
+// to its box.
 QLabel *MakeBlueCaption(QWidget *parent, const char *name, const QRect &twips, const QString &caption,
                         Qt::Alignment alignment, const QString &tip)
 {
     QLabel *label = MakeLabel(parent, name, twips, caption, Tahoma(true), alignment, tip);
     SetTextColor(label, CaptionBlue);
+    FitCaption(label);
     return label;
 }
 
@@ -123,9 +125,7 @@ MainWindow::MainWindow(QWidget *parent)
     setFocusOrder();
     setAccessibility();
     UseClassicLook(this);
-    for (QLabel *caption : {m_nameCaption, m_dayCaption, m_monthCaption, m_yearCaption, m_nameNumberCaption,
-                            m_birthNumberCaption, m_elementCaption, m_lettersCaption, m_primaryColoursCaption,
-                            m_secondaryColoursCaption})
+    for (QLabel *caption : {m_nameCaption, m_dayCaption, m_monthCaption, m_yearCaption})
         FitCaption(caption);
     setWindowSize(CompactWidth, CompactHeight);
 }
@@ -233,11 +233,11 @@ void MainWindow::createResultArea()
                              QStringLiteral("This is the name of the planet associated with you."));
     m_planetPicture = MakePictureBox(m_client, "Image1", {4200, 480, 1275, 1605},
         QStringLiteral("Here is the ultra cool picture I drew to represent the planet associated with you."));
-    m_elementCaption = MakeBlueCaption(m_client, "Label3", {5640, 480, 855, 255}, QStringLiteral("Element"), centred,
-                                       QStringLiteral("This is the element box.  Only four things live in here."));
+    MakeBlueCaption(m_client, "Label3", {5640, 480, 855, 255}, QStringLiteral("Element"), centred,
+                    QStringLiteral("This is the element box.  Only four things live in here."));
     m_elementBox = MakeResultBox(m_client, "elements", {5640, 840, 855, 255}, Tahoma(false), centred,
                                  QStringLiteral("Element related to your name number."));
-    m_lettersCaption = MakeBlueCaption(m_client, "Label6", {5640, 1320, 855, 255}, QStringLiteral("Letters"), centred,
+    MakeBlueCaption(m_client, "Label6", {5640, 1320, 855, 255}, QStringLiteral("Letters"), centred,
         QStringLiteral("This is the letters box.  Up to three things live in here at any given time."));
     m_letters = MakeResultBox(m_client, "letters", {5640, 1680, 855, 255}, Tahoma(false), centred,
                               QStringLiteral("Letters associated with your name number."));
@@ -247,11 +247,10 @@ void MainWindow::createResultArea()
     m_zodiacPicture = MakePictureBox(m_client, "Image2", {6600, 480, 1275, 1605},
         QStringLiteral("Here is the ultra cool drawing I made of the Zodiac that is associated to you."));
 
-    m_primaryColoursCaption = MakeBlueCaption(m_client, "Label9", {4200, 2160, 1695, 255},
-        QStringLiteral("Primary Colors"), left,
+    MakeBlueCaption(m_client, "Label9", {4200, 2160, 1695, 255}, QStringLiteral("Primary Colors"), left,
         QStringLiteral("Just a label to let you know that the names of colors below here are your primary colors."));
-    m_secondaryColoursCaption = MakeBlueCaption(m_client, "Label11", {6120, 2160, 1755, 255},
-        QStringLiteral("Secondary Colors"), Qt::AlignHCenter | Qt::AlignTop,
+    MakeBlueCaption(m_client, "Label11", {6120, 2160, 1755, 255}, QStringLiteral("Secondary Colors"),
+        Qt::AlignHCenter | Qt::AlignTop,
         QStringLiteral("Just a label to let you know that the names of colors below here are your secondary colors."));
     m_primaryColoursBox = MakeResultBox(m_client, "pcolors", {4200, 2520, 1755, 495}, Tahoma(false), left,
                                         QStringLiteral("Here is your list of primary colors."));
