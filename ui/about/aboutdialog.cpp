@@ -60,7 +60,6 @@ AboutDialog::AboutDialog(QWidget *parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setModal(true);
-    setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(TwipsSize(6390, 5430));
 
     auto *frame = new CaptionFrame(QStringLiteral("About Veltara Numerology Software"), this);

@@ -316,7 +316,6 @@ LinkLabel::LinkLabel(QWidget *parent)
     : QLabel(parent)
 {
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent *event)

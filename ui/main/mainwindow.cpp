@@ -87,7 +87,6 @@ QLineEdit *MakeNumberBox(QWidget *parent, const char *name, const QRect &twips, 
     box->setReadOnly(true);
     box->setFont(Tahoma(true));
     SetTextColor(box, NumberGrey);
-    box->setTextMargins(0, 0, 0, 0);
     box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter); // as every text box
     box->setToolTip(tip);
     box->setFocusPolicy(Qt::ClickFocus);
