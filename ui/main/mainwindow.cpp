@@ -212,7 +212,6 @@ void MainWindow::createInputArea()
     connect(m_calculateButton, &QPushButton::clicked, this, &MainWindow::calculate);
 
     m_progressBar = Place<QProgressBar>(m_client, "searcher", {120, 2760, 3735, 255});
-    m_progressBar->setRange(0, 100);
     m_progressBar->setValue(0);
     m_progressBar->setTextVisible(false);
 
