@@ -8,6 +8,7 @@
 // seeds, so two runs give the same pictures.
 
 #include "profiles.h"
+#include "textunits.h"
 #include "zodiac.h"
 
 #include <QColor>
@@ -35,11 +36,6 @@ namespace {
 constexpr int pictureWidth = 255;
 constexpr int pictureHeight = 321;
 constexpr int jpegQuality = 90;
-
-QString text(std::u16string_view units)
-{
-    return QString::fromUtf16(units.data(), qsizetype(units.size()));
-}
 
 // ---------------------------------------------------------------------------
 // Planets
@@ -606,17 +602,17 @@ enum class Element { Fire, Earth, Air, Water };
 // Fire glows red, earth is green and brown, air is pale, water is deep.
 struct ElementLook
 {
-    Element element;
     QRgb light;
     QRgb dark;
     QRgb ink;
 };
 
+// In the order of Element.
 constexpr std::array<ElementLook, 4> elementLooks{{
-    {Element::Fire, qRgb(235, 95, 45), qRgb(105, 20, 10), qRgb(255, 244, 215)},
-    {Element::Earth, qRgb(125, 160, 80), qRgb(45, 60, 25), qRgb(250, 245, 220)},
-    {Element::Air, qRgb(225, 235, 250), qRgb(140, 165, 205), qRgb(30, 45, 90)},
-    {Element::Water, qRgb(55, 125, 200), qRgb(10, 25, 75), qRgb(225, 245, 255)},
+    {qRgb(235, 95, 45), qRgb(105, 20, 10), qRgb(255, 244, 215)},
+    {qRgb(125, 160, 80), qRgb(45, 60, 25), qRgb(250, 245, 220)},
+    {qRgb(225, 235, 250), qRgb(140, 165, 205), qRgb(30, 45, 90)},
+    {qRgb(55, 125, 200), qRgb(10, 25, 75), qRgb(225, 245, 255)},
 }};
 
 // The look of each sign, by the name the engine gives it.
@@ -642,15 +638,6 @@ constexpr std::array<ZodiacPicture, 12> zodiacPictures{{
     {u"Scorpio", Element::Water, 30, scorpioGlyph},
     {u"Sagittarius", Element::Fire, -30, sagittariusGlyph},
 }};
-
-const ElementLook &lookOf(Element element)
-{
-    for (const ElementLook &look : elementLooks) {
-        if (look.element == element)
-            return look;
-    }
-    return elementLooks.front();
-}
 
 QColor shiftedHue(QRgb rgb, int degrees)
 {
@@ -719,7 +706,7 @@ QImage drawPlanetPicture(const PlanetPicture &planet, quint32 seed)
     const Disc disc{QPointF(pictureWidth / 2.0, 140), planet.radius, QColor::fromRgb(planet.light),
                     QColor::fromRgb(planet.base), QColor::fromRgb(planet.dark)};
     planet.draw(painter, disc);
-    paintCaption(painter, text(planet.name), QRectF(0, pictureHeight - 42, pictureWidth, 34),
+    paintCaption(painter, veltara::ToQString(planet.name), QRectF(0, pictureHeight - 42, pictureWidth, 34),
                  22, QColor(225, 230, 245));
     return image;
 }
@@ -730,7 +717,7 @@ QImage drawZodiacPicture(const ZodiacPicture &sign, quint32 seed)
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
 
-    const ElementLook &look = lookOf(sign.element);
+    const ElementLook &look = elementLooks[static_cast<std::size_t>(sign.element)];
     const QPointF centre(pictureWidth / 2.0, 128);
     QRadialGradient background(centre, pictureHeight * 0.75, centre - QPointF(30, 40));
     background.setColorAt(0.0, shiftedHue(look.light, sign.hueShift));
@@ -766,7 +753,7 @@ QImage drawZodiacPicture(const ZodiacPicture &sign, quint32 seed)
     painter.setPen(QPen(ink, 11, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(glyph);
 
-    paintCaption(painter, text(sign.name), QRectF(0, pictureHeight - 62, pictureWidth, 46), 30,
+    paintCaption(painter, veltara::ToQString(sign.name), QRectF(0, pictureHeight - 62, pictureWidth, 46), 30,
                  ink);
     return image;
 }
@@ -779,13 +766,13 @@ const Picture *find(const std::array<Picture, N> &pictures, std::u16string_view 
         if (picture.name == name)
             return &picture;
     }
-    std::fprintf(stderr, "makepictures: nothing to draw for %s\n", qPrintable(text(name)));
+    std::fprintf(stderr, "makepictures: nothing to draw for %s\n", qPrintable(veltara::ToQString(name)));
     return nullptr;
 }
 
 bool save(const QImage &image, const QDir &folder, std::u16string_view fileName)
 {
-    const QString path = folder.filePath(text(fileName));
+    const QString path = folder.filePath(veltara::ToQString(fileName));
     QImageWriter writer(path, "jpeg");
     writer.setQuality(jpegQuality);
     if (writer.write(image))

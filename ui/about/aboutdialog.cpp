@@ -13,11 +13,10 @@ namespace veltara {
 namespace {
 
 // The three paragraphs of the description, each starting on a new line.
-const QString Description[] = {
-    QStringLiteral("Veltara Numerology Software Calculates your Name Number && Birth Number based on the ancient Hebrew System."),
-    QStringLiteral("Your name number is what determines your character.  It also determines what your Primary and Secondary colors are, the letters associated to you as well as the Elemental direction."),
-    QStringLiteral("Typically, your name number and your birth number should match.  You should use your full name (First Middle and Last) and if you are married you should use your maiden name.  Now, if your numbers don't match up....don't worry.  Try removing your middle name and/or try using your married name."),
-};
+const QString Description = QStringLiteral(
+    "Veltara Numerology Software Calculates your Name Number && Birth Number based on the ancient Hebrew System.\n"
+    "Your name number is what determines your character.  It also determines what your Primary and Secondary colors are, the letters associated to you as well as the Elemental direction.\n"
+    "Typically, your name number and your birth number should match.  You should use your full name (First Middle and Last) and if you are married you should use your maiden name.  Now, if your numbers don't match up....don't worry.  Try removing your middle name and/or try using your married name.");
 
 // A frame with its caption on its border, drawn from the palette alone: a
 // style's own group-box panel would tint the white, and a style sheet would
@@ -61,7 +60,6 @@ AboutDialog::AboutDialog(QWidget *parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setModal(true);
-    setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(TwipsSize(6390, 5430));
 
     auto *frame = new CaptionFrame(QStringLiteral("About Veltara Numerology Software"), this);
@@ -72,22 +70,17 @@ AboutDialog::AboutDialog(QWidget *parent)
     SetBackgroundColor(frame, ClassicPalette().color(QPalette::Active, QPalette::HighlightedText));
 
     const QColor white(255, 255, 255);
-    QLabel *descriptionText = AboutLabel(
-        frame, "Label1", {120, 360, 5895, 3015},
-        Description[0] + QLatin1Char('\n') + Description[1] + QLatin1Char('\n') + Description[2], Tahoma(false));
-    SetBackgroundColor(descriptionText, white);
+    QLabel *descriptionText = AboutLabel(frame, "Label1", {120, 360, 5895, 3015}, Description, Tahoma(false));
     SetTextColor(descriptionText, ClassicPalette().color(QPalette::ButtonText));
 
     QLabel *coBrandText = AboutLabel(frame, "Label3", {120, 3480, 5775, 615},
                                      QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &&  link here."),
                                      DesignFont(QStringLiteral("Verdana"), 9.75, false));
-    SetBackgroundColor(coBrandText, white);
 
     QLabel *visitText =
         AboutLabel(frame, "Label2", {120, 4560, 5895, 495},
                    QStringLiteral("You may also visit Quorvale for more info and discussion on Numerology."),
                    Tahoma(false));
-    SetBackgroundColor(visitText, white);
 
     auto *coBrandLink = AboutLabel<LinkLabel>(frame, "lblCoBrand", {1920, 3960, 3975, 240},
                                               QStringLiteral("Click Here for more info on Co-branding."),
@@ -95,7 +88,8 @@ AboutDialog::AboutDialog(QWidget *parent)
     coBrandLink->setWordWrap(false);
     coBrandLink->adjustSize(); // sized to fit its text
     SetTextColor(coBrandLink, QColor(0, 0, 255));
-    SetBackgroundColor(coBrandLink, white);
+    for (QLabel *label : {descriptionText, coBrandText, visitText, static_cast<QLabel *>(coBrandLink)})
+        SetBackgroundColor(label, white);
 
     auto *visitLink = AboutLabel<LinkLabel>(frame, "Label10", {1080, 4800, 3375, 255},
                                             QStringLiteral("Click Here To Visit Quorvale"), Tahoma(false, true));

@@ -40,7 +40,6 @@ std::vector<ShownLine> ShownLines(chart::Section section, const chart::Chart &ch
 {
     const std::vector<chart::ChartLine> lines = SectionLines(section, chart, drawnApart);
     std::vector<ShownLine> shown;
-    shown.reserve(lines.size());
     for (const chart::ChartLine &line : lines)
         shown.push_back({ToQString(line.key), ToQString(line.label), ToQString(line.value)});
     return shown;

@@ -10,7 +10,6 @@
 #include <QPageSize>
 #include <QString>
 
-#include <string_view>
 #include <vector>
 
 namespace veltara::chartview {

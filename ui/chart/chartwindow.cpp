@@ -282,16 +282,15 @@ void ChartWindow::createCycles(QWidget *area)
     for (const chart::ChartRow *row : chart::RowsInOrder(chart::Section::Cycles, chart::Words::Shown)) {
         if (chart::HoldsSpans(*row))
             continue; // on the timeline
-        const bool transits = std::holds_alternative<std::array<chart::Transit, 3> chart::Chart::*>(row->value);
-        if (transits)
+        if (std::holds_alternative<std::array<chart::Transit, 3> chart::Chart::*>(row->value)) {
             numbers = letterNumbers;
-        for (std::size_t i = 0; transits && i < std::size(chart::TransitRows); ++i) {
-            m_transitValues.push_back(addCycleTile(numbers, row,
-                                                   ToQString(chart::TransitRows[i].key) + QStringLiteral("Transit"),
-                                                   chart::ItemLabel(*row, i, chart::Words::Shown), 1.2));
-        }
-        if (transits)
+            for (std::size_t i = 0; i < std::size(chart::TransitRows); ++i) {
+                m_transitValues.push_back(addCycleTile(numbers, row,
+                                                       ToQString(chart::TransitRows[i].key) + QStringLiteral("Transit"),
+                                                       chart::ItemLabel(*row, i, chart::Words::Shown), 1.2));
+            }
             continue;
+        }
         m_cycleValues.push_back(
             addCycleTile(numbers, row, ToQString(row->key), chart::RowLabel(*row, chart::Words::Shown), 1.8));
         m_cycleValues.back().label->setWordWrap(false);
@@ -310,7 +309,6 @@ void ChartWindow::createCycles(QWidget *area)
         m_bandChosen = true;
         showBand(band);
     });
-    m_cyclesArea->hide();
     area->layout()->addWidget(m_cyclesArea);
 }
 
@@ -557,17 +555,15 @@ void ChartWindow::showChart()
             tile.minor->setVisible(minor);
         }
     }
-    const chart::ChartRow &transits = *chart::FindChartRow("transits");
     std::vector<chart::ChartLine> transitLines;
-    chart::AppendRowLines(transits, m_chart, chart::Words::Shown, transitLines);
+    chart::AppendRowLines(*chart::FindChartRow("transits"), m_chart, chart::Words::Shown, transitLines);
     for (std::size_t i = 0; i < m_transitValues.size() && i < transitLines.size(); ++i)
         m_transitValues[i].show(transitLines[i], m_chart, today, true);
     m_yearsAhead->setChart(m_chart);
     for (const Value &value : m_cycleValues) {
-        chart::ChartLine line = LineOf(*value.row);
-        line.label = chart::RowLabel(*value.row, chart::Words::Shown);
-        line.value = std::to_string(chart::NumberOf(*value.row, m_chart)->value);
-        value.show(line, m_chart, today, true);
+        value.show({value.row, std::string(value.row->key), chart::RowLabel(*value.row, chart::Words::Shown),
+                    std::to_string(chart::NumberOf(*value.row, m_chart)->value)},
+                   m_chart, today, true);
     }
     m_timeline->setChart(m_chart, today);
     showBand(m_bandChosen ? m_band : m_timeline->currentPinnacle());
@@ -575,8 +571,7 @@ void ChartWindow::showChart()
     for (std::size_t i = 0; i < m_restValues.size() && i < rest.size(); ++i)
         m_restValues[i].show(rest[i], m_chart, today, false);
     m_inclusion->setChart(m_chart);
-    const chart::ChartRow &inclusion = *chart::FindChartRow("inclusion");
-    m_inclusionMeaning->setMeanings(chart::LineMeanings(LineOf(inclusion), m_chart, today));
+    m_inclusionMeaning->setMeanings(chart::LineMeanings(LineOf(*chart::FindChartRow("inclusion")), m_chart, today));
     m_inclusion->setMeaning(m_inclusionMeaning->description());
     m_planes->setChart(m_chart, today);
     // "Life path 5: month 10 → 1; ...", "Pinnacle 1, 8: 3 + 5 = 8".
@@ -595,7 +590,6 @@ void ChartWindow::showChart()
     m_refusalLine->setText(notes.join(u'\n'));
     m_refusalLine->setAccessibleName(m_refusalLine->text());
     m_refusalLine->setVisible(!notes.isEmpty());
-    m_cyclesArea->show();
     m_chartArea->show();
     m_shown = true;
     m_saveAction->setEnabled(true);
@@ -621,7 +615,6 @@ void ChartWindow::showRefusal(const QString &line)
     }
     for (QLabel *label : m_steps)
         label->clear();
-    m_cyclesArea->hide();
     m_chartArea->hide();
     m_saveAction->setEnabled(false);
     m_copyAction->setEnabled(false);
@@ -665,9 +658,8 @@ void ChartWindow::copyChart()
 {
     if (!m_shown)
         return;
-    const QByteArray name = m_nameEdit->text().toUtf8();
-    const std::string_view utf8(name.constData(), static_cast<std::size_t>(name.size()));
-    QGuiApplication::clipboard()->setText(ToQString(chart::PlainText(chart::ChartTextLines(utf8, m_chart))));
+    const std::string name = m_nameEdit->text().toStdString();
+    QGuiApplication::clipboard()->setText(ToQString(chart::PlainText(chart::ChartTextLines(name, m_chart))));
 }
 
 bool ChartWindow::eventFilter(QObject *watched, QEvent *event)

@@ -135,7 +135,6 @@ private:
     chartview::InclusionGrid *m_inclusion = nullptr;
     chartview::MeaningView *m_inclusionMeaning = nullptr;
     chartview::PlanesChart *m_planes = nullptr;
-    std::vector<QWidget *> m_focusChain; // the meanings' buttons and the bands, in the order they stand
     QToolButton *m_stepsToggle = nullptr;
     QWidget *m_stepsArea = nullptr;
     std::vector<QLabel *> m_steps; // as chart::StepsLines lists them

@@ -126,11 +126,9 @@ bool IsDayName(QStringView word, const QLocale &locale)
 
 bool IsOrdinalSuffix(QStringView word)
 {
-    for (const char *suffix : OrdinalSuffixes) {
-        if (word.compare(QLatin1StringView(suffix), Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
+    return std::any_of(std::begin(OrdinalSuffixes), std::end(OrdinalSuffixes), [word](const char *suffix) {
+        return word.compare(QLatin1StringView(suffix), Qt::CaseInsensitive) == 0;
+    });
 }
 
 // A run of digits or of letters, and whether it follows the one before

@@ -142,9 +142,7 @@ MeaningView::MeaningView(const QString &name, std::size_t capacity, QWidget *par
         entry.paragraph->hide();
         layout->addWidget(entry.row);
         layout->addWidget(entry.paragraph);
-        QToolButton *more = entry.more;
-        QLabel *paragraph = entry.paragraph;
-        connect(more, &QToolButton::toggled, this, [more, paragraph](bool open) {
+        connect(entry.more, &QToolButton::toggled, this, [more = entry.more, paragraph = entry.paragraph](bool open) {
             more->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
             paragraph->setVisible(open && !paragraph->text().isEmpty());
         });

@@ -206,26 +206,25 @@ YearsAhead::YearsAhead(QWidget *parent) : QGroupBox(QStringLiteral("Years ahead"
     // every style.
     m_table->horizontalHeader()->setMinimumHeight(m_table->fontMetrics().height() * 2 +
                                                   m_table->fontMetrics().height() / 2);
-    for (std::size_t column = 0; column < std::size(chart::ForecastColumns); ++column)
-        m_table->setHorizontalHeaderItem(static_cast<int>(column),
-                                         new QTableWidgetItem(Heading(column).replace(QLatin1Char(' '), QLatin1Char('\n'))));
     // Each column as wide as its heading's longest word or "2026*", set once:
     // fitting them to their cells at every keystroke would cost a frame.
     const QFontMetrics metrics = m_table->fontMetrics();
-    for (int column = 0; column < m_table->columnCount(); ++column) {
+    for (std::size_t column = 0; column < std::size(chart::ForecastColumns); ++column) {
+        const QStringList words = Heading(column).split(QLatin1Char(' '));
+        m_table->setHorizontalHeaderItem(static_cast<int>(column), new QTableWidgetItem(words.join(QLatin1Char('\n'))));
         int widest = metrics.horizontalAdvance(QStringLiteral("0000*"));
-        for (const QString &word : m_table->horizontalHeaderItem(column)->text().split(QLatin1Char('\n')))
+        for (const QString &word : words)
             widest = std::max(widest, metrics.horizontalAdvance(word));
-        m_table->setColumnWidth(column, widest + metrics.averageCharWidth() * 3);
+        m_table->setColumnWidth(static_cast<int>(column), widest + metrics.averageCharWidth() * 3);
     }
     layout->addWidget(m_table);
 
     m_bands = new TransitBands(this);
     layout->addWidget(m_bands);
-    m_note = new QLabel(Note(), this);
-    m_note->setObjectName(QStringLiteral("forecastNote"));
-    m_note->setWordWrap(true);
-    layout->addWidget(m_note);
+    auto *note = new QLabel(Note(), this);
+    note->setObjectName(QStringLiteral("forecastNote"));
+    note->setWordWrap(true);
+    layout->addWidget(note);
 
     connect(m_years, &QSpinBox::valueChanged, this, &YearsAhead::yearsChanged);
 }

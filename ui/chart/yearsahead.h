@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QString>
 
-class QLabel;
 class QSpinBox;
 class QTableWidget;
 
@@ -38,7 +37,6 @@ private:
     QSpinBox *m_years = nullptr;
     QTableWidget *m_table = nullptr;
     TransitBands *m_bands = nullptr;
-    QLabel *m_note = nullptr;
 };
 
 // A cell of the forecast as the window and the PDF show it: its words with

@@ -35,65 +35,6 @@ int TwipsToPixels(int twips)
     return static_cast<int>(std::lround(twips * LogicalDpi() / TwipsPerInch));
 }
 
-} // namespace
-
-QRect TwipsRect(int left, int top, int width, int height)
-{
-    // Map both edges, so neighbouring boxes still meet after rounding.
-    const int x = TwipsToPixels(left);
-    const int y = TwipsToPixels(top);
-    return QRect(x, y, TwipsToPixels(left + width) - x, TwipsToPixels(top + height) - y);
-}
-
-QSize TwipsSize(int width, int height)
-{
-    return QSize(TwipsToPixels(width), TwipsToPixels(height));
-}
-
-QPalette ClassicPalette()
-{
-    // Every role in every colour group, so nothing of a theme's palette is
-    // left over.
-    struct Role {
-        QPalette::ColorRole role;
-        QColor active;
-        QColor disabled;
-    };
-    const QColor black(0, 0, 0);
-    const QColor greyText(109, 109, 109);
-    const Role roles[] = {
-        {QPalette::Window, ClassicButtonFace, ClassicButtonFace},
-        {QPalette::WindowText, black, greyText},
-        {QPalette::Base, ClassicWindow, ClassicButtonFace},
-        {QPalette::AlternateBase, QColor(246, 246, 246), QColor(246, 246, 246)},
-        {QPalette::Text, black, greyText},
-        {QPalette::PlaceholderText, greyText, greyText},
-        {QPalette::Button, ClassicButtonFace, ClassicButtonFace},
-        {QPalette::ButtonText, black, greyText},
-        {QPalette::BrightText, ClassicWindow, ClassicWindow},
-        {QPalette::Light, ClassicWindow, ClassicWindow},
-        {QPalette::Midlight, QColor(227, 227, 227), QColor(227, 227, 227)},
-        {QPalette::Mid, QColor(160, 160, 160), QColor(160, 160, 160)},
-        {QPalette::Dark, QColor(160, 160, 160), QColor(160, 160, 160)},
-        {QPalette::Shadow, QColor(105, 105, 105), QColor(105, 105, 105)},
-        {QPalette::Highlight, ClassicHighlight, QColor(191, 205, 219)},
-        {QPalette::HighlightedText, ClassicWindow, ClassicWindow},
-        {QPalette::Link, QColor(0, 0, 255), QColor(0, 0, 255)},
-        {QPalette::LinkVisited, QColor(128, 0, 128), QColor(128, 0, 128)},
-        {QPalette::ToolTipBase, QColor(255, 255, 225), QColor(255, 255, 225)},
-        {QPalette::ToolTipText, black, black},
-    };
-    QPalette palette;
-    for (const Role &entry : roles) {
-        palette.setColor(QPalette::Active, entry.role, entry.active);
-        palette.setColor(QPalette::Inactive, entry.role, entry.active);
-        palette.setColor(QPalette::Disabled, entry.role, entry.disabled);
-    }
-    return palette;
-}
-
-namespace {
-
 // Styles made for a dark desktop draw parts of the controls (button faces,
 // list frames) in colours of their own, whatever the palette says. The
 // windows then take the toolkit's own style, which draws from the palette.
@@ -111,43 +52,6 @@ QStyle *PaletteStyle()
     }
     return style;
 }
-
-} // namespace
-
-void UseClassicLook(QWidget *window)
-{
-    const QPalette palette = ClassicPalette();
-    window->setPalette(palette);
-    // Pop-up menus are windows of their own: they take no palette from
-    // their parent. The lists of drop-down boxes follow their box.
-    for (QMenu *menu : window->findChildren<QMenu *>())
-        menu->setPalette(palette);
-    if (QStyle *style = PaletteStyle()) {
-        for (QComboBox *list : window->findChildren<QComboBox *>())
-            list->view(); // makes the pop-up list, so that it takes the style too
-        window->setStyle(style);
-        for (QWidget *widget : window->findChildren<QWidget *>())
-            widget->setStyle(style);
-    }
-}
-
-QFont DesignFont(const QString &family, qreal pointSize, bool bold, bool underline)
-{
-    InstallDesignedFonts();
-    QFont font(family);
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(pointSize);
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    font.setUnderline(underline);
-    return font;
-}
-
-QFont Tahoma(bool bold, bool underline)
-{
-    return DesignFont(QStringLiteral("Tahoma"), 9.75, bold, underline);
-}
-
-namespace {
 
 // Where a label draws its text: inside its border, its margin and, for a
 // bordered label, the indent the toolkit adds on its aligned sides.
@@ -252,6 +156,94 @@ QFont Fitted(const QLabel *label, const QFont &designed, int shownHeight = NoCov
 
 } // namespace
 
+QRect TwipsRect(int left, int top, int width, int height)
+{
+    // Map both edges, so neighbouring boxes still meet after rounding.
+    const int x = TwipsToPixels(left);
+    const int y = TwipsToPixels(top);
+    return QRect(x, y, TwipsToPixels(left + width) - x, TwipsToPixels(top + height) - y);
+}
+
+QSize TwipsSize(int width, int height)
+{
+    return QSize(TwipsToPixels(width), TwipsToPixels(height));
+}
+
+QPalette ClassicPalette()
+{
+    // Every role in every colour group, so nothing of a theme's palette is
+    // left over.
+    struct Role {
+        QPalette::ColorRole role;
+        QColor active;
+        QColor disabled;
+    };
+    const QColor black(0, 0, 0);
+    const QColor greyText(109, 109, 109);
+    const Role roles[] = {
+        {QPalette::Window, ClassicButtonFace, ClassicButtonFace},
+        {QPalette::WindowText, black, greyText},
+        {QPalette::Base, ClassicWindow, ClassicButtonFace},
+        {QPalette::AlternateBase, QColor(246, 246, 246), QColor(246, 246, 246)},
+        {QPalette::Text, black, greyText},
+        {QPalette::PlaceholderText, greyText, greyText},
+        {QPalette::Button, ClassicButtonFace, ClassicButtonFace},
+        {QPalette::ButtonText, black, greyText},
+        {QPalette::BrightText, ClassicWindow, ClassicWindow},
+        {QPalette::Light, ClassicWindow, ClassicWindow},
+        {QPalette::Midlight, QColor(227, 227, 227), QColor(227, 227, 227)},
+        {QPalette::Mid, QColor(160, 160, 160), QColor(160, 160, 160)},
+        {QPalette::Dark, QColor(160, 160, 160), QColor(160, 160, 160)},
+        {QPalette::Shadow, QColor(105, 105, 105), QColor(105, 105, 105)},
+        {QPalette::Highlight, ClassicHighlight, QColor(191, 205, 219)},
+        {QPalette::HighlightedText, ClassicWindow, ClassicWindow},
+        {QPalette::Link, QColor(0, 0, 255), QColor(0, 0, 255)},
+        {QPalette::LinkVisited, QColor(128, 0, 128), QColor(128, 0, 128)},
+        {QPalette::ToolTipBase, QColor(255, 255, 225), QColor(255, 255, 225)},
+        {QPalette::ToolTipText, black, black},
+    };
+    QPalette palette;
+    for (const Role &entry : roles) {
+        palette.setColor(QPalette::Active, entry.role, entry.active);
+        palette.setColor(QPalette::Inactive, entry.role, entry.active);
+        palette.setColor(QPalette::Disabled, entry.role, entry.disabled);
+    }
+    return palette;
+}
+
+void UseClassicLook(QWidget *window)
+{
+    const QPalette palette = ClassicPalette();
+    window->setPalette(palette);
+    // Pop-up menus are windows of their own: they take no palette from
+    // their parent. The lists of drop-down boxes follow their box.
+    for (QMenu *menu : window->findChildren<QMenu *>())
+        menu->setPalette(palette);
+    if (QStyle *style = PaletteStyle()) {
+        for (QComboBox *list : window->findChildren<QComboBox *>())
+            list->view(); // makes the pop-up list, so that it takes the style too
+        window->setStyle(style);
+        for (QWidget *widget : window->findChildren<QWidget *>())
+            widget->setStyle(style);
+    }
+}
+
+QFont DesignFont(const QString &family, qreal pointSize, bool bold, bool underline)
+{
+    InstallDesignedFonts();
+    QFont font(family);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    font.setUnderline(underline);
+    return font;
+}
+
+QFont Tahoma(bool bold, bool underline)
+{
+    return DesignFont(QStringLiteral("Tahoma"), 9.75, bold, underline);
+}
+
 void FitCaption(QLabel *label)
 {
     // A caption keeps its size and baseline, in line with its neighbours: a
@@ -287,8 +279,7 @@ bool TextFits(const QLabel *label, int shownHeight)
 
 QString CaptionText(QStringView stored)
 {
-    QString shown = stored.toString();
-    return shown.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    return stored.toString().replace(QStringLiteral("&&"), QStringLiteral("&"));
 }
 
 void SetTextColor(QWidget *widget, const QColor &color)
@@ -325,7 +316,6 @@ LinkLabel::LinkLabel(QWidget *parent)
     : QLabel(parent)
 {
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent *event)

@@ -48,18 +48,14 @@ QFont ResultCaptionFont()
     return DesignFont(QStringLiteral("MS Sans Serif"), 8.25, true);
 }
 
-void SetBordered(QLabel *label)
-{
-    label->setFrameShape(QFrame::Box);
-    label->setLineWidth(1);
-}
-
-// A blue caption that introduces a number or a box of the reading.
+// A blue caption that introduces a number or a box of the reading, fitted
+// to its box.
 QLabel *MakeBlueCaption(QWidget *parent, const char *name, const QRect &twips, const QString &caption,
                         Qt::Alignment alignment, const QString &tip)
 {
     QLabel *label = MakeLabel(parent, name, twips, caption, Tahoma(true), alignment, tip);
     SetTextColor(label, CaptionBlue);
+    FitCaption(label);
     return label;
 }
 
@@ -68,7 +64,7 @@ QLabel *MakeResultBox(QWidget *parent, const char *name, const QRect &twips, con
                       Qt::Alignment alignment, const QString &tip)
 {
     QLabel *box = MakeLabel(parent, name, twips, QString(), font, alignment, tip);
-    SetBordered(box);
+    box->setFrameShape(QFrame::Box);
     return box;
 }
 
@@ -91,7 +87,6 @@ QLineEdit *MakeNumberBox(QWidget *parent, const char *name, const QRect &twips, 
     box->setReadOnly(true);
     box->setFont(Tahoma(true));
     SetTextColor(box, NumberGrey);
-    box->setTextMargins(0, 0, 0, 0);
     box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter); // as every text box
     box->setToolTip(tip);
     box->setFocusPolicy(Qt::ClickFocus);
@@ -129,9 +124,7 @@ MainWindow::MainWindow(QWidget *parent)
     setFocusOrder();
     setAccessibility();
     UseClassicLook(this);
-    for (QLabel *caption : {m_nameCaption, m_dayCaption, m_monthCaption, m_yearCaption, m_nameNumberCaption,
-                            m_birthNumberCaption, m_elementCaption, m_lettersCaption, m_primaryColoursCaption,
-                            m_secondaryColoursCaption})
+    for (QLabel *caption : {m_nameCaption, m_dayCaption, m_monthCaption, m_yearCaption})
         FitCaption(caption);
     setWindowSize(CompactWidth, CompactHeight);
 }
@@ -219,7 +212,6 @@ void MainWindow::createInputArea()
     connect(m_calculateButton, &QPushButton::clicked, this, &MainWindow::calculate);
 
     m_progressBar = Place<QProgressBar>(m_client, "searcher", {120, 2760, 3735, 255});
-    m_progressBar->setRange(0, 100);
     m_progressBar->setValue(0);
     m_progressBar->setTextVisible(false);
 
@@ -239,11 +231,11 @@ void MainWindow::createResultArea()
                              QStringLiteral("This is the name of the planet associated with you."));
     m_planetPicture = MakePictureBox(m_client, "Image1", {4200, 480, 1275, 1605},
         QStringLiteral("Here is the ultra cool picture I drew to represent the planet associated with you."));
-    m_elementCaption = MakeBlueCaption(m_client, "Label3", {5640, 480, 855, 255}, QStringLiteral("Element"), centred,
-                                       QStringLiteral("This is the element box.  Only four things live in here."));
+    MakeBlueCaption(m_client, "Label3", {5640, 480, 855, 255}, QStringLiteral("Element"), centred,
+                    QStringLiteral("This is the element box.  Only four things live in here."));
     m_elementBox = MakeResultBox(m_client, "elements", {5640, 840, 855, 255}, Tahoma(false), centred,
                                  QStringLiteral("Element related to your name number."));
-    m_lettersCaption = MakeBlueCaption(m_client, "Label6", {5640, 1320, 855, 255}, QStringLiteral("Letters"), centred,
+    MakeBlueCaption(m_client, "Label6", {5640, 1320, 855, 255}, QStringLiteral("Letters"), centred,
         QStringLiteral("This is the letters box.  Up to three things live in here at any given time."));
     m_letters = MakeResultBox(m_client, "letters", {5640, 1680, 855, 255}, Tahoma(false), centred,
                               QStringLiteral("Letters associated with your name number."));
@@ -253,11 +245,10 @@ void MainWindow::createResultArea()
     m_zodiacPicture = MakePictureBox(m_client, "Image2", {6600, 480, 1275, 1605},
         QStringLiteral("Here is the ultra cool drawing I made of the Zodiac that is associated to you."));
 
-    m_primaryColoursCaption = MakeBlueCaption(m_client, "Label9", {4200, 2160, 1695, 255},
-        QStringLiteral("Primary Colors"), left,
+    MakeBlueCaption(m_client, "Label9", {4200, 2160, 1695, 255}, QStringLiteral("Primary Colors"), left,
         QStringLiteral("Just a label to let you know that the names of colors below here are your primary colors."));
-    m_secondaryColoursCaption = MakeBlueCaption(m_client, "Label11", {6120, 2160, 1755, 255},
-        QStringLiteral("Secondary Colors"), Qt::AlignHCenter | Qt::AlignTop,
+    MakeBlueCaption(m_client, "Label11", {6120, 2160, 1755, 255}, QStringLiteral("Secondary Colors"),
+        Qt::AlignHCenter | Qt::AlignTop,
         QStringLiteral("Just a label to let you know that the names of colors below here are your secondary colors."));
     m_primaryColoursBox = MakeResultBox(m_client, "pcolors", {4200, 2520, 1755, 495}, Tahoma(false), left,
                                         QStringLiteral("Here is your list of primary colors."));
@@ -292,7 +283,7 @@ void MainWindow::createResultArea()
                                              BannerFont(false, false), centred);
     coBrandLink->setWordWrap(true);
     coBrandLink->unsetCursor();
-    SetBordered(coBrandLink);
+    coBrandLink->setFrameShape(QFrame::Box);
     for (LinkLabel *link : {m_coBrandBanner, fullBrandBanner, coBrandLink})
         FitWrappedText(link, link->font());
     connect(coBrandLink, &LinkLabel::clicked, this, [] { OpenWebAddress(BareSiteAddress()); });
@@ -387,10 +378,9 @@ void MainWindow::clear()
     m_nameEdit->setReadOnly(false);
     m_birthDigitsBox->setReadOnly(false);
     setWindowSize(CompactWidth, CompactHeight);
-    for (QLabel *caption : {m_planet, m_zodiac, m_elementBox, m_letters, m_primaryColoursBox, m_secondaryColoursBox})
-        caption->clear();
-    m_planetPicture->clear();
-    m_zodiacPicture->clear();
+    for (QLabel *label : {m_planet, m_zodiac, m_elementBox, m_letters, m_primaryColoursBox, m_secondaryColoursBox,
+                          m_planetPicture, m_zodiacPicture})
+        label->clear();
     for (QLineEdit *box : {m_nameEdit, m_nameNumberBox, m_birthDigitsBox, m_birthNumberBox})
         box->clear();
     // An empty list picks no item: Down then gives the first one, and the

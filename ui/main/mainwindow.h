@@ -93,14 +93,10 @@ private:
     // Result area.
     QLabel *m_planet = nullptr;
     QLabel *m_planetPicture = nullptr;
-    QLabel *m_elementCaption = nullptr;
     QLabel *m_elementBox = nullptr;
-    QLabel *m_lettersCaption = nullptr;
     QLabel *m_letters = nullptr;
     QLabel *m_zodiac = nullptr;
     QLabel *m_zodiacPicture = nullptr;
-    QLabel *m_primaryColoursCaption = nullptr;
-    QLabel *m_secondaryColoursCaption = nullptr;
     QLabel *m_primaryColoursBox = nullptr;
     QLabel *m_secondaryColoursBox = nullptr;
     QLabel *m_characterText = nullptr;
