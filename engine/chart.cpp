@@ -122,13 +122,6 @@ ChartRefusal ParseChartDate(const std::vector<std::string_view> &fields, Date &d
     return ChartRefusal::None;
 }
 
-bool HasValue(const ChartRow &row, const Chart &chart) noexcept
-{
-    if (row.ofNameInUse)
-        return HasNameInUse(chart);
-    return !std::holds_alternative<std::vector<ForecastYear> Chart::*>(row.value) || !chart.forecast.empty();
-}
-
 std::span<const MemberRow> MembersOf(const ChartRow &row) noexcept
 {
     if (std::holds_alternative<std::array<ChartNumber, 2> Chart::*>(row.value))

@@ -401,7 +401,12 @@ inline bool Changed(const ForecastYear &row, std::size_t column) noexcept
 
 // Whether a row has a value in this chart: not the minor numbers without a
 // name in use, nor the forecast when it was not asked for.
-bool HasValue(const ChartRow &row, const Chart &chart) noexcept;
+inline bool HasValue(const ChartRow &row, const Chart &chart) noexcept
+{
+    if (row.ofNameInUse)
+        return HasNameInUse(chart);
+    return !std::holds_alternative<std::vector<ForecastYear> Chart::*>(row.value) || !chart.forecast.empty();
+}
 
 // The spans a row holds, or none for a row of another kind.
 std::span<const Span> SpansOf(const ChartRow &row, const Chart &chart) noexcept;
